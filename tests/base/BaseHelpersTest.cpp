@@ -1,0 +1,68 @@
+#include "base/FileVersionInfomation.h"
+#include "base/Paths.h"
+#include "base/Random.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace morvane {
+namespace {
+
+TEST(Paths, SystemPathsMapToTheHostAndBack) {
+    EXPECT_EQ(paths::ExtractFilePath("C:\\Games\\Morvane.dll"), "C:\\Games\\");
+    EXPECT_EQ(paths::ExtractFileName("C:\\Games\\Morvane.dll"), "Morvane.dll");
+    EXPECT_EQ(paths::IncludeTrailingBackslash("C:\\Games"), "C:\\Games\\");
+    EXPECT_EQ(paths::IncludeTrailingBackslash("C:\\Games\\"), "C:\\Games\\");
+    EXPECT_EQ(paths::FromHost("/tmp/a/b"), "\\tmp\\a\\b");
+#ifndef _WIN32
+    EXPECT_EQ(paths::ToHost("/lib\\Sound\\{ID}\\clock.wav"), "/lib/Sound/{ID}/clock.wav");
+#endif
+}
+
+TEST(Random, FixedSeedRepeatsAndStaysInRange) {
+    TRandom a(42), b(42);
+    std::set<int> seen;
+    for (int i = 0; i < 1000; ++i) {
+        int x = a.Next(10);
+        EXPECT_EQ(x, b.Next(10));
+        ASSERT_GE(x, 0);
+        ASSERT_LT(x, 10);
+        seen.insert(x);
+    }
+    EXPECT_EQ(seen.size(), 10u);
+    EXPECT_EQ(a.Next(0), 0);
+    EXPECT_EQ(a.Next(-3), 0);
+    for (int i = 0; i < 100; ++i) {
+        int y = a.Between(-2, 2);
+        ASSERT_GE(y, -2);
+        ASSERT_LE(y, 2);
+    }
+}
+
+TEST(Random, FollowsTheClassicLinearCongruentialStep) {
+    TRandom r(0);
+    r.Next(1);
+    EXPECT_EQ(r.Seed(), 1u);
+    r.Next(1);
+    EXPECT_EQ(r.Seed(), 134775814u);
+}
+
+TEST(FileVersionInfomation, RecordCarriesTheClassIdAndTheFixedPart) {
+    const TFileVersionInfomation& info = LibraryVersion();
+    EXPECT_EQ(info.Comments, "{0001035D-3551-4ACD-8F99-65E0404FFF8D}");
+    EXPECT_FALSE(info.FileVersion.empty());
+    EXPECT_FALSE(info.InternalName.empty());
+    EXPECT_EQ(info.FixedInfo.dwSignature, 0xFEEF04BDu);
+    EXPECT_TRUE(info.CustomKey.empty());
+
+    TFileVersionInfomation custom;
+    custom.CustomKey = "stale";
+    ASSERT_TRUE(ReadFileVersionInfomation(custom, "ProductName"));
+    EXPECT_EQ(custom.CustomKey, info.ProductName);
+    ASSERT_TRUE(ReadFileVersionInfomation(custom, "NoSuchKey"));
+    EXPECT_TRUE(custom.CustomKey.empty());
+}
+
+} // namespace
+} // namespace morvane

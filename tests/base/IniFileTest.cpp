@@ -1,0 +1,117 @@
+#include "base/IniFile.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace morvane {
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::string path = (dir / "game.ini").string();
+};
+
+TEST_F(IniFileTest, ReadsTypedValuesWithDefaultsAndWithoutRegardToCase) {
+    test::WriteFile(path, "; options of the table\r\n"
+                          "[Option]\r\n"
+                          "HaveSound = 0\r\n"
+                          "HasBackMusic=true\r\n"
+                          "Name=\"庄家\"\r\n"
+                          "Level=$10\r\n"
+                          "Big=-9000000000\r\n"
+                          "Broken=12x\r\n"
+                          "[Level]\n"
+                          "1=新手\n");
+    TIniFile ini(path);
+    EXPECT_FALSE(ini.ReadBool("option", "havesound", true));
+    EXPECT_TRUE(ini.ReadBool("OPTION", "HasBackMusic", false));
+    EXPECT_TRUE(ini.ReadBool("Option", "Missing", true));
+    EXPECT_EQ(ini.ReadString("Option", "Name", ""), "庄家");
+    EXPECT_EQ(ini.ReadInteger("Option", "Level", 0), 16);
+    EXPECT_EQ(ini.ReadInt64("Option", "Big", 0), -9000000000);
+    EXPECT_EQ(ini.ReadInteger("Option", "Big", 7), 7); // out of range for 32 bits
+    EXPECT_EQ(ini.ReadInteger("Option", "Broken", 5), 5);
+    EXPECT_EQ(ini.ReadString("Level", "1", ""), "新手");
+    EXPECT_EQ(ini.ReadString("Nowhere", "1", "default"), "default");
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Option", "Level"}));
+}
+
+TEST_F(IniFileTest, GbkKeysCompareByteForByteEvenWhenTheTrailByteIsALetter) {
+    // 0x81 0x41 and 0x81 0x61 are two different characters; folding the trail byte would merge them.
+    test::WriteFile(path, "[S]\n\x81\x41=upper\n\x81\x61=lower\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("s", "\x81\x41", ""), "upper");
+    EXPECT_EQ(ini.ReadString("s", "\x81\x61", ""), "lower");
+}
+
+TEST_F(IniFileTest, WritesKeepEveryOtherLineInItsPlace) {
+    test::WriteFile(path, "; keep me\r\n"
+                          "[Option]\r\n"
+                          "HaveSound=1\r\n"
+                          "Unknown=kept\r\n"
+                          "\r\n"
+                          "[URL]\r\n"
+                          "Home=http://example.invalid/\r\n");
+    TIniFile ini(path);
+    ASSERT_TRUE(ini.WriteBool("option", "havesound", false));
+    ASSERT_TRUE(ini.WriteInteger("Option", "Volume", 7));
+    ASSERT_TRUE(ini.WriteString("Action", "1", "微笑"));
+    EXPECT_EQ(test::ReadFile(path), "; keep me\r\n"
+                                    "[Option]\r\n"
+                                    "HaveSound=0\r\n"
+                                    "Unknown=kept\r\n"
+                                    "Volume=7\r\n"
+                                    "\r\n"
+                                    "[URL]\r\n"
+                                    "Home=http://example.invalid/\r\n"
+                                    "\r\n"
+                                    "[Action]\r\n"
+                                    "1=微笑\r\n");
+    TIniFile again(path);
+    EXPECT_FALSE(again.ReadBool("Option", "HaveSound", true));
+    EXPECT_EQ(again.ReadString("Action", "1", ""), "微笑");
+
+    ASSERT_TRUE(again.DeleteKey("Option", "Unknown"));
+    ASSERT_TRUE(again.EraseSection("URL"));
+    EXPECT_FALSE(TIniFile(path).ValueExists("Option", "Unknown"));
+    EXPECT_FALSE(TIniFile(path).SectionExists("URL"));
+}
+
+TEST_F(IniFileTest, ReplacesTheFileAtomicallyAndLeavesNoTemporaryBehind) {
+    TIniFile ini(path); // no file yet: reads as empty
+    EXPECT_EQ(ini.ReadInteger("Option", "X", 3), 3);
+    ASSERT_TRUE(ini.WriteInteger("Option", "X", 4));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"game.ini"});
+    EXPECT_EQ(TIniFile(path).ReadInteger("Option", "X", 0), 4);
+}
+
+TEST_F(IniFileTest, AFailedWriteIsReportedAndTheValueStaysReadable) {
+    TIniFile ini((dir / "missing-folder" / "game.ini").string());
+    EXPECT_FALSE(ini.WriteString("Option", "Key", "v"));
+    EXPECT_NE(ini.LastError().find("Unable to write"), std::string::npos);
+    EXPECT_EQ(ini.ReadString("Option", "Key", ""), "v");
+}
+
+TEST(IniFileParse, IntegerForms) {
+    std::int64_t v = 0;
+    EXPECT_TRUE(TIniFile::ParseInt64("-12", v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(TIniFile::ParseInt64("0x1F", v));
+    EXPECT_EQ(v, 31);
+    EXPECT_TRUE(TIniFile::ParseInt64("-9223372036854775808", v));
+    EXPECT_EQ(v, INT64_MIN);
+    EXPECT_FALSE(TIniFile::ParseInt64("9223372036854775808", v));
+    EXPECT_FALSE(TIniFile::ParseInt64("", v));
+    EXPECT_FALSE(TIniFile::ParseInt64("$", v));
+    EXPECT_FALSE(TIniFile::ParseInt64("1 2", v));
+}
+
+} // namespace
+} // namespace morvane
