@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// A decoded PNG picture: straight (not premultiplied) 8-bit pixels, rows top-down and packed without
+// padding, either R, G, B, A (HasAlpha) or R, G, B. Palette, grey, low-depth and 16-bit files are
+// converted on loading; a transparency chunk makes the picture RGBA. No gamma correction is applied.
+class TPngImage {
+public:
+    // Pictures with a larger side are refused when loading, so a hostile header cannot ask for gigabytes.
+    static constexpr int kMaxSide = 8192;
+
+    TPngImage() = default;
+    TPngImage(int width, int height, bool alpha) { SetSize(width, height, alpha); }
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+    bool HasAlpha() const { return alpha_; }
+    int BytesPerPixel() const { return alpha_ ? 4 : 3; }
+    std::size_t Stride() const { return std::size_t(width_) * BytesPerPixel(); }
+
+    std::uint8_t* Scanline(int y) { return pixels_.data() + std::size_t(y) * Stride(); }
+    const std::uint8_t* Scanline(int y) const { return pixels_.data() + std::size_t(y) * Stride(); }
+
+    // A new picture of the given size with every byte 0; negative sizes count as 0, sides above
+    // kMaxSide raise std::length_error.
+    void SetSize(int width, int height, bool alpha);
+    void Clear() { SetSize(0, 0, false); }
+    void Assign(const TPngImage& source) { *this = source; }
+
+    // Decoding replaces the picture. On a corrupt, truncated or oversized input the result is false, the
+    // picture is empty and Error() says what was wrong; on success Error() is empty.
+    bool LoadFromBytes(std::span<const std::uint8_t> data);
+    bool LoadFromFile(const std::string& systemPath);
+    const std::string& Error() const { return error_; }
+
+    // The PNG form of the picture (8-bit RGB or RGBA); an empty picture has none and gives no bytes.
+    std::vector<std::uint8_t> SaveToBytes() const;
+    // False when the picture is empty or the file cannot be written.
+    bool SaveToFile(const std::string& systemPath) const;
+
+    // Same size, form and pixels.
+    friend bool operator==(const TPngImage& a, const TPngImage& b) {
+        return a.width_ == b.width_ && a.height_ == b.height_ && a.alpha_ == b.alpha_ &&
+               a.pixels_ == b.pixels_;
+    }
+
+private:
+    bool Fail(std::string message);
+
+    int width_{0};
+    int height_{0};
+    bool alpha_{false};
+    std::vector<std::uint8_t> pixels_;
+    std::string error_;
+};
+
+} // namespace morvane
