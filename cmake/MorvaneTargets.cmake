@@ -5,6 +5,11 @@ function(morvane_project_options target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     # Literals are GBK at run time, as the host and the server carry text.
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -fexec-charset=GBK)
+    if(CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12 AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+      # GCC 12 at -O3 reports a bogus overlap inside std::string for "x" + std::string(...) (GCC bug
+      # 105651), which breaks every optimised build, native and mingw alike.
+      target_compile_options(${target} PRIVATE -Wno-restrict)
+    endif()
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wno-unused-command-line-argument)
   endif()

@@ -1,12 +1,6 @@
-# Cross build for Windows with the posix-thread mingw-w64 compilers.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with the posix-thread mingw-w64 compilers. This machine runs these
+# programs under Wine (it cannot execute 32-bit code), so the tests go through scripts/wine-run.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MORVANE_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${MORVANE_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MORVANE_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${MORVANE_MINGW_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${MORVANE_MINGW_TRIPLET} $ENV{MORVANE_DEPS}/${MORVANE_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../../scripts/wine-run)
