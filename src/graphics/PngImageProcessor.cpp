@@ -1,0 +1,201 @@
+#include "graphics/PngImageProcessor.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <zlib.h>
+
+namespace morvane {
+namespace {
+
+constexpr std::array<std::uint8_t, 8> kPngSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint8_t kFilterSub = 1;
+
+void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(std::uint8_t(value >> 24));
+    out.push_back(std::uint8_t(value >> 16));
+    out.push_back(std::uint8_t(value >> 8));
+    out.push_back(std::uint8_t(value));
+}
+
+std::string SizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+void CheckBlankSize(int width, int height) {
+    if (width <= 0 || height <= 0)
+        throw std::invalid_argument("a blank picture needs a positive size, not " + SizeText(width, height));
+    if (width > TPngImage::kMaxSide || height > TPngImage::kMaxSide)
+        throw std::invalid_argument("a blank picture of " + SizeText(width, height) + " is too large");
+}
+
+// value / divisor rounded to the nearest integer, ties to even.
+inline std::uint32_t DivideRoundingHalfEven(std::uint32_t value, std::uint32_t divisor) {
+    std::uint32_t quotient = value / divisor;
+    const std::uint32_t twiceRemainder = 2 * (value - quotient * divisor);
+    if (twiceRemainder > divisor || (twiceRemainder == divisor && (quotient & 1))) ++quotient;
+    return quotient;
+}
+
+// value / 255 rounded to the nearest integer for value in 0 … 65025 (255 is odd, so there are no ties).
+inline std::uint32_t DivideBy255(std::uint32_t value) {
+    value += 128;
+    return (value + (value >> 8)) >> 8;
+}
+
+// One destination pixel under one source pixel. sourceAlpha and destAlpha are 255 for pictures without
+// alpha; destPixel[3] is written only when the destination has alpha.
+inline void ComposePixel(std::uint8_t* destPixel, std::uint32_t destAlpha, bool destHasAlpha,
+                         const std::uint8_t* sourcePixel, std::uint32_t sourceAlpha) {
+    if (sourceAlpha == 255 || (destAlpha == 0 && sourceAlpha != 0)) {
+        // Opaque source, or a visible source over nothing: the source pixel as it is.
+        destPixel[0] = sourcePixel[0];
+        destPixel[1] = sourcePixel[1];
+        destPixel[2] = sourcePixel[2];
+        if (destHasAlpha) destPixel[3] = std::uint8_t(sourceAlpha);
+        return;
+    }
+    if (sourceAlpha == 0) {
+        if (destAlpha != 0) return; // the destination stays exactly as it is
+        destPixel[0] = destPixel[1] = destPixel[2] = 255;
+        if (destHasAlpha) destPixel[3] = 0;
+        return;
+    }
+    const std::uint32_t sourceWeight = sourceAlpha * 255;
+    if (destAlpha == 255) {
+        // The resulting alpha is 255 and the weights share the factor 255.
+        for (int c = 0; c < 3; ++c)
+            destPixel[c] =
+                std::uint8_t(DivideBy255((255 - sourceAlpha) * destPixel[c] + sourceAlpha * sourcePixel[c]));
+        return;
+    }
+    const std::uint32_t destWeight = (255 - sourceAlpha) * destAlpha;
+    const std::uint32_t scaledAlpha = destWeight + sourceWeight; // = 65025 − (255 − As)(255 − Ad)
+    for (int c = 0; c < 3; ++c)
+        destPixel[c] = std::uint8_t(
+            DivideRoundingHalfEven(destWeight * destPixel[c] + sourceWeight * sourcePixel[c], scaledAlpha));
+    if (destHasAlpha) destPixel[3] = std::uint8_t(DivideBy255(scaledAlpha));
+}
+
+} // namespace
+
+TPngChunkWriter::TPngChunkWriter(int width, int height, const char (&type)[5])
+    : width_(width), height_(height), type_{type[0], type[1], type[2], type[3]} {
+    if (width <= 0 || height <= 0)
+        throw std::invalid_argument(std::string(type) + " chunk needs a positive size, not " +
+                                    SizeText(width, height));
+}
+
+void TPngChunkWriter::WriteTo(std::vector<std::uint8_t>& stream) {
+    data_.clear();
+    BuildData();
+    AppendChunk(stream, data_);
+}
+
+void TPngChunkWriter::AppendChunk(std::vector<std::uint8_t>& stream,
+                                  std::span<const std::uint8_t> data) const {
+    AppendU32(stream, std::uint32_t(data.size()));
+    const std::size_t typeAt = stream.size();
+    stream.insert(stream.end(), type_.begin(), type_.end());
+    stream.insert(stream.end(), data.begin(), data.end());
+    // The CRC covers the type letters and the data, which now lie together at the end of the stream.
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), stream.data() + typeAt, uInt(stream.size() - typeAt));
+    AppendU32(stream, std::uint32_t(crc));
+}
+
+void TPngChunkWriter::PutU32(std::uint32_t value) {
+    AppendU32(data_, value);
+}
+
+void TPngIhdrWriter::BuildData() {
+    PutU32(std::uint32_t(Width()));
+    PutU32(std::uint32_t(Height()));
+    PutU8(8); // bits per sample
+    PutU8(6); // colour type: RGBA
+    PutU8(0); // compression: deflate
+    PutU8(0); // filter method: adaptive
+    PutU8(0); // no interlacing
+}
+
+void TPngPhysWriter::BuildData() {
+    constexpr std::uint32_t kPixelsPerMetre = 2835;
+    PutU32(kPixelsPerMetre);
+    PutU32(kPixelsPerMetre);
+    PutU8(1); // unit: metre
+}
+
+void TPngIdatWriter::BuildData() {
+    const std::size_t rowBytes = 1 + std::size_t(Width()) * 4;
+    std::vector<std::uint8_t> rows(rowBytes * Height(), 0);
+    for (int y = 0; y < Height(); ++y)
+        rows[y * rowBytes] = kFilterSub;
+
+    z_stream zs{};
+    if (deflateInit(&zs, kCompressionLevel) != Z_OK) throw std::runtime_error("deflate could not start");
+    data_.resize(deflateBound(&zs, uLong(rows.size())));
+    zs.next_in = rows.data();
+    zs.avail_in = uInt(rows.size());
+    zs.next_out = data_.data();
+    zs.avail_out = uInt(data_.size());
+    const int result = deflate(&zs, Z_FINISH);
+    const std::size_t written = zs.total_out;
+    deflateEnd(&zs);
+    if (result != Z_STREAM_END) throw std::runtime_error("deflate of the image rows failed");
+    data_.resize(written);
+}
+
+void TPngIdatWriter::WriteTo(std::vector<std::uint8_t>& stream) {
+    data_.clear();
+    BuildData();
+    const std::span<const std::uint8_t> all(data_);
+    for (std::size_t at = 0; at < all.size(); at += kMaxChunkData)
+        AppendChunk(stream, all.subspan(at, std::min(kMaxChunkData, all.size() - at)));
+}
+
+std::vector<std::uint8_t> WriteBlankPictureStream(int width, int height) {
+    CheckBlankSize(width, height);
+    std::vector<std::uint8_t> stream(kPngSignature.begin(), kPngSignature.end());
+    TPngIhdrWriter(width, height).WriteTo(stream);
+    TPngPhysWriter(width, height).WriteTo(stream);
+    TPngIdatWriter(width, height).WriteTo(stream);
+    TPngIendWriter(width, height).WriteTo(stream);
+    return stream;
+}
+
+void MakeBlankPicture(int width, int height, TPngImage& picture) {
+    const std::vector<std::uint8_t> stream = WriteBlankPictureStream(width, height);
+    if (!picture.LoadFromBytes(stream))
+        throw std::runtime_error("the blank picture could not be decoded: " + picture.Error());
+}
+
+void ComposeOver(TPngImage& dest, const TPngImage& src, const TRect& destRect, TPoint srcOrigin) {
+    if (&dest == &src) throw std::invalid_argument("a picture cannot be composed over itself");
+    if (srcOrigin.x < 0 || srcOrigin.y < 0)
+        throw std::invalid_argument("the source origin must not be negative");
+
+    const std::int64_t left = std::max(destRect.left, 0);
+    const std::int64_t top = std::max(destRect.top, 0);
+    const std::int64_t right = std::min(
+        {std::int64_t(destRect.right), std::int64_t(dest.Width()), left + src.Width() - srcOrigin.x});
+    const std::int64_t bottom = std::min(
+        {std::int64_t(destRect.bottom), std::int64_t(dest.Height()), top + src.Height() - srcOrigin.y});
+    if (right <= left || bottom <= top) return;
+
+    const int destStep = dest.BytesPerPixel();
+    const int sourceStep = src.BytesPerPixel();
+    const bool destHasAlpha = dest.HasAlpha();
+    const bool sourceHasAlpha = src.HasAlpha();
+    const int width = int(right - left);
+    for (std::int64_t y = top; y < bottom; ++y) {
+        std::uint8_t* destPixel = dest.Scanline(int(y)) + std::size_t(left) * destStep;
+        const std::uint8_t* sourcePixel =
+            src.Scanline(int(y - top + srcOrigin.y)) + std::size_t(srcOrigin.x) * sourceStep;
+        for (int x = 0; x < width; ++x, destPixel += destStep, sourcePixel += sourceStep) {
+            const std::uint32_t sourceAlpha = sourceHasAlpha ? sourcePixel[3] : 255;
+            const std::uint32_t destAlpha = destHasAlpha ? destPixel[3] : 255;
+            ComposePixel(destPixel, destAlpha, destHasAlpha, sourcePixel, sourceAlpha);
+        }
+    }
+}
+
+} // namespace morvane
