@@ -22,20 +22,37 @@ bool ByteReader::ReadLittleEndian(T& value) {
     using U = std::make_unsigned_t<T>;
     if (!Fits(sizeof(T))) return false;
     U result = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) result |= U(U(data_[pos_ + i]) << (8 * i));
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        result |= U(U(data_[pos_ + i]) << (8 * i));
     value = T(result);
     pos_ += sizeof(T);
     return true;
 }
 
-bool ByteReader::ReadU8(std::uint8_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadU16(std::uint16_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadU32(std::uint32_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadU64(std::uint64_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadI8(std::int8_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadI16(std::int16_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadI32(std::int32_t& value) { return ReadLittleEndian(value); }
-bool ByteReader::ReadI64(std::int64_t& value) { return ReadLittleEndian(value); }
+bool ByteReader::ReadU8(std::uint8_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadU16(std::uint16_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadU32(std::uint32_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadU64(std::uint64_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadI8(std::int8_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadI16(std::int16_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadI32(std::int32_t& value) {
+    return ReadLittleEndian(value);
+}
+bool ByteReader::ReadI64(std::int64_t& value) {
+    return ReadLittleEndian(value);
+}
 
 bool ByteReader::ReadBytes(std::span<std::uint8_t> out) {
     if (!Fits(out.size())) return false;

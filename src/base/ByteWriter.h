@@ -22,7 +22,9 @@ public:
     void WriteI16(std::int16_t value) { WriteU16(std::uint16_t(value)); }
     void WriteI32(std::int32_t value) { WriteU32(std::uint32_t(value)); }
     void WriteI64(std::int64_t value) { WriteU64(std::uint64_t(value)); }
-    void WriteBytes(std::span<const std::uint8_t> data) { bytes_.insert(bytes_.end(), data.begin(), data.end()); }
+    void WriteBytes(std::span<const std::uint8_t> data) {
+        bytes_.insert(bytes_.end(), data.begin(), data.end());
+    }
     void WriteString(std::string_view text) { bytes_.insert(bytes_.end(), text.begin(), text.end()); }
     // A fixed field of `width` bytes: the text cut so that no double-byte character is split, then zeros.
     void WriteFixedString(std::string_view text, std::size_t width);
@@ -34,7 +36,8 @@ public:
 
 private:
     void WriteLittleEndian(std::uint64_t value, int width) {
-        for (int i = 0; i < width; ++i) bytes_.push_back(std::uint8_t(value >> (8 * i)));
+        for (int i = 0; i < width; ++i)
+            bytes_.push_back(std::uint8_t(value >> (8 * i)));
     }
 
     std::vector<std::uint8_t> bytes_;

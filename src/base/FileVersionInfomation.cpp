@@ -11,15 +11,17 @@ constexpr std::uint32_t kFlagsMask = 0x3F;
 constexpr std::uint32_t kOsNtWindows32 = 0x00040004;
 constexpr std::uint32_t kFileTypeDll = 2;
 
-std::uint32_t High(std::uint16_t a, std::uint16_t b) { return (std::uint32_t(a) << 16) | b; }
+std::uint32_t High(std::uint16_t a, std::uint16_t b) {
+    return (std::uint32_t(a) << 16) | b;
+}
 
 std::string LookUpKey(const TVersionTable& t, const std::string& key) {
     const std::pair<const char*, const char*> keys[] = {
-        {"CompanyName", t.CompanyName},         {"FileDescription", t.FileDescription},
-        {"FileVersion", t.FileVersion},         {"InternalName", t.InternalName},
-        {"LegalCopyright", t.LegalCopyright},   {"LegalTrademarks", t.LegalTrademarks},
+        {"CompanyName", t.CompanyName},           {"FileDescription", t.FileDescription},
+        {"FileVersion", t.FileVersion},           {"InternalName", t.InternalName},
+        {"LegalCopyright", t.LegalCopyright},     {"LegalTrademarks", t.LegalTrademarks},
         {"OriginalFileName", t.OriginalFileName}, {"ProductName", t.ProductName},
-        {"ProductVersion", t.ProductVersion},   {"Comments", t.Comments},
+        {"ProductVersion", t.ProductVersion},     {"Comments", t.Comments},
     };
     for (const auto& [name, value] : keys)
         if (key == name) return value;

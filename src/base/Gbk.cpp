@@ -16,7 +16,9 @@ namespace {
 constexpr std::uint8_t kEuroByte = 0x80; // code page 936 puts the euro sign on the single byte 0x80
 constexpr char32_t kEuro = 0x20AC;
 
-std::size_t TrailIndex(std::uint8_t trail) { return trail < 0x7F ? trail - 0x40 : trail - 0x41; }
+std::size_t TrailIndex(std::uint8_t trail) {
+    return trail < 0x7F ? trail - 0x40 : trail - 0x41;
+}
 
 char32_t DecodeDouble(std::uint8_t lead, std::uint8_t trail) {
     std::size_t index = std::size_t(lead - 0x81) * gbk_table::kTrailCount + TrailIndex(trail);
@@ -71,11 +73,16 @@ char32_t NextUtf8(std::string_view text, std::size_t& pos) {
 
 } // namespace
 
-bool IsLeadByte(std::uint8_t byte) { return byte >= 0x81 && byte <= 0xFE; }
-bool IsTrailByte(std::uint8_t byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+bool IsLeadByte(std::uint8_t byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+bool IsTrailByte(std::uint8_t byte) {
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 std::size_t CharLength(std::string_view text, std::size_t pos) {
-    if (pos + 1 < text.size() && IsLeadByte(std::uint8_t(text[pos])) && IsTrailByte(std::uint8_t(text[pos + 1])))
+    if (pos + 1 < text.size() && IsLeadByte(std::uint8_t(text[pos])) &&
+        IsTrailByte(std::uint8_t(text[pos + 1])))
         return 2;
     return 1;
 }
@@ -99,7 +106,8 @@ std::u32string ToCodePoints(std::string_view gbk) {
 std::string ToUtf8(std::string_view gbk) {
     std::string out;
     out.reserve(gbk.size() * 3 / 2);
-    for (char32_t cp : ToCodePoints(gbk)) AppendUtf8(out, cp);
+    for (char32_t cp : ToCodePoints(gbk))
+        AppendUtf8(out, cp);
     return out;
 }
 
@@ -131,7 +139,8 @@ std::string SafeCut(std::string_view text, std::size_t maxBytes) {
 
 std::size_t WideLength(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) ++count;
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos))
+        ++count;
     return count;
 }
 

@@ -40,7 +40,9 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool IsComment(std::string_view line) { return !line.empty() && (line[0] == ';' || line[0] == '#'); }
+bool IsComment(std::string_view line) {
+    return !line.empty() && (line[0] == ';' || line[0] == '#');
+}
 
 // The section name of a "[name]" line, or nothing.
 bool SectionName(std::string_view line, std::string_view& name) {
@@ -93,7 +95,8 @@ bool TIniFile::FindSection(std::string_view section, Range& range) const {
         std::string_view name;
         if (!SectionName(lines_[i], name) || !SameName(name, section)) continue;
         std::size_t end = i + 1;
-        while (end < lines_.size() && !SectionName(lines_[end], name)) ++end;
+        while (end < lines_.size() && !SectionName(lines_[end], name))
+            ++end;
         range = {i, end};
         return true;
     }
@@ -221,7 +224,8 @@ bool TIniFile::WriteString(std::string_view section, std::string_view key, std::
     }
     // New keys go after the section's last non-blank line, so a blank line before the next section stays.
     std::size_t insertAt = range.end;
-    while (insertAt > range.header + 1 && Trim(lines_[insertAt - 1]).empty()) --insertAt;
+    while (insertAt > range.header + 1 && Trim(lines_[insertAt - 1]).empty())
+        --insertAt;
     lines_.insert(lines_.begin() + std::ptrdiff_t(insertAt), std::move(line));
     return Save();
 }
@@ -261,7 +265,8 @@ bool TIniFile::Save() {
     temporary += ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines_) out << line << "\r\n";
+        for (const std::string& line : lines_)
+            out << line << "\r\n";
         out.flush();
         if (!out) {
             lastError_ = "Unable to write to " + fileName_;

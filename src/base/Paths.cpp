@@ -5,7 +5,9 @@
 namespace morvane::paths {
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 } // namespace
 
@@ -27,7 +29,8 @@ std::string FromHost(std::string_view hostPath) {
 
 std::string ExtractFilePath(std::string_view path) {
     std::size_t pos = path.size();
-    while (pos > 0 && !IsSeparator(path[pos - 1])) --pos;
+    while (pos > 0 && !IsSeparator(path[pos - 1]))
+        --pos;
     return std::string(path.substr(0, pos));
 }
 

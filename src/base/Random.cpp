@@ -13,6 +13,8 @@ std::int32_t TRandom::Between(std::int32_t low, std::int32_t high) {
     return low + Next(high - low + 1);
 }
 
-double TRandom::NextDouble() { return double(Step()) / 4294967296.0; }
+double TRandom::NextDouble() {
+    return double(Step()) / 4294967296.0;
+}
 
 } // namespace morvane

@@ -3,7 +3,6 @@
 #include "base/Random.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace morvane {

@@ -1,16 +1,16 @@
 #include "base/ByteReader.h"
+
 #include "base/ByteWriter.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 
 namespace morvane {
 namespace {
 
 TEST(ByteReader, ReadsLittleEndianFieldsInOrder) {
-    const std::array<std::uint8_t, 15> data{0x01, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0xFF, 0xFF,
-                                            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    const std::array<std::uint8_t, 15> data{0x01, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0xFF,
+                                            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     ByteReader reader(data);
     std::uint8_t a;
     std::uint16_t b;
@@ -72,7 +72,8 @@ TEST(ByteWriter, WritesExactLengthsAndCutsFixedTextWithoutSplittingACharacter) {
     // "庄家" is four bytes; a field of three keeps only the first character.
     writer.WriteFixedString("\xD7\xAF\xBC\xD2", 3);
     writer.WriteFixedString("ab", 4);
-    const std::vector<std::uint8_t> expected{0xFE, 0xFF, 0xD4, 0xC3, 0xB2, 0xA1, 0xD7, 0xAF, 0, 'a', 'b', 0, 0};
+    const std::vector<std::uint8_t> expected{0xFE, 0xFF, 0xD4, 0xC3, 0xB2, 0xA1, 0xD7,
+                                             0xAF, 0,    'a',  'b',  0,    0};
     EXPECT_EQ(writer.Bytes(), expected);
 }
 

@@ -6,7 +6,7 @@ namespace morvane {
 namespace {
 
 // Literals in project code are GBK at run time; these spell the same texts byte by byte to be sure.
-const std::string kBanker = "\xD7\xAF";      // 庄
+const std::string kBanker = "\xD7\xAF"; // 庄
 const std::string kBankerWins = "庄家赢";
 
 TEST(Gbk, LiteralsAreGbkAndConvertToUtf8ForPeople) {
@@ -21,7 +21,7 @@ TEST(Gbk, UnmappableAndMalformedInputBecomesQuestionMarks) {
     EXPECT_EQ(gbk::ToUtf8("A\xD7"), "A?");
     EXPECT_EQ(gbk::ToUtf8("\xD7\x0A"), "?\n");
     EXPECT_EQ(gbk::FromUtf8("x\xF0\x9F\x98\x80y"), "x?y");
-    EXPECT_EQ(gbk::FromUtf8("\xE5\xBA"), "?"); // cut UTF-8 sequence
+    EXPECT_EQ(gbk::FromUtf8("\xE5\xBA"), "?");      // cut UTF-8 sequence
     EXPECT_EQ(gbk::ToUtf8("\x80"), "\xE2\x82\xAC"); // the euro sign of code page 936
 }
 

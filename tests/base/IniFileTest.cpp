@@ -2,9 +2,8 @@
 
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace morvane {
 namespace {

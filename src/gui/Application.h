@@ -1,0 +1,75 @@
+#pragma once
+
+#include "gui/Messages.h"
+#include "gui/WindowSystem.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+class TControl;
+
+// Numbered handles of live controls, so that a message posted to a control that has gone away is dropped
+// instead of reaching freed memory.
+using TControlHandle = std::uint32_t;
+
+// The toolkit's application: the window system it runs on, the message loop, the registry of live controls
+// and the cursor slots. One exists while the table runs; `Application()` reaches it.
+class TApplication {
+public:
+    explicit TApplication(TWindowSystem& system);
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    TWindowSystem& System() { return system_; }
+
+    // Handles one message, waiting for one when none is ready; returns false when there was nothing to do.
+    bool HandleMessage() { return system_.ProcessOneMessage(true); }
+    // Handles everything that is ready now, without waiting and without advancing time.
+    void ProcessMessages();
+    void Terminate() { terminated_ = true; }
+    bool Terminated() const { return terminated_; }
+
+    // Posts a message to a control; it is dropped when the control is gone by the time it is delivered.
+    void PostMessage(TControlHandle target, std::uint32_t msg, std::intptr_t wParam, std::intptr_t lParam);
+
+    TControlHandle RegisterControl(TControl* control);
+    void UnregisterControl(TControlHandle handle);
+    TControl* FindControl(TControlHandle handle) const;
+
+    // Cursor slots: 0 is the arrow; the table loads its chip cursors into slots 1 … 10. The value is the
+    // resource name of the cursor picture, which the platform turns into a real cursor.
+    void SetCursor(int slot, const std::string& resourceName) { cursors_[slot] = resourceName; }
+    const std::string* Cursor(int slot) const;
+
+    // Observers told after a control has handled a message (and after it painted, as WM_PAINT): the
+    // toolkit's window hook, used by the scroll-bar skin to follow the controls it covers.
+    using TMessageHook = std::function<void(TControl& control, const TMessage& message)>;
+    int AddMessageHook(TMessageHook hook);
+    void RemoveMessageHook(int id);
+    void RunMessageHooks(TControl& control, const TMessage& message);
+
+    // Called by modal runs when the loop finds nothing to do; on the headless platform a test answers
+    // dialogs from here. It returns false when it did nothing either.
+    std::function<bool()> OnModalIdle;
+
+private:
+    TWindowSystem& system_;
+    bool terminated_{false};
+    TControlHandle nextHandle_{1};
+    std::map<TControlHandle, TControl*> controls_;
+    std::map<int, std::string> cursors_;
+    std::map<int, TMessageHook> hooks_;
+    int nextHookId_{1};
+};
+
+// The application of the running table; throws when none exists.
+TApplication& Application();
+bool HasApplication();
+
+} // namespace morvane

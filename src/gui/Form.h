@@ -1,0 +1,118 @@
+#pragma once
+
+#include "gui/Bitmap.h"
+#include "gui/WinControl.h"
+#include "gui/WindowSystem.h"
+
+namespace morvane {
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// A top-level window of the platform: it owns the framebuffer every control on it paints into, collects
+// the dirty rectangles, routes mouse and keyboard input to its controls and runs modal loops.
+// Its bounds are in screen coordinates; the whole window is client area (skinned windows have no frame).
+class TForm : public TWinControl, private IWindowClient {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    TForm* ParentForm() const override { return const_cast<TForm*>(this); }
+    bool Showing() const override { return Visible() && shown_; }
+
+    void Show();
+    void Hide();
+    void Close();
+    // Shows the form and runs messages until ModalResult is set; returns it. The form is hidden after.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    bool Modal() const { return modal_; }
+
+    bool TopMost() const { return topMost_; }
+    void SetTopMost(bool topMost);
+    void SetFormRegion(const TRegion* region);
+    void Minimize(bool minimize);
+    void BringWindowToFront();
+    void StartTitleDrag();
+
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // The control that gets every mouse event until the buttons are released (or capture is released).
+    void SetCaptureControl(TControl* control) { captureControl_ = control; }
+    TControl* CaptureControl() const { return captureControl_; }
+    void ReleaseCapture() { captureControl_ = nullptr; }
+
+    // Dirty-rectangle painting: marks a part of the form, and paints what is marked now.
+    void InvalidateFormRect(const TRect& rect);
+    void PaintPending();
+    const TRegion& PendingPaint() const { return dirty_; }
+    const TBitmap& Framebuffer() const { return framebuffer_; }
+    // How many paint passes ran and how many pixels they covered, for checking that a change repaints
+    // only what it must.
+    int PaintCount() const { return paintCount_; }
+    long long PaintedPixels() const { return paintedPixels_; }
+
+    TWindowId WindowId() const { return window_; }
+    bool WindowCreated() const { return window_ != 0; }
+
+    // Called by a container whose child leaves (destroyed, hidden, re-parented).
+    void ControlGoingAway(TControl* control);
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnDestroy;
+    std::function<void(TControl* sender, TCloseAction& action)> OnClose;
+    std::function<void(TControl* sender, bool& canClose)> OnCloseQuery;
+    // Keys reach the form before the focused control when KeyPreview is on.
+    bool KeyPreview{false};
+
+    // The input the platform hands the window, reachable for tests and the replay driver.
+    IWindowClient& Input() { return *this; }
+
+protected:
+    void Paint(TCanvas& canvas) override;
+    void Resized() override;
+    virtual bool CloseQuery();
+
+private:
+    void EnsureWindow();
+    void PaintTree(TCanvas& canvas, TControl& control);
+    TControl* TargetAt(TPoint formPoint) const;
+    TPoint ToControl(const TControl& control, TPoint formPoint) const;
+    void UpdateHover(TControl* target);
+
+    // IWindowClient
+    void WindowPaint(const TRect& dirty) override;
+    void WindowMouseDown(TMouseButton button, TShiftState shift, TPoint at) override;
+    void WindowMouseUp(TMouseButton button, TShiftState shift, TPoint at) override;
+    void WindowMouseMove(TShiftState shift, TPoint at) override;
+    void WindowMouseWheel(TShiftState shift, int delta, TPoint at) override;
+    void WindowMouseLeave() override;
+    void WindowKeyDown(TKey key, TShiftState shift) override;
+    void WindowKeyUp(TKey key, TShiftState shift) override;
+    void WindowChar(const std::string& gbkChar) override;
+    void WindowCloseRequest() override;
+    void WindowActivated(bool active) override;
+    void WindowMoved(const TRect& bounds) override;
+
+    TWindowId window_{0};
+    TBitmap framebuffer_;
+    TRegion dirty_;
+    bool shown_{false};
+    bool topMost_{false};
+    bool modal_{false};
+    int modalResult_{0};
+    int paintCount_{0};
+    long long paintedPixels_{0};
+    TWinControl* activeControl_{nullptr};
+    TControl* captureControl_{nullptr};
+    TControl* hoverControl_{nullptr};
+    TControl* pressedControl_{nullptr};
+    // The last press, to tell a double click.
+    TControl* lastDownControl_{nullptr};
+    std::uint32_t lastDownTime_{0};
+    TPoint lastDownAt_{};
+    TMouseButton lastDownButton_{TMouseButton::mbLeft};
+};
+
+} // namespace morvane
