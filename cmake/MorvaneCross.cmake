@@ -11,3 +11,40 @@ endforeach()
 
 # GoogleTest is built from source for the target (see cross/FindGTest.cmake).
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/cross)
+
+# morvane_check_object_format(): adds a CTest test, run on the build machine, that checks with the target's
+# objdump that the project's static libraries and programs really are of the target architecture, and
+# one that proves the check rejects the other architecture. Call it after every target is defined.
+function(morvane_check_object_format)
+  find_program(MORVANE_OBJDUMP ${MORVANE_MINGW_TRIPLET}-objdump REQUIRED)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(format pe-x86-64)
+    set(other pe-i386)
+  else()
+    set(format pe-i386)
+    set(other pe-x86-64)
+  endif()
+  set(libraries "")
+  set(programs "")
+  foreach(dir ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "STATIC_LIBRARY")
+        list(APPEND libraries "$<TARGET_FILE:${target}>")
+      elseif(type STREQUAL "EXECUTABLE" OR type STREQUAL "SHARED_LIBRARY" OR type STREQUAL "MODULE_LIBRARY")
+        list(APPEND programs "$<TARGET_FILE:${target}>")
+      endif()
+    endforeach()
+  endforeach()
+  string(REPLACE ";" "\\;" libraries "${libraries}")
+  string(REPLACE ";" "\\;" programs "${programs}")
+  set(check ${CMAKE_COMMAND} -DOBJDUMP=${MORVANE_OBJDUMP} "-DLIBRARIES=${libraries}" "-DPROGRAMS=${programs}")
+  add_test(NAME object_format_is_${format}
+           COMMAND ${check} -DFORMAT=${format} -P ${CMAKE_SOURCE_DIR}/cmake/CheckObjectFormat.cmake)
+  add_test(NAME object_format_check_rejects_${other}
+           COMMAND ${check} -DFORMAT=${other} -P ${CMAKE_SOURCE_DIR}/cmake/CheckObjectFormat.cmake)
+  set_tests_properties(object_format_is_${format} PROPERTIES LABELS object-format)
+  set_tests_properties(object_format_check_rejects_${other} PROPERTIES LABELS object-format
+                       PASS_REGULAR_EXPRESSION "is[ \t\n]+${format},[ \t\n]+expected[ \t\n]+${other}")
+endfunction()
