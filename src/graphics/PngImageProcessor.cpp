@@ -125,19 +125,22 @@ void TPngPhysWriter::BuildData() {
 }
 
 void TPngIdatWriter::BuildData() {
-    const std::size_t rowBytes = 1 + std::size_t(Width()) * 4;
-    std::vector<std::uint8_t> rows(rowBytes * Height(), 0);
-    for (int y = 0; y < Height(); ++y)
-        rows[y * rowBytes] = kFilterSub;
+    // Every row is the same (the Sub filter byte, then zeros), so one row is fed to deflate once per line.
+    std::vector<std::uint8_t> row(1 + std::size_t(Width()) * 4, 0);
+    row[0] = kFilterSub;
+    const std::size_t total = row.size() * std::size_t(Height());
 
     z_stream zs{};
     if (deflateInit(&zs, kCompressionLevel) != Z_OK) throw std::runtime_error("deflate could not start");
-    data_.resize(deflateBound(&zs, uLong(rows.size())));
-    zs.next_in = rows.data();
-    zs.avail_in = uInt(rows.size());
+    data_.resize(deflateBound(&zs, uLong(total)));
     zs.next_out = data_.data();
     zs.avail_out = uInt(data_.size());
-    const int result = deflate(&zs, Z_FINISH);
+    int result = Z_OK;
+    for (int y = 0; y < Height() && result == Z_OK; ++y) {
+        zs.next_in = row.data();
+        zs.avail_in = uInt(row.size());
+        result = deflate(&zs, y + 1 == Height() ? Z_FINISH : Z_NO_FLUSH);
+    }
     const std::size_t written = zs.total_out;
     deflateEnd(&zs);
     if (result != Z_STREAM_END) throw std::runtime_error("deflate of the image rows failed");

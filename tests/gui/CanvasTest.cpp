@@ -1,0 +1,132 @@
+#include "gui/Canvas.h"
+
+#include "gui/PngImage.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane {
+namespace {
+
+TPngImage Solid(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b, int alpha = -1) {
+    TPngImage picture(width, height, alpha >= 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < width; ++x, p += picture.BytesPerPixel()) {
+            p[0] = r;
+            p[1] = g;
+            p[2] = b;
+            if (alpha >= 0) p[3] = std::uint8_t(alpha);
+        }
+    }
+    return picture;
+}
+
+// The framebuffer row as colours, to compare whole rows at once.
+std::vector<TColor> Row(const TBitmap& bitmap, int y) {
+    std::vector<TColor> row;
+    for (int x = 0; x < bitmap.Width(); ++x)
+        row.push_back(bitmap.Pixel(x, y));
+    return row;
+}
+
+class CanvasTest : public ::testing::Test {
+protected:
+    TBitmap frame{6, 4};
+    TCanvas canvas{frame};
+};
+
+TEST_F(CanvasTest, FillsOnlyInsideTheClipAndTheFramebuffer) {
+    canvas.FillRect({-5, -5, 50, 50}, clWhite);
+    canvas.SetOrigin({1, 1});
+    canvas.IntersectClipRect({0, 0, 3, 2}); // framebuffer columns 1..3, rows 1..2
+    canvas.FillRect({-1, -1, 10, 10}, clRed);
+    EXPECT_EQ(Row(frame, 0), std::vector<TColor>(6, clWhite));
+    EXPECT_EQ(Row(frame, 1), (std::vector<TColor>{clWhite, clRed, clRed, clRed, clWhite, clWhite}));
+    EXPECT_EQ(Row(frame, 3), std::vector<TColor>(6, clWhite));
+    EXPECT_EQ(canvas.ClipRect(), (TRect{0, 0, 3, 2}));
+    EXPECT_EQ(frame.Alpha(1, 1), 255);
+    EXPECT_EQ(canvas.Pixel(0, 0), clRed);
+    EXPECT_EQ(canvas.Pixel(-2, 0), clNone);
+}
+
+TEST_F(CanvasTest, SaverRestoresClipAndOrigin) {
+    {
+        TCanvasSaver saver(canvas);
+        canvas.MoveOrigin(2, 2);
+        canvas.IntersectClipRect({0, 0, 1, 1});
+        canvas.FillRect({0, 0, 9, 9}, clBlue);
+    }
+    EXPECT_EQ(canvas.Origin(), (TPoint{0, 0}));
+    EXPECT_EQ(canvas.ClipRect(), (TRect{0, 0, 6, 4}));
+    canvas.FillRect({0, 0, 1, 1}, clLime);
+    EXPECT_EQ(frame.Pixel(0, 0), clLime);
+    EXPECT_EQ(frame.Pixel(2, 2), clBlue);
+    EXPECT_EQ(frame.Pixel(3, 2), clBlack);
+}
+
+TEST_F(CanvasTest, PicturesBlendByTheirAlphaAndRgbPicturesAreOpaque) {
+    canvas.FillRect({0, 0, 6, 4}, clWhite);
+    canvas.Draw(0, 0, Solid(1, 1, 255, 0, 0, 128));
+    canvas.Draw(1, 0, Solid(1, 1, 0, 0, 255, 0));
+    canvas.Draw(2, 0, Solid(1, 1, 0, 0, 255, 255));
+    canvas.Draw(3, 0, Solid(1, 1, 10, 20, 30));
+    // 255 × 128/255 + 255 × 127/255 stays 255; 0 × 128/255 + 255 × 127/255 = 127.
+    EXPECT_EQ(frame.Pixel(0, 0), RGB(255, 127, 127));
+    EXPECT_EQ(frame.Pixel(1, 0), clWhite);
+    EXPECT_EQ(frame.Pixel(2, 0), clBlue);
+    EXPECT_EQ(frame.Pixel(3, 0), RGB(10, 20, 30));
+    EXPECT_EQ(frame.Alpha(0, 0), 255);
+}
+
+TEST_F(CanvasTest, PartsOfPicturesAreCutBySourceFramebufferAndClip) {
+    TPngImage picture(4, 4, false);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            picture.Scanline(y)[3 * x] = std::uint8_t(10 * y + x); // red = 10y + x
+    // Columns 1..3 and rows 1..2 of the picture, placed so that its first column falls off the left edge.
+    canvas.Draw(-1, 1, picture, {1, 1, 4, 3});
+    EXPECT_EQ(frame.Pixel(0, 1), RGB(12, 0, 0));
+    EXPECT_EQ(frame.Pixel(1, 1), RGB(13, 0, 0));
+    EXPECT_EQ(frame.Pixel(0, 2), RGB(22, 0, 0));
+    EXPECT_EQ(frame.Pixel(2, 1), clBlack);
+    EXPECT_EQ(frame.Pixel(0, 3), clBlack);
+
+    // A source rectangle reaching outside the picture only draws what exists, at the matching place.
+    canvas.Draw(4, 0, picture, {-2, 0, 1, 1});
+    EXPECT_EQ(frame.Pixel(4, 0), clBlack);
+    EXPECT_EQ(frame.Pixel(5, 0), RGB(0, 0, 0));
+    EXPECT_EQ(frame.Alpha(5, 0), 0) << "nothing was drawn there";
+    canvas.Draw(3, 0, picture, {-2, 0, 1, 1});
+    EXPECT_EQ(frame.Alpha(5, 0), 255);
+}
+
+TEST_F(CanvasTest, StretchDrawTakesTheNearestPixel) {
+    TPngImage picture(2, 1, true);
+    const std::uint8_t pixels[] = {255, 0, 0, 255, 0, 0, 255, 0};
+    std::copy(std::begin(pixels), std::end(pixels), picture.Scanline(0));
+    canvas.FillRect({0, 0, 6, 4}, clWhite);
+    canvas.StretchDraw({0, 0, 6, 2}, picture);
+    EXPECT_EQ(Row(frame, 1), (std::vector<TColor>{clRed, clRed, clRed, clWhite, clWhite, clWhite}));
+    EXPECT_EQ(Row(frame, 2), std::vector<TColor>(6, clWhite));
+}
+
+TEST_F(CanvasTest, BitmapsAreCopiedInEitherFormat) {
+    TBitmap small(2, 2, TPixelFormat::pf24bit);
+    small.SetPixel(0, 0, clRed);
+    small.SetPixel(0, 1, clLime);
+    small.SetPixel(1, 1, clBlue);
+    canvas.Draw(4, 2, small);
+    canvas.Draw(5, -1, small);
+    EXPECT_EQ(frame.Pixel(4, 2), clRed);
+    EXPECT_EQ(frame.Pixel(5, 3), clBlue);
+    EXPECT_EQ(frame.Pixel(5, 0), clLime);
+    EXPECT_EQ(frame.Pixel(4, 0), clBlack);
+    EXPECT_EQ(frame.Alpha(4, 3), 255);
+
+    TBitmap copy(6, 4);
+    TCanvas(copy).Draw(0, 0, frame);
+    EXPECT_EQ(Row(copy, 2), Row(frame, 2));
+}
+
+} // namespace
+} // namespace morvane
