@@ -85,8 +85,8 @@ protected:
 // Sizes must be positive and at most TPngImage::kMaxSide (std::invalid_argument otherwise).
 std::vector<std::uint8_t> WriteBlankPictureStream(int width, int height);
 
-// Replaces the picture with a fully transparent RGBA picture of the given size, decoded from the stream
-// above. Sizes as for WriteBlankPictureStream.
+// Replaces the picture with a fully transparent RGBA picture of the given size: the picture that decoding
+// the stream above gives, made directly. Sizes as for WriteBlankPictureStream.
 void MakeBlankPicture(int width, int height, TPngImage& picture);
 
 // Composites src over dest inside destRect (dest pixels), taking source pixels from srcOrigin onward, with

@@ -60,13 +60,23 @@ TEST(BlankPicture, WritesTheChunksInOrderAndDecodesToTransparentBlack) {
     EXPECT_EQ(size, 26u);
     EXPECT_EQ(rows, expected);
 
-    TPngImage picture(5, 5, false);
-    MakeBlankPicture(3, 2, picture);
-    ASSERT_EQ(picture.Width(), 3);
-    ASSERT_EQ(picture.Height(), 2);
-    ASSERT_TRUE(picture.HasAlpha());
+    TPngImage decoded;
+    ASSERT_TRUE(decoded.LoadFromBytes(stream)) << decoded.Error();
+    ASSERT_EQ(decoded.Width(), 3);
+    ASSERT_EQ(decoded.Height(), 2);
+    ASSERT_TRUE(decoded.HasAlpha());
     for (int y = 0; y < 2; ++y)
-        EXPECT_EQ(Bytes(picture.Scanline(y), picture.Scanline(y) + 12), Bytes(12, 0));
+        EXPECT_EQ(Bytes(decoded.Scanline(y), decoded.Scanline(y) + 12), Bytes(12, 0));
+}
+
+TEST(BlankPicture, IsThePictureTheWrittenStreamDecodesTo) {
+    for (auto [w, h] : {std::pair{3, 2}, {1, 1}, {220, 170}, {49, 300}}) {
+        TPngImage decoded;
+        ASSERT_TRUE(decoded.LoadFromBytes(WriteBlankPictureStream(w, h))) << decoded.Error();
+        TPngImage picture(5, 5, false);
+        MakeBlankPicture(w, h, picture);
+        EXPECT_EQ(picture, decoded) << w << " x " << h;
+    }
 }
 
 TEST(BlankPicture, LargeImageDataIsCutIntoChunksOfAtMost65535Bytes) {
@@ -88,6 +98,7 @@ TEST(BlankPicture, RefusesSizesThatAreNotPositiveOrTooLarge) {
         EXPECT_THROW(MakeBlankPicture(w, h, picture), std::invalid_argument) << w << " x " << h;
     EXPECT_EQ(picture.Width(), 2) << "a refused call leaves the picture alone";
     EXPECT_THROW(TPngIhdrWriter(0, 1), std::invalid_argument);
+    EXPECT_THROW(WriteBlankPictureStream(1, -3), std::invalid_argument);
 }
 
 TPngImage Pixel(std::uint8_t r, std::uint8_t g, std::uint8_t b, int alpha /* -1: no alpha channel */) {
