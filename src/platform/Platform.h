@@ -1,0 +1,67 @@
+#pragma once
+
+#include "base/FileVersionInfomation.h"
+#include "gui/WindowSystem.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace morvane {
+
+// Buttons of a message box, and the answers it gives (the system's numbers).
+enum TMessageBoxButtons : std::uint32_t { MB_OK = 0, MB_OKCANCEL = 1, MB_YESNO = 4 };
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// Modifiers of a system-wide hot key.
+enum THotKeyModifier : std::uint32_t { MOD_ALT = 1, MOD_CONTROL = 2, MOD_SHIFT = 4 };
+
+struct TDisplayMode {
+    int width{0};
+    int height{0};
+    int bitsPerPixel{0};
+    friend bool operator==(const TDisplayMode&, const TDisplayMode&) = default;
+};
+
+// Everything the table needs from the operating system, beyond windows and time: sounds through MCI command
+// strings, links, hot keys, the notification-area icon, the display, the network adapter, the library's own
+// folder and version record, resources, the clipboard and files. Two backends implement it: the headless one
+// (virtual time, a log of effects) and Win32.
+class TPlatform : public TWindowSystem {
+public:
+    // Sends an MCI command string; 0 means success, anything else the system's error number.
+    virtual int MciSendString(const std::string& command) = 0;
+    // Opens a link or a file with the program the system associates with it.
+    virtual void ShellOpen(const std::string& address) = 0;
+    // A system-wide hot key; `onPressed` runs on the UI thread. Returns false when another program holds it.
+    virtual bool RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
+                                std::function<void()> onPressed) = 0;
+    virtual void UnregisterHotKey(int id) = 0;
+    // The icon in the notification area with its tip; clicking it runs `onClick`.
+    virtual void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) = 0;
+    virtual void RemoveTrayIcon() = 0;
+    virtual TRect ScreenWorkArea() = 0;
+    virtual TDisplayMode DisplayMode() = 0;
+    // Switches the display mode; false when the system refuses.
+    virtual bool ChangeDisplayMode(const TDisplayMode& mode) = 0;
+    // The first network adapter's hardware address; false when none can be read.
+    virtual bool AdapterAddress(std::array<std::uint8_t, 6>& address) = 0;
+    // The folder of the library itself (with its trailing backslash), and its module file name.
+    virtual std::string LibraryFolder() = 0;
+    virtual std::string ModuleFileName() = 0;
+    virtual const TFileVersionInfomation& VersionRecord() = 0;
+    // The bytes of a resource of the library, looked up without regard to case; empty when absent.
+    virtual std::span<const std::uint8_t> Resource(const std::string& name) = 0;
+    virtual std::string ClipboardText() = 0;
+    virtual void SetClipboardText(const std::string& gbkText) = 0;
+    virtual bool FileExists(const std::string& systemPath) = 0;
+    // A system message box; returns the pressed button (IDOK, IDCANCEL, IDYES, IDNO).
+    virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
+};
+
+} // namespace morvane

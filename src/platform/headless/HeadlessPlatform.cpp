@@ -1,0 +1,484 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+#include "base/Gbk.h"
+#include "base/Paths.h"
+#include "gui/PngImage.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace morvane {
+namespace {
+
+std::string RectText(const TRect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.Width()) + "x" +
+           std::to_string(r.Height());
+}
+
+TRect Union(const TRect& a, const TRect& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+} // namespace
+
+THeadlessPlatform::THeadlessPlatform() : uiThread_(std::this_thread::get_id()) {}
+
+THeadlessPlatform::~THeadlessPlatform() = default;
+
+// [Time]
+
+bool THeadlessPlatform::RunQueued() {
+    RunCrossThreadCalls();
+    if (queue_.empty()) return false;
+    std::function<void()> task = std::move(queue_.front());
+    queue_.pop_front();
+    task();
+    return true;
+}
+
+bool THeadlessPlatform::RunPaint() {
+    for (auto& [id, window] : windows_) {
+        if (window.pendingPaint.IsEmpty()) continue;
+        TRect dirty = window.pendingPaint;
+        window.pendingPaint = {};
+        if (window.shown) {
+            window.client->WindowPaint(dirty);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::map<TTimerId, THeadlessPlatform::Timer>::iterator THeadlessPlatform::NextTimer() {
+    auto best = timers_.end();
+    for (auto it = timers_.begin(); it != timers_.end(); ++it)
+        if (best == timers_.end() || it->second.due < best->second.due) best = it;
+    return best;
+}
+
+void THeadlessPlatform::FireTimer(std::map<TTimerId, Timer>::iterator it) {
+    // The next tick counts from this one, as a system timer does; the handler may stop or restart it.
+    it->second.due += std::max<std::uint32_t>(1, it->second.interval);
+    std::function<void()> onTick = it->second.onTick;
+    onTick();
+}
+
+bool THeadlessPlatform::ProcessOneMessage(bool wait) {
+    if (RunQueued() || RunPaint()) return true;
+    auto next = NextTimer();
+    if (next == timers_.end()) return false;
+    if (next->second.due <= now_) {
+        FireTimer(next);
+        return true;
+    }
+    if (!wait) return false;
+    if (next->second.due - now_ > waitLimit_)
+        throw std::runtime_error(
+            "the table waits for input that never comes (no event within the wait limit)");
+    now_ = next->second.due;
+    FireTimer(next);
+    return true;
+}
+
+void THeadlessPlatform::RunUntilIdle() {
+    while (ProcessOneMessage(false)) {
+    }
+}
+
+void THeadlessPlatform::AdvanceBy(std::uint32_t ms) {
+    const std::uint64_t target = now_ + ms;
+    RunUntilIdle();
+    for (;;) {
+        auto next = NextTimer();
+        if (next == timers_.end() || next->second.due > target) break;
+        now_ = std::max(now_, next->second.due);
+        FireTimer(next);
+        RunUntilIdle();
+    }
+    now_ = target;
+    RunUntilIdle();
+}
+
+TTimerId THeadlessPlatform::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
+    TTimerId id = nextTimer_++;
+    timers_[id] = Timer{intervalMs, now_ + std::max<std::uint32_t>(1, intervalMs), std::move(onTick)};
+    return id;
+}
+
+void THeadlessPlatform::StopTimer(TTimerId timer) {
+    timers_.erase(timer);
+}
+
+void THeadlessPlatform::Post(std::function<void()> task) {
+    if (std::this_thread::get_id() == uiThread_) {
+        queue_.push_back(std::move(task));
+        return;
+    }
+    // Posting from another thread goes through the cross-thread list; the task runs without the poster
+    // waiting.
+    auto owned = std::make_shared<std::function<void()>>(std::move(task));
+    SendSync([this, owned] { queue_.push_back(std::move(*owned)); });
+}
+
+void THeadlessPlatform::SendSync(const std::function<void()>& task) {
+    if (std::this_thread::get_id() == uiThread_) {
+        task();
+        return;
+    }
+    bool done = false;
+    std::unique_lock lock(crossMutex_);
+    crossCalls_.emplace_back(&task, &done);
+    crossDone_.wait(lock, [&] { return done; });
+}
+
+void THeadlessPlatform::RunCrossThreadCalls() {
+    for (;;) {
+        std::pair<const std::function<void()>*, bool*> call;
+        {
+            std::lock_guard lock(crossMutex_);
+            if (crossCalls_.empty()) return;
+            call = crossCalls_.front();
+            crossCalls_.pop_front();
+        }
+        (*call.first)();
+        {
+            std::lock_guard lock(crossMutex_);
+            *call.second = true;
+        }
+        crossDone_.notify_all();
+    }
+}
+
+// [Windows]
+
+THeadlessPlatform::Window* THeadlessPlatform::Find(TWindowId window) {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+const THeadlessPlatform::Window* THeadlessPlatform::Find(TWindowId window) const {
+    auto it = windows_.find(window);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+TWindowId THeadlessPlatform::CreateTopWindow(IWindowClient& client, const TRect& bounds, bool topMost) {
+    TWindowId id = nextWindow_++;
+    Window& w = windows_[id];
+    w.client = &client;
+    w.bounds = bounds;
+    w.topMost = topMost;
+    w.screen.SetSize(bounds.Width(), bounds.Height());
+    w.zOrder = nextZ_++;
+    return id;
+}
+
+void THeadlessPlatform::DestroyTopWindow(TWindowId window) {
+    windows_.erase(window);
+    if (activeWindow_ == window) activeWindow_ = 0;
+    if (captureWindow_ == window) captureWindow_ = 0;
+}
+
+void THeadlessPlatform::ShowTopWindow(TWindowId window, bool show, bool activate) {
+    Window* w = Find(window);
+    if (!w) return;
+    w->shown = show;
+    if (show) {
+        w->zOrder = nextZ_++;
+        if (activate) activeWindow_ = window;
+        w->pendingPaint = {0, 0, w->bounds.Width(), w->bounds.Height()};
+    } else if (activeWindow_ == window) {
+        activeWindow_ = 0;
+    }
+}
+
+void THeadlessPlatform::SetWindowBounds(TWindowId window, const TRect& bounds) {
+    Window* w = Find(window);
+    if (!w || w->bounds == bounds) return;
+    bool moved = bounds.left != w->bounds.left || bounds.top != w->bounds.top;
+    if (bounds.Width() != w->bounds.Width() || bounds.Height() != w->bounds.Height())
+        w->screen.SetSize(bounds.Width(), bounds.Height());
+    w->bounds = bounds;
+    if (moved) Log("move " + RectText(bounds));
+}
+
+TRect THeadlessPlatform::WindowBounds(TWindowId window) {
+    Window* w = Find(window);
+    return w ? w->bounds : TRect{};
+}
+
+void THeadlessPlatform::SetWindowCaption(TWindowId window, const std::string& caption) {
+    if (Window* w = Find(window)) w->caption = caption;
+}
+
+void THeadlessPlatform::SetWindowTopMost(TWindowId window, bool topMost) {
+    if (Window* w = Find(window)) w->topMost = topMost;
+}
+
+void THeadlessPlatform::BringWindowToFront(TWindowId window) {
+    if (Window* w = Find(window)) w->zOrder = nextZ_++;
+}
+
+void THeadlessPlatform::SetWindowRegion(TWindowId window, const TRegion* region) {
+    Window* w = Find(window);
+    if (!w) return;
+    if (region)
+        w->region = *region;
+    else
+        w->region.reset();
+    Log(region ? "region " + RectText(region->Bounds()) : std::string("region none"));
+}
+
+void THeadlessPlatform::MinimizeWindow(TWindowId window, bool minimize) {
+    if (Window* w = Find(window)) {
+        w->minimized = minimize;
+        Log(minimize ? "minimize" : "restore");
+    }
+}
+
+void THeadlessPlatform::FlashWindow(TWindowId) {
+    Log("flash");
+}
+
+void THeadlessPlatform::InvalidateWindow(TWindowId window, const TRect& rect) {
+    if (Window* w = Find(window)) w->pendingPaint = Union(w->pendingPaint, rect);
+}
+
+void THeadlessPlatform::PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) {
+    Window* w = Find(window);
+    if (!w) return;
+    if (w->screen.Width() != framebuffer.Width() || w->screen.Height() != framebuffer.Height())
+        w->screen.SetSize(framebuffer.Width(), framebuffer.Height());
+    TRect r = rect.Intersect({0, 0, framebuffer.Width(), framebuffer.Height()});
+    for (int y = r.top; y < r.bottom; ++y)
+        std::copy(framebuffer.Row32(y) + r.left, framebuffer.Row32(y) + r.right, w->screen.Row32(y) + r.left);
+}
+
+void THeadlessPlatform::SetCursorShape(TWindowId window, int cursor) {
+    if (Window* w = Find(window)) w->cursor = cursor;
+}
+
+void THeadlessPlatform::BeginWindowDrag(TWindowId window) {
+    if (Find(window)) Log("drag");
+}
+
+const TBitmap* THeadlessPlatform::Screenshot(TWindowId window) const {
+    const Window* w = Find(window);
+    return w ? &w->screen : nullptr;
+}
+
+bool THeadlessPlatform::WriteScreenshot(TWindowId window, const std::string& pngPath) const {
+    const TBitmap* screen = Screenshot(window);
+    if (!screen || screen->Empty()) return false;
+    TPngImage png(screen->Width(), screen->Height(), false);
+    for (int y = 0; y < screen->Height(); ++y) {
+        const std::uint32_t* src = screen->Row32(y);
+        std::uint8_t* dst = png.Scanline(y);
+        for (int x = 0; x < screen->Width(); ++x) {
+            dst[3 * x] = std::uint8_t(src[x] >> 16);
+            dst[3 * x + 1] = std::uint8_t(src[x] >> 8);
+            dst[3 * x + 2] = std::uint8_t(src[x]);
+        }
+    }
+    return png.SaveToFile(paths::FromHost(pngPath));
+}
+
+bool THeadlessPlatform::WindowShown(TWindowId window) const {
+    const Window* w = Find(window);
+    return w && w->shown;
+}
+
+std::vector<TWindowId> THeadlessPlatform::ShownWindows() const {
+    std::vector<TWindowId> shown;
+    for (const auto& [id, w] : windows_)
+        if (w.shown) shown.push_back(id);
+    return shown;
+}
+
+int THeadlessPlatform::CursorShape(TWindowId window) const {
+    const Window* w = Find(window);
+    return w ? w->cursor : 0;
+}
+
+const TRegion* THeadlessPlatform::WindowRegion(TWindowId window) const {
+    const Window* w = Find(window);
+    return w && w->region ? &*w->region : nullptr;
+}
+
+std::string THeadlessPlatform::WindowCaption(TWindowId window) const {
+    const Window* w = Find(window);
+    return w ? w->caption : std::string();
+}
+
+// [Scripted input]
+
+TWindowId THeadlessPlatform::WindowAt(TPoint screen) const {
+    if (captureWindow_ && Find(captureWindow_)) return captureWindow_;
+    TWindowId best = 0;
+    std::pair<bool, std::uint64_t> bestRank{false, 0};
+    for (const auto& [id, w] : windows_) {
+        if (!w.shown || w.minimized || !w.bounds.Contains(screen)) continue;
+        TPoint local{screen.x - w.bounds.left, screen.y - w.bounds.top};
+        if (w.region && !w.region->Contains(local)) continue;
+        std::pair<bool, std::uint64_t> rank{w.topMost, w.zOrder};
+        if (!best || rank > bestRank) {
+            best = id;
+            bestRank = rank;
+        }
+    }
+    return best;
+}
+
+void THeadlessPlatform::QueueMouse(TPoint at, std::function<void(IWindowClient&, TPoint)> deliver) {
+    queue_.push_back([this, at, deliver = std::move(deliver)] {
+        TWindowId id = WindowAt(at);
+        Window* w = Find(id);
+        if (!w) return;
+        deliver(*w->client, {at.x - w->bounds.left, at.y - w->bounds.top});
+    });
+}
+
+void THeadlessPlatform::MouseDown(TPoint at, TMouseButton button) {
+    queue_.push_back([this, at] {
+        if (TWindowId id = WindowAt(at)) {
+            activeWindow_ = id;
+            if (Window* w = Find(id)) w->zOrder = w->topMost ? w->zOrder : nextZ_++;
+        }
+    });
+    QueueMouse(at, [button](IWindowClient& c, TPoint p) {
+        c.WindowMouseMove(0, p);
+        c.WindowMouseDown(button, button == TMouseButton::mbLeft ? ssLeft : ssRight, p);
+    });
+}
+
+void THeadlessPlatform::MouseUp(TPoint at, TMouseButton button) {
+    QueueMouse(at, [button](IWindowClient& c, TPoint p) { c.WindowMouseUp(button, 0, p); });
+}
+
+void THeadlessPlatform::Click(TPoint at, TMouseButton button) {
+    MouseDown(at, button);
+    MouseUp(at, button);
+    RunUntilIdle();
+}
+
+void THeadlessPlatform::MouseMove(TPoint at) {
+    QueueMouse(at, [](IWindowClient& c, TPoint p) { c.WindowMouseMove(0, p); });
+    RunUntilIdle();
+}
+
+void THeadlessPlatform::Wheel(TPoint at, int delta) {
+    QueueMouse(at, [delta](IWindowClient& c, TPoint p) { c.WindowMouseWheel(0, delta, p); });
+    RunUntilIdle();
+}
+
+void THeadlessPlatform::PressKey(TKey key, TShiftState shift) {
+    queue_.push_back([this, key, shift] {
+        if (Window* w = Find(activeWindow_)) w->client->WindowKeyDown(key, shift);
+    });
+    queue_.push_back([this, key, shift] {
+        if (Window* w = Find(activeWindow_)) w->client->WindowKeyUp(key, shift);
+    });
+    RunUntilIdle();
+}
+
+void THeadlessPlatform::Type(const std::string& gbkText) {
+    for (std::size_t pos = 0; pos < gbkText.size();) {
+        std::size_t length = gbk::CharLength(gbkText, pos);
+        std::string ch = gbkText.substr(pos, length);
+        pos += length;
+        queue_.push_back([this, ch] {
+            if (Window* w = Find(activeWindow_)) w->client->WindowChar(ch);
+        });
+    }
+    RunUntilIdle();
+}
+
+bool THeadlessPlatform::PressHotKey(std::uint32_t modifiers, TKey key) {
+    for (auto& [id, hotKey] : hotKeys_) {
+        if (hotKey.modifiers != modifiers || hotKey.key != key) continue;
+        std::function<void()> onPressed = hotKey.onPressed;
+        queue_.push_back(std::move(onPressed));
+        RunUntilIdle();
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> THeadlessPlatform::TakeEffects() {
+    std::vector<std::string> taken = std::move(effects_);
+    effects_.clear();
+    return taken;
+}
+
+// [TPlatform]
+
+int THeadlessPlatform::MciSendString(const std::string& command) {
+    Log("mci " + gbk::ToUtf8(command));
+    return mciResult_;
+}
+
+void THeadlessPlatform::ShellOpen(const std::string& address) {
+    Log("shell " + gbk::ToUtf8(address));
+}
+
+bool THeadlessPlatform::RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
+                                       std::function<void()> onPressed) {
+    for (const auto& [otherId, other] : hotKeys_)
+        if (otherId != id && other.modifiers == modifiers && other.key == key) return false;
+    hotKeys_[id] = HotKey{modifiers, key, std::move(onPressed)};
+    Log("hotkey register " + std::to_string(id) + " " + std::to_string(modifiers) + "+" +
+        std::to_string(key));
+    return true;
+}
+
+void THeadlessPlatform::UnregisterHotKey(int id) {
+    if (hotKeys_.erase(id)) Log("hotkey unregister " + std::to_string(id));
+}
+
+void THeadlessPlatform::ShowTrayIcon(const std::string& tip, std::function<void()> onClick) {
+    trayClick_ = std::move(onClick);
+    Log("tray show " + gbk::ToUtf8(tip));
+}
+
+void THeadlessPlatform::RemoveTrayIcon() {
+    trayClick_ = nullptr;
+    Log("tray remove");
+}
+
+bool THeadlessPlatform::ChangeDisplayMode(const TDisplayMode& mode) {
+    if (mode.width <= 0 || mode.height <= 0) return false;
+    display_ = mode;
+    Log("display " + std::to_string(mode.width) + "x" + std::to_string(mode.height) + "x" +
+        std::to_string(mode.bitsPerPixel));
+    return true;
+}
+
+bool THeadlessPlatform::AdapterAddress(std::array<std::uint8_t, 6>& address) {
+    address = adapter_;
+    return true;
+}
+
+std::span<const std::uint8_t> THeadlessPlatform::Resource(const std::string& name) {
+    return resourceProvider_ ? resourceProvider_(name) : std::span<const std::uint8_t>{};
+}
+
+bool THeadlessPlatform::FileExists(const std::string& systemPath) {
+    return paths::FileExists(systemPath);
+}
+
+int THeadlessPlatform::MessageBox(const std::string& caption, const std::string& text,
+                                  std::uint32_t buttons) {
+    Log("msgbox " + gbk::ToUtf8(caption) + " | " + gbk::ToUtf8(text));
+    int answer = IDOK;
+    if (!messageBoxAnswers_.empty()) {
+        answer = messageBoxAnswers_.front();
+        messageBoxAnswers_.pop_front();
+    } else if (buttons == MB_YESNO) {
+        answer = IDYES;
+    }
+    return answer;
+}
+
+} // namespace morvane

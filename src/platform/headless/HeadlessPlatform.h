@@ -1,0 +1,191 @@
+#pragma once
+
+#include "gui/Bitmap.h"
+#include "gui/Region.h"
+#include "platform/Platform.h"
+#include "platform/headless/FreeTypeTextEngine.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace morvane {
+
+// The platform for tests and the replay driver: nothing waits on the wall clock. Time stands still until
+// a caller advances it, timers fire in order of their due times as it is advanced, input is scripted, and
+// every effect on the outside world (sounds, links, hot keys, the tray icon, window moves, message boxes)
+// is written to a log instead.
+class THeadlessPlatform : public TPlatform {
+public:
+    THeadlessPlatform();
+    ~THeadlessPlatform() override;
+
+    // [Time]
+    // Runs everything that is ready, then moves the clock forward by `ms`, firing every timer that falls due
+    // on the way, in order, and running what those timers cause.
+    void AdvanceBy(std::uint32_t ms);
+    // Runs everything that is ready now without moving the clock.
+    void RunUntilIdle();
+    std::uint32_t Now() const { return now_; }
+
+    // [Scripted input] Points are screen coordinates; the event goes to the topmost shown window under it.
+    void Click(TPoint at, TMouseButton button = TMouseButton::mbLeft);
+    void MouseDown(TPoint at, TMouseButton button = TMouseButton::mbLeft);
+    void MouseUp(TPoint at, TMouseButton button = TMouseButton::mbLeft);
+    void MouseMove(TPoint at);
+    void Wheel(TPoint at, int delta);
+    // Keys and characters go to the active window.
+    void PressKey(TKey key, TShiftState shift = 0);
+    // GBK text typed one character at a time, as an input method hands it over.
+    void Type(const std::string& gbkText);
+    // Presses a registered system-wide hot key.
+    bool PressHotKey(std::uint32_t modifiers, TKey key);
+    // The answer the next message box gets (IDOK when none is queued).
+    void QueueMessageBoxAnswer(int answer) { messageBoxAnswers_.push_back(answer); }
+
+    // [Effects] One line per effect, UTF-8.
+    const std::vector<std::string>& Effects() const { return effects_; }
+    std::vector<std::string> TakeEffects();
+    void SetMciResult(int result) { mciResult_ = result; }
+
+    // [Windows] What the screen shows of a window: the pixels presented so far.
+    const TBitmap* Screenshot(TWindowId window) const;
+    bool WriteScreenshot(TWindowId window, const std::string& pngPath) const;
+    bool WindowShown(TWindowId window) const;
+    std::vector<TWindowId> ShownWindows() const;
+    TWindowId ActiveWindow() const { return activeWindow_; }
+    int CursorShape(TWindowId window) const;
+    const TRegion* WindowRegion(TWindowId window) const;
+    std::string WindowCaption(TWindowId window) const;
+
+    // [Setup]
+    void SetResourceProvider(std::function<std::span<const std::uint8_t>(const std::string&)> provider) {
+        resourceProvider_ = std::move(provider);
+    }
+    void SetLibraryFolder(const std::string& systemFolder) { libraryFolder_ = systemFolder; }
+    void SetAdapterAddress(const std::array<std::uint8_t, 6>& address) { adapter_ = address; }
+    void SetDoubleClickTime(std::uint32_t ms) { doubleClickTime_ = ms; }
+    // Moving the clock forward inside one ProcessOneMessage(wait) by more than this is taken as a modal
+    // window waiting for input that never comes.
+    void SetWaitLimit(std::uint32_t ms) { waitLimit_ = ms; }
+
+    // [TWindowSystem]
+    std::uint32_t TickCount() override { return now_; }
+    TWindowId CreateTopWindow(IWindowClient& client, const TRect& bounds, bool topMost) override;
+    void DestroyTopWindow(TWindowId window) override;
+    void ShowTopWindow(TWindowId window, bool show, bool activate) override;
+    void SetWindowBounds(TWindowId window, const TRect& bounds) override;
+    TRect WindowBounds(TWindowId window) override;
+    void SetWindowCaption(TWindowId window, const std::string& caption) override;
+    void SetWindowTopMost(TWindowId window, bool topMost) override;
+    void BringWindowToFront(TWindowId window) override;
+    void SetWindowRegion(TWindowId window, const TRegion* region) override;
+    void MinimizeWindow(TWindowId window, bool minimize) override;
+    void FlashWindow(TWindowId window) override;
+    void InvalidateWindow(TWindowId window, const TRect& rect) override;
+    void PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) override;
+    void SetCapture(TWindowId window) override { captureWindow_ = window; }
+    void ReleaseCapture() override { captureWindow_ = 0; }
+    void SetCursorShape(TWindowId window, int cursor) override;
+    void BeginWindowDrag(TWindowId window) override;
+    TTimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
+    void StopTimer(TTimerId timer) override;
+    void Post(std::function<void()> task) override;
+    void SendSync(const std::function<void()>& task) override;
+    bool ProcessOneMessage(bool wait) override;
+    std::uint32_t DoubleClickTime() override { return doubleClickTime_; }
+    TTextEngine& TextEngine() override { return text_; }
+
+    // [TPlatform]
+    int MciSendString(const std::string& command) override;
+    void ShellOpen(const std::string& address) override;
+    bool RegisterHotKey(int id, std::uint32_t modifiers, TKey key, std::function<void()> onPressed) override;
+    void UnregisterHotKey(int id) override;
+    void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) override;
+    void RemoveTrayIcon() override;
+    TRect ScreenWorkArea() override { return {0, 0, 1280, 984}; }
+    TDisplayMode DisplayMode() override { return display_; }
+    bool ChangeDisplayMode(const TDisplayMode& mode) override;
+    bool AdapterAddress(std::array<std::uint8_t, 6>& address) override;
+    std::string LibraryFolder() override { return libraryFolder_; }
+    std::string ModuleFileName() override { return libraryFolder_ + "Morvane.dll"; }
+    const TFileVersionInfomation& VersionRecord() override { return LibraryVersion(); }
+    std::span<const std::uint8_t> Resource(const std::string& name) override;
+    std::string ClipboardText() override { return clipboard_; }
+    void SetClipboardText(const std::string& gbkText) override { clipboard_ = gbkText; }
+    bool FileExists(const std::string& systemPath) override;
+    int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+
+private:
+    struct Window {
+        IWindowClient* client{nullptr};
+        TRect bounds{};
+        bool shown{false};
+        bool topMost{false};
+        bool minimized{false};
+        std::string caption;
+        std::optional<TRegion> region;
+        TRect pendingPaint{};
+        int cursor{0};
+        TBitmap screen;
+        std::uint64_t zOrder{0};
+    };
+    struct Timer {
+        std::uint32_t interval{0};
+        std::uint64_t due{0};
+        std::function<void()> onTick;
+    };
+    struct HotKey {
+        std::uint32_t modifiers{0};
+        TKey key{0};
+        std::function<void()> onPressed;
+    };
+
+    void Log(std::string line) { effects_.push_back(std::move(line)); }
+    Window* Find(TWindowId window);
+    const Window* Find(TWindowId window) const;
+    TWindowId WindowAt(TPoint screen) const;
+    void QueueMouse(TPoint at, std::function<void(IWindowClient&, TPoint)> deliver);
+    bool RunQueued();
+    bool RunPaint();
+    // The earliest timer, or timers_.end().
+    std::map<TTimerId, Timer>::iterator NextTimer();
+    void FireTimer(std::map<TTimerId, Timer>::iterator it);
+    void RunCrossThreadCalls();
+
+    TFreeTypeTextEngine text_;
+    std::uint64_t now_{0};
+    std::map<TWindowId, Window> windows_;
+    TWindowId nextWindow_{1};
+    TWindowId activeWindow_{0};
+    TWindowId captureWindow_{0};
+    std::uint64_t nextZ_{1};
+    std::map<TTimerId, Timer> timers_;
+    TTimerId nextTimer_{1};
+    std::deque<std::function<void()>> queue_;
+    std::vector<std::string> effects_;
+    std::deque<int> messageBoxAnswers_;
+    std::map<int, HotKey> hotKeys_;
+    std::function<void()> trayClick_;
+    std::function<std::span<const std::uint8_t>(const std::string&)> resourceProvider_;
+    std::string libraryFolder_{"C:\\Morvane\\"};
+    std::string clipboard_;
+    std::array<std::uint8_t, 6> adapter_{0x00, 0x16, 0x3E, 0x4D, 0x56, 0x01};
+    TDisplayMode display_{1280, 1024, 32};
+    std::uint32_t doubleClickTime_{500};
+    std::uint32_t waitLimit_{3600u * 1000u};
+    int mciResult_{0};
+
+    // Calls from other threads wait here until the UI thread has run them.
+    std::thread::id uiThread_;
+    std::mutex crossMutex_;
+    std::condition_variable crossDone_;
+    std::deque<std::pair<const std::function<void()>*, bool*>> crossCalls_;
+};
+
+} // namespace morvane

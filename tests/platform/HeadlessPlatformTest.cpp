@@ -1,0 +1,99 @@
+#include "base/Gbk.h"
+#include "gui/Bitmap.h"
+#include "gui/Font.h"
+#include "support/headless/HeadlessApp.h"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace morvane {
+namespace {
+
+using test::HeadlessTest;
+
+TEST_F(HeadlessTest, TimersFireInOrderOfDueTimeAsTimeAdvances) {
+    std::vector<std::string> fired;
+    TTimerId slow =
+        platform.StartTimer(300, [&] { fired.push_back("slow@" + std::to_string(platform.Now())); });
+    platform.StartTimer(200, [&] { fired.push_back("fast@" + std::to_string(platform.Now())); });
+    platform.AdvanceBy(199);
+    EXPECT_TRUE(fired.empty());
+    platform.AdvanceBy(401);
+    EXPECT_EQ(fired, (std::vector<std::string>{"fast@200", "slow@300", "fast@400", "slow@600", "fast@600"}));
+    platform.StopTimer(slow);
+    fired.clear();
+    platform.AdvanceBy(300);
+    EXPECT_EQ(fired, (std::vector<std::string>{"fast@800"}));
+    EXPECT_EQ(platform.Now(), 900u);
+}
+
+TEST_F(HeadlessTest, WaitingAdvancesToTheNextTimerButIdleProcessingDoesNot) {
+    int ticks = 0;
+    platform.StartTimer(1000, [&] { ++ticks; });
+    EXPECT_FALSE(platform.ProcessOneMessage(false));
+    EXPECT_EQ(platform.Now(), 0u);
+    EXPECT_TRUE(platform.ProcessOneMessage(true));
+    EXPECT_EQ(platform.Now(), 1000u);
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(HeadlessTest, WaitingWithNothingScheduledReportsNothingAndALongWaitIsRefused) {
+    EXPECT_FALSE(platform.ProcessOneMessage(true));
+    platform.SetWaitLimit(5000);
+    platform.StartTimer(6000, [] {});
+    EXPECT_THROW(platform.ProcessOneMessage(true), std::runtime_error);
+}
+
+TEST_F(HeadlessTest, PostedTasksRunInOrderAndCallsFromOtherThreadsRunOnTheUiThread) {
+    std::vector<int> order;
+    platform.Post([&] { order.push_back(1); });
+    platform.Post([&] { order.push_back(2); });
+    std::thread::id ranOn;
+    bool finished = false;
+    std::thread other([&] {
+        platform.SendSync([&] { ranOn = std::this_thread::get_id(); });
+        finished = true;
+    });
+    while (!finished)
+        platform.ProcessOneMessage(false);
+    other.join();
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    platform.RunUntilIdle();
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST_F(HeadlessTest, EffectsAreLoggedForPeople) {
+    platform.MciSendString("play 1");
+    platform.ShellOpen("http://example.invalid/");
+    EXPECT_TRUE(platform.RegisterHotKey(1, MOD_ALT, 'Q', [] {}));
+    EXPECT_FALSE(platform.RegisterHotKey(2, MOD_ALT, 'Q', [] {}));
+    platform.QueueMessageBoxAnswer(IDCANCEL);
+    EXPECT_EQ(platform.MessageBox("提示", "确定离开?", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(platform.TakeEffects(),
+              (std::vector<std::string>{"mci play 1", "shell http://example.invalid/",
+                                        "hotkey register 1 1+81", gbk::ToUtf8("msgbox 提示 | 确定离开?")}));
+}
+
+TEST_F(HeadlessTest, ChineseTextIsDrawnWithTheSongFace) {
+    TFont font;
+    TSize extent = platform.TextEngine().TextExtent(font, "庄家");
+    EXPECT_GE(extent.cx, 20);
+    EXPECT_LE(extent.cx, 28);
+    EXPECT_GE(extent.cy, 12);
+    TBitmap bitmap(40, 20);
+    platform.TextEngine().DrawText(bitmap, {0, 0, 40, 20}, 0, 0, font, "庄家", clWhite);
+    int lit = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            lit += bitmap.Pixel(x, y) == clWhite;
+    EXPECT_GT(lit, 20);
+    // Nothing is drawn outside the clip rectangle.
+    TBitmap clipped(40, 20);
+    platform.TextEngine().DrawText(clipped, {0, 0, 10, 20}, 0, 0, font, "庄家", clWhite);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 10; x < 40; ++x)
+            ASSERT_EQ(clipped.Alpha(x, y), 0) << x << "," << y;
+}
+
+} // namespace
+} // namespace morvane
