@@ -1,0 +1,170 @@
+#include "gui/Form.h"
+
+#include "gui/Canvas.h"
+#include "gui/CustomPanel.h"
+#include "gui/Timer.h"
+#include "support/headless/HeadlessApp.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane {
+namespace {
+
+// A control that records what happens to it.
+class TProbe : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<std::string> events;
+    std::string typed;
+    int paints = 0;
+
+protected:
+    void Paint(TCanvas& canvas) override {
+        ++paints;
+        canvas.FillRect(ClientRect(), Color());
+    }
+    void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
+        events.push_back("down " + std::to_string(x) + "," + std::to_string(y) +
+                         ((s & ssDouble) ? " double" : ""));
+        TCustomControl::MouseDown(b, s, x, y);
+    }
+    void MouseUp(TMouseButton b, TShiftState s, int x, int y) override {
+        events.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+        TCustomControl::MouseUp(b, s, x, y);
+    }
+    void MouseEnter() override { events.push_back("enter"); }
+    void MouseLeave() override { events.push_back("leave"); }
+    void Click() override { events.push_back("click"); }
+    void DblClick() override { events.push_back("dblclick"); }
+    void KeyPress(std::string& ch) override { typed += ch; }
+};
+
+class FormTest : public test::HeadlessTest {
+protected:
+    FormTest() {
+        form->SetBounds(100, 50, 200, 120);
+        form->SetColor(RGB(0, 80, 0));
+        probe = form->Own(std::make_unique<TProbe>(form.get()));
+        probe->SetParent(form.get());
+        probe->SetBounds(20, 30, 40, 20);
+        probe->SetColor(clRed);
+        probe->SetTabStop(true);
+        form->Show();
+        platform.RunUntilIdle();
+    }
+    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    TProbe* probe = nullptr;
+};
+
+TEST_F(FormTest, ShowingPaintsTheWholeFormOnTheScreen) {
+    const TBitmap* screen = platform.Screenshot(form->WindowId());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->Pixel(5, 5), RGB(0, 80, 0));
+    EXPECT_EQ(screen->Pixel(25, 35), clRed);
+    EXPECT_EQ(screen->Pixel(60, 35), RGB(0, 80, 0)); // just right of the probe
+}
+
+TEST_F(FormTest, AChangeRepaintsOnlyWhatItMust) {
+    long long before = form->PaintedPixels();
+    int probePaints = probe->paints;
+    probe->SetColor(clBlue);
+    platform.RunUntilIdle();
+    EXPECT_EQ(form->PaintedPixels() - before, 40 * 20);
+    EXPECT_EQ(probe->paints, probePaints + 1);
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(30, 40), clBlue);
+
+    // Moving repaints the old place and the new one, nothing else.
+    before = form->PaintedPixels();
+    probe->SetLeft(100);
+    platform.RunUntilIdle();
+    EXPECT_EQ(form->PaintedPixels() - before, 2 * 40 * 20);
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(25, 35), RGB(0, 80, 0));
+}
+
+TEST_F(FormTest, ClicksReachTheControlUnderTheMouseInItsOwnCoordinates) {
+    platform.Click({100 + 25, 50 + 35});
+    EXPECT_EQ(probe->events, (std::vector<std::string>{"enter", "down 5,5", "up 5,5", "click"}));
+    probe->events.clear();
+    // Pressed inside, released outside: no click, and the release still goes to the pressed control.
+    platform.AdvanceBy(1000);
+    platform.MouseDown({125, 85});
+    platform.MouseUp({190, 140});
+    platform.RunUntilIdle();
+    EXPECT_EQ(probe->events, (std::vector<std::string>{"down 5,5", "up 70,60", "leave"}));
+}
+
+TEST_F(FormTest, ASecondPressWithinTheDoubleClickTimeIsADoubleClick) {
+    platform.Click({125, 85});
+    platform.AdvanceBy(200);
+    platform.Click({126, 85});
+    platform.AdvanceBy(600);
+    platform.Click({126, 85});
+    std::vector<std::string> expected{"enter",           "down 5,5", "up 5,5", "click",
+                                      "down 6,5 double", "dblclick", "up 6,5", "click",
+                                      "down 6,5",        "up 6,5",   "click"};
+    EXPECT_EQ(probe->events, expected);
+}
+
+TEST_F(FormTest, DisabledAndHiddenControlsTakeNoMouse) {
+    probe->SetEnabled(false);
+    platform.Click({125, 85});
+    EXPECT_TRUE(probe->events.empty());
+    probe->SetEnabled(true);
+    probe->Hide();
+    platform.Click({125, 85});
+    EXPECT_TRUE(probe->events.empty());
+}
+
+TEST_F(FormTest, TypedChineseReachesTheFocusedControlAsGbk) {
+    platform.Click({125, 85}); // a press focuses a control that takes the tab stop
+    EXPECT_TRUE(probe->Focused());
+    platform.Type("a庄1");
+    EXPECT_EQ(probe->typed, "a庄1");
+    EXPECT_EQ(probe->typed.size(), 4u);
+}
+
+TEST_F(FormTest, PostedMessagesToAFreedControlAreDropped) {
+    TProbe* doomed = form->Own(std::make_unique<TProbe>(form.get()));
+    doomed->SetParent(form.get());
+    doomed->PostMessage(WM_USER + 1);
+    form->FreeComponent(doomed);
+    platform.RunUntilIdle(); // must not reach freed memory (the sanitizer build checks)
+    SUCCEED();
+}
+
+TEST_F(FormTest, ModalRunEndsWhenTheResultIsSetAndRefusesToWaitForever) {
+    TForm dialog(nullptr);
+    dialog.SetBounds(0, 0, 50, 50);
+    TTimer answer(&dialog);
+    answer.SetInterval(300);
+    answer.SetOnTimer([&](TTimer*) { dialog.SetModalResult(7); });
+    EXPECT_EQ(dialog.ShowModal(), 7);
+    EXPECT_EQ(platform.Now(), 300u);
+    EXPECT_FALSE(dialog.Visible());
+
+    answer.SetEnabled(false);
+    EXPECT_THROW(dialog.ShowModal(), std::runtime_error);
+    app.OnModalIdle = [&] {
+        dialog.SetModalResult(2);
+        return true;
+    };
+    EXPECT_EQ(dialog.ShowModal(), 2);
+}
+
+TEST_F(FormTest, OwnersFreeWhatTheyOwnAndWatchersForgetIt) {
+    struct TWatcher : TComponent {
+        using TComponent::TComponent;
+        TComponent* watched = nullptr;
+        void Notification(TComponent* c, bool removing) override {
+            if (removing && c == watched) watched = nullptr;
+        }
+    } watcher;
+    TProbe* child = form->Own(std::make_unique<TProbe>(form.get()));
+    watcher.watched = child;
+    watcher.FreeNotification(child);
+    form.reset();
+    EXPECT_EQ(watcher.watched, nullptr);
+}
+
+} // namespace
+} // namespace morvane
