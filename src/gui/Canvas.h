@@ -2,10 +2,45 @@
 
 #include "base/Types.h"
 #include "gui/Bitmap.h"
+#include "gui/Font.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace morvane {
 
 class TPngImage;
+
+// Layout flags of TCanvas::DrawText, with the system's values (named apart from the system's macros so
+// that a backend including the system headers still compiles).
+enum TDrawTextFlag : std::uint32_t {
+    dtLeft = 0x0,
+    dtCenter = 0x1,
+    dtRight = 0x2,
+    dtVCenter = 0x4,
+    dtBottom = 0x8,
+    dtWordBreak = 0x10,
+    dtSingleLine = 0x20,
+    dtCalcRect = 0x400,
+    dtNoPrefix = 0x800,
+    dtEndEllipsis = 0x8000,
+    dtWordEllipsis = 0x40000,
+};
+
+enum class TBrushStyle { bsSolid, bsClear };
+
+// Fill state: shapes are filled with the colour unless the style is clear; text with a solid brush gets
+// its cell filled first.
+struct TBrush {
+    TColor color{clWhite};
+    TBrushStyle style{TBrushStyle::bsSolid};
+};
+
+struct TPen {
+    TColor color{clBlack};
+    int width{1};
+};
 
 // Draws onto a pf32bit framebuffer. Positions are logical: the origin is added to reach framebuffer pixels,
 // and nothing outside the clip rectangle (or the framebuffer) is ever written.
@@ -45,6 +80,43 @@ public:
     TColor Pixel(int x, int y) const { return target_->Pixel(x + origin_.x, y + origin_.y); }
     void SetPixel(int x, int y, TColor colour);
 
+    // [SECTION] Drawing state
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    TBrush& Brush() { return brush_; }
+    TPen& Pen() { return pen_; }
+
+    // [SECTION] Text (GBK), measured and drawn by the application's text engine in the current font
+    TSize TextExtent(std::string_view text) const;
+    int TextWidth(std::string_view text) const { return TextExtent(text).cx; }
+    int TextHeight(std::string_view text) const { return TextExtent(text).cy; }
+    // Text with its cell's top-left corner at (x, y); a solid brush fills the cell first.
+    void TextOut(int x, int y, std::string_view text);
+    // Like TextOut, but only inside `rect` (the brush fills the whole rectangle).
+    void TextRect(const TRect& rect, int x, int y, std::string_view text);
+    // Lays the text out in `rect` by the dt flags and draws it (unless dtCalcRect); returns the height used.
+    // Word wrap and ellipsis cut between whole GBK characters.
+    int DrawText(const TRect& rect, std::string_view text, std::uint32_t flags);
+
+    // [SECTION] Shapes, in the pen and brush
+    void MoveTo(int x, int y) { penPos_ = {x, y}; }
+    // A line from the pen position up to (not including) (x, y), which becomes the pen position.
+    void LineTo(int x, int y);
+    TPoint PenPos() const { return penPos_; }
+    // A one-pixel outline in the brush colour (or in `colour`).
+    void FrameRect(const TRect& rect);
+    void FrameRect(const TRect& rect, TColor colour);
+    // Filled with the brush (unless clear), outlined with the pen.
+    void Rectangle(const TRect& rect);
+    // A rectangle whose corners are cut diagonally by `corner` pixels.
+    void RoundRect(const TRect& rect, int corner);
+    // Filled with the brush by the even-odd rule at pixel centres, outlined with the pen when its width > 0.
+    void Polygon(const std::vector<TPoint>& points);
+    // Colour lines from `from` to `to` across the rectangle. Directions: 0 left to right, 1 right to left,
+    // 2 top to bottom, 3 bottom to top, 4 top-left to bottom-right, 5 top-right to bottom-left, 6 and 7 the
+    // diagonals reversed. Line k of n gets from + k * (to - from) / (n - 1) in each channel.
+    void GradientFill(const TRect& rect, TColor from, TColor to, int direction);
+
 private:
     static constexpr TRect kUnclipped{-0x3FFFFFFF, -0x3FFFFFFF, 0x3FFFFFFF, 0x3FFFFFFF};
 
@@ -55,9 +127,16 @@ private:
 
     friend class TCanvasSaver;
 
+    void FillPolygonSpans(const std::vector<TPoint>& points, TColor colour);
+    void DrawLine(TPoint from, TPoint to, TColor colour, int width);
+
     TBitmap* target_;
     TRect clip_{kUnclipped};
     TPoint origin_{};
+    TFont font_;
+    TBrush brush_;
+    TPen pen_;
+    TPoint penPos_{};
 };
 
 // Keeps a canvas's clip and origin for a scope, so that a nested paint cannot leak its changes.

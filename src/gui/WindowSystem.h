@@ -81,6 +81,10 @@ public:
 
     virtual std::uint32_t DoubleClickTime() = 0;
     virtual TTextEngine& TextEngine() = 0;
+    // The clipboard's text (GBK), which edits paste.
+    virtual std::string ClipboardText() = 0;
+    // A system message box; returns the pressed button (1 OK, 2 Cancel, 6 Yes, 7 No).
+    virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
 };
 
 } // namespace morvane
