@@ -14,19 +14,17 @@ class TPngImage;
 
 // Layout flags of TCanvas::DrawText, with the system's values (named apart from the system's macros so
 // that a backend including the system headers still compiles).
-enum TDrawTextFlag : std::uint32_t {
-    dtLeft = 0x0,
-    dtCenter = 0x1,
-    dtRight = 0x2,
-    dtVCenter = 0x4,
-    dtBottom = 0x8,
-    dtWordBreak = 0x10,
-    dtSingleLine = 0x20,
-    dtCalcRect = 0x400,
-    dtNoPrefix = 0x800,
-    dtEndEllipsis = 0x8000,
-    dtWordEllipsis = 0x40000,
-};
+inline constexpr std::uint32_t dtLeft = 0x0;
+inline constexpr std::uint32_t dtCenter = 0x1;
+inline constexpr std::uint32_t dtRight = 0x2;
+inline constexpr std::uint32_t dtVCenter = 0x4;
+inline constexpr std::uint32_t dtBottom = 0x8;
+inline constexpr std::uint32_t dtWordBreak = 0x10;
+inline constexpr std::uint32_t dtSingleLine = 0x20;
+inline constexpr std::uint32_t dtCalcRect = 0x400;
+inline constexpr std::uint32_t dtNoPrefix = 0x800;
+inline constexpr std::uint32_t dtEndEllipsis = 0x8000;
+inline constexpr std::uint32_t dtWordEllipsis = 0x40000;
 
 enum class TBrushStyle { bsSolid, bsClear };
 

@@ -1,0 +1,45 @@
+#include "gui/Image.h"
+
+#include "gui/Canvas.h"
+
+namespace morvane {
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 105, 105);
+}
+
+void TImage::SetPicture(const TPngImage& picture) {
+    picture_ = picture;
+    if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+    Invalidate();
+}
+
+void TImage::SetStretch(bool value) {
+    if (stretch_ == value) return;
+    stretch_ = value;
+    Invalidate();
+}
+
+void TImage::SetCenter(bool value) {
+    if (center_ == value) return;
+    center_ = value;
+    Invalidate();
+}
+
+void TImage::SetAutoSize(bool value) {
+    if (autoSize_ == value) return;
+    autoSize_ = value;
+    if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+}
+
+void TImage::Paint(TCanvas& canvas) {
+    if (picture_.Empty()) return;
+    if (stretch_)
+        canvas.StretchDraw(ClientRect(), picture_);
+    else if (center_)
+        canvas.Draw((Width() - picture_.Width()) / 2, (Height() - picture_.Height()) / 2, picture_);
+    else
+        canvas.Draw(0, 0, picture_);
+}
+
+} // namespace morvane
