@@ -1,0 +1,108 @@
+#include "Pictures.h"
+
+namespace artgen {
+
+namespace {
+
+void DrawUserListPanel(cairo_t* cr) {
+    RoundedRect(cr, 1, 1, 198, 136, 14);
+    PatternPtr body = VerticalPattern(0, 138, Hex(0xD6ECFF), Hex(0x8FC4F0));
+    cairo_set_source(cr, body.get());
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.25, 0.5, 0.78);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    RoundedRect(cr, 4, 4, 192, 22, 10);
+    PatternPtr header = VerticalPattern(4, 26, Hex(0xFFFFFF), Hex(0xB4DAFA), 0.8);
+    cairo_set_source(cr, header.get());
+    cairo_fill(cr);
+    RoundedRect(cr, 3.5, 3.5, 193, 131, 12);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.7);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
+void DrawChatPanel(cairo_t* cr) {
+    RoundedRect(cr, 1, 1, 189, 290, 12);
+    PatternPtr body = VerticalPattern(0, 292, Hex(0xFFC069), Hex(0xE07A1C));
+    cairo_set_source(cr, body.get());
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.6, 0.3, 0.05);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    RoundedRect(cr, 3.5, 3.5, 184, 285, 10);
+    cairo_set_source_rgba(cr, 1, 0.95, 0.8, 0.6);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    // White input strip above three small square buttons.
+    RoundedRect(cr, 6, 244, 179, 20, 4);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.7, 0.4, 0.1);
+    cairo_stroke(cr);
+    for (int i = 0; i < 3; ++i) {
+        const double x = 8 + i * 22;
+        RoundedRect(cr, x, 268, 18, 18, 3);
+        PatternPtr face = VerticalPattern(268, 286, Hex(0xFFF1D6), Hex(0xF2B35C));
+        cairo_set_source(cr, face.get());
+        cairo_fill_preserve(cr);
+        cairo_set_source_rgb(cr, 0.65, 0.35, 0.08);
+        cairo_stroke(cr);
+    }
+}
+
+// The chair bitmaps sit on magenta, the transparent key; they are drawn without smoothing so that no
+// mixed colour appears at their edges.
+void DrawStool(cairo_t* cr) {
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_source_rgb(cr, 1, 0, 1);
+    cairo_paint(cr);
+    // Back rest, seat and legs.
+    cairo_rectangle(cr, 8, 3, 16, 12);
+    cairo_set_source_rgb(cr, 0.55, 0.27, 0.08);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 10, 5, 12, 8);
+    cairo_set_source_rgb(cr, 0.8, 0.15, 0.12);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 5, 15, 22, 5);
+    cairo_set_source_rgb(cr, 0.42, 0.2, 0.06);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 6, 16, 20, 2);
+    cairo_set_source_rgb(cr, 0.75, 0.45, 0.2);
+    cairo_fill(cr);
+    for (double x : {6.0, 23.0}) {
+        cairo_rectangle(cr, x, 20, 3, 10);
+        cairo_set_source_rgb(cr, 0.35, 0.16, 0.05);
+        cairo_fill(cr);
+    }
+}
+
+void DrawSmallStool(cairo_t* cr) {
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    cairo_set_source_rgb(cr, 1, 0, 1);
+    cairo_paint(cr);
+    cairo_move_to(cr, 2, 1);
+    cairo_line_to(cr, 2, 14);
+    cairo_line_to(cr, 5, 11);
+    cairo_line_to(cr, 8, 15);
+    cairo_line_to(cr, 10, 14);
+    cairo_line_to(cr, 7, 10);
+    cairo_line_to(cr, 11, 10);
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
+} // namespace
+
+void AddHallPictures(PictureSet& set) {
+    set.Add("TWOEIGHT_BTIMAPUSERLIST", 200, 138, DrawUserListPanel);
+    set.Add("TWOEIGHT_BTIMAPBUSERCHAT", 191, 292, DrawChatPanel);
+    set.Add("STOOLGRAPHIC_BITMAPSTOOL", 32, 32, DrawStool, PixelFormat::Rgb);
+    set.Add("STOOLGRAPHIC_BITMAPSMALLSTOOL", 16, 16, DrawSmallStool, PixelFormat::Rgb);
+}
+
+} // namespace artgen
