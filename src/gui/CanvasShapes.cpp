@@ -1,5 +1,6 @@
 // Lines, outlines, polygons and gradients on the canvas, in the pen and brush.
 #include "gui/Canvas.h"
+#include "gui/SystemColors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,7 @@ TColor GradientStep(TColor from, TColor to, int k, int n) {
 
 void TCanvas::DrawLine(TPoint from, TPoint to, TColor colour, int width) {
     if (width <= 0 || colour == clNone) return;
+    colour = ColorToRGB(colour);
     const int before = (width - 1) / 2;
     // Horizontal and vertical lines are rectangles.
     if (from.y == to.y) {
@@ -74,6 +76,7 @@ void TCanvas::FrameRect(const TRect& rect) {
 
 void TCanvas::FrameRect(const TRect& rect, TColor colour) {
     if (rect.IsEmpty()) return;
+    colour = ColorToRGB(colour);
     FillRect({rect.left, rect.top, rect.right, rect.top + 1}, colour);
     FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
     FillRect({rect.left, rect.top + 1, rect.left + 1, rect.bottom - 1}, colour);
@@ -82,7 +85,7 @@ void TCanvas::FrameRect(const TRect& rect, TColor colour) {
 
 void TCanvas::Rectangle(const TRect& rect) {
     if (rect.IsEmpty()) return;
-    if (brush_.style == TBrushStyle::bsSolid) FillRect(rect, brush_.color);
+    if (brush_.style == TBrushStyle::bsSolid) FillRect(rect, ColorToRGB(brush_.color));
     for (int i = 0; i < pen_.width && 2 * i < std::min(rect.Width(), rect.Height()); ++i)
         FrameRect({rect.left + i, rect.top + i, rect.right - i, rect.bottom - i}, pen_.color);
 }
@@ -137,7 +140,8 @@ void TCanvas::FillPolygonSpans(const std::vector<TPoint>& points, TColor colour)
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.size() < 2 || !CanDraw()) return;
-    if (brush_.style == TBrushStyle::bsSolid && points.size() >= 3) FillPolygonSpans(points, brush_.color);
+    if (brush_.style == TBrushStyle::bsSolid && points.size() >= 3)
+        FillPolygonSpans(points, ColorToRGB(brush_.color));
     if (pen_.width <= 0) return;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const TPoint a = points[i];
@@ -148,6 +152,8 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 
 void TCanvas::GradientFill(const TRect& rect, TColor from, TColor to, int direction) {
     if (rect.IsEmpty()) return;
+    from = ColorToRGB(from);
+    to = ColorToRGB(to);
     if ((from & 0xFFFFFF) == (to & 0xFFFFFF)) {
         FillRect(rect, from & 0xFFFFFF);
         return;

@@ -3,6 +3,7 @@
 #include "base/Gbk.h"
 #include "gui/Application.h"
 #include "gui/Canvas.h"
+#include "gui/SystemColors.h"
 #include "gui/TextEngine.h"
 
 #include <string>
@@ -132,11 +133,11 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
     if (!CanDraw()) return;
-    if (brush_.style == TBrushStyle::bsSolid) FillRect(rect, brush_.color);
+    if (brush_.style == TBrushStyle::bsSolid) FillRect(rect, ColorToRGB(brush_.color));
     TTextEngine* engine = Engine();
     const TRect clip = rect.Offset(origin_.x, origin_.y).Intersect(DeviceClip());
     if (!engine || clip.IsEmpty() || text.empty()) return;
-    engine->DrawText(*target_, clip, x + origin_.x, y + origin_.y, font_, text, font_.Color());
+    engine->DrawText(*target_, clip, x + origin_.x, y + origin_.y, font_, text, ColorToRGB(font_.Color()));
 }
 
 int TCanvas::DrawText(const TRect& rect, std::string_view text, std::uint32_t flags) {
