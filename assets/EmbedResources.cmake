@@ -52,7 +52,9 @@ foreach(name IN LISTS names)
   string(APPEND asm ".balign 16\n.globl ${SYMBOL_PREFIX}${symbol}\n${SYMBOL_PREFIX}${symbol}:\n.incbin \"${path}\"\n")
   string(APPEND externs "extern const std::uint8_t ${symbol}[];\n")
   string(APPEND rows "    {\"${name}\", ${symbol}, ${size}},\n")
-  string(APPEND rc "\"${name}\" RCDATA \"${path}\"\n")
+  # Every entry states the neutral language; the statement also keeps windres from joining a file name
+  # with the quoted resource name on the next line into one string.
+  string(APPEND rc "LANGUAGE 0, 0\n\"${name}\" RCDATA \"${path}\"\n")
   math(EXPR index "${index} + 1")
 endforeach()
 if(NOT TARGET_PE)
