@@ -1,0 +1,68 @@
+#pragma once
+
+#include "gui/WinControl.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace morvane {
+
+class TCanvas;
+class TEdit;
+
+// A grid of key/value rows. Clicking a value opens an in-place edit over the cell; Enter or leaving the
+// edit stores the text (raising OnStringsChange), Escape drops it. OnDrawCell paints after the default
+// cell drawing, or alone when DefaultDrawing is off.
+class TValueListEditor : public TCustomControl {
+public:
+    using TDrawCellEvent = std::function<void(TValueListEditor* sender, TCanvas& canvas, int column, int row,
+                                              const TRect& rect)>;
+
+    explicit TValueListEditor(TComponent* owner);
+
+    int RowCount() const { return int(rows_.size()); }
+    const std::string& Keys(int row) const { return rows_.at(std::size_t(row)).first; }
+    const std::string& Values(int row) const { return rows_.at(std::size_t(row)).second; }
+    void SetValue(int row, const std::string& value);
+    int InsertRow(const std::string& key, const std::string& value);
+    void Clear();
+    // The row of the last click or edit, -1 for none.
+    int Row() const { return row_; }
+    void SetRow(int row);
+
+    int KeyColumnWidth() const { return keyWidth_; }
+    void SetKeyColumnWidth(int width);
+    int DefaultRowHeight() const { return rowHeight_; }
+    void SetDefaultRowHeight(int height);
+    bool DefaultDrawing{true};
+    void SetEditorMaxLength(std::size_t bytes);
+    TEdit& Editor() const { return *editor_; }
+    bool Editing() const;
+    void CommitEdit();
+    void CancelEdit();
+
+    TRect CellRect(int column, int row) const;
+    int RowAt(int y) const;
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+
+    TDrawCellEvent OnDrawCell;
+    TNotifyEvent OnStringsChange;
+
+protected:
+    void Paint(TCanvas& canvas) override;
+
+private:
+    void OpenEditor(int row);
+
+    std::vector<std::pair<std::string, std::string>> rows_;
+    int row_{-1};
+    int editRow_{-1};
+    int keyWidth_{100};
+    int rowHeight_{18};
+    TEdit* editor_{nullptr};
+};
+
+} // namespace morvane
