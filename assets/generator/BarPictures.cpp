@@ -123,12 +123,6 @@ void DrawTopInfo(cairo_t* cr) {
     // Middle: the banker's panel with the notice below.
     Inset(cr, 266, 10, 264, 113, 7, 0.35);
     HLine(cr, 272, 524, 66.5, 0.35);
-    PatternPtr gold = GoldPattern(10, 123);
-    cairo_save(cr);
-    cairo_arc(cr, 398, 66.5, 3, 0, 2 * kPi);
-    cairo_set_source(cr, gold.get());
-    cairo_fill(cr);
-    cairo_restore(cr);
 
     // Right: the banker queue, with the shoe between the two button places.
     Inset(cr, 540, 10, 238, 113, 7, 0.35);

@@ -186,14 +186,59 @@ void CourtHalf(cairo_t* cr, const SuitInfo& suit, char rank) {
     const Colour skin = Hex(0xF4D2B0);
     const Colour hair = rank == 'Q' ? Hex(0xC98A2B) : Hex(0x5A3A1E);
 
-    // Robe and shoulders.
-    cairo_move_to(cr, 17, 49);
-    cairo_curve_to(cr, 18, 38, 25, 33, 36.5, 33);
-    cairo_curve_to(cr, 48, 33, 55, 38, 56, 49);
+    // Robe: square shoulders falling to the middle of the card, with sleeves of the trim colour.
+    cairo_move_to(cr, 19, 49);
+    cairo_line_to(cr, 20, 39);
+    cairo_curve_to(cr, 21, 35, 25, 33.5, 30, 33);
+    cairo_line_to(cr, 43, 33);
+    cairo_curve_to(cr, 48, 33.5, 52, 35, 53, 39);
+    cairo_line_to(cr, 54, 49);
     cairo_close_path(cr);
     PatternPtr robeFill = VerticalPattern(33, 49, Lighter(robe, 0.15), Darker(robe, 0.2));
     cairo_set_source(cr, robeFill.get());
     cairo_fill(cr);
+    for (double side : {-1.0, 1.0}) {
+        cairo_move_to(cr, 36.5 + side * 16.5, 39);
+        cairo_line_to(cr, 36.5 + side * 17.5, 49);
+        cairo_line_to(cr, 36.5 + side * 12, 49);
+        cairo_line_to(cr, 36.5 + side * 12.5, 37);
+        cairo_close_path(cr);
+        SetColour(cr, Lighter(trim, 0.1));
+        cairo_fill(cr);
+    }
+    // What the figure holds: a sceptre for the king, a flower for the queen, a halberd for the jack.
+    PatternPtr staff = GoldPattern(20, 49);
+    cairo_move_to(cr, 45, 48);
+    cairo_line_to(cr, 51, 27);
+    cairo_set_source(cr, staff.get());
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    if (rank == 'K') {
+        Star(cr, 51.3, 26, 3.2, 1.3, 5);
+        cairo_set_source(cr, staff.get());
+        cairo_fill(cr);
+    } else if (rank == 'Q') {
+        for (int petal = 0; petal < 5; ++petal) {
+            const double angle = petal * 2 * kPi / 5;
+            cairo_arc(cr, 51.3 + std::cos(angle) * 2.2, 26 + std::sin(angle) * 2.2, 1.7, 0, 2 * kPi);
+            cairo_new_sub_path(cr);
+        }
+        SetColour(cr, suit.red ? Hex(0xE2405A) : Hex(0x3A6AD0));
+        cairo_fill(cr);
+        cairo_arc(cr, 51.3, 26, 1.2, 0, 2 * kPi);
+        cairo_set_source(cr, staff.get());
+        cairo_fill(cr);
+    } else {
+        cairo_move_to(cr, 50.5, 24);
+        cairo_line_to(cr, 55, 27);
+        cairo_line_to(cr, 51.5, 30.5);
+        cairo_close_path(cr);
+        cairo_set_source_rgb(cr, 0.75, 0.78, 0.82);
+        cairo_fill_preserve(cr);
+        cairo_set_source_rgba(cr, 0.2, 0.2, 0.25, 0.9);
+        cairo_set_line_width(cr, 0.5);
+        cairo_stroke(cr);
+    }
     // Collar and a band of trim.
     cairo_move_to(cr, 28, 34.5);
     cairo_line_to(cr, 36.5, 44);

@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -86,12 +87,7 @@ void DrawDigit(cairo_t* cr, const char* glyph, double w, double h, Colour top, C
     text.outline = 1.2;
     text.outlineColour = Hex(0x2A0A00);
     text.outlineAlpha = 0.9;
-    // Squeeze the glyph to the cell so that wide digits keep their margin.
-    cairo_save(cr);
-    cairo_translate(cr, w / 2, h / 2);
-    cairo_scale(cr, 0.82, 1);
-    DrawInkCentred(cr, glyph, 0, 0, text);
-    cairo_restore(cr);
+    DrawInkCentred(cr, glyph, w / 2, h / 2, text);
 }
 
 void DrawClockDial(cairo_t* cr) {
@@ -210,7 +206,9 @@ void DrawSparkle(cairo_t* cr, int frame) {
     constexpr double cy = 35;
     const double t = (frame + 1) / 5.0;
     const double fade = frame < 3 ? 1.0 : 1.0 - (frame - 2) * 0.3;
-    PatternPtr light{cairo_pattern_create_radial(cx, cy, 0, cx, cy, 30 + 40 * t)};
+    // The glow and the stars stay inside the frame so that no edge of the picture shows on the table.
+    const double glowRadius = 20 + 22 * t;
+    PatternPtr light{cairo_pattern_create_radial(cx, cy, 0, cx, cy, glowRadius)};
     cairo_pattern_add_color_stop_rgba(light.get(), 0, 1, 0.97, 0.75, 0.8 * fade);
     cairo_pattern_add_color_stop_rgba(light.get(), 0.4, 1, 0.8, 0.3, 0.35 * fade);
     cairo_pattern_add_color_stop_rgba(light.get(), 1, 1, 0.7, 0.2, 0);
@@ -218,7 +216,7 @@ void DrawSparkle(cairo_t* cr, int frame) {
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, 1.9, 0.75);
     cairo_translate(cr, -cx, -cy);
-    cairo_arc(cr, cx, cy, 30 + 40 * t, 0, 2 * kPi);
+    cairo_arc(cr, cx, cy, glowRadius, 0, 2 * kPi);
     cairo_set_source(cr, light.get());
     cairo_fill(cr);
     cairo_restore(cr);
@@ -230,11 +228,11 @@ void DrawSparkle(cairo_t* cr, int frame) {
         const double speed = 0.4 + unit(random) * 0.6;
         const double size = 2.5 + unit(random) * 4.5;
         const double distance = speed * t * 80;
-        const double x = cx + std::cos(angle) * distance;
-        const double y = cy + std::sin(angle) * distance * 0.42;
+        const double x = std::clamp(cx + std::cos(angle) * distance, 10.0, 160.0);
+        const double y = std::clamp(cy + std::sin(angle) * distance * 0.36, 9.0, 61.0);
         const double twinkle = (i + frame) % 3 == 0 ? 1.4 : 1.0;
         Star(cr, x, y, size * twinkle * (1.1 - t * 0.3), size * 0.28, 4, angle);
-        cairo_set_source_rgba(cr, 1, 0.92 - unit(random) * 0.25, 0.45, fade);
+        cairo_set_source_rgba(cr, 1, 0.95 - unit(random) * 0.2, 0.55 + unit(random) * 0.3, fade);
         cairo_fill(cr);
     }
     Star(cr, cx, cy, 22 * (1.2 - t * 0.6), 4, 4, frame * 0.3);

@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -123,21 +124,27 @@ void DrawBoard(cairo_t* cr) {
     DrawTray(cr, kPlayerTray, "闲", palette::kPlayer);
     DrawTray(cr, kBankerTray, "庄", palette::kBanker);
 
-    // Side headers above the pair fields.
-    PatternPtr gold = GoldPattern(8, 26);
-    TextStyle header = GoldTextStyle(15, gold.get());
-    header.family = fonts::kSerif;
-    DrawText(cr, "PLAYER", 121, 18, Align::Centre, header);
-    DrawText(cr, "BANKER", 640, 18, Align::Centre, header);
-    cairo_set_line_width(cr, 1);
+    // A gold filigree across the top of each side: a rule with a diamond in its middle.
+    PatternPtr gold = GoldPattern(12, 26);
     for (double cx : {121.0, 640.0}) {
+        cairo_move_to(cr, cx - 100, 18.5);
+        cairo_line_to(cr, cx - 9, 18.5);
+        cairo_move_to(cr, cx + 9, 18.5);
+        cairo_line_to(cr, cx + 100, 18.5);
+        cairo_set_source(cr, gold.get());
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+        cairo_move_to(cr, cx, 12);
+        cairo_line_to(cr, cx + 6, 18.5);
+        cairo_line_to(cr, cx, 25);
+        cairo_line_to(cr, cx - 6, 18.5);
+        cairo_close_path(cr);
+        cairo_fill(cr);
         for (double side : {-1.0, 1.0}) {
-            cairo_move_to(cr, cx + side * 42, 18.5);
-            cairo_line_to(cr, cx + side * 100, 18.5);
+            cairo_arc(cr, cx + side * 103, 18.5, 2.2, 0, 2 * kPi);
+            cairo_fill(cr);
         }
     }
-    cairo_set_source(cr, gold.get());
-    cairo_stroke(cr);
 
     BigCaption(cr, "闲", palette::kPlayer, "×2", 106, 206);
     BigCaption(cr, "和", palette::kTie, "×9", 300, 232);
@@ -325,20 +332,35 @@ void DrawBetCaption(cairo_t* cr) {
 }
 
 void DrawFan(cairo_t* cr, double w, double h, int cards, double cardW, double cardH, double spread) {
-    const double pivotX = w / 2;
-    const double pivotY = h + cardH * 1.6;
-    for (int i = 0; i < cards; ++i) {
-        const double t = cards == 1 ? 0 : (static_cast<double>(i) / (cards - 1) - 0.5);
-        cairo_save(cr);
-        cairo_translate(cr, pivotX, pivotY);
-        cairo_rotate(cr, t * spread);
-        cairo_translate(cr, -cardW / 2, -pivotY + 1.5);
-        cairo_rectangle(cr, 1.5, 1.5, cardW, cardH);
-        cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
-        cairo_fill(cr);
-        DrawCardBack(cr, 0, 0, cardW, cardH);
-        cairo_restore(cr);
+    // Fan the cards around a point below them on a recording surface, then fit the whole fan into the
+    // picture, so no card is cut at an edge whatever the spread.
+    cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+    {
+        ContextPtr fan{cairo_create(recording)};
+        const double pivotY = cardH * 2.2;
+        for (int i = 0; i < cards; ++i) {
+            const double t = cards == 1 ? 0 : (static_cast<double>(i) / (cards - 1) - 0.5);
+            cairo_save(fan.get());
+            cairo_translate(fan.get(), 0, pivotY);
+            cairo_rotate(fan.get(), t * spread);
+            cairo_translate(fan.get(), -cardW / 2, -pivotY);
+            RoundedRect(fan.get(), 1.2, 1.5, cardW, cardH, 2);
+            cairo_set_source_rgba(fan.get(), 0, 0, 0, 0.3);
+            cairo_fill(fan.get());
+            DrawCardBack(fan.get(), 0, 0, cardW, cardH);
+            cairo_restore(fan.get());
+        }
     }
+    double x0 = 0, y0 = 0, fw = 0, fh = 0;
+    cairo_recording_surface_ink_extents(recording, &x0, &y0, &fw, &fh);
+    const double scale = std::min((w - 2) / fw, (h - 2) / fh);
+    cairo_save(cr);
+    cairo_translate(cr, (w - fw * scale) / 2, (h - fh * scale) / 2);
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, recording, -x0, -y0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(recording);
 }
 
 } // namespace
@@ -404,8 +426,8 @@ void AddTablePictures(PictureSet& set) {
     set.Add("BLL_CALUTURE", 269, 103, DrawCaluture);
     set.Add("BLL_NOLAND", 185, 43, DrawNoLand);
     set.Add("BETPNGCAPTION", 52, 19, DrawBetCaption);
-    set.Add("QUEST1", 173, 37, [](cairo_t* cr) { DrawFan(cr, 173, 37, 7, 22, 32, 1.1); });
-    set.Add("QUEST2", 190, 53, [](cairo_t* cr) { DrawFan(cr, 190, 53, 8, 30, 44, 1.0); });
+    set.Add("QUEST1", 173, 37, [](cairo_t* cr) { DrawFan(cr, 173, 37, 9, 22, 32, 1.5); });
+    set.Add("QUEST2", 190, 53, [](cairo_t* cr) { DrawFan(cr, 190, 53, 9, 30, 44, 1.4); });
 }
 
 } // namespace artgen
