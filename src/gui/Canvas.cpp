@@ -1,6 +1,7 @@
 #include "gui/Canvas.h"
 
 #include "gui/PngImage.h"
+#include "gui/SystemColors.h"
 
 #include <algorithm>
 #include <cstring>
@@ -64,7 +65,8 @@ void TCanvas::FillRect(const TRect& rect, TColor colour) {
     if (!CanDraw() || colour == clNone) return;
     const TRect area = rect.Offset(origin_.x, origin_.y).Intersect(DeviceClip());
     if (area.IsEmpty()) return;
-    const std::uint32_t word = OpaquePixel(colour);
+    // System colours (the default colour of controls) are filled in their real colour.
+    const std::uint32_t word = OpaquePixel(ColorToRGB(colour));
     for (int y = area.top; y < area.bottom; ++y) {
         std::uint32_t* row = target_->Row32(y);
         std::fill(row + area.left, row + area.right, word);

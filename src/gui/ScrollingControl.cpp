@@ -268,7 +268,9 @@ void TScrollingControl::PaintBar(TCanvas& canvas, TScrollBarKind kind) {
                                 ? TRect{rect.left, rect.top + thumbStart, rect.right, rect.top + thumbEnd}
                                 : TRect{rect.left + thumbStart, rect.top, rect.left + thumbEnd, rect.bottom};
         canvas.FillRect(thumb, ColorToRGB(clBtnFace));
-        Frame3D(canvas, thumb, clBtnHighlight, clBtnShadow);
+        Frame3D(canvas, thumb, clBtnHighlight, cl3DDkShadow);
+        Frame3D(canvas, {thumb.left + 1, thumb.top + 1, thumb.right - 1, thumb.bottom - 1}, clBtnFace,
+                clBtnShadow);
     }
 }
 
