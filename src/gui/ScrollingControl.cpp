@@ -152,6 +152,8 @@ void TScrollingControl::ScrollBarPress(TScrollBarKind kind, TPoint hitPoint) {
     // point.
     const TRect rect = BarRect(kind);
     if (rect.IsEmpty()) return;
+    // The release that follows belongs to the bar, not to the content.
+    pressOnBar_ = true;
     PressAt(
         {std::clamp(client.x, rect.left, rect.right - 1), std::clamp(client.y, rect.top, rect.bottom - 1)});
 }

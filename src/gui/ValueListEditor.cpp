@@ -113,8 +113,26 @@ void TValueListEditor::MouseDown(TMouseButton button, TShiftState shift, int x, 
     if (button != TMouseButton::mbLeft) return;
     const int row = RowAt(y);
     CommitEdit();
+    // The first click only picks the row, so that a double click on a new row reaches the grid rather
+    // than an editor opened under the mouse; a click on the current row's value opens the editor.
+    const bool current = row >= 0 && row == row_;
     SetRow(row);
-    if (row >= 0 && x >= keyWidth_ && !(shift & ssDouble)) OpenEditor(row);
+    if (current && x >= keyWidth_ && !(shift & ssDouble)) OpenEditor(row);
+}
+
+void TValueListEditor::KeyDown(TKey& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (key == VK_UP && row_ > 0) SetRow(row_ - 1);
+    if (key == VK_DOWN && row_ + 1 < RowCount()) SetRow(row_ + 1);
+    if (key == VK_RETURN && row_ >= 0) OpenEditor(row_);
+}
+
+void TValueListEditor::KeyPress(std::string& gbkChar) {
+    TCustomControl::KeyPress(gbkChar);
+    if (gbkChar.empty() || row_ < 0 || static_cast<unsigned char>(gbkChar[0]) < 0x20) return;
+    // Typing on a row starts editing it with that character in place of the old value.
+    OpenEditor(row_);
+    editor_->KeyPress(gbkChar);
 }
 
 void TValueListEditor::Paint(TCanvas& canvas) {

@@ -12,8 +12,9 @@ namespace morvane {
 class TCanvas;
 class TEdit;
 
-// A grid of key/value rows. Clicking a value opens an in-place edit over the cell; Enter or leaving the
-// edit stores the text (raising OnStringsChange), Escape drops it. OnDrawCell paints after the default
+// A grid of key/value rows. Clicking the value of the current row (or Enter or typing while the grid has
+// the focus) opens an in-place edit over the cell; Enter or leaving the edit stores the text (raising
+// OnStringsChange), Escape drops it. OnDrawCell paints after the default
 // cell drawing, or alone when DefaultDrawing is off.
 class TValueListEditor : public TCustomControl {
 public:
@@ -47,6 +48,8 @@ public:
     int RowAt(int y) const;
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(TKey& key, TShiftState shift) override;
+    void KeyPress(std::string& gbkChar) override;
 
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnStringsChange;

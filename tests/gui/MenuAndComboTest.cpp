@@ -164,6 +164,11 @@ TEST(MessageBoxTest, GoesThroughThePlatformOrCountsAsCancelled) {
 
 class GridTest : public ComboTest {
 protected:
+    void ClickCell(int y) {
+        form->Input().WindowMouseDown(TMouseButton::mbLeft, 0, {50, y});
+        form->Input().WindowMouseUp(TMouseButton::mbLeft, 0, {50, y});
+        app.system.now += 1000;
+    }
     TValueListEditor* grid = [this] {
         auto* g = form->Own(std::make_unique<TValueListEditor>(form.get()));
         g->SetParent(form.get());
@@ -180,8 +185,9 @@ TEST_F(GridTest, InPlaceEditorStoresOnEnterWithItsLimitAndEscapeDrops) {
     grid->SetEditorMaxLength(6);
     int changes = 0;
     grid->OnStringsChange = [&](TControl*) { ++changes; };
-    form->Input().WindowMouseDown(TMouseButton::mbLeft, 0, {50, 40 + 19 + 5});
-    form->Input().WindowMouseUp(TMouseButton::mbLeft, 0, {50, 40 + 19 + 5});
+    ClickCell(40 + 19 + 5);
+    EXPECT_FALSE(grid->Editing()); // the first click picks the row
+    ClickCell(40 + 19 + 5);
     ASSERT_TRUE(grid->Editing());
     EXPECT_EQ(grid->Row(), 1);
     for (const char* ch : {"a", "b", "庄", "家", "x"})
@@ -189,11 +195,24 @@ TEST_F(GridTest, InPlaceEditorStoresOnEnterWithItsLimitAndEscapeDrops) {
     form->Input().WindowKeyDown(VK_RETURN, 0);
     EXPECT_EQ(grid->Values(1), "ab庄家"); // six bytes, the seventh refused
     EXPECT_EQ(changes, 1);
-    form->Input().WindowMouseDown(TMouseButton::mbLeft, 0, {50, 45});
-    form->Input().WindowMouseUp(TMouseButton::mbLeft, 0, {50, 45});
-    form->Input().WindowChar("z");
+    ClickCell(45);
+    form->Input().WindowChar("z"); // typing on the picked row starts an edit
+    EXPECT_TRUE(grid->Editing());
     form->Input().WindowKeyDown(VK_ESCAPE, 0);
     EXPECT_EQ(grid->Values(0), "hello");
+    EXPECT_FALSE(grid->Editing());
+}
+
+TEST_F(GridTest, DoubleClickOnARowReachesTheGridWithThatRow) {
+    grid->InsertRow("&1", "a");
+    grid->InsertRow("&2", "b");
+    int picked = -1;
+    grid->OnDblClick = [&](TControl*) { picked = grid->Row(); };
+    for (int i = 0; i < 2; ++i) {
+        form->Input().WindowMouseDown(TMouseButton::mbLeft, 0, {50, 40 + 19 + 5});
+        form->Input().WindowMouseUp(TMouseButton::mbLeft, 0, {50, 40 + 19 + 5});
+    }
+    EXPECT_EQ(picked, 1);
     EXPECT_FALSE(grid->Editing());
 }
 
