@@ -89,8 +89,8 @@ void TLovelyPanel::Paint(TCanvas& canvas) {
 void TLovelyPanel::PaintTitle(TCanvas& canvas) {
     const TRect titleRect{titleLeft_, titleTop_, Width() - titleRight_, titleTop_ + titleHeight_};
     std::uint32_t flags = dtSingleLine | dtVCenter | dtNoPrefix;
-    if (titleAlignment_ == TTitleAlignment::taCenter) flags |= dtCenter;
-    if (titleAlignment_ == TTitleAlignment::taRightJustify) flags |= dtRight;
+    if (titleAlignment_ == TAlignment::taCenter) flags |= dtCenter;
+    if (titleAlignment_ == TAlignment::taRightJustify) flags |= dtRight;
     canvas.Font().Assign(Font());
     canvas.Brush().style = TBrushStyle::bsClear;
     if (titleShadowColor_ != clNone) {

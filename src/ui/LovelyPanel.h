@@ -2,14 +2,13 @@
 
 #include "gui/Bitmap.h"
 #include "gui/CustomPanel.h"
+#include "gui/Label.h"
 #include "gui/PngImage.h"
 
 #include <functional>
 #include <memory>
 
 namespace morvane {
-
-enum class TTitleAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // A panel cut out of a skin picture: the picture is stretched by its centre lines to the panel's size,
 // pixels near the transparent colour are cut out of the window shape, a title is painted over the top,
@@ -47,8 +46,8 @@ public:
     void SetTitleRight(int value) { SetTitleValue(titleRight_, value); }
     int TitleTop() const { return titleTop_; }
     void SetTitleTop(int value) { SetTitleValue(titleTop_, value); }
-    TTitleAlignment TitleAlignment() const { return titleAlignment_; }
-    void SetTitleAlignment(TTitleAlignment value) { SetTitleValue(titleAlignment_, value); }
+    TAlignment TitleAlignment() const { return titleAlignment_; }
+    void SetTitleAlignment(TAlignment value) { SetTitleValue(titleAlignment_, value); }
     TColor TitleColor() const { return titleColor_; }
     void SetTitleColor(TColor value) { SetTitleValue(titleColor_, value); }
     TColor TitleShadowColor() const { return titleShadowColor_; }
@@ -104,7 +103,7 @@ private:
     int titleLeft_{0};
     int titleRight_{0};
     int titleTop_{0};
-    TTitleAlignment titleAlignment_{TTitleAlignment::taLeftJustify};
+    TAlignment titleAlignment_{TAlignment::taLeftJustify};
     TColor titleColor_{clBlack};
     TColor titleShadowColor_{clNone};
     TColor transparentColor_{clFuchsia};
