@@ -42,13 +42,13 @@ TEST(NinePartTest, NoPictureOrAnOddCentreGivesADefinedResult) {
     EXPECT_EQ(target.Pixel(1, 1), clBlack);
     EXPECT_EQ(target.Width(), 3);
 
-    // Centre lines beyond the picture act as its last row and column. On a smaller target the bottom and
-    // right parts, drawn last, win: rows 1 … 2 and columns 0 and 3 remain.
+    // Centre lines beyond the picture act as its last row and column. A smaller target keeps only the
+    // picture columns it has room for; the bottom rows, drawn last, win over the top ones.
     TPngImage picture = Numbered();
     TBitmap small(2, 2);
     RenderNinePart(&picture, 99, -5, small);
     EXPECT_EQ(small.Pixel(0, 0), RGB(1, 11, 0));
-    EXPECT_EQ(small.Pixel(1, 1), RGB(31, 21, 0));
+    EXPECT_EQ(small.Pixel(1, 1), RGB(11, 21, 0));
     TBitmap wide(6, 3);
     RenderNinePart(&picture, 99, 0, wide);
     EXPECT_EQ(wide.Pixel(5, 2), RGB(31, 21, 0));
