@@ -1,0 +1,104 @@
+#include "game/TwoEightPublic.h"
+
+namespace morvane {
+
+std::string_view ResultName(int code) {
+    switch (ResultKindOf(code)) {
+    case TResultKind::Banker:
+        return "庄家赢";
+    case TResultKind::Player:
+        return "闲家赢";
+    case TResultKind::Tie:
+        return "平局";
+    case TResultKind::None:
+        break;
+    }
+    return {};
+}
+
+std::array<bool, kRegionCount> WinningRegions(int code) {
+    std::array<bool, kRegionCount> won{};
+    if (!IsResultCode(code)) return won;
+    won[std::size_t(code)] = true;
+    if (code % 2 == 1) won[std::size_t(code - 1)] = true;
+    return won;
+}
+
+bool ReadBankerList(ByteReader& reader, TBankerList& list) {
+    if (reader.Remaining() < kBankerListBytes) return false;
+    for (TBankerListEntry& entry : list) {
+        reader.ReadI64(entry.UserId);
+        reader.ReadI32(entry.Chair);
+        reader.Skip(4);
+        if (!IsChair(entry.Chair)) entry.Chair = kNoChair;
+    }
+    return true;
+}
+
+void WriteBankerList(ByteWriter& writer, const TBankerList& list) {
+    for (const TBankerListEntry& entry : list) {
+        writer.WriteI64(entry.UserId);
+        writer.WriteI32(entry.Chair);
+        writer.WriteZeros(4);
+    }
+}
+
+namespace {
+
+constexpr std::size_t kRoadBytes = 3 * kRoadLength;
+
+template <typename Entry, typename Road, typename Sanitize>
+bool ReadRoad(ByteReader& reader, Road& road, Sanitize sanitize) {
+    if (reader.Remaining() < kRoadBytes) return false;
+    for (Entry& entry : road) {
+        std::uint8_t bytes[3];
+        reader.ReadBytes(bytes);
+        entry = sanitize(bytes);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadBarRoad(ByteReader& reader, TBarRoad& road) {
+    return ReadRoad<TBarRoadEntry>(reader, road, [](const std::uint8_t* b) {
+        TBarRoadEntry entry{b[0], b[1], b[2]};
+        return entry.Valid() ? entry : TBarRoadEntry{};
+    });
+}
+
+void WriteBarRoad(ByteWriter& writer, const TBarRoad& road) {
+    for (const TBarRoadEntry& entry : road) {
+        writer.WriteU8(entry.BankerPoints);
+        writer.WriteU8(entry.PlayerPoints);
+        writer.WriteU8(entry.ResultCode);
+    }
+}
+
+bool ReadResultRoad(ByteReader& reader, TResultRoad& road) {
+    return ReadRoad<TResultTableEntry>(reader, road, [](const std::uint8_t* b) {
+        return TResultTableEntry{SanitizeResultCode(b[0]), b[1], b[2]};
+    });
+}
+
+void WriteResultRoad(ByteWriter& writer, const TResultRoad& road) {
+    for (const TResultTableEntry& entry : road) {
+        writer.WriteU8(entry.ResultCode);
+        writer.WriteU8(entry.BankerPair);
+        writer.WriteU8(entry.PlayerPair);
+    }
+}
+
+bool ReadRegionAmounts(ByteReader& reader, TRegionAmounts& amounts) {
+    if (reader.Remaining() < 8 * amounts.size()) return false;
+    for (std::int64_t& amount : amounts)
+        reader.ReadI64(amount);
+    return true;
+}
+
+void WriteRegionAmounts(ByteWriter& writer, const TRegionAmounts& amounts) {
+    for (std::int64_t amount : amounts)
+        writer.WriteI64(amount);
+}
+
+} // namespace morvane
