@@ -1,0 +1,32 @@
+// Arbitrary bytes as a PNG picture: decoding must either fail cleanly or give a picture that can be
+// composed and drawn without touching memory outside any buffer.
+
+#include "graphics/PngImageProcessor.h"
+#include "gui/Canvas.h"
+#include "gui/PngImage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    morvane::TPngImage picture;
+    if (!picture.LoadFromBytes(std::span<const std::uint8_t>(data, size))) {
+        if (!picture.Empty() || picture.Error().empty()) __builtin_trap();
+        return 0;
+    }
+    if (picture.Empty() || !picture.Error().empty()) __builtin_trap();
+
+    // The picture on both sides of a composition, at an offset and from an inner origin.
+    morvane::TPngImage heap;
+    morvane::MakeBlankPicture(24, 20, heap);
+    morvane::ComposeOver(heap, picture, {3, 2, 24, 20}, {0, 0});
+    morvane::ComposeOver(heap, picture, {0, 0, 24, 20}, {picture.Width() / 2, picture.Height() / 3});
+    morvane::ComposeOver(picture, heap, {picture.Width() / 2, 1, picture.Width(), picture.Height()}, {1, 1});
+
+    morvane::TBitmap frame(16, 12);
+    morvane::TCanvas canvas(frame);
+    canvas.Draw(-3, -2, picture);
+    canvas.StretchDraw({2, 1, 15, 11}, picture);
+    return 0;
+}
