@@ -1,0 +1,11 @@
+#pragma once
+
+// The private messages of the platform's service window. Include after platform/win32/WinApi.h.
+
+namespace morvane {
+
+inline constexpr UINT kRunTaskMessage = WM_APP + 1;  // a posted task is waiting
+inline constexpr UINT kSendSyncMessage = WM_APP + 2; // a call from another thread (lParam: the call)
+inline constexpr UINT kTrayMessage = WM_APP + 3;     // the notification icon (lParam: the mouse event)
+
+} // namespace morvane

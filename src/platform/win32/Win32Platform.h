@@ -1,0 +1,162 @@
+#pragma once
+
+#include "gui/Bitmap.h"
+#include "platform/Platform.h"
+#include "platform/win32/GdiTextEngine.h"
+
+#include <deque>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <thread>
+
+// System handles, declared as the Windows headers declare them, so that this header does not need them.
+struct HWND__;
+struct HINSTANCE__;
+struct HICON__;
+struct HDC__;
+
+namespace morvane {
+
+// The platform on Windows: one frameless pop-up window per top-level window, whose framebuffer is kept
+// in a copy of what was presented and blitted as a top-down DIB when the system asks for paint; timers,
+// posted tasks, cross-thread calls, hot keys and the notification icon go through a hidden service
+// window of the UI thread (the thread that creates the platform).
+class TWin32Platform : public TPlatform {
+public:
+    TWin32Platform();
+    ~TWin32Platform() override;
+    TWin32Platform(const TWin32Platform&) = delete;
+    TWin32Platform& operator=(const TWin32Platform&) = delete;
+
+    // [Setup]
+    // Turns a cursor slot other than the arrow into a system cursor; the loader keeps owning what it
+    // returns. Without a loader, or when it returns nullptr, the arrow shows.
+    using TCursorLoader = std::function<HICON__*(int slot)>;
+    void SetCursorLoader(TCursorLoader loader) { cursorLoader_ = std::move(loader); }
+    // Where resources come from when the module has no RCDATA resource of that name.
+    void SetResourceProvider(std::function<std::span<const std::uint8_t>(const std::string&)> provider) {
+        resourceProvider_ = std::move(provider);
+    }
+
+    // The system window of a top-level window (nullptr for an unknown one), for the host glue and tests.
+    HWND__* WindowHandle(TWindowId window) const;
+    // The module the platform's code was loaded from: the DLL itself, not the program that loaded it.
+    HINSTANCE__* Module() const { return module_; }
+
+    // [TWindowSystem]
+    std::uint32_t TickCount() override;
+    TWindowId CreateTopWindow(IWindowClient& client, const TRect& bounds, bool topMost) override;
+    void DestroyTopWindow(TWindowId window) override;
+    void ShowTopWindow(TWindowId window, bool show, bool activate) override;
+    void SetWindowBounds(TWindowId window, const TRect& bounds) override;
+    TRect WindowBounds(TWindowId window) override;
+    void SetWindowCaption(TWindowId window, const std::string& caption) override;
+    void SetWindowTopMost(TWindowId window, bool topMost) override;
+    void BringWindowToFront(TWindowId window) override;
+    void SetWindowRegion(TWindowId window, const TRegion* region) override;
+    void MinimizeWindow(TWindowId window, bool minimize) override;
+    void FlashWindow(TWindowId window) override;
+    void InvalidateWindow(TWindowId window, const TRect& rect) override;
+    void PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) override;
+    void SetCapture(TWindowId window) override;
+    void ReleaseCapture() override;
+    void SetCursorShape(TWindowId window, int cursor) override;
+    void BeginWindowDrag(TWindowId window) override;
+    TTimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
+    void StopTimer(TTimerId timer) override;
+    void Post(std::function<void()> task) override;
+    void SendSync(const std::function<void()>& task) override;
+    bool ProcessOneMessage(bool wait) override;
+    std::uint32_t DoubleClickTime() override;
+    TTextEngine& TextEngine() override { return text_; }
+
+    // [TPlatform]
+    int MciSendString(const std::string& command) override;
+    void ShellOpen(const std::string& address) override;
+    bool RegisterHotKey(int id, std::uint32_t modifiers, TKey key, std::function<void()> onPressed) override;
+    void UnregisterHotKey(int id) override;
+    void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) override;
+    void RemoveTrayIcon() override;
+    TRect ScreenWorkArea() override;
+    TDisplayMode DisplayMode() override;
+    bool ChangeDisplayMode(const TDisplayMode& mode) override;
+    bool AdapterAddress(std::array<std::uint8_t, 6>& address) override;
+    std::string LibraryFolder() override;
+    std::string ModuleFileName() override;
+    const TFileVersionInfomation& VersionRecord() override;
+    std::span<const std::uint8_t> Resource(const std::string& name) override;
+    std::string ClipboardText() override;
+    void SetClipboardText(const std::string& gbkText) override;
+    bool FileExists(const std::string& systemPath) override;
+    int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+
+private:
+    // The window procedures reach the handlers below through it.
+    friend struct TWin32MessageRouter;
+
+    struct Window {
+        TWindowId id{0};
+        IWindowClient* client{nullptr};
+        HWND__* handle{nullptr};
+        // What has been presented: the system's paint requests are answered from it.
+        TBitmap screen;
+        int cursor{0};
+        bool trackingLeave{false};
+        // The mouse was captured on a press by the platform itself and is released with the last button.
+        bool pressCapture{false};
+        // The first half of a character outside the basic plane, waiting for its second half.
+        wchar_t pendingSurrogate{0};
+    };
+    struct HotKey {
+        std::function<void()> onPressed;
+    };
+
+    Window* Find(TWindowId window);
+    const Window* Find(TWindowId window) const;
+    Window* FindByHandle(HWND__* handle);
+    void BlitScreen(const Window& window, HDC__* dc, const TRect& rect);
+    void ApplyCursor(const Window& window);
+    HICON__* CursorFor(int slot);
+    void RunNextTask();
+    void RunTimer(std::uintptr_t id);
+    void RunHotKey(int id);
+    void RunTrayMessage(std::uintptr_t event);
+    // Runs a handler inside a window procedure; an exception is kept and thrown again by
+    // ProcessOneMessage, never through the system's frames.
+    void Guarded(const std::function<void()>& handler);
+    void RethrowPending();
+    void UpdateTrayIcon(bool add);
+
+    HINSTANCE__* module_{nullptr};
+    HWND__* service_{nullptr};
+    std::thread::id uiThread_;
+    TGdiTextEngine text_;
+    std::map<TWindowId, std::unique_ptr<Window>> windows_;
+    TWindowId nextWindow_{1};
+    // Set while the platform moves a window itself, so that only the system's moves are reported.
+    bool movingWindow_{false};
+    // The window inside BeginPaint, whose presents are blitted once at the end of the paint.
+    Window* painting_{nullptr};
+    std::map<TTimerId, std::function<void()>> timers_;
+    TTimerId nextTimer_{1};
+    std::mutex taskMutex_;
+    std::deque<std::function<void()>> tasks_;
+    // Tasks whose wake-up message could not be posted (a full queue); run with the next one.
+    std::size_t missedWakeUps_{0};
+    std::map<int, HotKey> hotKeys_;
+    std::function<void()> trayClick_;
+    std::string trayTip_;
+    bool trayShown_{false};
+    TCursorLoader cursorLoader_;
+    std::function<std::span<const std::uint8_t>(const std::string&)> resourceProvider_;
+    std::optional<TFileVersionInfomation> version_;
+    std::exception_ptr pendingError_;
+};
+
+} // namespace morvane

@@ -1,0 +1,308 @@
+// The services of the Windows platform beyond windows and messages: sounds, links, hot keys, the
+// notification icon, the display, the network adapter, the library's own file, resources, the clipboard.
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32Platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <vector>
+
+// The system headers come last: see WinApi.h.
+#include "platform/win32/ServiceMessages.h"
+#include "platform/win32/WinApi.h"
+
+namespace morvane {
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+// The module's file name as the system spells it.
+std::wstring WideModuleFileName(HMODULE module) {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(module, name.data(), DWORD(name.size()));
+        if (length == 0) return {};
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(name.size() * 2); // the name was cut: try a larger buffer
+    }
+}
+
+// A string of the version resource under the given translation ("080404b0"); empty when absent.
+std::string VersionString(const std::vector<std::uint8_t>& data, const wchar_t* translation,
+                          const wchar_t* key) {
+    std::wstring path = std::wstring(L"\\StringFileInfo\\") + translation + L"\\" + key;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), path.c_str(), &value, &length) || !value || length == 0) return {};
+    const auto* text = static_cast<const wchar_t*>(value);
+    return GbkFromWide(std::wstring_view(text, wcsnlen(text, length)));
+}
+
+// Reads the module's own version resource: the fixed part and the strings of its first translation.
+bool ReadModuleVersion(HMODULE module, TFileVersionInfomation& info) {
+    std::wstring file = WideModuleFileName(module);
+    DWORD ignored = 0;
+    DWORD size = file.empty() ? 0 : GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    if (size == 0) return false;
+    std::vector<std::uint8_t> data(size);
+    if (!GetFileVersionInfoW(file.c_str(), 0, size, data.data())) return false;
+
+    struct TTranslation {
+        WORD language;
+        WORD codePage;
+    };
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
+        length < sizeof(TTranslation))
+        return false;
+    TTranslation first{};
+    std::memcpy(&first, value, sizeof(first));
+    wchar_t translation[16];
+    std::swprintf(translation, 16, L"%04x%04x", unsigned(first.language), unsigned(first.codePage));
+
+    info = TFileVersionInfomation{};
+    if (VerQueryValueW(data.data(), L"\\", &value, &length) && length >= sizeof(TVsFixedFileInfo))
+        std::memcpy(&info.FixedInfo, value, sizeof(TVsFixedFileInfo));
+    const std::pair<std::string*, const wchar_t*> fields[] = {
+        {&info.CompanyName, L"CompanyName"},           {&info.FileDescription, L"FileDescription"},
+        {&info.FileVersion, L"FileVersion"},           {&info.InternalName, L"InternalName"},
+        {&info.LegalCopyright, L"LegalCopyright"},     {&info.LegalTrademarks, L"LegalTrademarks"},
+        {&info.OriginalFileName, L"OriginalFilename"}, {&info.ProductName, L"ProductName"},
+        {&info.ProductVersion, L"ProductVersion"},     {&info.Comments, L"Comments"},
+    };
+    for (const auto& [field, key] : fields)
+        *field = VersionString(data, translation, key);
+    return true;
+}
+
+// The adapter status of one LAN adapter number, after resetting it as NetBIOS requires.
+bool AdapterStatus(UCHAR lana, std::array<std::uint8_t, 6>& address) {
+    NCB reset{};
+    reset.ncb_command = NCBRESET;
+    reset.ncb_lana_num = lana;
+    if (Netbios(&reset) != NRC_GOODRET) return false;
+    struct {
+        ADAPTER_STATUS status;
+        NAME_BUFFER names[30];
+    } answer{};
+    NCB status{};
+    status.ncb_command = NCBASTAT;
+    status.ncb_lana_num = lana;
+    std::memset(status.ncb_callname, ' ', NCBNAMSZ);
+    status.ncb_callname[0] = '*';
+    status.ncb_buffer = reinterpret_cast<PUCHAR>(&answer);
+    status.ncb_length = sizeof(answer);
+    if (Netbios(&status) != NRC_GOODRET) return false;
+    std::copy(answer.status.adapter_address, answer.status.adapter_address + 6, address.begin());
+    return true;
+}
+
+std::wstring UpperAsciiWide(const std::string& name) {
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    return WideFromGbk(upper);
+}
+
+} // namespace
+
+// [Sounds, links, hot keys]
+
+int TWin32Platform::MciSendString(const std::string& command) {
+    return int(mciSendStringW(WideFromGbk(command).c_str(), nullptr, 0, nullptr));
+}
+
+void TWin32Platform::ShellOpen(const std::string& address) {
+    ShellExecuteW(nullptr, L"open", WideFromGbk(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool TWin32Platform::RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
+                                    std::function<void()> onPressed) {
+    UnregisterHotKey(id);
+    if (!::RegisterHotKey(service_, id, modifiers, key)) return false;
+    hotKeys_[id] = HotKey{std::move(onPressed)};
+    return true;
+}
+
+void TWin32Platform::UnregisterHotKey(int id) {
+    if (hotKeys_.erase(id)) ::UnregisterHotKey(service_, id);
+}
+
+void TWin32Platform::RunHotKey(int id) {
+    auto it = hotKeys_.find(id);
+    if (it == hotKeys_.end()) return;
+    std::function<void()> onPressed = it->second.onPressed;
+    if (onPressed) onPressed();
+}
+
+// [Notification icon]
+
+void TWin32Platform::UpdateTrayIcon(bool add) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = service_;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kTrayMessage;
+    // The library's first icon, or the system's application icon when it has none.
+    data.hIcon = LoadIconW(module_, MAKEINTRESOURCEW(1));
+    if (!data.hIcon) data.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    std::wstring tip = WideFromGbk(trayTip_).substr(0, std::size(data.szTip) - 1);
+    std::copy(tip.begin(), tip.end(), data.szTip);
+    Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &data);
+}
+
+void TWin32Platform::ShowTrayIcon(const std::string& tip, std::function<void()> onClick) {
+    trayClick_ = std::move(onClick);
+    trayTip_ = tip;
+    UpdateTrayIcon(!trayShown_);
+    trayShown_ = true;
+}
+
+void TWin32Platform::RemoveTrayIcon() {
+    trayClick_ = nullptr;
+    if (!trayShown_) return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = service_;
+    data.uID = kTrayIconId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    trayShown_ = false;
+}
+
+void TWin32Platform::RunTrayMessage(std::uintptr_t event) {
+    if (event != WM_LBUTTONUP || !trayClick_) return;
+    std::function<void()> onClick = trayClick_;
+    onClick();
+}
+
+// [Display]
+
+TRect TWin32Platform::ScreenWorkArea() {
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return {};
+    return {int(area.left), int(area.top), int(area.right), int(area.bottom)};
+}
+
+TDisplayMode TWin32Platform::DisplayMode() {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return {};
+    return {int(mode.dmPelsWidth), int(mode.dmPelsHeight), int(mode.dmBitsPerPel)};
+}
+
+bool TWin32Platform::ChangeDisplayMode(const TDisplayMode& mode) {
+    if (mode.width <= 0 || mode.height <= 0 || mode.bitsPerPixel < 0) return false;
+    DEVMODEW wanted{};
+    wanted.dmSize = sizeof(wanted);
+    wanted.dmPelsWidth = DWORD(mode.width);
+    wanted.dmPelsHeight = DWORD(mode.height);
+    wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    if (mode.bitsPerPixel > 0) {
+        wanted.dmBitsPerPel = DWORD(mode.bitsPerPixel);
+        wanted.dmFields |= DM_BITSPERPEL;
+    }
+    return ChangeDisplaySettingsW(&wanted, 0) == DISP_CHANGE_SUCCESSFUL;
+}
+
+// [Network adapter]
+
+bool TWin32Platform::AdapterAddress(std::array<std::uint8_t, 6>& address) {
+    LANA_ENUM adapters{};
+    NCB enumerate{};
+    enumerate.ncb_command = NCBENUM;
+    enumerate.ncb_buffer = reinterpret_cast<PUCHAR>(&adapters);
+    enumerate.ncb_length = sizeof(adapters);
+    if (Netbios(&enumerate) != NRC_GOODRET) return false;
+    // The first adapter that answers.
+    const int count = std::min<int>(adapters.length, MAX_LANA);
+    for (int i = 0; i < count; ++i)
+        if (AdapterStatus(adapters.lana[i], address)) return true;
+    return false;
+}
+
+// [The library's own file]
+
+std::string TWin32Platform::ModuleFileName() {
+    return GbkFromWide(WideModuleFileName(module_));
+}
+
+std::string TWin32Platform::LibraryFolder() {
+    std::string file = ModuleFileName();
+    std::size_t slash = file.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
+const TFileVersionInfomation& TWin32Platform::VersionRecord() {
+    if (!version_) {
+        TFileVersionInfomation info;
+        // A build without a version resource (test programs) still has the table it was built with.
+        if (!ReadModuleVersion(module_, info)) ReadFileVersionInfomation(info);
+        version_ = std::move(info);
+    }
+    return *version_;
+}
+
+std::span<const std::uint8_t> TWin32Platform::Resource(const std::string& name) {
+    if (!name.empty()) {
+        std::wstring upper = UpperAsciiWide(name);
+        if (HRSRC found = FindResourceW(module_, upper.c_str(), reinterpret_cast<LPCWSTR>(RT_RCDATA))) {
+            HGLOBAL loaded = LoadResource(module_, found);
+            const void* bytes = loaded ? LockResource(loaded) : nullptr;
+            DWORD size = SizeofResource(module_, found);
+            // Resources stay mapped as long as the module is loaded.
+            if (bytes && size) return {static_cast<const std::uint8_t*>(bytes), size};
+        }
+    }
+    return resourceProvider_ ? resourceProvider_(name) : std::span<const std::uint8_t>{};
+}
+
+// [Clipboard, files, message boxes]
+
+std::string TWin32Platform::ClipboardText() {
+    if (!OpenClipboard(service_)) return {};
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            std::size_t limit = GlobalSize(data) / sizeof(wchar_t);
+            text = GbkFromWide(std::wstring_view(wide, wcsnlen(wide, limit)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void TWin32Platform::SetClipboardText(const std::string& gbkText) {
+    std::wstring wide = WideFromGbk(gbkText);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (!memory) return;
+    if (auto* target = static_cast<wchar_t*>(GlobalLock(memory))) {
+        std::copy(wide.begin(), wide.end(), target);
+        target[wide.size()] = L'\0';
+        GlobalUnlock(memory);
+    }
+    // The clipboard owns the memory once it has taken it.
+    if (OpenClipboard(service_)) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_UNICODETEXT, memory)) memory = nullptr;
+        CloseClipboard();
+    }
+    if (memory) GlobalFree(memory);
+}
+
+bool TWin32Platform::FileExists(const std::string& systemPath) {
+    DWORD attributes = GetFileAttributesW(WideFromGbk(systemPath).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int TWin32Platform::MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) {
+    return MessageBoxW(GetActiveWindow(), WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), buttons);
+}
+
+} // namespace morvane
