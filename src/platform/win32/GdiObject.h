@@ -1,6 +1,8 @@
 #pragma once
 
-// Owners of GDI handles. Include after the project headers and platform/win32/WinApi.h.
+// Owners of GDI handles. Like WinApi.h, include it after the project headers.
+
+#include "platform/win32/WinApi.h"
 
 #include <utility>
 

@@ -1,6 +1,9 @@
 #pragma once
 
-// The private messages of the platform's service window. Include after platform/win32/WinApi.h.
+// The private messages of the platform's service window. Like WinApi.h, include it after the project
+// headers.
+
+#include "platform/win32/WinApi.h"
 
 namespace morvane {
 
