@@ -62,6 +62,12 @@ public:
     virtual bool FileExists(const std::string& systemPath) = 0;
     // A system message box; returns the pressed button (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
+    // A named marker seen by every table object on the machine, in this process and in others: claims it
+    // and returns whether it was already claimed (then this caller does not hold it). The duplicate-table
+    // guard keeps one per open table.
+    virtual bool ClaimMarker(const std::string& name) = 0;
+    // Gives up a marker this process claimed; unknown names are ignored.
+    virtual void ReleaseMarker(const std::string& name) = 0;
 };
 
 } // namespace morvane

@@ -120,6 +120,9 @@ public:
     void SetClipboardText(const std::string& gbkText) override { clipboard_ = gbkText; }
     bool FileExists(const std::string& systemPath) override;
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+    // Markers live in a process-wide table and, for other processes, as lock files under /tmp.
+    bool ClaimMarker(const std::string& name) override;
+    void ReleaseMarker(const std::string& name) override;
 
 private:
     struct Window {

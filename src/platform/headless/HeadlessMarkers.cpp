@@ -1,0 +1,98 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <string>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace morvane {
+namespace {
+
+// Markers claimed by this process; every platform object of the process shares them, as two table
+// objects of one host share the machine.
+struct TProcessMarkers {
+    std::mutex lock;
+    std::set<std::string> claimed;
+};
+
+TProcessMarkers& ProcessMarkers() {
+    static TProcessMarkers markers;
+    return markers;
+}
+
+std::filesystem::path MarkerFolder() {
+    return std::filesystem::path("/tmp") / "morvane-markers";
+}
+
+// The name as a file name: its bytes in hexadecimal, so that any GBK text or separator is safe.
+std::filesystem::path MarkerFile(const std::string& name) {
+    static const char digits[] = "0123456789abcdef";
+    std::string file;
+    file.reserve(name.size() * 2 + 5);
+    for (unsigned char c : name) {
+        file.push_back(digits[c >> 4]);
+        file.push_back(digits[c & 15]);
+    }
+    return MarkerFolder() / (file + ".lock");
+}
+
+bool ProcessAlive(pid_t pid) {
+    if (pid <= 0) return false;
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+pid_t FileOwner(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    long pid = 0;
+    if (!(in >> pid)) return 0;
+    return pid_t(pid);
+}
+
+// Creates the lock file; false when another live process holds it. A file left by a process that has
+// gone is taken over.
+bool ClaimFile(const std::filesystem::path& file) {
+    std::error_code ignored;
+    std::filesystem::create_directories(MarkerFolder(), ignored);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        int fd = ::open(file.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644);
+        if (fd >= 0) {
+            std::string pid = std::to_string(::getpid());
+            [[maybe_unused]] ssize_t written = ::write(fd, pid.data(), pid.size());
+            ::close(fd);
+            return true;
+        }
+        if (errno != EEXIST) return true; // no usable folder: the process-wide table still guards
+        pid_t owner = FileOwner(file);
+        if (owner != ::getpid() && ProcessAlive(owner)) return false;
+        std::filesystem::remove(file, ignored);
+    }
+    return false;
+}
+
+} // namespace
+
+bool THeadlessPlatform::ClaimMarker(const std::string& name) {
+    TProcessMarkers& markers = ProcessMarkers();
+    std::lock_guard guard(markers.lock);
+    if (markers.claimed.contains(name)) return true;
+    if (!ClaimFile(MarkerFile(name))) return true;
+    markers.claimed.insert(name);
+    return false;
+}
+
+void THeadlessPlatform::ReleaseMarker(const std::string& name) {
+    TProcessMarkers& markers = ProcessMarkers();
+    std::lock_guard guard(markers.lock);
+    if (markers.claimed.erase(name) == 0) return;
+    std::error_code ignored;
+    std::filesystem::remove(MarkerFile(name), ignored);
+}
+
+} // namespace morvane
