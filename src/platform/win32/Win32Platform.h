@@ -95,8 +95,15 @@ public:
     void SetClipboardText(const std::string& gbkText) override;
     bool FileExists(const std::string& systemPath) override;
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+    // Markers are named mutexes: the system sees them across processes and frees them with the process.
+    bool ClaimMarker(const std::string& name);
+    void ReleaseMarker(const std::string& name);
 
 private:
+    struct THandleCloser {
+        void operator()(void* handle) const;
+    };
+
     // The window procedures reach the handlers below through it.
     friend struct TWin32MessageRouter;
 
@@ -156,6 +163,7 @@ private:
     TCursorLoader cursorLoader_;
     std::function<std::span<const std::uint8_t>(const std::string&)> resourceProvider_;
     std::optional<TFileVersionInfomation> version_;
+    std::map<std::string, std::unique_ptr<void, THandleCloser>> markers_;
     std::exception_ptr pendingError_;
 };
 

@@ -305,4 +305,25 @@ int TWin32Platform::MessageBox(const std::string& caption, const std::string& te
     return MessageBoxW(GetActiveWindow(), WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), buttons);
 }
 
+// [Markers]
+
+void TWin32Platform::THandleCloser::operator()(void* handle) const {
+    if (handle) CloseHandle(handle);
+}
+
+bool TWin32Platform::ClaimMarker(const std::string& name) {
+    if (markers_.contains(name)) return true; // this process holds it already
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, WideFromGbk(name).c_str());
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    std::unique_ptr<void, THandleCloser> owned(mutex);
+    // A name the system refuses (another kind of object holds it) counts as taken.
+    if (!mutex || existed) return true;
+    markers_.emplace(name, std::move(owned));
+    return false;
+}
+
+void TWin32Platform::ReleaseMarker(const std::string& name) {
+    markers_.erase(name);
+}
+
 } // namespace morvane

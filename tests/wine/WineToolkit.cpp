@@ -1,0 +1,435 @@
+// The toolkit on the Windows platform under Wine: a skinned form with a background picture, a picture
+// button, a line of Chinese text and a shaped window is shown, read back from the screen, clicked, and
+// written as wine-toolkit.png into the working folder. Then the platform's input translation, timers,
+// posted and cross-thread calls, resources, version record, clipboard and files are checked.
+// Exits 0 only when every check held; each check prints one line.
+#include "graphics/EmbeddedResources.h"
+#include "graphics/PictureResources.h"
+#include "gui/Application.h"
+#include "gui/Canvas.h"
+#include "gui/Font.h"
+#include "gui/Form.h"
+#include "gui/Label.h"
+#include "gui/PngImage.h"
+#include "gui/Region.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/PluginPictureButton.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The system headers come last: see WinApi.h.
+#include "platform/win32/GdiObject.h"
+
+namespace morvane::test {
+namespace {
+
+constexpr int kNotch = 48; // the cut-out corner of the window's shape
+constexpr TColor kNotchColour = clFuchsia;
+
+class TChecks {
+public:
+    void Check(bool held, const std::string& what) {
+        std::printf("%s %s\n", held ? "ok    " : "FAILED", what.c_str());
+        std::fflush(stdout);
+        if (!held) ++failures_;
+    }
+    int Failures() const { return failures_; }
+
+private:
+    int failures_{0};
+};
+
+// Runs messages until `done` holds or the time is up; true when it held.
+template <typename TDone>
+bool RunUntil(TWin32Platform& platform, TDone done, DWORD timeoutMs = 3000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        if (!platform.ProcessOneMessage(false)) Sleep(1);
+    }
+    return true;
+}
+
+void RunFor(TWin32Platform& platform, DWORD ms) {
+    RunUntil(
+        platform, [] { return false; }, ms);
+}
+
+// A form painting the table's background picture with a marked corner that the window's shape cuts off.
+class TToolkitForm : public TForm {
+public:
+    explicit TToolkitForm(const TPngImage& background) : TForm(nullptr), background_(background) {}
+
+protected:
+    void Paint(TCanvas& canvas) override {
+        canvas.FillRect(ClientRect(), RGB(0, 64, 32));
+        if (!background_.Empty()) canvas.Draw(0, 0, background_);
+        canvas.FillRect({0, 0, kNotch, kNotch}, kNotchColour);
+    }
+
+private:
+    const TPngImage& background_;
+};
+
+// What the screen shows inside `bounds`, read with BitBlt from the screen's device context.
+TBitmap ReadScreen(const TRect& bounds) {
+    TBitmap shot(bounds.Width(), bounds.Height());
+    TWindowDC screen(nullptr);
+    TMemoryDC memory;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bounds.Width();
+    info.bmiHeader.biHeight = -bounds.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    TGdiObject<HBITMAP> target(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!target || !bits) return shot;
+    {
+        TSelectObject selected(memory.Get(), target.Get());
+        BitBlt(memory.Get(), 0, 0, bounds.Width(), bounds.Height(), screen.Get(), bounds.left, bounds.top,
+               SRCCOPY);
+        GdiFlush();
+    }
+    for (int y = 0; y < bounds.Height(); ++y)
+        std::memcpy(shot.Row32(y), static_cast<const std::uint32_t*>(bits) + std::size_t(y) * bounds.Width(),
+                    std::size_t(bounds.Width()) * 4);
+    return shot;
+}
+
+bool WritePng(const TBitmap& shot, const std::string& path) {
+    TPngImage png(shot.Width(), shot.Height(), false);
+    for (int y = 0; y < shot.Height(); ++y) {
+        const std::uint32_t* src = shot.Row32(y);
+        std::uint8_t* dst = png.Scanline(y);
+        for (int x = 0; x < shot.Width(); ++x) {
+            dst[3 * x] = std::uint8_t(src[x] >> 16);
+            dst[3 * x + 1] = std::uint8_t(src[x] >> 8);
+            dst[3 * x + 2] = std::uint8_t(src[x]);
+        }
+    }
+    return png.SaveToFile(path);
+}
+
+std::string Hex(TColor colour) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%06X", unsigned(colour & 0xFFFFFF));
+    return text;
+}
+
+// The screen and the framebuffer agree at a point.
+void CheckSame(TChecks& checks, const TBitmap& shot, const TBitmap& framebuffer, TPoint at,
+               const char* what) {
+    TColor onScreen = shot.Pixel(at.x, at.y), painted = framebuffer.Pixel(at.x, at.y);
+    checks.Check(onScreen == painted, std::string("the screen shows the ") + what + " at " +
+                                          std::to_string(at.x) + "," + std::to_string(at.y) + " (screen " +
+                                          Hex(onScreen) + ", painted " + Hex(painted) + ")");
+}
+
+void CheckSkinnedForm(TChecks& checks, TWin32Platform& platform) {
+    std::string error;
+    std::unique_ptr<TPngImage> background = LoadPictureByName("MAINBIGIMAGE", &error);
+    checks.Check(background != nullptr, "the table's background picture loads (" + error + ")");
+    static const TPngImage none;
+    TToolkitForm form(background ? *background : none);
+    const int width = background ? std::min(1024, background->Width()) : 800;
+    const int height = background ? std::min(734, background->Height()) : 600;
+    form.SetBounds(40, 30, width, height);
+
+    auto* button = form.Own(std::make_unique<TPictureButton>(&form));
+    button->SetParent(&form);
+    button->LoadPictures("Clear", [&](const std::string& name) { return platform.Resource(name); });
+    button->SetLeft(width / 2 - button->Width() / 2);
+    button->SetTop(height - 120);
+    int clicks = 0;
+    button->OnClick = [&](TControl*) { ++clicks; };
+    checks.Check(!button->CommPicture().Empty() && button->Width() > 0,
+                 "the button's pictures come from the program's RCDATA resources");
+
+    auto* label = form.Own(std::make_unique<TLabel>(&form));
+    label->SetParent(&form);
+    label->SetTransparent(true);
+    label->SetAutoSize(true);
+    label->Font().SetName("宋体");
+    label->Font().SetSize(14);
+    label->Font().SetColor(clYellow);
+    label->SetCaption("百家乐 Morvane 庄闲和");
+    label->SetLeft(kNotch + 20);
+    label->SetTop(kNotch + 10);
+
+    TRegion shape;
+    shape.Add({kNotch, 0, width, kNotch});
+    shape.Add({0, kNotch, width, height});
+    form.SetFormRegion(&shape);
+    form.Show();
+
+    const bool painted =
+        RunUntil(platform, [&] { return form.PaintCount() > 0 && form.PendingPaint().Empty(); });
+    checks.Check(painted, "the shown form is painted (" + std::to_string(form.PaintCount()) + " passes)");
+    RunFor(platform, 300); // let the system finish showing the window
+    const TBitmap& framebuffer = form.Framebuffer();
+
+    // The text: drawn, and opaque wherever it touched the framebuffer.
+    const TRect text{label->Left(), label->Top(), label->Left() + label->Width(),
+                     label->Top() + label->Height()};
+    int inked = 0, transparent = 0;
+    for (int y = text.top; y < text.bottom; ++y)
+        for (int x = text.left; x < text.right; ++x) {
+            inked += framebuffer.Pixel(x, y) == clYellow ||
+                     (GetRValue(framebuffer.Pixel(x, y)) > 200 && GetGValue(framebuffer.Pixel(x, y)) > 200 &&
+                      GetBValue(framebuffer.Pixel(x, y)) < 100);
+            transparent += framebuffer.Alpha(x, y) != 255;
+        }
+    checks.Check(label->Width() > 100 && label->Height() >= 14, "GDI measures the line of text (" +
+                                                                    std::to_string(label->Width()) + "x" +
+                                                                    std::to_string(label->Height()) + ")");
+    checks.Check(inked > 60,
+                 "GDI draws the text in its colour (" + std::to_string(inked) + " yellow pixels)");
+    checks.Check(transparent == 0, "the text leaves the framebuffer opaque");
+
+    const TRect bounds = platform.WindowBounds(form.WindowId());
+    checks.Check(bounds == TRect{40, 30, 40 + width, 30 + height}, "the window sits where the form is");
+    TBitmap shot = ReadScreen(bounds);
+    const TPoint buttonCentre{button->Left() + button->Width() / 2, button->Top() + button->Height() / 2};
+    CheckSame(checks, shot, framebuffer, {width / 2, height / 3}, "background");
+    CheckSame(checks, shot, framebuffer, {width - 5, height - 5}, "background");
+    CheckSame(checks, shot, framebuffer, {kNotch + 2, 2}, "background");
+    CheckSame(checks, shot, framebuffer, buttonCentre, "button");
+    int textSame = 0;
+    for (int y = text.top; y < text.bottom; ++y)
+        for (int x = text.left; x < text.right; ++x)
+            textSame += shot.Pixel(x, y) == framebuffer.Pixel(x, y);
+    checks.Check(textSame == text.Width() * text.Height(), "the screen shows the text as painted");
+    checks.Check(framebuffer.Pixel(kNotch / 2, kNotch / 2) == kNotchColour &&
+                     shot.Pixel(kNotch / 2, kNotch / 2) != kNotchColour,
+                 "the window's shape cuts off the marked corner (screen " +
+                     Hex(shot.Pixel(kNotch / 2, kNotch / 2)) + ")");
+    checks.Check(WritePng(shot, "wine-toolkit.png"), "the screen picture is written to wine-toolkit.png");
+
+    HWND window = platform.WindowHandle(form.WindowId());
+    const LPARAM at = MAKELPARAM(buttonCentre.x, buttonCentre.y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, at);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    checks.Check(RunUntil(platform, [&] { return clicks > 0; }), "a click on the button runs its handler");
+    checks.Check(GetCapture() != window, "the mouse is free again after the release");
+    RunFor(platform, 100);
+    checks.Check(clicks == 1, "one click, one handler run (" + std::to_string(clicks) + ")");
+}
+
+// A window client that writes down what it is told.
+class TRecordingClient : public IWindowClient {
+public:
+    std::vector<std::string> events;
+
+    void WindowPaint(const TRect&) override {}
+    void WindowMouseDown(TMouseButton, TShiftState shift, TPoint at) override {
+        Add("down " + Point(at) + " shift " + std::to_string(shift));
+    }
+    void WindowMouseUp(TMouseButton, TShiftState, TPoint at) override { Add("up " + Point(at)); }
+    void WindowMouseMove(TShiftState, TPoint at) override { Add("move " + Point(at)); }
+    void WindowMouseWheel(TShiftState, int delta, TPoint at) override {
+        Add("wheel " + std::to_string(delta) + " " + Point(at));
+    }
+    void WindowMouseLeave() override {}
+    void WindowKeyDown(TKey key, TShiftState) override { Add("key " + std::to_string(key)); }
+    void WindowKeyUp(TKey, TShiftState) override {}
+    void WindowChar(const std::string& gbkChar) override {
+        std::string hex;
+        for (unsigned char c : gbkChar)
+            hex += Hex(c).substr(4);
+        Add("char " + hex);
+    }
+    void WindowCloseRequest() override { Add("close"); }
+    void WindowActivated(bool) override {}
+    void WindowMoved(const TRect& bounds) override { Add("moved " + Point({bounds.left, bounds.top})); }
+
+    bool Has(const std::string& event) const {
+        return std::find(events.begin(), events.end(), event) != events.end();
+    }
+
+private:
+    void Add(std::string event) { events.push_back(std::move(event)); }
+    static std::string Point(TPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+};
+
+void CheckInput(TChecks& checks, TWin32Platform& platform) {
+    TRecordingClient client;
+    TWindowId id = platform.CreateTopWindow(client, {1100, 800, 1200, 860}, false);
+    platform.ShowTopWindow(id, true, false);
+    HWND window = platform.WindowHandle(id);
+    RunFor(platform, 100);
+    client.events.clear();
+
+    PostMessageW(window, WM_CHAR, 0x4E2D, 0); // 中, GBK D6 D0
+    PostMessageW(window, WM_CHAR, 'a', 0);
+    PostMessageW(window, WM_CHAR, 0xD835, 0); // a character outside GBK, in two halves
+    PostMessageW(window, WM_CHAR, 0xDC9C, 0);
+    PostMessageW(window, WM_KEYDOWN, VK_F1, 0);
+    PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(1100 + 10, 800 + 5));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    RunUntil(platform, [&] { return client.Has("close"); });
+    checks.Check(client.Has("char D6D0"), "a typed Chinese character arrives as its two GBK bytes");
+    checks.Check(client.Has("char 61"), "a typed letter arrives as one byte");
+    checks.Check(client.Has("char 3F") &&
+                     std::count_if(client.events.begin(), client.events.end(),
+                                   [](const std::string& e) { return e == "char 3F"; }) == 1,
+                 "a character GBK lacks arrives once, as a question mark");
+    checks.Check(client.Has("key 112"), "a key press arrives with its key code");
+    checks.Check(client.Has("wheel 120 10,5"), "the wheel arrives in the window's own coordinates");
+    checks.Check(IsWindow(window), "a close request is left to the form, not done by the system");
+
+    client.events.clear();
+    platform.SetWindowBounds(id, {1000, 700, 1100, 760});
+    RunFor(platform, 50);
+    checks.Check(!client.Has("moved 1000,700") && platform.WindowBounds(id) == TRect{1000, 700, 1100, 760},
+                 "the platform's own moves are not reported back");
+    MoveWindow(window, 900, 650, 100, 60, FALSE);
+    RunFor(platform, 50);
+    checks.Check(client.Has("moved 900,650"), "a move by the system is reported");
+
+    platform.DestroyTopWindow(id);
+    checks.Check(!IsWindow(window) && platform.WindowHandle(id) == nullptr, "a destroyed window is gone");
+}
+
+void CheckTimersAndTasks(TChecks& checks, TWin32Platform& platform) {
+    int ticks = 0;
+    TTimerId timer = platform.StartTimer(15, [&] { ++ticks; });
+    RunFor(platform, 400);
+    const int ticksWhileRunning = ticks;
+    platform.StopTimer(timer);
+    RunFor(platform, 100);
+    checks.Check(ticksWhileRunning >= 5, "a 15 ms timer ticks in real time (" +
+                                             std::to_string(ticksWhileRunning) + " ticks in 400 ms)");
+    checks.Check(ticks == ticksWhileRunning, "a stopped timer ticks no more");
+
+    std::string order;
+    platform.Post([&] { order += '1'; });
+    platform.Post([&] { order += '2'; });
+    platform.Post([&] { order += '3'; });
+    checks.Check(order.empty(), "a posted task waits for the message loop");
+    RunUntil(platform, [&] { return order.size() == 3; });
+    checks.Check(order == "123", "posted tasks run in order (" + order + ")");
+
+    const std::thread::id ui = std::this_thread::get_id();
+    std::atomic<bool> ranOnUi{false}, returnedAfterRun{false}, errorCameBack{false}, postedRan{false},
+        done{false};
+    std::thread worker([&] {
+        bool ran = false;
+        platform.SendSync([&] {
+            ranOnUi = std::this_thread::get_id() == ui;
+            ran = true;
+        });
+        returnedAfterRun = ran;
+        try {
+            platform.SendSync([] { throw std::runtime_error("refused"); });
+        } catch (const std::runtime_error& e) {
+            errorCameBack = std::string(e.what()) == "refused";
+        }
+        platform.Post([&] { postedRan = std::this_thread::get_id() == ui; });
+        done = true;
+    });
+    RunUntil(platform, [&] { return done && postedRan; });
+    worker.join();
+    checks.Check(ranOnUi && returnedAfterRun,
+                 "a call from another thread runs on the UI thread before it returns");
+    checks.Check(errorCameBack, "an exception of such a call reaches the calling thread");
+    checks.Check(postedRan, "a task posted from another thread runs on the UI thread");
+
+    platform.Post([] { throw std::runtime_error("task failed"); });
+    bool thrown = false;
+    try {
+        RunFor(platform, 200);
+    } catch (const std::runtime_error& e) {
+        thrown = std::string(e.what()) == "task failed";
+    }
+    checks.Check(thrown, "an exception of a posted task comes out of the message loop");
+}
+
+void CheckServices(TChecks& checks, TWin32Platform& platform) {
+    std::span<const std::uint8_t> fromModule = platform.Resource("mainBigImage");
+    std::span<const std::uint8_t> embedded = FindEmbeddedResource("MAINBIGIMAGE");
+    checks.Check(!fromModule.empty() && fromModule.size() == embedded.size() &&
+                     std::equal(fromModule.begin(), fromModule.end(), embedded.begin()),
+                 "an RCDATA resource is found by name in any case (" + std::to_string(fromModule.size()) +
+                     " bytes)");
+    checks.Check(platform.Resource("NoSuchPicture").empty(), "a missing resource is empty");
+    const std::uint8_t provided[] = {1, 2, 3};
+    platform.SetResourceProvider([&](const std::string& name) {
+        return name == "Extra" ? std::span<const std::uint8_t>(provided) : std::span<const std::uint8_t>();
+    });
+    checks.Check(platform.Resource("Extra").size() == 3,
+                 "a resource the module lacks comes from the provider");
+
+    const TFileVersionInfomation& version = platform.VersionRecord();
+    checks.Check(version.ProductName == "Morvane toolkit check" && version.FileVersion == "1.2.3.4",
+                 "the version record is the program's own version resource (" + version.ProductName + ")");
+    checks.Check(version.FixedInfo.dwSignature == 0xFEEF04BD &&
+                     version.FixedInfo.dwFileVersionMS == 0x00010002 &&
+                     version.FixedInfo.dwFileVersionLS == 0x00030004,
+                 "the fixed part of the version record is read");
+
+    const std::string file = platform.ModuleFileName(), folder = platform.LibraryFolder();
+    std::string lower = file;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return char(std::tolower(c)); });
+    checks.Check(lower.size() > 16 && lower.ends_with("\\wine_toolkit.exe"), "the module file is " + file);
+    checks.Check(!folder.empty() && folder.back() == '\\' && file.starts_with(folder),
+                 "the folder is " + folder);
+    checks.Check(platform.FileExists(file), "the module file exists");
+    checks.Check(!platform.FileExists(folder) && !platform.FileExists(folder + "no-such-file.ini"),
+                 "a folder or a missing file does not count as a file");
+
+    const std::string chinese = "中文 abc";
+    platform.SetClipboardText(chinese);
+    checks.Check(platform.ClipboardText() == chinese, "Chinese text goes through the clipboard unchanged");
+
+    TFont font;
+    font.SetSize(12);
+    TSize extent = platform.TextEngine().TextExtent(font, "百家乐");
+    TSize wider = platform.TextEngine().TextExtent(font, "百家乐百家乐");
+    checks.Check(extent.cx > 20 && extent.cy >= 14 && wider.cx > extent.cx,
+                 "text extents grow with the text (" + std::to_string(extent.cx) + "x" +
+                     std::to_string(extent.cy) + ")");
+
+    checks.Check(platform.MciSendString("open no-such-sound.wav alias missing") != 0,
+                 "an MCI command that fails returns the system's error number");
+    checks.Check(!platform.ChangeDisplayMode({0, 0, 32}), "a display mode without a size is refused");
+    TDisplayMode mode = platform.DisplayMode();
+    checks.Check(mode.width > 0 && mode.height > 0, "the display mode is " + std::to_string(mode.width) +
+                                                        "x" + std::to_string(mode.height) + "x" +
+                                                        std::to_string(mode.bitsPerPixel));
+    checks.Check(!platform.ScreenWorkArea().IsEmpty(), "the screen has a work area");
+    std::array<std::uint8_t, 6> adapter{};
+    const bool haveAdapter = platform.AdapterAddress(adapter);
+    std::printf("note   adapter address %s\n", haveAdapter ? "read" : "not available under this system");
+}
+
+} // namespace
+} // namespace morvane::test
+
+int main() {
+    using namespace morvane;
+    test::TChecks checks;
+    try {
+        TWin32Platform platform;
+        TApplication application(platform);
+        test::CheckSkinnedForm(checks, platform);
+        test::CheckInput(checks, platform);
+        test::CheckTimersAndTasks(checks, platform);
+        test::CheckServices(checks, platform);
+    } catch (const std::exception& e) {
+        checks.Check(false, std::string("no exception escapes: ") + e.what());
+    }
+    std::printf("%d check(s) failed\n", checks.Failures());
+    return checks.Failures() == 0 ? 0 : 1;
+}
