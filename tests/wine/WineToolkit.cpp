@@ -179,22 +179,29 @@ void CheckSkinnedForm(TChecks& checks, TWin32Platform& platform) {
     RunFor(platform, 300); // let the system finish showing the window
     const TBitmap& framebuffer = form.Framebuffer();
 
-    // The text: drawn, and opaque wherever it touched the framebuffer.
+    // The text: drawn in its colour (the same area just below, plain background, has no such pixels),
+    // and opaque wherever it touched the framebuffer.
     const TRect text{label->Left(), label->Top(), label->Left() + label->Width(),
                      label->Top() + label->Height()};
-    int inked = 0, transparent = 0;
+    auto yellowish = [&](const TRect& area) {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) {
+                TColor c = framebuffer.Pixel(x, y);
+                count += GetRValue(c) > 180 && GetGValue(c) > 180 && GetBValue(c) < 100;
+            }
+        return count;
+    };
+    const int inked = yellowish(text), below = yellowish(text.Offset(0, text.Height()));
+    int transparent = 0;
     for (int y = text.top; y < text.bottom; ++y)
-        for (int x = text.left; x < text.right; ++x) {
-            inked += framebuffer.Pixel(x, y) == clYellow ||
-                     (GetRValue(framebuffer.Pixel(x, y)) > 200 && GetGValue(framebuffer.Pixel(x, y)) > 200 &&
-                      GetBValue(framebuffer.Pixel(x, y)) < 100);
+        for (int x = text.left; x < text.right; ++x)
             transparent += framebuffer.Alpha(x, y) != 255;
-        }
     checks.Check(label->Width() > 100 && label->Height() >= 14, "GDI measures the line of text (" +
                                                                     std::to_string(label->Width()) + "x" +
                                                                     std::to_string(label->Height()) + ")");
-    checks.Check(inked > 60,
-                 "GDI draws the text in its colour (" + std::to_string(inked) + " yellow pixels)");
+    checks.Check(inked > 60 && below < 5, "GDI draws the text in its colour (" + std::to_string(inked) +
+                                              " yellow pixels, " + std::to_string(below) + " below it)");
     checks.Check(transparent == 0, "the text leaves the framebuffer opaque");
 
     const TRect bounds = platform.WindowBounds(form.WindowId());

@@ -96,8 +96,8 @@ public:
     bool FileExists(const std::string& systemPath) override;
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
     // Markers are named mutexes: the system sees them across processes and frees them with the process.
-    bool ClaimMarker(const std::string& name);
-    void ReleaseMarker(const std::string& name);
+    bool ClaimMarker(const std::string& name) override;
+    void ReleaseMarker(const std::string& name) override;
 
 private:
     struct THandleCloser {
