@@ -16,13 +16,16 @@ constexpr int kFormHeight = 734;
 
 class TPicturePanel : public TGraphicControl {
 public:
-    TPicturePanel(TComponent* owner, const TPngImage* picture) : TGraphicControl(owner), picture_(picture) {}
+    TPicturePanel(TComponent* owner, const TPngImage* picture, bool opaque)
+        : TGraphicControl(owner), picture_(picture), opaque_(opaque) {}
+    bool Opaque() const override { return opaque_; }
 
 protected:
     void Paint(TCanvas& canvas) override { canvas.Draw(0, 0, *picture_); }
 
 private:
     const TPngImage* picture_;
+    bool opaque_;
 };
 
 // A form as the table has it: the felt over the whole window and 40 pictured controls (chips and cards).
@@ -36,16 +39,16 @@ struct TableLikeForm {
 
     TableLikeForm() {
         form->SetBounds(0, 0, kFormWidth, kFormHeight);
-        Add(*felt, 0, 0);
+        Add(*felt, 0, 0, true); // the felt has no transparent pixel
         for (int i = 0; i < 40; ++i) {
             const TPngImage& picture = i % 2 ? *chip : *card;
-            Add(picture, 20 + (i % 10) * 95, 60 + (i / 10) * 150);
+            Add(picture, 20 + (i % 10) * 95, 60 + (i / 10) * 150, false);
         }
         form->Show();
         platform.RunUntilIdle();
     }
-    void Add(const TPngImage& picture, int x, int y) {
-        auto* panel = form->Own(std::make_unique<TPicturePanel>(form.get(), &picture));
+    void Add(const TPngImage& picture, int x, int y, bool opaque) {
+        auto* panel = form->Own(std::make_unique<TPicturePanel>(form.get(), &picture, opaque));
         panel->SetParent(form.get());
         panel->SetBounds(x, y, picture.Width(), picture.Height());
     }

@@ -55,6 +55,9 @@ public:
     void Hide() { SetVisible(false); }
     // Visible itself and through every parent up to a shown form.
     virtual bool Showing() const;
+    // True when Paint covers every pixel of the control with opaque colour, so whatever lies below it
+    // need not be painted first.
+    virtual bool Opaque() const { return false; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     const std::string& Caption() const { return caption_; }

@@ -182,15 +182,24 @@ void TForm::PaintTree(TCanvas& canvas, TControl& control) {
     TCanvasSaver saver(canvas);
     if (&control != this) canvas.MoveOrigin(control.Left(), control.Top());
     canvas.IntersectClipRect(control.ClientRect());
-    if (canvas.ClipRect().IsEmpty()) return;
-    control.PaintControl(canvas);
+    const TRect clip = canvas.ClipRect();
+    if (clip.IsEmpty()) return;
     auto* container = dynamic_cast<TWinControl*>(&control);
+    if (!container || !CoveredByOpaqueChild(*container, clip)) control.PaintControl(canvas);
     if (!container) return;
     for (int i = 0; i < container->ControlCount(); ++i) {
         TControl* child = container->Controls(i);
         if (child->Visible() && !child->BoundsRect().Intersect(canvas.ClipRect()).IsEmpty())
             PaintTree(canvas, *child);
     }
+}
+
+bool TForm::CoveredByOpaqueChild(const TWinControl& container, const TRect& clip) {
+    for (int i = container.ControlCount() - 1; i >= 0; --i) {
+        const TControl* child = container.Controls(i);
+        if (child->Visible() && child->Opaque() && child->BoundsRect().Intersect(clip) == clip) return true;
+    }
+    return false;
 }
 
 void TForm::Paint(TCanvas& canvas) {

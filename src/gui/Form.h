@@ -77,6 +77,8 @@ protected:
 private:
     void EnsureWindow();
     void PaintTree(TCanvas& canvas, TControl& control);
+    // A container need not paint itself where an opaque child covers the whole area being painted.
+    static bool CoveredByOpaqueChild(const TWinControl& container, const TRect& clip);
     TControl* TargetAt(TPoint formPoint) const;
     TPoint ToControl(const TControl& control, TPoint formPoint) const;
     void UpdateHover(TControl* target);

@@ -168,3 +168,35 @@ TEST_F(FormTest, OwnersFreeWhatTheyOwnAndWatchersForgetIt) {
 
 } // namespace
 } // namespace morvane
+
+namespace morvane {
+namespace {
+
+class TOpaqueProbe : public TProbe {
+public:
+    using TProbe::TProbe;
+    bool Opaque() const override { return true; }
+};
+
+TEST_F(FormTest, AContainerCoveredByAnOpaqueChildIsNotPaintedUnderIt) {
+    auto* cover = form->Own(std::make_unique<TOpaqueProbe>(form.get()));
+    cover->SetParent(form.get());
+    cover->SetBounds(0, 0, 200, 120);
+    cover->SetColor(clBlue);
+    platform.RunUntilIdle();
+    int coverPaints = cover->paints;
+    int probePaints = probe->paints;
+    cover->Invalidate();
+    platform.RunUntilIdle();
+    EXPECT_EQ(cover->paints, coverPaints + 1);
+    EXPECT_EQ(probe->paints,
+              probePaints + 1); // children below still paint: only the container's own fill is skipped
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(5, 5), clBlue);
+    // Partly covered areas still get the form's fill.
+    cover->SetBounds(0, 0, 100, 120);
+    platform.RunUntilIdle();
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(150, 5), RGB(0, 80, 0));
+}
+
+} // namespace
+} // namespace morvane
