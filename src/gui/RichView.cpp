@@ -32,18 +32,37 @@ void TRichView::Changed(bool keepAtEnd) {
 void TRichView::AddLine(std::vector<TRichRun> runs) {
     const bool follow = AtEnd();
     lines_.push_back(std::move(runs));
-    Changed(follow);
+    // A long chat lays out only its new line.
+    if (dirty_ || layoutWidth_ != TextWidthAvailable()) {
+        Changed(follow);
+        return;
+    }
+    LayoutLine(lines_.size() - 1, layoutWidth_, contentHeight_);
+    UpdateRange();
+    if (follow) ScrollToEnd();
+    Invalidate();
 }
 
 void TRichView::DeleteFirstLines(int count) {
     count = std::clamp(count, 0, LineCount());
     if (count == 0) return;
-    const int before = ContentHeight();
+    Relayout();
     const bool follow = AtEnd();
     const int pos = ScrollPos(TScrollBarKind::sbVertical);
+    const int removed =
+        std::size_t(count) < lineTops_.size() ? lineTops_[std::size_t(count)] : contentHeight_;
     lines_.erase(lines_.begin(), lines_.begin() + count);
-    dirty_ = true;
-    const int removed = before - ContentHeight();
+    // The remaining lines keep their layout, moved up.
+    std::erase_if(pieces_, [count](const TPiece& piece) { return piece.line < std::size_t(count); });
+    for (TPiece& piece : pieces_) {
+        piece.line -= std::size_t(count);
+        piece.rect = piece.rect.Offset(0, -removed);
+    }
+    lineTops_.erase(lineTops_.begin(), lineTops_.begin() + count);
+    for (int& top : lineTops_)
+        top -= removed;
+    contentHeight_ -= removed;
+    UpdateRange();
     Invalidate();
     if (follow)
         ScrollToEnd();
@@ -98,6 +117,7 @@ void TRichView::LayoutLine(std::size_t index, int width, int& top) const {
     TCanvas measure(none);
     measure.Font().Assign(Font());
     const int textHeight = measure.TextHeight("Wg");
+    lineTops_.push_back(top);
     const std::size_t firstPiece = pieces_.size();
     int x = 0;
     int rowHeight = textHeight;
@@ -154,23 +174,30 @@ void TRichView::LayoutLine(std::size_t index, int width, int& top) const {
     endRow();
 }
 
+int TRichView::TextWidthAvailable() const {
+    return std::max(1, ContentRect().Width() - 2 * kMargin);
+}
+
 void TRichView::Relayout() const {
     if (!dirty_) return;
     dirty_ = false;
     pieces_.clear();
-    const TRect content = ContentRect();
-    const int width = std::max(1, content.Width() - 2 * kMargin);
-    int top = 0;
+    lineTops_.clear();
+    layoutWidth_ = TextWidthAvailable();
+    contentHeight_ = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        LayoutLine(i, width, top);
-    contentHeight_ = top;
-    // The range follows the content; a bar that appears or goes narrows or widens the text, so lay out once
-    // more.
+        LayoutLine(i, layoutWidth_, contentHeight_);
+    UpdateRange();
+}
+
+void TRichView::UpdateRange() const {
+    // The range follows the content; a bar that appears or goes narrows or widens the text, so the text is
+    // laid out once more.
     auto* self = const_cast<TRichView*>(this);
     const bool hadBar = ScrollBarInfo(TScrollBarKind::sbVertical).visible;
     self->SetScrollRange(TScrollBarKind::sbVertical, 0, std::max(0, contentHeight_ - 1),
                          std::max(1, ContentRect().Height()));
-    if (hadBar != ScrollBarInfo(TScrollBarKind::sbVertical).visible) {
+    if (hadBar != ScrollBarInfo(TScrollBarKind::sbVertical).visible && layoutWidth_ != TextWidthAvailable()) {
         dirty_ = true;
         Relayout();
     }

@@ -78,6 +78,8 @@ private:
         std::string text;
     };
     void Relayout() const;
+    void UpdateRange() const;
+    int TextWidthAvailable() const;
     void Changed(bool keepAtEnd);
     void LayoutLine(std::size_t index, int width, int& top) const;
 
@@ -86,6 +88,9 @@ private:
     mutable bool dirty_{true};
     mutable std::vector<TPiece> pieces_;
     mutable int contentHeight_{0};
+    mutable int layoutWidth_{0};
+    // The top of each line in content coordinates.
+    mutable std::vector<int> lineTops_;
 };
 
 } // namespace morvane

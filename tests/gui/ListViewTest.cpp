@@ -158,6 +158,26 @@ TEST_F(RichViewTest, DeletingFirstLinesKeepsTheRestAndTheirPlace) {
     EXPECT_FALSE(view->ScrollBarInfo(TScrollBarKind::sbVertical).visible);
 }
 
+TEST_F(RichViewTest, LinesAddedAndDeletedOneByOneLookLikeAFreshView) {
+    auto* fresh = Place<TRichView>(10, 120, 200, 100);
+    auto line = [](int i) {
+        return "第" + std::to_string(i) + "行 " + std::string(std::size_t(i % 5) * 9, 'x');
+    };
+    for (int i = 0; i < 30; ++i)
+        view->AddText(line(i), clBlack);
+    view->DeleteFirstLines(7);
+    view->AddText(line(30), clBlack);
+    for (int i = 7; i <= 30; ++i)
+        fresh->AddText(line(i), clBlack);
+    EXPECT_EQ(view->ContentHeight(), fresh->ContentHeight());
+    EXPECT_EQ(view->ScrollPos(TScrollBarKind::sbVertical), fresh->ScrollPos(TScrollBarKind::sbVertical));
+    form->PaintPending();
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(form->Framebuffer().Pixel(10 + x, 10 + y), form->Framebuffer().Pixel(10 + x, 120 + y))
+                << x << ", " << y;
+}
+
 TEST_F(RichViewTest, ClickOnALinkReportsItsTargetAndButton) {
     std::vector<std::string> clicks;
     view->OnLinkClick = [&](TRichView*, const std::string& link, TMouseButton button) {
