@@ -16,6 +16,19 @@ std::string_view ResultName(int code) {
     return {};
 }
 
+namespace {
+
+// A little-endian value from bytes already known to be there; the records are read a block at a time.
+template <typename T>
+T LittleEndian(const std::uint8_t* bytes) {
+    T value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        value |= T(T(bytes[i]) << (8 * i));
+    return value;
+}
+
+} // namespace
+
 std::array<bool, kRegionCount> WinningRegions(int code) {
     std::array<bool, kRegionCount> won{};
     if (!IsResultCode(code)) return won;
@@ -25,12 +38,13 @@ std::array<bool, kRegionCount> WinningRegions(int code) {
 }
 
 bool ReadBankerList(ByteReader& reader, TBankerList& list) {
-    if (reader.Remaining() < kBankerListBytes) return false;
+    std::span<const std::uint8_t> bytes;
+    if (!reader.ReadSpan(kBankerListBytes, bytes)) return false;
     for (TBankerListEntry& entry : list) {
-        reader.ReadI64(entry.UserId);
-        reader.ReadI32(entry.Chair);
-        reader.Skip(4);
+        entry.UserId = std::int64_t(LittleEndian<std::uint64_t>(bytes.data()));
+        entry.Chair = std::int32_t(LittleEndian<std::uint32_t>(bytes.data() + 8));
         if (!IsChair(entry.Chair)) entry.Chair = kNoChair;
+        bytes = bytes.subspan(16);
     }
     return true;
 }
@@ -49,12 +63,10 @@ constexpr std::size_t kRoadBytes = 3 * kRoadLength;
 
 template <typename Entry, typename Road, typename Sanitize>
 bool ReadRoad(ByteReader& reader, Road& road, Sanitize sanitize) {
-    if (reader.Remaining() < kRoadBytes) return false;
-    for (Entry& entry : road) {
-        std::uint8_t bytes[3];
-        reader.ReadBytes(bytes);
-        entry = sanitize(bytes);
-    }
+    std::span<const std::uint8_t> bytes;
+    if (!reader.ReadSpan(kRoadBytes, bytes)) return false;
+    for (std::size_t i = 0; i < road.size(); ++i)
+        road[i] = sanitize(bytes.data() + 3 * i);
     return true;
 }
 
@@ -90,9 +102,10 @@ void WriteResultRoad(ByteWriter& writer, const TResultRoad& road) {
 }
 
 bool ReadRegionAmounts(ByteReader& reader, TRegionAmounts& amounts) {
-    if (reader.Remaining() < 8 * amounts.size()) return false;
-    for (std::int64_t& amount : amounts)
-        reader.ReadI64(amount);
+    std::span<const std::uint8_t> bytes;
+    if (!reader.ReadSpan(8 * amounts.size(), bytes)) return false;
+    for (std::size_t i = 0; i < amounts.size(); ++i)
+        amounts[i] = std::int64_t(LittleEndian<std::uint64_t>(bytes.data() + 8 * i));
     return true;
 }
 
