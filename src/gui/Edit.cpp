@@ -4,6 +4,7 @@
 #include "gui/Frame3D.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace morvane {
 namespace {
