@@ -1,35 +1,52 @@
 #pragma once
 
-// The few COM declarations the host interfaces need. Windows builds take them from the system headers;
-// elsewhere the same names are declared here with the same layout (IUnknown's three slots first), and
-// __stdcall, which only matters to 32-bit Windows, is empty.
-
-#ifdef _WIN32
-#include <objbase.h>
-#include <unknwn.h>
-#else
 #include <cstdint>
 
-#ifndef __stdcall
+// The few COM declarations the host interfaces need, with COM's layout: IUnknown's three slots first,
+// 32-bit results, 16-byte GUIDs. They are declared here on every platform rather than taken from the
+// Windows headers, whose macros (MessageBox, PlaySound, RGB, IDOK, MB_OK, ...) would rename or clash
+// with the toolkit's own names; the layout, and so the binary interface, is the same. Windows code that
+// also includes the system headers converts pointers between the two declarations.
+// __stdcall is the compiler's own keyword on 32-bit Windows and means nothing elsewhere.
+
+#if !defined(_WIN32) && !defined(__stdcall)
 #define __stdcall
 #endif
+
+namespace morvane {
 
 using HRESULT = std::int32_t;
 using ULONG = std::uint32_t;
 
+// The system headers may have defined these as macros already; their values are the same.
+#ifndef S_OK
 inline constexpr HRESULT S_OK = 0;
+#endif
+#ifndef S_FALSE
 inline constexpr HRESULT S_FALSE = 1;
+#endif
+#ifndef E_NOINTERFACE
 inline constexpr HRESULT E_NOINTERFACE = HRESULT(0x80004002u);
+#endif
+#ifndef E_POINTER
 inline constexpr HRESULT E_POINTER = HRESULT(0x80004003u);
+#endif
+#ifndef E_FAIL
 inline constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
+#endif
+#ifndef E_UNEXPECTED
 inline constexpr HRESULT E_UNEXPECTED = HRESULT(0x8000FFFFu);
-
+#endif
+#ifndef SUCCEEDED
 constexpr bool SUCCEEDED(HRESULT hr) {
     return hr >= 0;
 }
+#endif
+#ifndef FAILED
 constexpr bool FAILED(HRESULT hr) {
     return hr < 0;
 }
+#endif
 
 struct GUID {
     std::uint32_t Data1;
@@ -58,4 +75,5 @@ struct IUnknown {
 protected:
     ~IUnknown() = default;
 };
-#endif
+
+} // namespace morvane

@@ -18,6 +18,7 @@
 #include "plugin/CustomPluginTip.h"
 #include "plugin/CustomPluginUser.h"
 #include "plugin/PluginPlatform.h"
+#include "ui/LovelyMenu.h"
 
 #include <algorithm>
 #include <cctype>
@@ -240,6 +241,13 @@ void TCustomPluginShare::SetPluginTip(TCustomPluginTip* value) {
     PlugComponent(tip_, value);
 }
 
+void TCustomPluginShare::SetLovelyMenu(TLovelyMenu* value) {
+    if (lovelyMenu_ == value) return;
+    if (lovelyMenu_) RemoveFreeNotification(lovelyMenu_);
+    lovelyMenu_ = value;
+    if (lovelyMenu_) FreeNotification(lovelyMenu_);
+}
+
 void TCustomPluginShare::Notification(TComponent* component, bool removing) {
     TComponent::Notification(component, removing);
     if (removing) ClearSlot(component);
@@ -257,6 +265,7 @@ void TCustomPluginShare::ClearSlot(TComponent* component) {
     if (component == events_) events_ = nullptr;
     if (component == advice_) advice_ = nullptr;
     if (component == tip_) tip_ = nullptr;
+    if (component == lovelyMenu_) lovelyMenu_ = nullptr;
 }
 
 void TCustomPluginShare::SetHostInterface(IQXOpenInterfaceReq* request) {
@@ -1327,6 +1336,7 @@ void TCustomPluginShare::ShowUserMenu(std::int64_t userId) {
     items.Items(11)->SetVisible(!me);
     items.Items(12)->SetVisible(!me);
     // The menu opens where the table's form shows its top-left corner until the mouse position is known.
+    if (lovelyMenu_) lovelyMenu_->SetPopupMenu(userMenu_);
     TPoint at = ownerForm_ ? ownerForm_->ClientToScreen({0, 0}) : TPoint{};
     userMenu_->Popup(at.x, at.y);
 }

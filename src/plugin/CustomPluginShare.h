@@ -35,6 +35,7 @@ class TCustomPluginOption;
 class TCustomPluginEvents;
 class TCustomPluginAdvice;
 class TCustomPluginTip;
+class TLovelyMenu;
 
 // A failure result from a host call; it ends the operation that made the call.
 class THostError : public std::runtime_error {
@@ -153,6 +154,9 @@ public:
     virtual void SetPluginEvents(TCustomPluginEvents* value);
     virtual void SetPluginAdvice(TCustomPluginAdvice* value);
     virtual void SetPluginTip(TCustomPluginTip* value);
+    // The skin the user menu is drawn with; it gets the menu before each popup.
+    TLovelyMenu* LovelyMenu() const { return lovelyMenu_; }
+    void SetLovelyMenu(TLovelyMenu* value);
 
     virtual void SetHostInterface(IQXOpenInterfaceReq* request);
     virtual void CloseQuery(TControl* sender, bool& canClose);
@@ -336,6 +340,7 @@ private:
     TCustomPluginAdvice* advice_{nullptr};
     TCustomPluginTip* tip_{nullptr};
 
+    TLovelyMenu* lovelyMenu_{nullptr};
     TForm* ownerForm_{nullptr};
     THostRef host_;
     std::array<std::uint8_t, 8> hostTag_{};
