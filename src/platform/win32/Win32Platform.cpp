@@ -76,6 +76,13 @@ TRect RectOf(const RECT& r) {
     return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
 }
 
+TRect Union(const TRect& a, const TRect& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
 BITMAPINFO TopDownInfo(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -169,8 +176,8 @@ struct TWin32MessageRouter {
         }
     }
 
-    static void MouseButton(TWin32Platform::Window& window, TMouseButton button, bool down, WPARAM wParam,
-                            LPARAM lParam) {
+    static void MouseButton(TWin32Platform& platform, TWin32Platform::Window& window, TMouseButton button,
+                            bool down, WPARAM wParam, LPARAM lParam) {
         HWND hwnd = window.handle;
         if (down && GetCapture() != hwnd) {
             // Keep the mouse while a button is held, so that the release reaches the control that was
@@ -178,13 +185,14 @@ struct TWin32MessageRouter {
             ::SetCapture(hwnd);
             window.pressCapture = true;
         }
-        IWindowClient& client = *window.client;
         if (down)
-            client.WindowMouseDown(button, MouseShift(wParam), PointOf(lParam));
+            window.client->WindowMouseDown(button, MouseShift(wParam), PointOf(lParam));
         else
-            client.WindowMouseUp(button, MouseShift(wParam), PointOf(lParam));
-        if (!down && window.pressCapture && !AnyButtonHeld(wParam) && GetCapture() == hwnd) {
-            window.pressCapture = false;
+            window.client->WindowMouseUp(button, MouseShift(wParam), PointOf(lParam));
+        // The click may have closed and freed the form, and its window with it.
+        TWin32Platform::Window* still = platform.FindByHandle(hwnd);
+        if (!down && still && still->pressCapture && !AnyButtonHeld(wParam) && GetCapture() == hwnd) {
+            still->pressCapture = false;
             ::ReleaseCapture();
         }
     }
@@ -222,20 +230,26 @@ struct TWin32MessageRouter {
     }
 
     static void Paint(TWin32Platform& platform, TWin32Platform::Window& window) {
+        HWND hwnd = window.handle;
         PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(window.handle, &paint);
+        HDC dc = BeginPaint(hwnd, &paint);
         TRect dirty = RectOf(paint.rcPaint);
         platform.painting_ = &window;
+        window.presentedInPaint = {};
         try {
             if (!dirty.IsEmpty()) window.client->WindowPaint(dirty);
         } catch (...) {
             platform.painting_ = nullptr;
-            EndPaint(window.handle, &paint);
+            EndPaint(hwnd, &paint);
             throw;
         }
-        platform.painting_ = nullptr;
-        platform.BlitScreen(window, dc, dirty);
-        EndPaint(window.handle, &paint);
+        // Unless the window went away while it painted, show what the system asked for and whatever else
+        // the form presented meanwhile.
+        if (platform.painting_ == &window) {
+            platform.painting_ = nullptr;
+            platform.BlitScreen(window, dc, Union(dirty, window.presentedInPaint));
+        }
+        EndPaint(hwnd, &paint);
     }
 
     static void Moved(TWin32Platform& platform, TWin32Platform::Window& window, const WINDOWPOS& position) {
@@ -257,15 +271,15 @@ struct TWin32MessageRouter {
             return true;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-            MouseButton(window, TMouseButton::mbLeft, msg == WM_LBUTTONDOWN, wParam, lParam);
+            MouseButton(platform, window, TMouseButton::mbLeft, msg == WM_LBUTTONDOWN, wParam, lParam);
             return true;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
-            MouseButton(window, TMouseButton::mbRight, msg == WM_RBUTTONDOWN, wParam, lParam);
+            MouseButton(platform, window, TMouseButton::mbRight, msg == WM_RBUTTONDOWN, wParam, lParam);
             return true;
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-            MouseButton(window, TMouseButton::mbMiddle, msg == WM_MBUTTONDOWN, wParam, lParam);
+            MouseButton(platform, window, TMouseButton::mbMiddle, msg == WM_MBUTTONDOWN, wParam, lParam);
             return true;
         case WM_MOUSEMOVE:
             MouseMove(window, wParam, lParam);
@@ -560,8 +574,11 @@ void TWin32Platform::PresentWindow(TWindowId window, const TBitmap& framebuffer,
     if (r.IsEmpty()) return;
     for (int y = r.top; y < r.bottom; ++y)
         std::copy(framebuffer.Row32(y) + r.left, framebuffer.Row32(y) + r.right, w->screen.Row32(y) + r.left);
-    // Inside a paint the whole dirty part is blitted once at its end.
-    if (painting_ == w) return;
+    // Inside a paint everything is blitted once at its end.
+    if (painting_ == w) {
+        w->presentedInPaint = Union(w->presentedInPaint, r);
+        return;
+    }
     TWindowDC dc(w->handle);
     if (dc.Get()) BlitScreen(*w, dc.Get(), r);
 }

@@ -113,6 +113,8 @@ private:
         HWND__* handle{nullptr};
         // What has been presented: the system's paint requests are answered from it.
         TBitmap screen;
+        // What the client presented during the paint under way.
+        TRect presentedInPaint{};
         int cursor{0};
         bool trackingLeave{false};
         // The mouse was captured on a press by the platform itself and is released with the last button.
