@@ -40,18 +40,25 @@ inline void PutPixel(const std::uint8_t* source, bool alpha, std::uint32_t& targ
     }
 }
 
-void CopyRgbRow(const std::uint8_t* source, std::uint32_t* target, int count) {
-    for (int i = 0; i < count; ++i, source += 3)
-        target[i] = PackOpaque(source[0], source[1], source[2]);
-}
-
-void BlendRgbaRow(const std::uint8_t* source, std::uint32_t* target, int count) {
-    for (int i = 0; i < count; ++i, source += 4) {
-        const std::uint8_t a = source[3];
-        if (a == 255)
-            target[i] = PackOpaque(source[0], source[1], source[2]);
-        else if (a != 0)
-            target[i] = BlendOver(source, target[i]);
+// Framebuffer words of a picture over the framebuffer: opaque runs are copied as they are, transparent
+// pixels are skipped and the rest blended.
+void BlendWordsRow(const std::uint32_t* source, std::uint32_t* target, int count) {
+    for (int i = 0; i < count;) {
+        int run = i;
+        while (run < count && (source[run] >> 24) == 255)
+            ++run;
+        if (run > i) {
+            std::memcpy(target + i, source + i, std::size_t(run - i) * sizeof(std::uint32_t));
+            i = run;
+            continue;
+        }
+        const std::uint32_t word = source[i];
+        if ((word >> 24) != 0) {
+            const std::uint8_t rgba[4] = {std::uint8_t(word >> 16), std::uint8_t(word >> 8),
+                                          std::uint8_t(word), std::uint8_t(word >> 24)};
+            target[i] = BlendOver(rgba, target[i]);
+        }
+        ++i;
     }
 }
 
@@ -95,15 +102,8 @@ void TCanvas::Draw(int x, int y, const TPngImage& picture, const TRect& source) 
 }
 
 void TCanvas::BlitPicture(const TPngImage& picture, int sx, int sy, int dx, int dy, int w, int h) {
-    const int bytesPerPixel = picture.BytesPerPixel();
-    for (int row = 0; row < h; ++row) {
-        const std::uint8_t* source = picture.Scanline(sy + row) + std::size_t(sx) * bytesPerPixel;
-        std::uint32_t* target = target_->Row32(dy + row) + dx;
-        if (picture.HasAlpha())
-            BlendRgbaRow(source, target, w);
-        else
-            CopyRgbRow(source, target, w);
-    }
+    for (int row = 0; row < h; ++row)
+        BlendWordsRow(picture.FramebufferRow(sy + row) + sx, target_->Row32(dy + row) + dx, w);
 }
 
 void TCanvas::StretchDraw(const TRect& rect, const TPngImage& picture) {

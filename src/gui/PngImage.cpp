@@ -157,6 +157,21 @@ void TPngImage::SetSize(int width, int height, bool alpha) {
     height_ = height;
     alpha_ = alpha;
     pixels_.assign(Stride() * height_, 0);
+    framebufferForm_.clear();
+}
+
+const std::uint32_t* TPngImage::FramebufferRow(int y) const {
+    if (framebufferForm_.empty() && !Empty()) {
+        framebufferForm_.resize(std::size_t(width_) * height_);
+        const int bytesPerPixel = BytesPerPixel();
+        std::uint32_t* word = framebufferForm_.data();
+        for (std::size_t i = 0, n = framebufferForm_.size(); i < n; ++i) {
+            const std::uint8_t* p = pixels_.data() + i * bytesPerPixel;
+            const std::uint32_t a = alpha_ ? p[3] : 255u;
+            word[i] = (a << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+        }
+    }
+    return framebufferForm_.data() + std::size_t(y) * width_;
 }
 
 bool TPngImage::Fail(std::string message) {

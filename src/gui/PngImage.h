@@ -26,7 +26,11 @@ public:
     int BytesPerPixel() const { return alpha_ ? 4 : 3; }
     std::size_t Stride() const { return std::size_t(width_) * BytesPerPixel(); }
 
-    std::uint8_t* Scanline(int y) { return pixels_.data() + std::size_t(y) * Stride(); }
+    // Writing through a scan line drops the framebuffer form kept for drawing.
+    std::uint8_t* Scanline(int y) {
+        framebufferForm_.clear();
+        return pixels_.data() + std::size_t(y) * Stride();
+    }
     const std::uint8_t* Scanline(int y) const { return pixels_.data() + std::size_t(y) * Stride(); }
 
     // A new picture of the given size with every byte 0; negative sizes count as 0, sides above
@@ -46,6 +50,10 @@ public:
     // False when the picture is empty or the file cannot be written.
     bool SaveToFile(const std::string& systemPath) const;
 
+    // A row as framebuffer words 0xAARRGGBB (straight alpha; 255 for RGB pictures), made once on first use
+    // so that drawing the same picture again is a copy of words rather than a conversion of bytes.
+    const std::uint32_t* FramebufferRow(int y) const;
+
     // Same size, form and pixels.
     friend bool operator==(const TPngImage& a, const TPngImage& b) {
         return a.width_ == b.width_ && a.height_ == b.height_ && a.alpha_ == b.alpha_ &&
@@ -59,6 +67,7 @@ private:
     int height_{0};
     bool alpha_{false};
     std::vector<std::uint8_t> pixels_;
+    mutable std::vector<std::uint32_t> framebufferForm_;
     std::string error_;
 };
 
