@@ -20,6 +20,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -238,12 +239,16 @@ void CheckSkinnedForm(TChecks& checks, TWin32Platform& platform) {
 class TRecordingClient : public IWindowClient {
 public:
     std::vector<std::string> events;
+    std::function<void()> onMouseUp;
 
     void WindowPaint(const TRect&) override {}
     void WindowMouseDown(TMouseButton, TShiftState shift, TPoint at) override {
         Add("down " + Point(at) + " shift " + std::to_string(shift));
     }
-    void WindowMouseUp(TMouseButton, TShiftState, TPoint at) override { Add("up " + Point(at)); }
+    void WindowMouseUp(TMouseButton, TShiftState, TPoint at) override {
+        Add("up " + Point(at));
+        if (onMouseUp) onMouseUp();
+    }
     void WindowMouseMove(TShiftState, TPoint at) override { Add("move " + Point(at)); }
     void WindowMouseWheel(TShiftState, int delta, TPoint at) override {
         Add("wheel " + std::to_string(delta) + " " + Point(at));
@@ -305,8 +310,24 @@ void CheckInput(TChecks& checks, TWin32Platform& platform) {
     RunFor(platform, 50);
     checks.Check(client.Has("moved 900,650"), "a move by the system is reported");
 
-    platform.DestroyTopWindow(id);
-    checks.Check(!IsWindow(window) && platform.WindowHandle(id) == nullptr, "a destroyed window is gone");
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    RunUntil(platform, [&] { return client.Has("down 3,4 shift 8"); });
+    checks.Check(GetCapture() == window, "a pressed button keeps the mouse for the window");
+
+    platform.SetCursorLoader([](int slot) { return slot == 3 ? LoadCursorA(nullptr, IDC_HAND) : nullptr; });
+    platform.SetCursorShape(id, 3);
+    SendMessageW(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    checks.Check(GetCursor() == LoadCursorA(nullptr, IDC_HAND), "a cursor slot shows the loader's cursor");
+    platform.SetCursorShape(id, 0);
+    SendMessageW(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    checks.Check(GetCursor() == LoadCursorA(nullptr, IDC_ARROW), "slot 0 is the arrow");
+
+    // The release takes the window away, as a click on a close button may.
+    client.onMouseUp = [&] { platform.DestroyTopWindow(id); };
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    RunUntil(platform, [&] { return client.Has("up 3,4"); });
+    checks.Check(!IsWindow(window) && platform.WindowHandle(id) == nullptr && GetCapture() == nullptr,
+                 "a window destroyed by its own click is gone, and the mouse with it");
 }
 
 void CheckTimersAndTasks(TChecks& checks, TWin32Platform& platform) {
@@ -416,6 +437,37 @@ void CheckServices(TChecks& checks, TWin32Platform& platform) {
                                                         "x" + std::to_string(mode.height) + "x" +
                                                         std::to_string(mode.bitsPerPixel));
     checks.Check(!platform.ScreenWorkArea().IsEmpty(), "the screen has a work area");
+    checks.Check(!platform.ClaimMarker("MorvaneToolkitCheck") && platform.ClaimMarker("MorvaneToolkitCheck"),
+                 "a marker is claimed once; the second claim finds it taken");
+    platform.ReleaseMarker("MorvaneToolkitCheck");
+    checks.Check(!platform.ClaimMarker("MorvaneToolkitCheck"), "a released marker can be claimed again");
+    platform.ReleaseMarker("MorvaneToolkitCheck");
+
+    // The system's hot key and tray messages, sent to the service window as the system sends them.
+    HWND service = FindWindowW(L"MorvaneServiceWindow", nullptr);
+    checks.Check(service != nullptr, "the platform has its service window");
+    int hotKeyPresses = 0, trayClicks = 0;
+    const bool registered = platform.RegisterHotKey(7, MOD_CONTROL | MOD_ALT, 'M', [&] { ++hotKeyPresses; });
+    std::printf("note   RegisterHotKey %s\n", registered ? "accepted" : "refused by this system");
+    if (registered) {
+        PostMessageW(service, WM_HOTKEY, 7, 0);
+        checks.Check(RunUntil(platform, [&] { return hotKeyPresses == 1; }),
+                     "a pressed hot key runs its handler");
+        platform.UnregisterHotKey(7);
+        PostMessageW(service, WM_HOTKEY, 7, 0);
+        RunFor(platform, 50);
+        checks.Check(hotKeyPresses == 1, "an unregistered hot key runs nothing");
+    }
+    platform.ShowTrayIcon("百家乐", [&] { ++trayClicks; });
+    PostMessageW(service, WM_APP + 3, 1, WM_MOUSEMOVE);
+    PostMessageW(service, WM_APP + 3, 1, WM_LBUTTONUP);
+    RunFor(platform, 50);
+    checks.Check(trayClicks == 1, "a click on the notification icon runs its handler, a hover does not");
+    platform.RemoveTrayIcon();
+    PostMessageW(service, WM_APP + 3, 1, WM_LBUTTONUP);
+    RunFor(platform, 50);
+    checks.Check(trayClicks == 1, "a removed icon runs nothing");
+
     std::array<std::uint8_t, 6> adapter{};
     const bool haveAdapter = platform.AdapterAddress(adapter);
     std::printf("note   adapter address %s\n", haveAdapter ? "read" : "not available under this system");
