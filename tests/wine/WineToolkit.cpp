@@ -374,6 +374,22 @@ void CheckTimersAndTasks(TChecks& checks, TWin32Platform& platform) {
     checks.Check(errorCameBack, "an exception of such a call reaches the calling thread");
     checks.Check(postedRan, "a task posted from another thread runs on the UI thread");
 
+    // A loop waiting for the next message sees what a call from another thread changed at once.
+    std::atomic<bool> called{false};
+    std::thread caller([&] {
+        Sleep(100);
+        platform.SendSync([&] { called = true; });
+        Sleep(3000);
+        platform.Post([] {}); // ends the wait below if nothing else does
+    });
+    const DWORD waitStart = GetTickCount();
+    while (!called)
+        platform.ProcessOneMessage(true);
+    const DWORD waited = GetTickCount() - waitStart;
+    caller.join();
+    checks.Check(waited < 2000, "a waiting loop returns after a call from another thread (" +
+                                    std::to_string(waited) + " ms)");
+
     platform.Post([] { throw std::runtime_error("task failed"); });
     bool thrown = false;
     try {

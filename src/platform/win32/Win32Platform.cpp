@@ -159,8 +159,13 @@ struct TWin32MessageRouter {
             } catch (...) {
                 call->error = std::current_exception();
             }
+            // A sent message is handled inside GetMessage, which then goes on waiting; a loop waiting
+            // for what the call changed must get to look at it.
+            PostMessageW(hwnd, kWakeMessage, 0, 0);
             return 0;
         }
+        case kWakeMessage:
+            return 0;
         case WM_TIMER:
             platform->Guarded([platform, wParam] { platform->RunTimer(wParam); });
             return 0;
