@@ -1,0 +1,130 @@
+#pragma once
+
+#include "gui/Label.h"
+#include "gui/PngImage.h"
+#include "ui/LovelyPanel.h"
+#include "ui/PluginPictureButton.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+namespace morvane {
+
+// One past game as the server sends it for the road window: the result code (0 Banker, 1 Banker King,
+// 2 Player, 3 Player King, 4 Tie, 5 same-point Tie) and the two pair flags (non-zero: a pair).
+struct TRoadTableEntry {
+    std::uint8_t ResultCode{0xFF};
+    std::uint8_t BankerPair{0xFF};
+    std::uint8_t PlayerPair{0xFF};
+};
+
+// A cell of one of the two roads, column and row counted from 1.
+struct TRoadCell {
+    int Column{0};
+    int Row{0};
+    friend bool operator==(const TRoadCell&, const TRoadCell&) = default;
+};
+
+// The result-history window (the "road"): the last games drawn twice, as a bead plate filled column by
+// column and as a column road that starts a new column whenever the winning side changes, with win
+// counts, percentages, pair and King counts. The title band drags it; its close button hides it.
+class TBJLResultTable : public TLovelyPanel {
+public:
+    static constexpr int kMaxEntries = 64;
+    static constexpr int kRoadColumns = 29;
+    static constexpr int kRoadRows = 6;
+    // The column road is emptied when a game follows one drawn in the last column.
+    static constexpr int kLastRoadColumn = kRoadColumns - 1;
+    static constexpr int kBeadRows = 6;
+    static constexpr TPoint kRoadOrigin{16, 82};
+    static constexpr int kRoadStep = 16;
+    static constexpr TPoint kBeadOrigin{15, 185};
+    static constexpr int kBeadStep = 31;
+    // Pressing the mouse here drags the panel.
+    static constexpr TRect kCaptionBand{0, 0, 480, 35};
+    static constexpr TPoint kCloseButtonAt{475, 10};
+    // The window system's hit-test question and its "caption" answer.
+    static constexpr std::uint32_t kHitTestMessage = 0x0084;
+    static constexpr std::intptr_t kHitCaption = 2;
+
+    enum class TKind { Banker, Player, Tie };
+    enum TCounter {
+        BankerWins,
+        BankerKings,
+        PlayerWins,
+        PlayerKings,
+        TieWins,
+        SamePointTies,
+        BankerPairs,
+        PlayerPairs,
+        CounterCount
+    };
+    enum TLabelSlot {
+        PlayerCountLabel,
+        TieCountLabel,
+        BankerCountLabel,
+        PlayerPercentLabel,
+        TiePercentLabel,
+        BankerPercentLabel,
+        PlayerPairsLabel,
+        BankerPairsLabel,
+        PlayerKingLabel,
+        BankerKingLabel,
+        LabelCount
+    };
+
+    explicit TBJLResultTable(TComponent* owner);
+
+    // Replaces the history with the first `count` of `entries` (oldest first). More than 64 empties the
+    // table; a count beyond what `entries` holds takes what is there; entries whose result code is no
+    // result (above 5) are left out.
+    void SetResults(std::span<const TRoadTableEntry> entries, int count);
+    void ResetHistory();
+
+    int Count() const { return count_; }
+    const TRoadTableEntry& Entry(int index) const { return history_.at(std::size_t(index)); }
+    int Counter(TCounter counter) const { return counters_[counter]; }
+    const TLabel& Label(TLabelSlot slot) const { return *labels_[slot]; }
+    TPictureButton& CloseButton() const { return *closeButton_; }
+    // Where each entry's marks lie, in entry order.
+    const std::vector<TRoadCell>& ColumnRoad() const { return columnRoad_; }
+    const std::vector<TRoadCell>& BeadPlate() const { return beadPlate_; }
+
+    static TKind KindOf(std::uint8_t resultCode);
+    static TPoint RoadCellOrigin(TRoadCell cell);
+    static TPoint BeadCellOrigin(TRoadCell cell);
+
+protected:
+    void Paint(TCanvas& canvas) override;
+    void WndProc(TMessage& message) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+
+private:
+    void LoadPictures();
+    void CreateLabels();
+    void CreateCloseButton();
+    void CountEntry(const TRoadTableEntry& entry);
+    // Lays both roads out; false when the column road ran past its last column.
+    bool LayOutRoads();
+    void UpdateLabels();
+    const TPngImage* BeadPicture(const TRoadTableEntry& entry) const;
+    const TPngImage* SmallPicture(const TRoadTableEntry& entry) const;
+
+    std::array<TRoadTableEntry, kMaxEntries> history_{};
+    int count_{0};
+    std::array<int, CounterCount> counters_{};
+    std::vector<TRoadCell> columnRoad_;
+    std::vector<TRoadCell> beadPlate_;
+
+    std::unique_ptr<TPngImage> backPicture_;
+    // Indexed by TKind, then by pair variant (0 none, 1 Banker pair, 2 Player pair, 3 both).
+    std::array<std::array<std::unique_ptr<TPngImage>, 4>, 3> beadMarks_;
+    std::array<std::unique_ptr<TPngImage>, 3> smallMarks_;
+    std::array<TLabel*, LabelCount> labels_{};
+    TPictureButton* closeButton_{nullptr};
+};
+
+} // namespace morvane
