@@ -1,0 +1,93 @@
+#include "graphics/BjlBottomBar.h"
+#include "graphics/BjlTopBar.h"
+#include "gui/Form.h"
+#include "support/headless/HeadlessApp.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace morvane {
+namespace {
+
+// tests/golden/, beside the folder of this file.
+const std::string kGoldenBars =
+    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / "bars.png").string();
+
+class TTableUsers : public IBarUserLookup {
+public:
+    std::map<std::int64_t, TBarUser> users{{1, {"小明同学", 3456789}},
+                                           {2, {"庄家大老板", 52000000}},
+                                           {3, {"排队的张三", 1200000}},
+                                           {4, {"一个名字很长很长的玩家", 880000}}};
+    std::int64_t OwnUserId() const override { return 1; }
+    std::optional<TBarUser> FindBarUser(std::int64_t userId, std::int32_t) const override {
+        auto it = users.find(userId);
+        return it == users.end() ? std::nullopt : std::optional<TBarUser>(it->second);
+    }
+};
+
+class BarsGoldenTest : public test::HeadlessTest {};
+
+// Both bars as a player sees them in the middle of a session: fourteen games on the strips (the newest
+// highlighted), a banker with two applicants, the apply and grab buttons, and the player's own record.
+TEST_F(BarsGoldenTest, BothBarsFilled) {
+    TTableUsers users;
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 800, 262);
+    form.SetColor(RGB(0, 80, 40));
+    auto* top = form.Own(std::make_unique<TBjlTopBar>(&form));
+    top->SetBounds(8, 8, top->Width(), top->Height());
+    top->SetParent(&form);
+    auto* bottom = form.Own(std::make_unique<TBjlBottomBar>(&form));
+    bottom->SetBounds(4, 150, bottom->Width(), bottom->Height());
+    bottom->SetParent(&form);
+    top->SetUserLookup(&users);
+    bottom->SetUserLookup(&users);
+    top->SetCaptions("游戏豆");
+    bottom->SetCaptions("游戏豆");
+    bottom->SetTopBar(top->Handle());
+
+    const std::array<TBarGame, 14> games{{{7, 3, 0},
+                                          {2, 8, 2},
+                                          {6, 6, 4},
+                                          {9, 1, 1},
+                                          {4, 5, 3},
+                                          {8, 0, 0},
+                                          {3, 7, 2},
+                                          {5, 5, 5},
+                                          {1, 9, 2},
+                                          {7, 6, 0},
+                                          {0, 8, 3},
+                                          {9, 2, 0},
+                                          {6, 7, 2},
+                                          {8, 4, 1}}};
+    for (std::size_t n = 0; n < games.size(); ++n) {
+        top->AddResult(games[n]);
+        bottom->AddResult(n % 3 != 0, n % 2 == 0 ? 20000 : -10000, games[n]);
+    }
+    top->SetAcceptable({1234500, 0, 987650000, 0, 150000, 0, 0, 0});
+    top->UpdateBanker(6, {{{2, 10}, {3, 11}, {4, 12}, {-1, -1}, {-1, -1}}}, 360000, 0);
+    top->Notice().SetCaption("庄家已连庄6局，本局可下注。");
+    top->SetButtonStates({true, false, false, true, false, false});
+    top->SetHogState(true, true);
+    form.Show();
+    platform.RunUntilIdle();
+
+    const std::string shot = test::SaveScreenshot(platform, form.WindowId(), "bars.png");
+    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
+        std::filesystem::copy_file(shot, kGoldenBars, std::filesystem::copy_options::overwrite_existing);
+        GTEST_SKIP() << "golden picture rewritten: " << kGoldenBars;
+    }
+    TPngImage actual;
+    TPngImage golden;
+    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
+    ASSERT_TRUE(golden.LoadFromFile(kGoldenBars))
+        << golden.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
+    EXPECT_TRUE(actual == golden) << "the bars draw differently from " << kGoldenBars << "; look at " << shot
+                                  << " and, if the change is meant, run scripts/refresh-golden";
+}
+
+} // namespace
+} // namespace morvane
