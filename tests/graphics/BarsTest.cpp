@@ -1,6 +1,7 @@
 #include "graphics/AmountText.h"
 #include "graphics/BjlBottomBar.h"
 #include "graphics/BjlTopBar.h"
+#include "gui/Form.h"
 #include "support/headless/HeadlessApp.h"
 #include "ui/PluginPictureButton.h"
 
@@ -291,6 +292,25 @@ TEST_F(BarsTest, ButtonsCallTheHandlersTheClientInstalled) {
     for (int i = 0; i < TBjlTopBar::kButtonCount; ++i)
         top.Button(i).Click();
     EXPECT_EQ(clicked, (std::vector<int>{0, 1, 2, 3}));
+}
+
+// On a shown table the buttons take real clicks at their places; a disabled one passes nothing on.
+TEST_F(BarsTest, ClicksOnTheShownBarReachTheHandlers) {
+    TForm form(nullptr);
+    form.SetBounds(100, 50, 800, 140);
+    auto* bar = form.Own(std::make_unique<TBjlTopBar>(&form));
+    bar->SetParent(&form);
+    std::vector<int> clicked;
+    for (int i = 0; i < TBjlTopBar::kButtonCount; ++i)
+        bar->SetButtonHandler(i, [&clicked, i] { clicked.push_back(i); });
+    bar->SetButtonStates({true, false, false, true, false, false});
+    bar->SetHogState(true, false);
+    form.Show();
+    platform.RunUntilIdle();
+    platform.Click({100 + 672 + 20, 50 + 13 + 10}); // Up
+    platform.Click({100 + 553 + 20, 50 + 13 + 10}); // Hog, disabled
+    platform.RunUntilIdle();
+    EXPECT_EQ(clicked, std::vector<int>{TBjlTopBar::kButtonUp});
 }
 
 } // namespace
