@@ -128,7 +128,8 @@ void TBJLResultTable::ResetHistory() {
 }
 
 void TBJLResultTable::SetResults(std::span<const TRoadTableEntry> entries, int count) {
-    if (count > kMaxEntries) ResetHistory();
+    // More games than the road holds is no history at all: the table starts empty.
+    if (count > kMaxEntries) count = 0;
     if (count < 0) {
         count_ = 0;
         return;

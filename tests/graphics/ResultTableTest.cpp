@@ -107,8 +107,12 @@ TEST_F(ResultTableTest, KingsTiesAndPairsAreCountedWithTheirSide) {
 
 TEST_F(ResultTableTest, SixtyFiveGamesOrAThirtiethColumnEmptyTheTable) {
     Show(Games({B, P, T}));
-    std::vector<TRoadTableEntry> many(65, Game(B));
+    // Streaks of three that would fit the road if only 64 of them were taken.
+    std::vector<TRoadTableEntry> many;
+    for (int game = 0; game < 65; ++game)
+        many.push_back(Game((game / 3) % 2 ? P : B));
     Show(many);
+    EXPECT_TRUE(table->ColumnRoad().empty());
     EXPECT_EQ(table->Count(), 0);
     EXPECT_EQ(table->Counter(TBJLResultTable::BankerWins), 0);
     EXPECT_EQ(LabelText(TBJLResultTable::BankerCountLabel), "0");
