@@ -13,6 +13,7 @@
 #include "gui/PngImage.h"
 #include "gui/Region.h"
 #include "platform/win32/Win32Platform.h"
+#include "support/SkinnedDialog.h"
 #include "ui/PluginPictureButton.h"
 
 #include <algorithm>
@@ -489,6 +490,39 @@ void CheckServices(TChecks& checks, TWin32Platform& platform) {
     std::printf("note   adapter address %s\n", haveAdapter ? "read" : "not available under this system");
 }
 
+// The skinned dialog of the headless screenshot, on the real platform: a counted-down modal run, the skin
+// bars over the list, and the picture the screen shows.
+void CheckSkinnedDialog(TChecks& checks, TWin32Platform& platform) {
+    TSkinnedDialog dialog = BuildSkinnedDialog(40, 40);
+    TBitmap shot, painted;
+    platform.StartTimer(2500, [&] {
+        dialog.form->PaintPending();
+        RunFor(platform, 100);
+        shot = ReadScreen(dialog.form->BoundsRect());
+        painted = dialog.form->Framebuffer();
+        dialog.panel->SetModalResult(1);
+    });
+    checks.Check(dialog.panel->ShowModal() == 1,
+                 "the dialog's modal run ends with the result its handler set");
+    checks.Check(dialog.accept->CommCaption() == "确定(8)", "the countdown shows 8 seconds after two ticks");
+    const TISScrollBarReplacer* replacer = dialog.scrollSkin->Find(*dialog.list);
+    checks.Check(replacer && replacer->Bar(TScrollBarKind::sbVertical).Visible(),
+                 "the list's vertical bar is covered by a skin bar");
+    const TColor title = shot.Pixel(200, 6), body = shot.Pixel(7, 150);
+    checks.Check(GetBValue(title) > GetRValue(title) + 40,
+                 "the title band is blue on the screen: " + Hex(title));
+    checks.Check(GetRValue(body) > 220 && GetGValue(body) > 210 && GetBValue(body) > 180,
+                 "the panel body is cream on the screen: " + Hex(body));
+    // Every part presented on its own (the countdown caption, the skin bars) lands where it was painted.
+    int different = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            different += (dialog.panel->HitTest({x, y}) && shot.Pixel(x, y) != painted.Pixel(x, y)) ? 1 : 0;
+    checks.Check(!shot.Empty() && different == 0,
+                 "the screen shows the dialog exactly as painted (" + std::to_string(different) + " pixels differ)");
+    checks.Check(WritePng(shot, "wine-skinned-panel.png"), "wine-skinned-panel.png is written");
+}
+
 } // namespace
 } // namespace morvane::test
 
@@ -502,6 +536,7 @@ int main() {
         test::CheckInput(checks, platform);
         test::CheckTimersAndTasks(checks, platform);
         test::CheckServices(checks, platform);
+        test::CheckSkinnedDialog(checks, platform);
     } catch (const std::exception& e) {
         checks.Check(false, std::string("no exception escapes: ") + e.what());
     }

@@ -592,9 +592,11 @@ void TWin32Platform::BlitScreen(const Window& window, HDC dc, const TRect& rect)
     const TBitmap& screen = window.screen;
     TRect r = rect.Intersect({0, 0, screen.Width(), screen.Height()});
     if (r.IsEmpty()) return;
-    BITMAPINFO info = TopDownInfo(screen.Width(), screen.Height());
-    StretchDIBits(dc, r.left, r.top, r.Width(), r.Height(), r.left, r.top, r.Width(), r.Height(),
-                  screen.Row32(0), &info, DIB_RGB_COLORS, SRCCOPY);
+    // The source is described as just the rows of the rectangle, starting at its first row, so the source
+    // origin is (left, 0) whichever way an implementation counts rows of a top-down picture.
+    BITMAPINFO info = TopDownInfo(screen.Width(), r.Height());
+    StretchDIBits(dc, r.left, r.top, r.Width(), r.Height(), r.left, 0, r.Width(), r.Height(), screen.Row32(r.top),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void TWin32Platform::SetCapture(TWindowId window) {
