@@ -88,7 +88,7 @@ HubTest::~HubTest() {
     formOwner.reset();
 }
 
-std::int64_t HubTest::FreshCookie() {
+std::int64_t UniqueCookie() {
     static std::atomic<int> counter{0};
     return std::int64_t(::getpid()) * 100000 + 7000 + counter++;
 }

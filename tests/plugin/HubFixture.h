@@ -36,6 +36,9 @@ protected:
 
 using TCallLog = std::vector<std::string>;
 
+// A unique cookie per test and process, so that the table markers of parallel runs never meet.
+std::int64_t UniqueCookie();
+
 class TRecordingClient : public TCustomPluginClient {
 public:
     TRecordingClient(TComponent* owner, TCallLog& log) : TCustomPluginClient(owner), log_(log) {}
@@ -160,8 +163,7 @@ protected:
     std::vector<std::vector<std::uint8_t>> SentBytes() const;
     // Sound files played so far (from the MCI log), in order; the log is consumed.
     std::vector<std::string> TakeSounds();
-    // A unique cookie per test and process, so that markers of parallel runs never meet.
-    static std::int64_t FreshCookie();
+    static std::int64_t FreshCookie() { return UniqueCookie(); }
     void WriteIni(const std::string& content);
     // The table settings with the given names and switches, applied through a table-data frame.
     void ApplySettings(const hostframes::TSettingsRecord& record);

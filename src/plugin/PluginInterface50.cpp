@@ -1,0 +1,141 @@
+#include "plugin/PluginInterface50.h"
+
+#include "gui/Form.h"
+#include "plugin/CustomPluginChat.h"
+#include "plugin/CustomPluginShare.h"
+#include "plugin/PluginFormRegistry.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace morvane {
+namespace {
+
+constexpr std::int32_t kWordMax = 65535;
+
+std::uint16_t CheckedWord(std::int32_t value) {
+    if (value < 0 || value > kWordMax) throw std::out_of_range("value outside 0..65535");
+    return std::uint16_t(value);
+}
+
+std::string TextOf(const char* text) {
+    return text ? std::string(text) : std::string();
+}
+
+} // namespace
+
+TPluginInterface50* TPluginInterface50::Create() {
+    return std::unique_ptr<TPluginInterface50>(new TPluginInterface50()).release();
+}
+
+TPluginInterface50::TPluginInterface50() {
+    form_ = CreateRegisteredForm(kFormClassName);
+    if (!form_) return;
+    // The last hub among the form's components is the one the host talks to.
+    for (int i = 0; i < form_->ComponentCount(); ++i)
+        if (auto* hub = dynamic_cast<TCustomPluginShare*>(form_->Components(i))) hub_ = hub;
+}
+
+TPluginInterface50::~TPluginInterface50() {
+    hub_ = nullptr;
+    form_.reset();
+}
+
+HRESULT TPluginInterface50::QueryInterface(REFIID riid, void** object) {
+    if (!object) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IQXOpenInterface) {
+        *object = static_cast<IQXOpenInterface*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TPluginInterface50::AddRef() {
+    return ++references_;
+}
+
+ULONG TPluginInterface50::Release() {
+    const ULONG left = --references_;
+    // COM's rule: the last release frees the object.
+    if (left == 0) std::unique_ptr<TPluginInterface50> last(this);
+    return left;
+}
+
+template <typename F>
+HRESULT TPluginInterface50::Guarded(F&& call) {
+    if (!hub_) return S_OK;
+    try {
+        call();
+        return S_OK;
+    } catch (const std::exception&) {
+        return E_FAIL;
+    }
+}
+
+HRESULT TPluginInterface50::GetPluginCode(std::int32_t* code) {
+    if (!code) return E_POINTER;
+    *code = hub_ ? 1 : -1;
+    return S_OK;
+}
+
+HRESULT TPluginInterface50::SetRequestInterface(IQXOpenInterfaceReq* request) {
+    return Guarded([&] { hub_->SetHostInterface(request); });
+}
+
+HRESULT TPluginInterface50::Initialize(std::int64_t cookie, const char* title, const std::int64_t* userId,
+                                       const char* nick, std::int32_t extra, std::int32_t, std::int32_t,
+                                       std::int32_t) {
+    return Guarded([&] {
+        if (!userId) throw std::invalid_argument("no user identity");
+        const std::uint16_t word = CheckedWord(extra);
+        const std::string titleText = TextOf(title), nickText = TextOf(nick);
+        form_->SetCaption(titleText + "[" + nickText + "]");
+        hub_->Initialize(titleText, nickText, cookie, std::int64_t(form_->Handle()), *userId, word);
+        form_->Show();
+    });
+}
+
+HRESULT TPluginInterface50::Finalize() {
+    return Guarded([&] { hub_->Finalize(); });
+}
+
+HRESULT TPluginInterface50::ShowPluginWindow(std::int32_t mode) {
+    return Guarded([&] {
+        if (mode != 2) return;
+        form_->SetTopMost(true);
+        form_->SetTopMost(false);
+        form_->Show();
+        form_->Minimize(false);
+    });
+}
+
+HRESULT TPluginInterface50::UpdateUserName(const std::int64_t* userId, const char* name, std::int32_t value) {
+    return Guarded([&] {
+        if (!userId) throw std::invalid_argument("no user identity");
+        const std::uint16_t word = CheckedWord(value);
+        STRU_PLUGIN_USERINFO* user = hub_->FindUser(*userId);
+        if (!user) return;
+        user->ExtValue = word;
+        // The whole field is rewritten, so a shorter name leaves nothing of the longer one behind.
+        const std::string text = TextOf(name);
+        std::memset(user->NickName, 0, sizeof user->NickName);
+        std::memcpy(user->NickName, text.data(), std::min(text.size(), sizeof user->NickName));
+    });
+}
+
+HRESULT TPluginInterface50::ShowSystemText(std::int32_t len, const char* text) {
+    return Guarded([&] {
+        std::string line;
+        if (text && len > 0) line.assign(text, strnlen(text, std::size_t(len)));
+        if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, 0);
+        if (TCustomPluginClient* client = hub_->PluginClient()) client->DoSystemText(line, 0);
+    });
+}
+
+HRESULT TPluginInterface50::PostCommand(std::int32_t len, const char* data) {
+    return Guarded([&] { hub_->PostCommand(len, reinterpret_cast<const std::uint8_t*>(data)); });
+}
+
+} // namespace morvane
