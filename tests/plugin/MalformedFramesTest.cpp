@@ -1,0 +1,79 @@
+#include "base/Random.h"
+#include "plugin/HubFixture.h"
+
+#include <gmock/gmock.h>
+
+namespace morvane::test {
+namespace {
+
+using hostframes::MakeUser;
+
+// Every frame kind the host sends, well formed; the test cuts them short at every length.
+std::vector<hostframes::TFrame> SampleFrames() {
+    namespace hf = hostframes;
+    hf::TSettingsRecord settings;
+    settings.count = 2;
+    settings.seats.resize(2);
+    settings.seats[0].UserID = 1001;
+    std::vector<std::uint8_t> data{1, 2, 3, 4, 5};
+    return {
+        hf::SeatFrame(2, 5, 1, data),
+        hf::UserState(5, 2),
+        hf::UserList(3,
+                     {MakeUser(5, 1, true, "乙"), MakeUser(1001, 2, true, "甲"), MakeUser(6, 1, true, "丙")}),
+        hf::UserEnter(MakeUser(7, 1, true, "丁")),
+        hf::UserLeave(5),
+        hf::SeatChange(6, 3, true, 1),
+        hf::ScoreBlock(1, 3, {{1001, 1, 2, 3, 4}, {6, -1, 0, 0, 0}, {5, 0, 0, 0, 0}}, false),
+        hf::RawNotice(data),
+        hf::NoticeText("公告"),
+        hf::UserValue(6, 9),
+        hf::SystemLine(20000, "系统", 20),
+        hf::TableData(0, hf::TableSettingsRecord(settings)),
+        hf::TableData(0, hf::NoticeRecord("通知")),
+        hf::GameData(0, data),
+        hf::UserReady(0, 6, 1),
+        hf::CofferReply(0, hf::CofferReplyRecord(1, 1, 0)),
+        hf::Attribute(0, 1001, 4),
+        hf::GameStart(),
+        hf::GameOver(),
+        hf::TextLine(0, "@$事件"),
+        hf::Broadcast(0, "喊话"),
+        hf::Chat(6, "你好&x"),
+        hf::NumberedText(0, "9@消息"),
+    };
+}
+
+TEST_F(HubTest, EveryPrefixOfEveryFrameIsHandledQuietly) {
+    WriteIni("[ActionSound]\n&x=x.wav\n");
+    Start();
+    user->SetUserFlag(0);
+    for (const hostframes::TFrame& frame : SampleFrames()) {
+        for (std::size_t length = 0; length <= frame.size(); ++length) {
+            std::vector<std::uint8_t> prefix(frame.begin(), frame.begin() + std::ptrdiff_t(length));
+            EXPECT_NO_THROW(hub->ProcessFrame(prefix)) << "kind " << int(frame[0]) << " cut to " << length;
+        }
+    }
+    // Cut frames never added users beyond the whole ones.
+    EXPECT_LE(hub->Users().size(), 4u);
+}
+
+TEST_F(HubTest, RandomBytesAfterEveryKindAreHandledQuietly) {
+    Start();
+    TRandom random(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::uint8_t> frame(std::size_t(random.Next(300)) + 1);
+        for (std::uint8_t& byte : frame)
+            byte = std::uint8_t(random.Next(256));
+        static const std::uint8_t kinds[] = {3, 4, 8, 9, 10, 12, 14, 16, 23, 25, 30, 31};
+        frame[0] = kinds[random.Next(int(std::size(kinds)))];
+        if (frame[0] == 3 && frame.size() > 9) {
+            static const std::uint8_t cmds[] = {17, 18, 19, 21, 33, 49, 50, 65, 66, 67, 73};
+            frame[9] = cmds[random.Next(int(std::size(cmds)))];
+        }
+        ASSERT_NO_THROW(hub->ProcessFrame(frame)) << Hex(frame);
+    }
+}
+
+} // namespace
+} // namespace morvane::test
