@@ -56,7 +56,9 @@ struct GUID {
 };
 static_assert(sizeof(GUID) == 16);
 using IID = GUID;
+#ifndef REFIID // a macro of the Windows headers with the same meaning
 using REFIID = const IID&;
+#endif
 
 inline bool operator==(const GUID& a, const GUID& b) {
     if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
