@@ -208,3 +208,20 @@ TEST_F(HeadlessTest, ADialogRunsModallyOnItsFormAndAnswersKeys) {
 
 } // namespace
 } // namespace morvane::test
+
+namespace morvane::test {
+namespace {
+
+TEST_F(HeadlessTest, AHubWithoutComponentsUsesTheFixedUnitNamesAndHidesNames) {
+    TPluginShare50 hub(nullptr);
+    EXPECT_EQ(hub.ScoreName(), "积分");
+    EXPECT_EQ(hub.BeanName(), "游戏豆");
+    EXPECT_EQ(hub.MoneyName(), "星币");
+    EXPECT_TRUE(hub.HideNames());
+    EXPECT_EQ(hub.UserMenu()->Items().Count(), 13);
+    EXPECT_EQ(hub.UserMenu()->Items().Items(12)->Caption(), "屏蔽该玩家信息");
+    EXPECT_EQ(hub.GameID(), "{0001035D-3551-4ACD-8F99-65E0404FFF8D}");
+}
+
+} // namespace
+} // namespace morvane::test
