@@ -105,8 +105,8 @@ TEST_F(HubTest, LevelsAndOptionsComeFromTheGameIniFile) {
     EXPECT_FALSE(hub->HaveSound());
     EXPECT_FALSE(hub->NeedShout());
     ASSERT_EQ(hub->Levels().size(), 3u);
-    EXPECT_EQ(hub->Levels()[0].Score, -2147483647);
-    EXPECT_EQ(hub->Levels()[1].Score, 0); // unparsable
+    EXPECT_EQ(+hub->Levels()[0].Score, -2147483647);
+    EXPECT_EQ(+hub->Levels()[1].Score, 0); // unparsable
     EXPECT_FALSE(hub->LevelRelateScore());
     // Levels by beans: the last level (in table order) whose bound is reached.
     EXPECT_EQ(hub->LevelName(999999, 5), "坏数");

@@ -25,7 +25,7 @@ TEST_F(HubUsersTest, AListWithMeSeatedTakesMySeatAndAsksForNothing) {
     EXPECT_TRUE(hub->Seated());
     EXPECT_EQ(hub->MySeat(), 3);
     ASSERT_NE(hub->MyRecord(), nullptr);
-    EXPECT_EQ(hub->MyRecord()->UserID, kMe);
+    EXPECT_EQ(+hub->MyRecord()->UserID, kMe);
     EXPECT_TRUE(host.Sent().empty());
     EXPECT_THAT(log, ElementsAre("client.DoPlayerSeated 乙 ext=0 seat=1 id=5",
                                  "client.DoPlayerSeated 甲 ext=0 seat=3 id=1001", "client.DoUserList 2",
@@ -43,7 +43,7 @@ TEST_F(HubUsersTest, AShortListIsHandedOnAsTwoHundredSlotsPaddedWithZeros) {
     // The frame claims 150 users but carries two records.
     Post(hostframes::UserList(150, {MakeUser(5, 1, false, "乙"), MakeUser(6, 2, false, "丙")}));
     EXPECT_EQ(client->lastUserCount, 2);
-    EXPECT_EQ(client->lastUsers[1].UserID, 6);
+    EXPECT_EQ(+client->lastUsers[1].UserID, 6);
     const STRU_PLUGIN_USERINFO zero{};
     for (std::size_t i = 2; i < client->lastUsers.size(); ++i)
         ASSERT_EQ(std::memcmp(&client->lastUsers[i], &zero, sizeof zero), 0) << "slot " << i;
@@ -75,7 +75,7 @@ TEST_F(HubUsersTest, ASeatedNewcomerEvictsTheSeatHolder) {
     EXPECT_THAT(chat->lines, ElementsAre("kind=8 \"乙\"离开房间", "kind=8 \"丙\"进入房间"));
     EXPECT_THAT(TakeSounds(), ElementsAre("Public_BeOff.mp3", "Public_BeOn.mp3"));
     ASSERT_EQ(hub->DepartedUsers().size(), 1u);
-    EXPECT_EQ(hub->DepartedUsers()[0]->UserID, 5);
+    EXPECT_EQ(+hub->DepartedUsers()[0]->UserID, 5);
     EXPECT_EQ(hub->FindUser(5), nullptr);
     EXPECT_NE(hub->FindUser(6), nullptr);
 }
@@ -116,9 +116,9 @@ TEST_F(HubUsersTest, SeatChangesFollowTheChangedFlag) {
     Post(hostframes::SeatChange(kMe, 7, true, 1));
     EXPECT_TRUE(hub->Seated());
     EXPECT_EQ(hub->MySeat(), 7);
-    EXPECT_EQ(hub->FindUser(kMe)->Seat, 7);
+    EXPECT_EQ(+hub->FindUser(kMe)->Seat, 7);
     Post(hostframes::SeatChange(5, 9, true, 0)); // unchanged: only told on
-    EXPECT_EQ(hub->FindUser(5)->Seat, 2);
+    EXPECT_EQ(+hub->FindUser(5)->Seat, 2);
     Post(hostframes::SeatChange(kMe, 7, false, 1));
     EXPECT_FALSE(hub->Seated());
     EXPECT_THAT(log, ElementsAre("client.DoPlayerSeated 甲 ext=0 seat=7 id=1001",
@@ -134,7 +134,7 @@ TEST_F(HubUsersTest, ALeavingUserReplacesHisEarlierDepartedRecord) {
     Post(hostframes::UserEnter(first));
     Post(hostframes::UserLeave(5));
     ASSERT_EQ(hub->DepartedUsers().size(), 1u);
-    EXPECT_EQ(hub->DepartedUsers()[0]->Score, 900);
+    EXPECT_EQ(+hub->DepartedUsers()[0]->Score, 900);
     EXPECT_NE(hub->FindDepartedUser(5), nullptr);
 }
 
@@ -143,7 +143,7 @@ TEST_F(HubUsersTest, UserStateAndValueReachTheRecordsAndComponents) {
     Post(hostframes::UserState(kMe, 4));
     EXPECT_EQ(hub->MyState(), 4);
     Post(hostframes::UserValue(kMe, -12));
-    EXPECT_EQ(hub->FindUser(kMe)->UserValue, -12);
+    EXPECT_EQ(+hub->FindUser(kMe)->UserValue, -12);
     EXPECT_THAT(log, Contains("client.DoUserValue -12 1001"));
 }
 

@@ -99,7 +99,7 @@ TEST_F(PluginInterfaceTest, UpdateUserNameRewritesTheWholeField) {
     EXPECT_EQ(table->UpdateUserName(&absent, "无人", 3), S_OK);
     EXPECT_EQ(table->UpdateUserName(&five, "短名", 65535), S_OK);
     const STRU_PLUGIN_USERINFO* user = table->Hub()->FindUser(5);
-    EXPECT_EQ(user->ExtValue, 65535);
+    EXPECT_EQ(+user->ExtValue, 65535);
     EXPECT_EQ(FilteredNickName(*user), "短名");
     EXPECT_EQ(table->UpdateUserName(&five, "超出", 65536), E_FAIL);
     EXPECT_EQ(FilteredNickName(*user), "短名");

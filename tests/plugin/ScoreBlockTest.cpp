@@ -44,10 +44,10 @@ TEST_F(ScoreBlockTest, FlagOnePrintsNoteBlocksAndCountsResults) {
     EXPECT_THAT(chat->lines, ElementsAre("kind=6 本局积分:\r甲      : +10\r乙      : -10\r丙      : 0",
                                          "kind=6 本局金豆:\r甲      : -200\r乙      : 0\r丙      : 0"));
     const STRU_PLUGIN_USERINFO* me = hub->FindUser(kMe);
-    EXPECT_EQ(me->Score, 110);
-    EXPECT_EQ(me->Beans, 800);
-    EXPECT_EQ(me->Losses, 1);
-    EXPECT_EQ(hub->FindUser(5)->Losses, 1);
+    EXPECT_EQ(+me->Score, 110);
+    EXPECT_EQ(+me->Beans, 800);
+    EXPECT_EQ(+me->Losses, 1);
+    EXPECT_EQ(+hub->FindUser(5)->Losses, 1);
     EXPECT_THAT(log, Contains("client.DoScoreBlock 1 4"));
     EXPECT_THAT(log, Contains("score.DoScoreBlock 1 4"));
 }
@@ -66,7 +66,7 @@ TEST_F(ScoreBlockTest, OnlySwitchedOnBlocksArePrintedAndBothOffSkipsTheFrame) {
     Post(hostframes::ScoreBlock(1, 1, {{kMe, 3, 3, 3, 3}}));
     EXPECT_THAT(chat->lines, ElementsAre("kind=6 本局积分:\r甲      : +3"));
     // A single entry is not counted as a result.
-    EXPECT_EQ(hub->FindUser(kMe)->Wins, 0);
+    EXPECT_EQ(+hub->FindUser(kMe)->Wins, 0);
 
     settings.settings.ScoreNotes = 0;
     ApplySettings(settings);
@@ -75,14 +75,14 @@ TEST_F(ScoreBlockTest, OnlySwitchedOnBlocksArePrintedAndBothOffSkipsTheFrame) {
     Post(hostframes::ScoreBlock(1, 1, {{kMe, 3, 999, 3, 3}}));
     EXPECT_THAT(chat->lines, IsEmpty());
     EXPECT_THAT(log, IsEmpty());
-    EXPECT_EQ(hub->FindUser(kMe)->Score, 3);
+    EXPECT_EQ(+hub->FindUser(kMe)->Score, 3);
 }
 
 TEST_F(ScoreBlockTest, FlagTwoUpdatesSilently) {
     Post(hostframes::ScoreBlock(2, 2, {{kMe, 10, 500, 5, 600}, {5, -10, 90, -5, 10}}));
     EXPECT_THAT(chat->lines, IsEmpty());
-    EXPECT_EQ(hub->FindUser(kMe)->Score, 500);
-    EXPECT_EQ(hub->FindUser(kMe)->Wins, 0);
+    EXPECT_EQ(+hub->FindUser(kMe)->Score, 500);
+    EXPECT_EQ(+hub->FindUser(kMe)->Wins, 0);
     EXPECT_THAT(log, Contains("client.DoScoreBlock 2 2"));
 }
 
@@ -90,13 +90,13 @@ TEST_F(ScoreBlockTest, TheClientCanSilenceTheNotes) {
     client->showScoreNotes = false;
     Post(hostframes::ScoreBlock(1, 2, {{kMe, 10, 110, 0, 0}, {5, -10, 0, 0, 0}}));
     EXPECT_THAT(chat->lines, IsEmpty());
-    EXPECT_EQ(hub->FindUser(kMe)->Wins, 1);
+    EXPECT_EQ(+hub->FindUser(kMe)->Wins, 1);
 }
 
 TEST_F(ScoreBlockTest, CountsAreHeldToTheEntriesTheFrameCarries) {
     Post(hostframes::ScoreBlock(2, 150, {{kMe, 1, 42, 0, 0}}, false));
     EXPECT_THAT(log, Contains("client.DoScoreBlock 2 1"));
-    EXPECT_EQ(hub->FindUser(kMe)->Score, 42);
+    EXPECT_EQ(+hub->FindUser(kMe)->Score, 42);
     log.clear();
     Post(hostframes::ScoreBlock(2, -1, {{kMe, 1, 42, 0, 0}}));
     Post(hostframes::ScoreBlock(0, 1, {{kMe, 1, 43, 0, 0}}));
@@ -107,8 +107,8 @@ TEST_F(ScoreBlockTest, CountsAreHeldToTheEntriesTheFrameCarries) {
 TEST_F(ScoreBlockTest, ExtremeDeltasCountWithoutOverflow) {
     const std::int64_t big = INT64_MAX;
     Post(hostframes::ScoreBlock(1, 2, {{kMe, big, 0, big, 0}, {5, INT64_MIN, 0, -1, 0}}));
-    EXPECT_EQ(hub->FindUser(kMe)->Wins, 1);
-    EXPECT_EQ(hub->FindUser(5)->Losses, 1);
+    EXPECT_EQ(+hub->FindUser(kMe)->Wins, 1);
+    EXPECT_EQ(+hub->FindUser(5)->Losses, 1);
 }
 
 } // namespace
