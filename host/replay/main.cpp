@@ -1,0 +1,61 @@
+// morvane-replay SCRIPT: runs a table replay script and prints its transcript on standard output.
+// Exit codes: 0 the script ran, 1 the script could not be read or a command failed while running,
+// 2 the script is malformed or uses a command out of order.
+#include "host/replay/ReplayScript.h"
+#include "host/replay/ReplaySession.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+
+namespace {
+
+int Replay(const std::filesystem::path& scriptPath) {
+    using namespace morvane::replay;
+    std::ifstream input(scriptPath);
+    if (!input) {
+        std::cerr << "morvane-replay: cannot read " << scriptPath.string() << '\n';
+        return 1;
+    }
+    std::vector<TReplayCommand> commands;
+    try {
+        commands = ParseReplayScript(input);
+    } catch (const TReplayScriptError& error) {
+        std::cerr << scriptPath.string() << ": " << error.what() << '\n';
+        return 2;
+    }
+    // The script's folder is the table's library folder (the game's INI file lies beside the script) and
+    // the folder screenshots are written to. It is entered and named relatively, so that the paths in the
+    // transcript do not depend on where the tree is checked out.
+    std::error_code error;
+    std::filesystem::current_path(std::filesystem::absolute(scriptPath).parent_path(), error);
+    if (error) {
+        std::cerr << "morvane-replay: cannot enter the folder of " << scriptPath.string() << ": "
+                  << error.message() << '\n';
+        return 1;
+    }
+    TReplaySession session(std::cout, ".");
+    try {
+        session.Run(commands);
+    } catch (const TReplayRunError& error) {
+        std::cerr << scriptPath.string() << ": " << error.what() << '\n';
+        return 1;
+    } catch (const TReplayScriptError& error) {
+        std::cerr << scriptPath.string() << ": " << error.what() << '\n';
+        return 2;
+    }
+    for (const std::string& refusal : session.Refusals())
+        std::cerr << scriptPath.string() << ": " << refusal << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: morvane-replay SCRIPT\n";
+        return 2;
+    }
+    return Replay(argv[1]);
+}
