@@ -39,6 +39,22 @@ int Encode(char32_t cp) {
     return int(*it & 0xFFFF);
 }
 
+// Decodes one UTF-8 sequence at `pos`, advancing it; malformed bytes decode to the replacement.
+char32_t NextUtf8(std::string_view text, std::size_t& pos) {
+    const auto byte = std::uint8_t(text[pos++]);
+    if (byte < 0x80) return byte;
+    int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
+    if (extra < 0 || byte > 0xF4) return kReplacement;
+    char32_t cp = byte & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= text.size() || (std::uint8_t(text[pos]) & 0xC0) != 0x80) return kReplacement;
+        cp = (cp << 6) | (std::uint8_t(text[pos++]) & 0x3F);
+    }
+    return cp;
+}
+
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += char(cp);
@@ -56,22 +72,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += char(0x80 | (cp & 0x3F));
     }
 }
-
-// Decodes one UTF-8 sequence at `pos`, advancing it; malformed bytes decode to the replacement.
-char32_t NextUtf8(std::string_view text, std::size_t& pos) {
-    const auto byte = std::uint8_t(text[pos++]);
-    if (byte < 0x80) return byte;
-    int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
-    if (extra < 0 || byte > 0xF4) return kReplacement;
-    char32_t cp = byte & (0x3F >> extra);
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= text.size() || (std::uint8_t(text[pos]) & 0xC0) != 0x80) return kReplacement;
-        cp = (cp << 6) | (std::uint8_t(text[pos++]) & 0x3F);
-    }
-    return cp;
-}
-
-} // namespace
 
 bool IsLeadByte(std::uint8_t byte) {
     return byte >= 0x81 && byte <= 0xFE;

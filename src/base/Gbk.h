@@ -21,6 +21,8 @@ std::size_t CharLength(std::string_view text, std::size_t pos);
 std::string ToUtf8(std::string_view gbk);
 // From source texts and scripts written in UTF-8. Characters outside GBK become '?'.
 std::string FromUtf8(std::string_view utf8);
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 // For glyphs: one code point per character.
 std::u32string ToCodePoints(std::string_view gbk);
 

@@ -1,25 +1,12 @@
 #include "support/SkinnedDialog.h"
 
+#include "gui/BitmapPicture.h"
 #include "gui/Canvas.h"
 
 #include <string>
 
 namespace morvane::test {
 namespace {
-
-// The RGB picture of a bitmap drawn with the canvas.
-TPngImage ToPicture(const TBitmap& bitmap) {
-    TPngImage picture(bitmap.Width(), bitmap.Height(), false);
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const TColor c = bitmap.Pixel(x, y);
-            std::uint8_t* p = picture.Scanline(y) + x * 3;
-            p[0] = GetRValue(c);
-            p[1] = GetGValue(c);
-            p[2] = GetBValue(c);
-        }
-    return picture;
-}
 
 // A dialog skin: rounded corners cut in magenta, a dark frame, a blue title band and a cream body.
 TPngImage DialogSkin() {
@@ -35,7 +22,7 @@ TPngImage DialogSkin() {
         canvas.SetPixel(p.x, 79 - p.y, clFuchsia);
         canvas.SetPixel(59 - p.x, 79 - p.y, clFuchsia);
     }
-    return ToPicture(bitmap);
+    return PictureOfBitmap(bitmap);
 }
 
 TPngImage ButtonPicture(TColor top, TColor bottom) {
@@ -44,7 +31,7 @@ TPngImage ButtonPicture(TColor top, TColor bottom) {
     canvas.FillRect({0, 0, 72, 24}, RGB(0xFB, 0xF6, 0xE8));
     canvas.GradientFill({1, 1, 71, 23}, top, bottom, 2);
     canvas.FrameRect({0, 0, 72, 24}, RGB(0x9A, 0x6A, 0x1E));
-    return ToPicture(bitmap);
+    return PictureOfBitmap(bitmap);
 }
 
 TPictureButton* AddButton(TSkinnedDialog& d, int left, TColor top, TColor bottom, const std::string& caption,

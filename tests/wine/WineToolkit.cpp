@@ -6,6 +6,7 @@
 #include "graphics/EmbeddedResources.h"
 #include "graphics/PictureResources.h"
 #include "gui/Application.h"
+#include "gui/BitmapPicture.h"
 #include "gui/Canvas.h"
 #include "gui/Font.h"
 #include "gui/Form.h"
@@ -110,17 +111,7 @@ TBitmap ReadScreen(const TRect& bounds) {
 }
 
 bool WritePng(const TBitmap& shot, const std::string& path) {
-    TPngImage png(shot.Width(), shot.Height(), false);
-    for (int y = 0; y < shot.Height(); ++y) {
-        const std::uint32_t* src = shot.Row32(y);
-        std::uint8_t* dst = png.Scanline(y);
-        for (int x = 0; x < shot.Width(); ++x) {
-            dst[3 * x] = std::uint8_t(src[x] >> 16);
-            dst[3 * x + 1] = std::uint8_t(src[x] >> 8);
-            dst[3 * x + 2] = std::uint8_t(src[x]);
-        }
-    }
-    return png.SaveToFile(path);
+    return PictureOfBitmap(shot).SaveToFile(path);
 }
 
 std::string Hex(TColor colour) {
@@ -518,8 +509,8 @@ void CheckSkinnedDialog(TChecks& checks, TWin32Platform& platform) {
     for (int y = 0; y < shot.Height(); ++y)
         for (int x = 0; x < shot.Width(); ++x)
             different += (dialog.panel->HitTest({x, y}) && shot.Pixel(x, y) != painted.Pixel(x, y)) ? 1 : 0;
-    checks.Check(!shot.Empty() && different == 0,
-                 "the screen shows the dialog exactly as painted (" + std::to_string(different) + " pixels differ)");
+    checks.Check(!shot.Empty() && different == 0, "the screen shows the dialog exactly as painted (" +
+                                                      std::to_string(different) + " pixels differ)");
     checks.Check(WritePng(shot, "wine-skinned-panel.png"), "wine-skinned-panel.png is written");
 }
 

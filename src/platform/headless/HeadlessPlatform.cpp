@@ -2,7 +2,7 @@
 
 #include "base/Gbk.h"
 #include "base/Paths.h"
-#include "gui/PngImage.h"
+#include "gui/BitmapPicture.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -272,17 +272,7 @@ const TBitmap* THeadlessPlatform::Screenshot(TWindowId window) const {
 bool THeadlessPlatform::WriteScreenshot(TWindowId window, const std::string& pngPath) const {
     const TBitmap* screen = Screenshot(window);
     if (!screen || screen->Empty()) return false;
-    TPngImage png(screen->Width(), screen->Height(), false);
-    for (int y = 0; y < screen->Height(); ++y) {
-        const std::uint32_t* src = screen->Row32(y);
-        std::uint8_t* dst = png.Scanline(y);
-        for (int x = 0; x < screen->Width(); ++x) {
-            dst[3 * x] = std::uint8_t(src[x] >> 16);
-            dst[3 * x + 1] = std::uint8_t(src[x] >> 8);
-            dst[3 * x + 2] = std::uint8_t(src[x]);
-        }
-    }
-    return png.SaveToFile(paths::FromHost(pngPath));
+    return PictureOfBitmap(*screen).SaveToFile(paths::FromHost(pngPath));
 }
 
 bool THeadlessPlatform::WindowShown(TWindowId window) const {

@@ -5,24 +5,6 @@
 namespace morvane {
 namespace {
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 bool IsHighSurrogate(char32_t unit) {
     return unit >= 0xD800 && unit < 0xDC00;
 }
@@ -57,7 +39,7 @@ std::string GbkFromWide(std::wstring_view wide) {
         } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
             unit = U'?'; // a lone half of a pair stands for nothing
         }
-        AppendUtf8(utf8, unit);
+        gbk::AppendUtf8(utf8, unit);
     }
     return gbk::FromUtf8(utf8);
 }
