@@ -7,6 +7,7 @@
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginClient.h"
 #include "plugin/CustomPluginDialog.h"
+#include "plugin/CustomPluginUser.h"
 #include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
@@ -69,18 +70,20 @@ private:
     std::deque<int>& answers_;
 };
 
-// The plain table form the replay registers until the table's main form exists: a hub with a chat,
-// a client and a dialog, and the hub's frames handed over in the form's thread.
+// The plain table form the replay registers until the table's main form exists: a hub with a user
+// panel, a chat, a client and a dialog, and the hub's frames handed over in the form's thread.
 class TReplayForm : public TForm {
 public:
     TReplayForm(TReplayTranscript& transcript, std::deque<int>& answers) : TForm(nullptr) {
         SetBounds(0, 0, 400, 300);
         hub_ = Own(std::make_unique<TReplayHub>(this, transcript));
+        auto* user = Own(std::make_unique<TCustomPluginUser>(this));
         auto* chat = Own(std::make_unique<TReplayChat>(this, transcript));
         auto* client = Own(std::make_unique<TReplayClient>(this));
         auto* dialog = Own(std::make_unique<TReplayDialog>(this, transcript, answers));
-        for (TControl* control : std::initializer_list<TControl*>{chat, client, dialog})
+        for (TControl* control : std::initializer_list<TControl*>{user, chat, client, dialog})
             control->SetParent(this);
+        hub_->SetPluginUser(user);
         hub_->SetPluginChat(chat);
         hub_->SetPluginClient(client);
         hub_->SetPluginDialog(dialog);
