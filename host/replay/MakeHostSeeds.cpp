@@ -22,8 +22,16 @@ std::vector<std::pair<std::string, TFrame>> Seeds() {
     const STRU_PLUGIN_USERINFO other = MakeUser(kOther, 1, true, "Other", "other");
     const TScoreLine line{kOther, 10, 110, -2, 98};
     const TFrame record = CofferReplyRecord(1, 0, 0);
+    TSettingsRecord settings;
+    settings.settings.ScoreNotes = 1;
+    TPluginSeatEntry seat;
+    seat.UserID = kOther;
+    seat.Name = "Other";
+    settings.seats = {seat};
+    settings.count = 1;
     return {
         {"table-data", TableData(0, Bytes("data"))},
+        {"table-settings-record", TableData(0, TableSettingsRecord(settings))},
         {"table-notice-record", TableData(0, Bytes(std::string("\xfe", 1) + "notice"))},
         {"game-data", GameData(0, Bytes("scene"))},
         {"user-ready", UserReady(0, kOther, 1)},
