@@ -1,0 +1,79 @@
+#include "host/replay/ReplayScript.h"
+
+#include "host/replay/ReplayTranscript.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace morvane::replay {
+namespace {
+
+std::vector<TReplayCommand> Parse(const std::string& text) {
+    std::istringstream input(text);
+    return ParseReplayScript(input);
+}
+
+// Scripts are UTF-8 files, while the literals of this program are GBK.
+std::string Utf8(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
+TEST(ReplayScript, HexMayCarryBlanksAndEitherCaseAndCommentsAreCut) {
+    const auto commands = Parse("  # only a comment\n\nframe 03 E9\t0a ff # trailing\r\ntext 41\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].line, 3);
+    EXPECT_EQ(commands[0].bytes, (std::vector<std::uint8_t>{0x03, 0xE9, 0x0A, 0xFF}));
+    EXPECT_EQ(commands[1].line, 4);
+}
+
+TEST(ReplayScript, TextsBecomeGbkAndInitKeepsItsFields) {
+    const auto commands = Parse(Utf8(u8"init cookie=-5 user=1001 nick=玩家甲\ntype 下注\n"));
+    EXPECT_EQ(commands[0].fields.at("nick"), "玩家甲");
+    EXPECT_EQ(commands[0].fields.at("cookie"), "-5");
+    EXPECT_EQ(commands[1].text, "下注");
+}
+
+TEST(ReplayScript, TextsGbkCannotCarryAreRefused) {
+    const std::string emoji = "type \xF0\x9F\x98\x80\n"; // U+1F600 in UTF-8
+    EXPECT_THROW(Parse(emoji), TReplayScriptError);
+}
+
+TEST(ReplayScript, KeyNamesWithModifiers) {
+    TKey key = 0;
+    TShiftState shift = 0;
+    ASSERT_TRUE(ParseKeyName("Ctrl+Add", key, shift));
+    EXPECT_EQ(key, VK_ADD);
+    EXPECT_EQ(shift, ssCtrl);
+    ASSERT_TRUE(ParseKeyName("Alt+Shift+Q", key, shift));
+    EXPECT_EQ(key, TKey('Q'));
+    EXPECT_EQ(shift, ssAlt | ssShift);
+    ASSERT_TRUE(ParseKeyName("F12", key, shift));
+    EXPECT_EQ(key, VK_F1 + 11);
+    EXPECT_EQ(shift, 0);
+    for (const char* bad : {"F13", "F0", "Alt+", "Meta+Q", "q", "Enterr", ""})
+        EXPECT_FALSE(ParseKeyName(bad, key, shift)) << bad;
+}
+
+TEST(ReplayScript, MalformedLinesNameTheirLine) {
+    for (const auto& [script, message] : std::vector<std::pair<std::string, std::string>>{
+             {"wait 1\nwait\n", "line 2: wait takes 1 argument(s), found 0"},
+             {"move 1 2 3\n", "line 1: move takes 2 argument(s), found 3"},
+             {"frame\n", "line 1: frame needs hex bytes"},
+             {"finalize now\n", "line 1: finalize takes 0 argument(s), found 1"},
+             {"answer 99999999999\n", "line 1: answer is out of range: 99999999999"}}) {
+        try {
+            Parse(script);
+            ADD_FAILURE() << "accepted: " << script;
+        } catch (const TReplayScriptError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
+}
+
+TEST(ReplayTranscript, EscapesLineBreaksAndBackslashesOnly) {
+    EXPECT_EQ(EscapeText("a\r\nb\\c\td"), "a\\r\\nb\\\\c\td");
+    EXPECT_EQ(LowerHex({0x00, 0xAB, 0x7F}), "00ab7f");
+}
+
+} // namespace
+} // namespace morvane::replay
