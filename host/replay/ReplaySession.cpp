@@ -131,7 +131,8 @@ void TReplaySession::TReleaseTable::operator()(TPluginInterface50* table) const 
 TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFolder)
     : transcript_(out, platform_) {
     platform_.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(libraryFolder)));
-    host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
+    host_.OnClosed = [this] { transcript_.Add("closed"); };
+    host_.Inner().OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         transcript_.Add("send to=" + std::to_string(frame.toId) +
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
     };
@@ -150,7 +151,6 @@ void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {
     for (const TReplayCommand& command : commands) {
         Execute(command);
         platform_.RunUntilIdle();
-        ReportNewCloses();
         transcript_.TakePlatformEffects();
     }
 }
@@ -217,11 +217,6 @@ void TReplaySession::Check(const TReplayCommand& command, long result) {
     if (result < 0)
         refusals_.push_back("line " + std::to_string(command.line) + ": the table answered " + command.name +
                             " with a failure");
-}
-
-void TReplaySession::ReportNewCloses() {
-    for (; closesReported_ < host_.Closed().size(); ++closesReported_)
-        transcript_.Add("closed");
 }
 
 } // namespace morvane::replay

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/Application.h"
-#include "host/TestHallHost.h"
+#include "host/replay/ReplayHost.h"
 #include "host/replay/ReplayScript.h"
 #include "host/replay/ReplayTranscript.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -60,15 +60,13 @@ private:
     TPluginInterface50& Table(const TReplayCommand& command);
     TPoint FormPoint(const TReplayCommand& command);
     void Check(const TReplayCommand& command, long result);
-    void ReportNewCloses();
 
     std::deque<int> answers_;
     TReplayPlatform platform_{answers_};
     TApplication app_{platform_};
     TReplayTranscript transcript_;
-    TTestHallHost host_;
+    TReplayHost host_;
     std::unique_ptr<TPluginInterface50, TReleaseTable> table_;
-    std::size_t closesReported_{0};
     std::vector<std::string> refusals_;
 };
 

@@ -1,5 +1,6 @@
 // morvane-replay SCRIPT: runs a table replay script and prints its transcript on standard output.
-// Exit codes: 0 the script ran, 1 the script could not be read or a command failed while running,
+// Exit codes: 0 the script ran, 1 the script could not be read, a command failed while running or the
+// table answered a host call with a failure (the transcript is printed all the same),
 // 2 the script is malformed or uses a command out of order.
 #include "host/replay/ReplayScript.h"
 #include "host/replay/ReplaySession.h"
@@ -45,9 +46,10 @@ int Replay(const std::filesystem::path& scriptPath) {
         std::cerr << scriptPath.string() << ": " << error.what() << '\n';
         return 2;
     }
+    // A host call the table answered with a failure is a fault of the table, not a transcript line.
     for (const std::string& refusal : session.Refusals())
         std::cerr << scriptPath.string() << ": " << refusal << '\n';
-    return 0;
+    return session.Refusals().empty() ? 0 : 1;
 }
 
 } // namespace
