@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Writes the seed records of the game-record fuzz target into fuzz/corpus/game/: a full table scene
+"""Writes the seed records of the game-record fuzz target into fuzz/corpus/game_records/: a full table scene
 (with and without texts, and cut short), one record of every notice and request, all little-endian."""
 
 import pathlib
 import struct
 
-OUT = pathlib.Path(__file__).resolve().parent / "corpus" / "game"
+OUT = pathlib.Path(__file__).resolve().parent / "corpus" / "game_records"
 
 
 def scene(status=b"\xc7\xeb\xcf\xc2\xd7\xa2", no_banker=b"\xce\xde\xc8\xcb", games=12, phase=1):
