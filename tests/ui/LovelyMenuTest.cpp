@@ -2,6 +2,7 @@
 
 #include "gui/Form.h"
 #include "gui/SystemColors.h"
+#include "support/SolidPicture.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,7 @@
 namespace morvane {
 namespace {
 
-TPngImage Solid(int width, int height, TColor colour) {
-    TPngImage picture(width, height, false);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = picture.Scanline(y) + x * 3;
-            p[0] = GetRValue(colour);
-            p[1] = GetGValue(colour);
-            p[2] = GetBValue(colour);
-        }
-    return picture;
-}
+using test::SolidPicture;
 
 class LovelyMenuTest : public test::HeadlessTest {
 protected:
@@ -32,7 +23,7 @@ protected:
         skin->SpaceBottom = 5;
         skin->SpaceLeft = 4;
         skin->BackColor = clNone;
-        TPngImage picture = Solid(10, 10, clLime);
+        TPngImage picture = SolidPicture(10, 10, clLime);
         picture.Scanline(0)[0] = 255; // a magenta top-left pixel
         picture.Scanline(0)[1] = 0;
         picture.Scanline(0)[2] = 255;

@@ -1,4 +1,5 @@
 #include "gui/Form.h"
+#include "support/SolidPicture.h"
 #include "support/headless/HeadlessApp.h"
 #include "ui/LovelyButton.h"
 #include "ui/LovelyTextBtn.h"
@@ -9,17 +10,7 @@
 namespace morvane {
 namespace {
 
-TPngImage Solid(int width, int height, TColor colour) {
-    TPngImage picture(width, height, false);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = picture.Scanline(y) + x * 3;
-            p[0] = GetRValue(colour);
-            p[1] = GetGValue(colour);
-            p[2] = GetBValue(colour);
-        }
-    return picture;
-}
+using test::SolidPicture;
 
 class SkinButtonTest : public test::HeadlessTest {
 protected:
@@ -46,7 +37,7 @@ protected:
 
 TEST_F(SkinButtonTest, PictureButtonWithoutDownPictureMovesByTheOffsetOnlyForTheLeftButton) {
     auto* button = Place<TPictureButton>(10, 10);
-    button->SetCommPicture(Solid(8, 6, clRed));
+    button->SetCommPicture(SolidPicture(8, 6, clRed));
     EXPECT_EQ(button->Width(), 8);
     EXPECT_EQ(button->Height(), 6);
     EXPECT_EQ(At(10, 10), clRed);
@@ -65,9 +56,9 @@ TEST_F(SkinButtonTest, PictureButtonWithoutDownPictureMovesByTheOffsetOnlyForThe
 
 TEST_F(SkinButtonTest, PictureButtonPicksThePictureOfItsState) {
     auto* button = Place<TPictureButton>(10, 10);
-    button->SetCommPicture(Solid(8, 6, clRed));
-    button->SetMovePicture(Solid(8, 6, clLime));
-    button->SetDownPicture(Solid(8, 6, clBlue));
+    button->SetCommPicture(SolidPicture(8, 6, clRed));
+    button->SetMovePicture(SolidPicture(8, 6, clLime));
+    button->SetDownPicture(SolidPicture(8, 6, clBlue));
     button->SetOffsetX(0);
     button->SetOffsetY(0);
     platform.MouseMove({12, 12});
@@ -82,8 +73,8 @@ TEST_F(SkinButtonTest, PictureButtonPicksThePictureOfItsState) {
 
 TEST_F(SkinButtonTest, HoverEndsWhenTheMouseLeavesOrTheButtonIsDisabled) {
     auto* button = Place<TPictureButton>(10, 10);
-    button->SetCommPicture(Solid(8, 6, clRed));
-    button->SetMovePicture(Solid(8, 6, clLime));
+    button->SetCommPicture(SolidPicture(8, 6, clRed));
+    button->SetMovePicture(SolidPicture(8, 6, clLime));
     platform.MouseMove({12, 12});
     EXPECT_TRUE(button->Hovered());
     platform.MouseMove({60, 60});
@@ -99,7 +90,7 @@ TEST_F(SkinButtonTest, HoverEndsWhenTheMouseLeavesOrTheButtonIsDisabled) {
 
 TEST_F(SkinButtonTest, CaptionIsWrittenOnlyWhenItHasWidth) {
     auto* button = Place<TPictureButton>(10, 10);
-    button->SetCommPicture(Solid(60, 20, clWhite));
+    button->SetCommPicture(SolidPicture(60, 20, clWhite));
     button->SetCommCaption("确定");
     button->SetCommX(4);
     button->SetCommY(2);
@@ -112,7 +103,7 @@ TEST_F(SkinButtonTest, CaptionIsWrittenOnlyWhenItHasWidth) {
 }
 
 TEST_F(SkinButtonTest, PicturesLoadByResourceNameAndMissingOnesStayEmpty) {
-    const std::vector<std::uint8_t> png = Solid(5, 4, clRed).SaveToBytes();
+    const std::vector<std::uint8_t> png = SolidPicture(5, 4, clRed).SaveToBytes();
     const std::vector<std::uint8_t> broken{0x89, 'P', 'N', 'G', 1, 2, 3};
     TResourceLookup lookup = [&](const std::string& name) -> std::span<const std::uint8_t> {
         if (name == "CloseComm" || name == "CloseDown") return png;
@@ -126,7 +117,7 @@ TEST_F(SkinButtonTest, PicturesLoadByResourceNameAndMissingOnesStayEmpty) {
     EXPECT_TRUE(button->MovePicture().Empty());
     EXPECT_TRUE(button->GrayPicture().Empty());
 
-    TPngImage picture = Solid(2, 2, clBlue);
+    TPngImage picture = SolidPicture(2, 2, clBlue);
     EXPECT_FALSE(LoadPictureFromResource(picture, "Nothing", lookup));
     EXPECT_TRUE(picture.Empty());
     EXPECT_FALSE(LoadPictureFromResource(picture, "CloseMove", lookup));
@@ -137,7 +128,7 @@ TEST_F(SkinButtonTest, LovelyButtonShowsTheFourImagesFromItsStartIndex) {
     TImageList* images = form->Own(std::make_unique<TImageList>(form.get(), 6, 6));
     const TColor colours[8] = {0x000001, 0x000002, 0x000003, 0x000004, clRed, clLime, clBlue, clYellow};
     for (TColor colour : colours)
-        images->Add(Solid(6, 6, colour));
+        images->Add(SolidPicture(6, 6, colour));
     auto* button = Place<TLovelyButton>(10, 10);
     button->SetImages(images);
     button->SetStartIndex(4);
@@ -155,7 +146,7 @@ TEST_F(SkinButtonTest, LovelyButtonShowsTheFourImagesFromItsStartIndex) {
 
 TEST_F(SkinButtonTest, LovelyButtonForgetsAFreedImageList) {
     auto images = std::make_unique<TImageList>(nullptr, 6, 6);
-    images->Add(Solid(6, 6, clRed));
+    images->Add(SolidPicture(6, 6, clRed));
     auto* button = Place<TLovelyButton>(10, 10);
     button->SetImages(images.get());
     images.reset();
@@ -165,7 +156,7 @@ TEST_F(SkinButtonTest, LovelyButtonForgetsAFreedImageList) {
 
 TEST_F(SkinButtonTest, TextButtonStretchesTheMiddleColumnAndKeysOutMagenta) {
     // A 6 × 4 state picture: left half red, right half blue, magenta top-left pixel.
-    TPngImage picture = Solid(6, 4, clRed);
+    TPngImage picture = SolidPicture(6, 4, clRed);
     for (int y = 0; y < 4; ++y)
         for (int x = 3; x < 6; ++x) {
             std::uint8_t* p = picture.Scanline(y) + x * 3;
