@@ -3,104 +3,14 @@
 #include "base/Gbk.h"
 #include "base/Paths.h"
 #include "gui/Form.h"
-#include "gui/Messages.h"
-#include "plugin/CustomPluginChat.h"
-#include "plugin/CustomPluginClient.h"
-#include "plugin/CustomPluginDialog.h"
-#include "plugin/CustomPluginUser.h"
+#include "host/replay/ReplayForm.h"
 #include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginInterface50.h"
-#include "plugin/PluginShare50.h"
 
 #include <charconv>
 
 namespace morvane::replay {
 namespace {
-
-// The hub with every sound that passes the switches written to the transcript.
-class TReplayHub : public TPluginShare50 {
-public:
-    TReplayHub(TComponent* owner, TReplayTranscript& transcript)
-        : TPluginShare50(owner), transcript_(transcript) {}
-    void PlaySound(const std::string& fileName) override {
-        if (HaveSound() && SoundOn()) transcript_.Add("sound " + EscapeText(gbk::ToUtf8(fileName)));
-        TPluginShare50::PlaySound(fileName);
-    }
-
-private:
-    TReplayTranscript& transcript_;
-};
-
-class TReplayChat : public TCustomPluginChat {
-public:
-    TReplayChat(TComponent* owner, TReplayTranscript& transcript)
-        : TCustomPluginChat(owner), transcript_(transcript) {}
-    void AddLine(const std::string& text, std::int64_t kind) override {
-        transcript_.Add("line kind=" + std::to_string(kind) + " " + EscapeText(gbk::ToUtf8(text)));
-    }
-
-private:
-    TReplayTranscript& transcript_;
-};
-
-// A client with the base behaviour only: it keeps the table settings and seats the hub asks about.
-class TReplayClient : public TCustomPluginClient {
-public:
-    using TCustomPluginClient::TCustomPluginClient;
-    void GetFacePath(std::string& path) override { path.clear(); }
-};
-
-// A dialog answered from the script instead of a modal loop; its start is written to the transcript.
-class TReplayDialog : public TCustomPluginDialog {
-public:
-    TReplayDialog(TComponent* owner, TReplayTranscript& transcript, std::deque<int>& answers)
-        : TCustomPluginDialog(owner), transcript_(transcript), answers_(answers) {}
-    int Execute() override {
-        std::string line = Caption() + " | " + Message() + " | " + OkCaption();
-        if (Buttons() != 0) line += " / " + CancelCaption();
-        transcript_.Add("dialog " + EscapeText(gbk::ToUtf8(line)));
-        if (answers_.empty()) return mrAccepted;
-        const int answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-
-private:
-    TReplayTranscript& transcript_;
-    std::deque<int>& answers_;
-};
-
-// The plain table form the replay registers until the table's main form exists: a hub with a user
-// panel, a chat, a client and a dialog, and the hub's frames handed over in the form's thread.
-class TReplayForm : public TForm {
-public:
-    TReplayForm(TReplayTranscript& transcript, std::deque<int>& answers) : TForm(nullptr) {
-        SetBounds(0, 0, 400, 300);
-        hub_ = Own(std::make_unique<TReplayHub>(this, transcript));
-        auto* user = Own(std::make_unique<TCustomPluginUser>(this));
-        auto* chat = Own(std::make_unique<TReplayChat>(this, transcript));
-        auto* client = Own(std::make_unique<TReplayClient>(this));
-        auto* dialog = Own(std::make_unique<TReplayDialog>(this, transcript, answers));
-        for (TControl* control : std::initializer_list<TControl*>{user, chat, client, dialog})
-            control->SetParent(this);
-        hub_->SetPluginUser(user);
-        hub_->SetPluginChat(chat);
-        hub_->SetPluginClient(client);
-        hub_->SetPluginDialog(dialog);
-    }
-
-protected:
-    void WndProc(TMessage& message) override {
-        if (message.Msg == WM_PLUGIN_COMMAND) {
-            hub_->ProcessCommand();
-            return;
-        }
-        TForm::WndProc(message);
-    }
-
-private:
-    TReplayHub* hub_{nullptr};
-};
 
 std::int64_t FieldNumber(const TReplayCommand& command, const std::string& key) {
     std::int64_t value = 0;
@@ -136,9 +46,8 @@ TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFold
         transcript_.Add("send to=" + std::to_string(frame.toId) +
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
     };
-    RegisterFormClass(TPluginInterface50::kFormClassName, [this]() -> std::unique_ptr<TForm> {
-        return std::make_unique<TReplayForm>(transcript_, answers_);
-    });
+    RegisterFormClass(TPluginInterface50::kFormClassName,
+                      [this]() -> std::unique_ptr<TForm> { return MakeReplayForm(transcript_, answers_); });
 }
 
 TReplaySession::~TReplaySession() {

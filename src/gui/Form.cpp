@@ -101,6 +101,17 @@ void TForm::SetFormRegion(const TRegion* region) {
     if (window_) Application().System().SetWindowRegion(window_, region);
 }
 
+void TForm::SetIcon(const TBitmap& colour, const TBitmap& mask) {
+    icon_ = colour;
+    iconMask_ = mask;
+    EnsureWindow();
+    if (window_) Application().System().SetWindowIcon(window_, icon_, iconMask_);
+}
+
+bool TForm::HasFocusWindow() const {
+    return window_ && HasApplication() && Application().System().ActiveWindow() == window_;
+}
+
 void TForm::Minimize(bool minimize) {
     if (window_) Application().System().MinimizeWindow(window_, minimize);
 }

@@ -31,6 +31,12 @@ public:
     bool TopMost() const { return topMost_; }
     void SetTopMost(bool topMost);
     void SetFormRegion(const TRegion* region);
+    // The window's icon as colour image and AND mask (white where the screen shows through).
+    void SetIcon(const TBitmap& colour, const TBitmap& mask);
+    const TBitmap& Icon() const { return icon_; }
+    const TBitmap& IconMask() const { return iconMask_; }
+    // Whether the keyboard focus is in this form's window.
+    bool HasFocusWindow() const;
     void Minimize(bool minimize);
     void BringWindowToFront();
     void StartTitleDrag();
@@ -99,6 +105,8 @@ private:
 
     TWindowId window_{0};
     TBitmap framebuffer_;
+    TBitmap icon_;
+    TBitmap iconMask_;
     TRegion dirty_;
     bool shown_{false};
     bool topMost_{false};

@@ -57,6 +57,13 @@ public:
     virtual void SetWindowRegion(TWindowId window, const TRegion* region) = 0;
     virtual void MinimizeWindow(TWindowId window, bool minimize) = 0;
     virtual void FlashWindow(TWindowId window) = 0;
+    // The window's icon as its two images (see the icon helpers): the screen is ANDed with `mask`, then
+    // XORed with `colour`. Empty bitmaps remove it.
+    virtual void SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap& mask) = 0;
+    // The window that has the keyboard focus among ours; 0 when another program has it.
+    virtual TWindowId ActiveWindow() = 0;
+    // Where the mouse is, in screen pixels.
+    virtual TPoint CursorPos() = 0;
     // Asks for a WindowPaint of that part soon (coalesced with other requests).
     virtual void InvalidateWindow(TWindowId window, const TRect& rect) = 0;
     // Shows the framebuffer's pixels inside `rect` on the window.

@@ -1137,7 +1137,7 @@ void TCustomPluginShare::ShowText(const std::string& text, std::int64_t fromId) 
 }
 
 void TCustomPluginShare::ShowNote(bool flash, const std::string& text) {
-    if (flash && ownerForm_ && ownerForm_->WindowCreated() && HasApplication())
+    if (flash && ownerForm_ && ownerForm_->WindowCreated() && !ownerForm_->HasFocusWindow())
         Application().System().FlashWindow(ownerForm_->WindowId());
     if (!text.empty() && chat_) chat_->AddLine(text, 8);
 }
@@ -1335,9 +1335,8 @@ void TCustomPluginShare::ShowUserMenu(std::int64_t userId) {
     items.Items(8)->SetVisible(!me && client_->CanAskToLeave());
     items.Items(11)->SetVisible(!me);
     items.Items(12)->SetVisible(!me);
-    // The menu opens where the table's form shows its top-left corner until the mouse position is known.
     if (lovelyMenu_) lovelyMenu_->SetPopupMenu(userMenu_);
-    TPoint at = ownerForm_ ? ownerForm_->ClientToScreen({0, 0}) : TPoint{};
+    const TPoint at = HasApplication() ? Application().System().CursorPos() : TPoint{};
     userMenu_->Popup(at.x, at.y);
 }
 

@@ -67,6 +67,9 @@ public:
     void SetWindowRegion(TWindowId, const TRegion*) override {}
     void MinimizeWindow(TWindowId, bool) override {}
     void FlashWindow(TWindowId) override {}
+    void SetWindowIcon(TWindowId, const TBitmap&, const TBitmap&) override {}
+    TWindowId ActiveWindow() override { return 0; }
+    TPoint CursorPos() override { return {}; }
     void InvalidateWindow(TWindowId, const TRect&) override {}
     void PresentWindow(TWindowId, const TBitmap&, const TRect&) override {}
     void SetCapture(TWindowId) override {}

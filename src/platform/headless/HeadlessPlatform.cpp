@@ -242,6 +242,19 @@ void THeadlessPlatform::FlashWindow(TWindowId) {
     Log("flash");
 }
 
+void THeadlessPlatform::SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap&) {
+    Window* w = Find(window);
+    if (!w) return;
+    w->icon = colour;
+    Log(colour.Empty() ? std::string("icon none")
+                       : "icon " + std::to_string(colour.Width()) + "x" + std::to_string(colour.Height()));
+}
+
+const TBitmap* THeadlessPlatform::WindowIcon(TWindowId window) const {
+    const Window* w = Find(window);
+    return w && !w->icon.Empty() ? &w->icon : nullptr;
+}
+
 void THeadlessPlatform::InvalidateWindow(TWindowId window, const TRect& rect) {
     if (Window* w = Find(window)) w->pendingPaint = Union(w->pendingPaint, rect);
 }
@@ -323,6 +336,7 @@ TWindowId THeadlessPlatform::WindowAt(TPoint screen) const {
 
 void THeadlessPlatform::QueueMouse(TPoint at, std::function<void(IWindowClient&, TPoint)> deliver) {
     queue_.push_back([this, at, deliver = std::move(deliver)] {
+        cursorPos_ = at;
         TWindowId id = WindowAt(at);
         Window* w = Find(id);
         if (!w) return;
@@ -367,6 +381,13 @@ void THeadlessPlatform::PressKey(TKey key, TShiftState shift) {
     queue_.push_back([this, key, shift] {
         if (Window* w = Find(activeWindow_)) w->client->WindowKeyDown(key, shift);
     });
+    // The space bar also types its character, as the system's key translation does; other keys that
+    // translate to control characters are left to their key events.
+    if (key == VK_SPACE && (shift & (ssCtrl | ssAlt)) == 0) {
+        queue_.push_back([this] {
+            if (Window* w = Find(activeWindow_)) w->client->WindowChar(" ");
+        });
+    }
     queue_.push_back([this, key, shift] {
         if (Window* w = Find(activeWindow_)) w->client->WindowKeyUp(key, shift);
     });

@@ -58,7 +58,8 @@ public:
     bool WriteScreenshot(TWindowId window, const std::string& pngPath) const;
     bool WindowShown(TWindowId window) const;
     std::vector<TWindowId> ShownWindows() const;
-    TWindowId ActiveWindow() const { return activeWindow_; }
+    // The icon set on a window (empty when none).
+    const TBitmap* WindowIcon(TWindowId window) const;
     int CursorShape(TWindowId window) const;
     const TRegion* WindowRegion(TWindowId window) const;
     std::string WindowCaption(TWindowId window) const;
@@ -87,6 +88,9 @@ public:
     void SetWindowRegion(TWindowId window, const TRegion* region) override;
     void MinimizeWindow(TWindowId window, bool minimize) override;
     void FlashWindow(TWindowId window) override;
+    void SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap& mask) override;
+    TWindowId ActiveWindow() override { return activeWindow_; }
+    TPoint CursorPos() override { return cursorPos_; }
     void InvalidateWindow(TWindowId window, const TRect& rect) override;
     void PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) override;
     void SetCapture(TWindowId window) override { captureWindow_ = window; }
@@ -136,6 +140,7 @@ private:
         TRect pendingPaint{};
         int cursor{0};
         TBitmap screen;
+        TBitmap icon;
         std::uint64_t zOrder{0};
     };
     struct Timer {
@@ -167,6 +172,7 @@ private:
     TWindowId nextWindow_{1};
     TWindowId activeWindow_{0};
     TWindowId captureWindow_{0};
+    TPoint cursorPos_{};
     std::uint64_t nextZ_{1};
     std::map<TTimerId, Timer> timers_;
     TTimerId nextTimer_{1};

@@ -563,6 +563,72 @@ void TWin32Platform::FlashWindow(TWindowId window) {
     if (Window* w = Find(window)) ::FlashWindow(w->handle, TRUE);
 }
 
+void TWin32Platform::TIconDestroyer::operator()(HICON__* icon) const {
+    DestroyIcon(icon);
+}
+
+namespace {
+
+// The icon's colour image as a 32-bit section whose alpha is 0 throughout, so the system draws it through
+// the mask.
+TGdiObject<HBITMAP> IconColourBitmap(const TBitmap& colour) {
+    BITMAPINFO info = TopDownInfo(colour.Width(), colour.Height());
+    void* bits = nullptr;
+    TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return bitmap;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < colour.Height(); ++y)
+        for (int x = 0; x < colour.Width(); ++x) {
+            const TColor c = colour.Pixel(x, y);
+            *out++ = (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+        }
+    return bitmap;
+}
+
+// The AND mask as a monochrome bitmap: a set bit where the mask is white (the screen shows through).
+TGdiObject<HBITMAP> IconMaskBitmap(const TBitmap& mask, int width, int height) {
+    const int stride = ((width + 15) / 16) * 2; // monochrome rows are padded to 16 bits
+    std::vector<std::uint8_t> bits(std::size_t(stride) * std::size_t(height), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((mask.Pixel(x, y) & 0xFFFFFF) == 0xFFFFFF)
+                bits[std::size_t(y) * std::size_t(stride) + std::size_t(x / 8)] |=
+                    std::uint8_t(0x80 >> (x % 8));
+    return TGdiObject<HBITMAP>(CreateBitmap(width, height, 1, 1, bits.data()));
+}
+
+} // namespace
+
+void TWin32Platform::SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap& mask) {
+    Window* w = Find(window);
+    if (!w) return;
+    std::unique_ptr<HICON__, TIconDestroyer> icon;
+    if (!colour.Empty()) {
+        TGdiObject<HBITMAP> colourBits = IconColourBitmap(colour);
+        TGdiObject<HBITMAP> maskBits = IconMaskBitmap(mask, colour.Width(), colour.Height());
+        ICONINFO info{};
+        info.fIcon = TRUE;
+        info.hbmColor = colourBits.Get();
+        info.hbmMask = maskBits.Get();
+        if (colourBits && maskBits) icon.reset(CreateIconIndirect(&info));
+        if (!icon) return; // the window keeps the icon it had
+    }
+    SendMessageW(w->handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    SendMessageW(w->handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    w->icon = std::move(icon);
+}
+
+TWindowId TWin32Platform::ActiveWindow() {
+    const Window* w = FindByHandle(GetActiveWindow());
+    return w ? w->id : 0;
+}
+
+TPoint TWin32Platform::CursorPos() {
+    POINT p{};
+    if (!GetCursorPos(&p)) return {};
+    return {int(p.x), int(p.y)};
+}
+
 void TWin32Platform::InvalidateWindow(TWindowId window, const TRect& rect) {
     Window* w = Find(window);
     if (!w || rect.IsEmpty()) return;
@@ -595,8 +661,8 @@ void TWin32Platform::BlitScreen(const Window& window, HDC dc, const TRect& rect)
     // The source is described as just the rows of the rectangle, starting at its first row, so the source
     // origin is (left, 0) whichever way an implementation counts rows of a top-down picture.
     BITMAPINFO info = TopDownInfo(screen.Width(), r.Height());
-    StretchDIBits(dc, r.left, r.top, r.Width(), r.Height(), r.left, 0, r.Width(), r.Height(), screen.Row32(r.top),
-                  &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, r.left, r.top, r.Width(), r.Height(), r.left, 0, r.Width(), r.Height(),
+                  screen.Row32(r.top), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void TWin32Platform::SetCapture(TWindowId window) {

@@ -62,6 +62,9 @@ public:
     void SetWindowRegion(TWindowId window, const TRegion* region) override;
     void MinimizeWindow(TWindowId window, bool minimize) override;
     void FlashWindow(TWindowId window) override;
+    void SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap& mask) override;
+    TWindowId ActiveWindow() override;
+    TPoint CursorPos() override;
     void InvalidateWindow(TWindowId window, const TRect& rect) override;
     void PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) override;
     void SetCapture(TWindowId window) override;
@@ -107,6 +110,10 @@ private:
     // The window procedures reach the handlers below through it.
     friend struct TWin32MessageRouter;
 
+    struct TIconDestroyer {
+        void operator()(HICON__* icon) const;
+    };
+
     struct Window {
         TWindowId id{0};
         IWindowClient* client{nullptr};
@@ -121,6 +128,8 @@ private:
         bool pressCapture{false};
         // The first half of a character outside the basic plane, waiting for its second half.
         wchar_t pendingSurrogate{0};
+        // Destroyed after the window, which may still show it until then.
+        std::unique_ptr<HICON__, TIconDestroyer> icon;
     };
     struct HotKey {
         std::function<void()> onPressed;
