@@ -1183,7 +1183,6 @@ std::string TCustomPluginShare::ExpandAction(const std::string& text, std::strin
     if (words.empty()) return text;
     const std::string pattern = iniFile_->ReadString("Action", words[0], "");
     if (pattern.empty()) return text;
-    if (suffix) *suffix = text;
     std::string target = "大家";
     if (words.size() > 1) {
         std::string idText = words[1];
@@ -1196,7 +1195,10 @@ std::string TCustomPluginShare::ExpandAction(const std::string& text, std::strin
         if (!TIniFile::ParseInt64(idText, id)) id = 0;
         target = DisplayName(id);
     }
+    // A name that itself looks like a tag is not put into a template; the line then goes out as typed,
+    // once (carrying the typed text behind it as well would send it twice).
     if (target.find('<') != std::string::npos) return text;
+    if (suffix) *suffix = text;
     return "\x07" + FillTemplate(pattern, nickName_, target) + "(" + nickName_ + ")";
 }
 

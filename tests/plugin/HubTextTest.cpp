@@ -1,7 +1,10 @@
 #include "gui/MenuItem.h"
 #include "gui/PopupMenu.h"
 #include "plugin/HubFixture.h"
+#include "support/SolidPicture.h"
+#include "ui/LovelyMenu.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 
 namespace morvane::test {
@@ -141,6 +144,118 @@ TEST_F(HubTest, TheUserMenuStaysShutForHiddenNamesAndAbsentUsers) {
     hub->ShowUserMenu(404);
     EXPECT_EQ(hub->SelectedID(), 0);
     EXPECT_FALSE(hub->UserMenu()->IsOpen());
+}
+
+class ActionTest : public HubTest {
+protected:
+    void SetUp() override {
+        WriteIni("[Action]\n&hug=%1拥抱了%2\n&long=" + std::string(250, 'x') +
+                 "%2\n[ActionSound]\n&hug=Hug.wav\n");
+        Start();
+        Post(hostframes::FullUserList({MakeUser(kMe, 0, true, "玩家甲"), MakeUser(5, 1, true, "乙"),
+                                       MakeUser(6, 2, true, "<坏人>"), MakeUser(7, 3, true, "x%2y")}));
+        host.TakeSent();
+        TakeSounds();
+    }
+    // The chat text of every frame sent so far (the bytes after the table frame's header).
+    std::vector<std::string> SentTexts() {
+        std::vector<std::string> texts;
+        for (const auto& frame : host.TakeSent())
+            texts.emplace_back(frame.bytes.begin() + 10, frame.bytes.end());
+        return texts;
+    }
+};
+
+TEST_F(ActionTest, ATemplateNamesBothPlayersAndCarriesTheTypedTextBehind) {
+    hub->SendChat("&hug 5");
+    hub->SendChat("&hug <7>");
+    hub->SendChat("&hug");
+    hub->SendChat("&hug 404"); // nobody of that identity here: an empty name
+    EXPECT_THAT(SentTexts(),
+                ElementsAre("\a玩家甲拥抱了乙(玩家甲)&hug 5", "\a玩家甲拥抱了x%2y(玩家甲)&hug <7>",
+                            "\a玩家甲拥抱了大家(玩家甲)&hug", "\a玩家甲拥抱了(玩家甲)&hug 404"));
+    // The local echo loses the action key; only the bare key names a sound.
+    EXPECT_THAT(chat->lines,
+                ElementsAre("kind=1001 \a玩家甲拥抱了乙(玩家甲)", "kind=1001 \a玩家甲拥抱了x%2y(玩家甲)",
+                            "kind=1001 \a玩家甲拥抱了大家(玩家甲)", "kind=1001 \a玩家甲拥抱了(玩家甲)"));
+    EXPECT_THAT(TakeSounds(), ElementsAre("Hug.mp3"));
+}
+
+TEST_F(ActionTest, LinesWithoutATemplateOrWithATaggedNameGoOutAsTypedAndRepeatsAreSent) {
+    hub->SendChat("&wave 5");
+    hub->SendChat("&hug 6"); // the name looks like a tag
+    hub->SendChat("你好");
+    hub->SendChat("你好"); // the hub sends repeats; holding them back is the chat panel's business
+    EXPECT_THAT(SentTexts(), ElementsAre("&wave 5", "&hug 6", "你好", "你好"));
+}
+
+TEST_F(ActionTest, TheFilledTemplateIsCutBeforeTheTypedTextIsAppended) {
+    hub->SendChat("&long 5");
+    const std::vector<std::string> texts = SentTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "\a" + std::string(199, 'x') + "&long 5");
+}
+
+TEST_F(ActionTest, ABroadcastUsesTheTemplateWithoutTheBellOrTheTypedText) {
+    platform.AdvanceBy(5000);
+    EXPECT_EQ(hub->SendBroadcast("&hug 5"), 0);
+    EXPECT_THAT(SentTexts(), ElementsAre("[玩家甲]:玩家甲拥抱了乙(玩家甲)"));
+}
+
+TEST_F(HubTest, TheUserMenuOpensAtTheMouseInTheTablesSkin) {
+    Start();
+    Post(hostframes::FullUserList({MakeUser(kMe, 0, true, "甲"), MakeUser(5, 1, true, "乙", "zhang")}));
+    constexpr TColor kSkin = 0x00E0F4FF;
+    const TPngImage skin = SolidPicture(40, 40, kSkin);
+    auto* menu = form->Own(std::make_unique<TLovelyMenu>(form));
+    menu->SetPicture(&skin);
+    menu->SpaceLeft = menu->SpaceRight = 4;
+    menu->BackColor = clNone; // the skin shows through behind the captions
+    menu->SelectColor = 0x00A05A28;
+    hub->SetLovelyMenu(menu);
+    form->Show();
+    platform.RunUntilIdle();
+
+    platform.MouseMove({150, 60});
+    hub->ShowUserMenu(5);
+    platform.RunUntilIdle();
+    const std::vector<TForm*> windows = hub->UserMenu()->PopupForms();
+    ASSERT_EQ(windows.size(), 1u);
+    const TRect bounds = platform.WindowBounds(windows[0]->WindowId());
+    EXPECT_EQ(bounds.left, 150);
+    EXPECT_EQ(bounds.top, 60);
+    // Ten captioned items of 20 pixels and three separators.
+    const TLovelyMenu::TSubMenuState* state = menu->SubMenu(&hub->UserMenu()->Items());
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->totalHeight, 10 * 20 + 3 * 7);
+    EXPECT_GE(bounds.Width(), state->widest);
+
+    // Hovering the last item paints it in the selection colour; the first stays on the skin.
+    platform.MouseMove({bounds.left + 20, bounds.top + state->totalHeight - 10});
+    platform.RunUntilIdle();
+    const TBitmap* shown = platform.Screenshot(windows[0]->WindowId());
+    ASSERT_NE(shown, nullptr);
+    SaveScreenshot(platform, windows[0]->WindowId(), "user-menu.png");
+    EXPECT_EQ(shown->Pixel(bounds.Width() / 2 + 60, 3), kSkin);
+    EXPECT_EQ(shown->Pixel(bounds.Width() / 2 + 60, state->totalHeight - 3), 0x00A05A28);
+    hub->UserMenu()->CloseMenu();
+}
+
+TEST_F(HubTest, ANoteFlashesTheTableOnlyWhenItDoesNotHaveTheFocus) {
+    Start();
+    form->Show();
+    platform.RunUntilIdle();
+    hub->ShowNote(true, "轮到你了");
+    EXPECT_THAT(platform.TakeEffects(), ::testing::Not(Contains("flash")));
+
+    TForm other(nullptr);
+    other.SetBounds(500, 0, 100, 100);
+    other.Show();
+    platform.RunUntilIdle();
+    hub->ShowNote(true, "");
+    hub->ShowNote(false, "");
+    EXPECT_EQ(std::count(platform.Effects().begin(), platform.Effects().end(), "flash"), 1);
+    EXPECT_THAT(chat->lines, ElementsAre("kind=8 轮到你了"));
 }
 
 TEST_F(HubTest, SoundAliasesWrapAfterTwentyOne) {
