@@ -41,6 +41,8 @@ void AddCardPictures(PictureSet& set);
 void AddMarkPictures(PictureSet& set);
 void AddButtonPictures(PictureSet& set);
 void AddHallPictures(PictureSet& set);
+// The library's 32 × 32 icon: a card and a gold chip on a felt tile; the corners stay transparent.
+void AddTableIcon(PictureSet& set);
 
 // Shared by the table pictures and the decorations: one card back drawn into a card-sized box.
 void DrawCardBack(cairo_t* cr, double x, double y, double w, double h);

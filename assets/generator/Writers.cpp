@@ -159,6 +159,43 @@ void WriteCursor(const std::filesystem::path& path, const Picture& picture) {
     WriteFileIfChanged(path, file);
 }
 
+void WriteKeyedBmp(const std::filesystem::path& path, const Picture& picture) {
+    const int w = picture.Width();
+    const int h = picture.Height();
+    const std::uint32_t stride = static_cast<std::uint32_t>((w * 3 + 3) / 4 * 4);
+    const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(h);
+    constexpr std::uint32_t kHeadersSize = 14 + 40;
+
+    std::vector<std::uint8_t> file{'B', 'M'};
+    Put32(file, kHeadersSize + pixelBytes);
+    Put32(file, 0);
+    Put32(file, kHeadersSize);
+    // BITMAPINFOHEADER: positive height (rows bottom-up), one plane, 24 bits, no compression.
+    Put32(file, 40);
+    Put32(file, static_cast<std::uint32_t>(w));
+    Put32(file, static_cast<std::uint32_t>(h));
+    Put16(file, 1);
+    Put16(file, 24);
+    Put32(file, 0);
+    Put32(file, pixelBytes);
+    Put32(file, 2835); // 72 dots per inch
+    Put32(file, 2835);
+    Put32(file, 0);
+    Put32(file, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const std::size_t rowStart = file.size();
+        for (int x = 0; x < w; ++x) {
+            const StraightPixel p = PixelAt(picture, x, y);
+            const bool keyed = p.a < 128;
+            file.push_back(keyed ? 0xFF : p.b);
+            file.push_back(keyed ? 0x00 : p.g);
+            file.push_back(keyed ? 0xFF : p.r);
+        }
+        file.resize(rowStart + stride, 0);
+    }
+    WriteFileIfChanged(path, file);
+}
+
 void WriteWave(const std::filesystem::path& path, const std::vector<float>& samples, int sampleRate) {
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::vector<std::uint8_t> file;

@@ -17,6 +17,10 @@ void WritePng(const std::filesystem::path& path, const Picture& picture);
 // A .cur file with one 32-bit image (BGRA with its AND mask) and the hot spot at (0, 0).
 void WriteCursor(const std::filesystem::path& path, const Picture& picture);
 
+// A 24-bit bottom-up .bmp in which every pixel less than half covered is magenta (#FF00FF), the colour a
+// reader keys out as transparent; the others are written opaque in their own colour.
+void WriteKeyedBmp(const std::filesystem::path& path, const Picture& picture);
+
 // Mono 16-bit PCM.
 void WriteWave(const std::filesystem::path& path, const std::vector<float>& samples, int sampleRate);
 

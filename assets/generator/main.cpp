@@ -2,8 +2,9 @@
 //
 //   morvane-artgen <output folder>
 //
-// writes <output>/pictures/<NAME>.png, <output>/cursors/<NAME>.cur, <output>/Sound/<GameID>/*.wav and
-// <output>/contact-sheet.png. Files whose content did not change are left untouched.
+// writes <output>/pictures/<NAME>.png, <output>/cursors/<NAME>.cur, <output>/Sound/<GameID>/*.wav,
+// <output>/Image/<GameID>/Morvane.bmp (the library's icon) and <output>/contact-sheet.png. Files whose
+// content did not change are left untouched.
 
 #include "Art.h"
 #include "Pictures.h"
@@ -127,6 +128,12 @@ int Run(const std::filesystem::path& output) {
     for (const Picture& cursor : cursors.All())
         WriteCursor(cursorFolder / (cursor.name + ".cur"), cursor);
     WriteSounds(output / "Sound" / kGameId);
+    // The icon is a file beside the library rather than an embedded picture, so it is not in `pictures`.
+    PictureSet icon;
+    AddTableIcon(icon);
+    const std::filesystem::path iconFolder = output / "Image" / kGameId;
+    std::filesystem::create_directories(iconFolder);
+    WriteKeyedBmp(iconFolder / "Morvane.bmp", icon.All().front());
     WritePng(output / "contact-sheet.png", ContactSheet(pictures, cursors).All().front());
     std::cout << "morvane-artgen: " << pictures.All().size() << " pictures, " << cursors.All().size()
               << " cursors\n";
