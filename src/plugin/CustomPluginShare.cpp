@@ -5,6 +5,7 @@
 #include "base/Gbk.h"
 #include "base/Paths.h"
 #include "gui/Application.h"
+#include "gui/BmpFile.h"
 #include "gui/Form.h"
 #include "gui/MenuItem.h"
 #include "gui/PopupMenu.h"
@@ -19,6 +20,7 @@
 #include "plugin/CustomPluginUser.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/LovelyMenu.h"
+#include "ui/PluginBitmap.h"
 
 #include <algorithm>
 #include <cctype>
@@ -879,11 +881,24 @@ void TCustomPluginShare::Initialize(const std::string& title, const std::string&
     }
     iniFile_ = std::make_unique<TIniFile>(libDir_ + "\\" + gameId_ + ".ini");
     LoadOptions();
+    LoadTableIcon();
     LoadLevels();
 
     ForEachLifecycle([](auto* component) { component->DoInitialize(); });
     if (OnInitialize) OnInitialize(this);
     RunDuplicateGuard();
+}
+
+void TCustomPluginShare::LoadTableIcon() {
+    TPlatform* platform = PluginPlatform();
+    const std::string path = imageDir_ + iconName_ + ".bmp";
+    if (!ownerForm_ || !platform || !platform->FileExists(path)) return;
+    TBitmap bitmap;
+    std::string error;
+    TIconImage icon;
+    // A damaged icon file leaves the window with the icon it has.
+    if (LoadBmpFile(paths::ToHost(path), bitmap, error) && BitmapToIcon(bitmap, icon, true, 0, 0, clDefault))
+        ownerForm_->SetIcon(icon.colour, icon.mask);
 }
 
 std::string TCustomPluginShare::MarkerName() const {

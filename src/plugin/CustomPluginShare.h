@@ -318,6 +318,8 @@ private:
     void AppendScoreLine(std::string& notes, std::int64_t userId, const std::string& name, int seat,
                          std::int64_t delta) const;
     void LoadLevels();
+    // The table's window icon from the game's image folder, when the skin has one.
+    void LoadTableIcon();
     void RunDuplicateGuard();
     void CheckMarker();
     void ReleaseMarker();

@@ -1,5 +1,6 @@
 #include "gui/BmpFile.h"
 
+#include "support/BmpBuilder.h"
 #include "support/TempDir.h"
 
 #include <array>
@@ -12,62 +13,7 @@ namespace morvane {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& out, std::uint32_t value) {
-    out.push_back(std::uint8_t(value));
-    out.push_back(std::uint8_t(value >> 8));
-}
-
-void Put32(Bytes& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-// Writes a .bmp byte by byte. `rows` are the file's rows in file order without their padding, which the
-// builder adds; `palette` entries are 0x00RRGGBB.
-struct TBmpBuilder {
-    std::int32_t width{1};
-    std::int32_t height{1};
-    std::uint16_t bits{24};
-    std::uint32_t compression{0};
-    std::uint32_t headerSize{40};
-    std::optional<std::uint32_t> coloursUsed;
-    std::vector<std::uint32_t> palette;
-    std::array<std::uint32_t, 3> masks{0x00FF0000, 0x0000FF00, 0x000000FF};
-    std::vector<Bytes> rows;
-
-    Bytes Build() const {
-        Bytes info;
-        Put32(info, headerSize);
-        Put32(info, std::uint32_t(width));
-        Put32(info, std::uint32_t(height));
-        Put16(info, 1);
-        Put16(info, bits);
-        Put32(info, compression);
-        info.resize(info.size() + 12); // image size and resolution
-        Put32(info, coloursUsed.value_or(std::uint32_t(palette.size())));
-        Put32(info, 0);
-        if (compression == 3)
-            for (std::uint32_t mask : masks)
-                Put32(info, mask);
-        info.resize(std::max<std::size_t>(info.size(), headerSize));
-        for (std::uint32_t entry : palette)
-            Put32(info, entry);
-
-        Bytes out{'B', 'M'};
-        Bytes pixels;
-        for (Bytes row : rows) {
-            row.resize((row.size() + 3) / 4 * 4, 0xEE); // padding that must not be read as pixels
-            pixels.insert(pixels.end(), row.begin(), row.end());
-        }
-        Put32(out, std::uint32_t(14 + info.size() + pixels.size()));
-        Put32(out, 0);
-        Put32(out, std::uint32_t(14 + info.size()));
-        out.insert(out.end(), info.begin(), info.end());
-        out.insert(out.end(), pixels.begin(), pixels.end());
-        return out;
-    }
-};
+using test::TBmpBuilder;
 
 // Two rows of three pixels as the file stores them: first row red, green, blue; second white, black, grey.
 TBmpBuilder ThreeByTwo24() {

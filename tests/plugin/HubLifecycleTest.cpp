@@ -1,5 +1,6 @@
 #include "base/FileVersionInfomation.h"
 #include "plugin/HubFixture.h"
+#include "support/BmpBuilder.h"
 
 #include <gmock/gmock.h>
 
@@ -7,6 +8,7 @@ namespace morvane::test {
 namespace {
 
 using hostframes::MakeUser;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 TEST_F(HubTest, StartUpAsksTheHostThenInitialisesInFixedOrderAndAnnouncesReadiness) {
@@ -115,6 +117,42 @@ TEST_F(HubTest, LevelsAndOptionsComeFromTheGameIniFile) {
     // Without sound nothing reaches MCI.
     hub->PlaySound("Start.wav");
     EXPECT_TRUE(TakeSounds().empty());
+}
+
+TEST_F(HubTest, TheSkinsIconBitmapBecomesTheWindowIconWithItsCornerColourKeyedOut) {
+    // 32 × 32: magenta with a green square in the middle (rows stored bottom-up).
+    TBmpBuilder bmp;
+    bmp.width = bmp.height = 32;
+    for (int y = 0; y < 32; ++y) {
+        TBmpBuilder::Bytes row;
+        for (int x = 0; x < 32; ++x) {
+            const bool square = x >= 8 && x < 24 && y >= 8 && y < 24;
+            row.insert(row.end(), {0, std::uint8_t(square ? 160 : 0), 0});
+            if (!square) row[row.size() - 3] = row[row.size() - 1] = 255;
+        }
+        bmp.rows.push_back(row);
+    }
+    const std::filesystem::path folder = dir / "Image" / hub->GameID();
+    std::filesystem::create_directories(folder);
+    const TBmpBuilder::Bytes bytes = bmp.Build();
+    WriteFile(folder / (hub->IconName() + ".bmp"), std::string(bytes.begin(), bytes.end()));
+    Start(true);
+
+    EXPECT_THAT(platform.Effects(), Contains("icon 32x32"));
+    EXPECT_EQ(form->Icon().Pixel(16, 16), TColor(0x00A000));
+    EXPECT_EQ(form->IconMask().Pixel(16, 16), clBlack);
+    EXPECT_EQ(form->Icon().Pixel(0, 0), clBlack); // keyed out: the screen shows through the mask
+    EXPECT_EQ(form->IconMask().Pixel(0, 0), clWhite);
+}
+
+TEST_F(HubTest, AMissingOrDamagedIconFileLeavesTheWindowIconAlone) {
+    Start(true);
+    std::filesystem::create_directories(dir / "Image" / hub->GameID());
+    WriteFile(dir / "Image" / hub->GameID() / (hub->IconName() + ".bmp"), "BM not really");
+    hub->Initialize("百家乐一号桌", "玩家甲", cookie, form->Handle(), kMe, 7);
+    for (const std::string& effect : platform.Effects())
+        EXPECT_FALSE(effect.starts_with("icon")) << effect;
+    EXPECT_TRUE(form->Icon().Empty());
 }
 
 TEST_F(HubTest, AnAbsurdLevelCountIsHeldToAThousand) {
