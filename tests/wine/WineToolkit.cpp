@@ -267,6 +267,60 @@ private:
     static std::string Point(TPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 };
 
+// The colour of an icon drawn 32 × 32 on white, at (x, y).
+COLORREF IconPixelOnWhite(HICON icon, int x, int y) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP target = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, target);
+    std::fill_n(static_cast<std::uint32_t*>(bits), 32 * 32, 0x00FFFFFFu);
+    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    const std::uint32_t pixel = static_cast<std::uint32_t*>(bits)[y * 32 + x];
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+void CheckIconFocusAndMouse(TChecks& checks, TWin32Platform& platform, TWindowId id) {
+    HWND window = platform.WindowHandle(id);
+    // Left half green, right half keyed out: black in the colour image, white in the mask.
+    TBitmap colour(32, 32, TPixelFormat::pf24bit);
+    TBitmap mask(32, 32, TPixelFormat::pf24bit);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            colour.SetPixel(x, y, x < 16 ? RGB(0, 160, 0) : clBlack);
+            mask.SetPixel(x, y, x < 16 ? clBlack : clWhite);
+        }
+    platform.SetWindowIcon(id, colour, mask);
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    checks.Check(icon != nullptr, "the window takes an icon");
+    if (icon) {
+        const COLORREF shown = IconPixelOnWhite(icon, 4, 4);
+        const COLORREF through = IconPixelOnWhite(icon, 28, 4);
+        checks.Check(shown == RGB(0, 160, 0) && through == RGB(255, 255, 255),
+                     "the icon shows its colour where the mask is black and the screen elsewhere (" +
+                         Hex(shown) + ", " + Hex(through) + ")");
+    }
+    platform.SetWindowIcon(id, TBitmap(), TBitmap());
+    checks.Check(SendMessageW(window, WM_GETICON, ICON_BIG, 0) == 0, "empty pictures take the icon away");
+
+    SetActiveWindow(window);
+    checks.Check(platform.ActiveWindow() == id, "the platform knows which of its windows is active");
+    SetCursorPos(1130, 815);
+    const TPoint mouse = platform.CursorPos();
+    checks.Check(mouse.x == 1130 && mouse.y == 815, "the mouse position is read in screen pixels (" +
+                                                        std::to_string(mouse.x) + "," +
+                                                        std::to_string(mouse.y) + ")");
+}
+
 void CheckInput(TChecks& checks, TWin32Platform& platform) {
     TRecordingClient client;
     TWindowId id = platform.CreateTopWindow(client, {1100, 800, 1200, 860}, false);
@@ -313,6 +367,8 @@ void CheckInput(TChecks& checks, TWin32Platform& platform) {
     platform.SetCursorShape(id, 0);
     SendMessageW(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     checks.Check(GetCursor() == LoadCursorA(nullptr, IDC_ARROW), "slot 0 is the arrow");
+
+    CheckIconFocusAndMouse(checks, platform, id);
 
     // The release takes the window away, as a click on a close button may.
     client.onMouseUp = [&] { platform.DestroyTopWindow(id); };
