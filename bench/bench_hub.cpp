@@ -4,11 +4,11 @@
 #include "base/ByteWriter.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
-#include "gui/Messages.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginClient.h"
 #include "plugin/CustomPluginUser.h"
+#include "plugin/PluginCommandForm.h"
 #include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginRecords.h"
@@ -89,33 +89,21 @@ public:
     std::int64_t lines{0};
 };
 
-class TBenchForm : public TForm {
+class TBenchForm : public TPluginCommandForm {
 public:
-    TBenchForm() : TForm(nullptr) {
-        hub_ = Own(std::make_unique<TPluginShare50>(this));
+    TBenchForm() : TPluginCommandForm(nullptr) {
+        auto* hub = Own(std::make_unique<TPluginShare50>(this));
+        SetCommandHub(hub);
         auto* user = Own(std::make_unique<TCustomPluginUser>(this));
         chat = Own(std::make_unique<TBenchChat>(this));
         auto* client = Own(std::make_unique<TBenchClient>(this));
         for (TControl* control : std::initializer_list<TControl*>{user, chat, client})
             control->SetParent(this);
-        hub_->SetPluginUser(user);
-        hub_->SetPluginChat(chat);
-        hub_->SetPluginClient(client);
+        hub->SetPluginUser(user);
+        hub->SetPluginChat(chat);
+        hub->SetPluginClient(client);
     }
 
-protected:
-    void WndProc(TMessage& message) override {
-        if (message.Msg == WM_PLUGIN_COMMAND) {
-            hub_->ProcessCommand();
-            return;
-        }
-        TForm::WndProc(message);
-    }
-
-private:
-    TPluginShare50* hub_{nullptr};
-
-public:
     TBenchChat* chat{nullptr};
 };
 

@@ -4,11 +4,11 @@
 #include "gui/Canvas.h"
 #include "gui/Edit.h"
 #include "gui/ListView.h"
-#include "gui/Messages.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginClient.h"
 #include "plugin/CustomPluginDialog.h"
 #include "plugin/CustomPluginUser.h"
+#include "plugin/PluginCommandForm.h"
 #include "plugin/PluginShare50.h"
 #include "ui/LovelyMenu.h"
 
@@ -129,11 +129,12 @@ private:
 
 // User list on the left (160 × 300), chat on the right; the hub's frames are handed over in the form's
 // thread.
-class TReplayForm : public TForm {
+class TReplayForm : public TPluginCommandForm {
 public:
-    TReplayForm(TReplayTranscript& transcript, std::deque<int>& answers) : TForm(nullptr) {
+    TReplayForm(TReplayTranscript& transcript, std::deque<int>& answers) : TPluginCommandForm(nullptr) {
         SetBounds(0, 0, 400, 300);
-        hub_ = Own(std::make_unique<TReplayHub>(this, transcript));
+        auto* hub = Own(std::make_unique<TReplayHub>(this, transcript));
+        SetCommandHub(hub);
         auto* user = Own(std::make_unique<TReplayUserList>(this));
         auto* chat = Own(std::make_unique<TReplayChat>(this, transcript));
         auto* client = Own(std::make_unique<TReplayClient>(this));
@@ -146,24 +147,12 @@ public:
         // The client and the dialog have nothing to show here.
         client->SetVisible(false);
         dialog->SetVisible(false);
-        hub_->SetPluginUser(user);
-        hub_->SetPluginChat(chat);
-        hub_->SetPluginClient(client);
-        hub_->SetPluginDialog(dialog);
-        hub_->SetLovelyMenu(Own(std::make_unique<TLovelyMenu>(this)));
+        hub->SetPluginUser(user);
+        hub->SetPluginChat(chat);
+        hub->SetPluginClient(client);
+        hub->SetPluginDialog(dialog);
+        hub->SetLovelyMenu(Own(std::make_unique<TLovelyMenu>(this)));
     }
-
-protected:
-    void WndProc(TMessage& message) override {
-        if (message.Msg == WM_PLUGIN_COMMAND) {
-            hub_->ProcessCommand();
-            return;
-        }
-        TForm::WndProc(message);
-    }
-
-private:
-    TReplayHub* hub_{nullptr};
 };
 
 } // namespace

@@ -69,7 +69,7 @@ HubTest::HubTest() {
     formOwner = std::make_unique<THubTestForm>(nullptr);
     form = formOwner.get();
     hub = form->Own(std::make_unique<TPluginShare50>(form));
-    form->hub = hub;
+    form->SetCommandHub(hub);
     user = form->Own(std::make_unique<TRecordingUser>(form, log));
     chat = form->Own(std::make_unique<TRecordingChat>(form, log));
     client = form->Own(std::make_unique<TRecordingClient>(form, log));

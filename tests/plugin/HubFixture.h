@@ -8,6 +8,7 @@
 #include "plugin/CustomPluginDialog.h"
 #include "plugin/CustomPluginScore.h"
 #include "plugin/CustomPluginUser.h"
+#include "plugin/PluginCommandForm.h"
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
 #include "support/headless/HeadlessApp.h"
@@ -19,19 +20,9 @@
 namespace morvane::test {
 
 // Until the table's main form exists, this plain form carries the hub and hands it the frames.
-class THubTestForm : public TForm {
+class THubTestForm : public TPluginCommandForm {
 public:
-    explicit THubTestForm(TComponent* owner) : TForm(owner) { SetBounds(0, 0, 400, 300); }
-    TCustomPluginShare* hub{nullptr};
-
-protected:
-    void WndProc(TMessage& message) override {
-        if (message.Msg == WM_PLUGIN_COMMAND && hub) {
-            hub->ProcessCommand();
-            return;
-        }
-        TForm::WndProc(message);
-    }
+    explicit THubTestForm(TComponent* owner) : TPluginCommandForm(owner) { SetBounds(0, 0, 400, 300); }
 };
 
 using TCallLog = std::vector<std::string>;

@@ -18,7 +18,7 @@ protected:
         RegisterFormClass(TPluginInterface50::kFormClassName, [this] {
             auto form = std::make_unique<THubTestForm>(nullptr);
             auto* hub = form->Own(std::make_unique<TPluginShare50>(form.get()));
-            form->hub = hub;
+            form->SetCommandHub(hub);
             chat = form->Own(std::make_unique<TRecordingChat>(form.get(), log));
             client = form->Own(std::make_unique<TRecordingClient>(form.get(), log));
             hub->SetPluginChat(chat);
