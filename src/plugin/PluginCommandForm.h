@@ -13,10 +13,12 @@ public:
     using TForm::TForm;
 
     TCustomPluginShare* CommandHub() const { return commandHub_; }
-    void SetCommandHub(TCustomPluginShare* hub) { commandHub_ = hub; }
+    // The form forgets the hub when the hub goes first.
+    void SetCommandHub(TCustomPluginShare* hub);
 
 protected:
     void WndProc(TMessage& message) override;
+    void Notification(TComponent* component, bool removing) override;
 
 private:
     TCustomPluginShare* commandHub_{nullptr};

@@ -139,6 +139,8 @@ TEST_F(HubTest, TheSkinsIconBitmapBecomesTheWindowIconWithItsCornerColourKeyedOu
     Start(true);
 
     EXPECT_THAT(platform.Effects(), Contains("icon 32x32"));
+    ASSERT_NE(platform.WindowIcon(form->WindowId()), nullptr);
+    EXPECT_EQ(platform.WindowIcon(form->WindowId())->Pixel(16, 16), TColor(0x00A000));
     EXPECT_EQ(form->Icon().Pixel(16, 16), TColor(0x00A000));
     EXPECT_EQ(form->IconMask().Pixel(16, 16), clBlack);
     EXPECT_EQ(form->Icon().Pixel(0, 0), clBlack); // keyed out: the screen shows through the mask
@@ -153,6 +155,15 @@ TEST_F(HubTest, AMissingOrDamagedIconFileLeavesTheWindowIconAlone) {
     for (const std::string& effect : platform.Effects())
         EXPECT_FALSE(effect.starts_with("icon")) << effect;
     EXPECT_TRUE(form->Icon().Empty());
+}
+
+TEST_F(HeadlessTest, AFormWhoseHubWentFirstIgnoresTheCommandMessage) {
+    TPluginCommandForm form(nullptr);
+    auto hub = std::make_unique<TPluginShare50>(nullptr);
+    form.SetCommandHub(hub.get());
+    hub.reset();
+    EXPECT_EQ(form.CommandHub(), nullptr);
+    form.Perform(WM_PLUGIN_COMMAND);
 }
 
 TEST_F(HubTest, AnAbsurdLevelCountIsHeldToAThousand) {
