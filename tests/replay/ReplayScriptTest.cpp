@@ -70,6 +70,36 @@ TEST(ReplayScript, MalformedLinesNameTheirLine) {
     }
 }
 
+TEST(ReplayScript, ClicksNameTheButtonAndTheKeysHeldInAnyOrder) {
+    const auto commands =
+        Parse("click 10 20\nclick 10 20 right\nclick 5 6 shift ctrl\nclick 7 8 ctrl right shift\nmove 1 2\n");
+    ASSERT_EQ(commands.size(), 5u);
+    EXPECT_FALSE(commands[0].right);
+    EXPECT_EQ(commands[0].shift, 0);
+    EXPECT_TRUE(commands[1].right);
+    EXPECT_EQ(commands[1].shift, 0);
+    EXPECT_FALSE(commands[2].right);
+    EXPECT_EQ(commands[2].shift, ssCtrl | ssShift);
+    EXPECT_EQ((std::pair{commands[2].x, commands[2].y}), (std::pair{5, 6}));
+    EXPECT_TRUE(commands[3].right);
+    EXPECT_EQ(commands[3].shift, ssCtrl | ssShift);
+
+    for (const auto& [script, message] : std::vector<std::pair<std::string, std::string>>{
+             {"click 1 2 alt\n", "line 1: click expects right, ctrl or shift, found alt"},
+             {"click 1 2 Ctrl\n", "line 1: click expects right, ctrl or shift, found Ctrl"},
+             {"click 1 2 shift shift\n", "line 1: click names shift twice"},
+             {"click 1 2 right ctrl shift right\n", "line 1: click takes 2 to 5 argument(s), found 6"},
+             {"move 1 2 ctrl\n", "line 1: move takes 2 argument(s), found 3"},
+             {"click 1 ctrl\n", "line 1: y is not a whole number: ctrl"}}) {
+        try {
+            Parse(script);
+            ADD_FAILURE() << "accepted: " << script;
+        } catch (const TReplayScriptError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
+}
+
 TEST(ReplayTranscript, EscapesLineBreaksAndBackslashesOnly) {
     EXPECT_EQ(EscapeText("a\r\nb\\c\td"), "a\\r\\nb\\\\c\td");
     EXPECT_EQ(LowerHex({0x00, 0xAB, 0x7F}), "00ab7f");
