@@ -60,7 +60,11 @@ TEST(ReplayScript, MalformedLinesNameTheirLine) {
              {"move 1 2 3\n", "line 1: move takes 2 argument(s), found 3"},
              {"frame\n", "line 1: frame needs hex bytes"},
              {"finalize now\n", "line 1: finalize takes 0 argument(s), found 1"},
-             {"answer 99999999999\n", "line 1: answer is out of range: 99999999999"}}) {
+             {"answer 99999999999\n", "line 1: answer is out of range: 99999999999"},
+             {"click 1 2 alt\n", "line 1: click expects right, ctrl or shift, found alt"},
+             {"click 1 2 Ctrl\n", "line 1: click expects right, ctrl or shift, found Ctrl"},
+             {"click 1 2 shift shift\n", "line 1: click names shift twice"},
+             {"click 1 2 right ctrl shift right\n", "line 1: click takes 2 to 5 argument(s), found 6"}}) {
         try {
             Parse(script);
             ADD_FAILURE() << "accepted: " << script;
@@ -83,21 +87,6 @@ TEST(ReplayScript, ClicksNameTheButtonAndTheKeysHeldInAnyOrder) {
     EXPECT_EQ((std::pair{commands[2].x, commands[2].y}), (std::pair{5, 6}));
     EXPECT_TRUE(commands[3].right);
     EXPECT_EQ(commands[3].shift, ssCtrl | ssShift);
-
-    for (const auto& [script, message] : std::vector<std::pair<std::string, std::string>>{
-             {"click 1 2 alt\n", "line 1: click expects right, ctrl or shift, found alt"},
-             {"click 1 2 Ctrl\n", "line 1: click expects right, ctrl or shift, found Ctrl"},
-             {"click 1 2 shift shift\n", "line 1: click names shift twice"},
-             {"click 1 2 right ctrl shift right\n", "line 1: click takes 2 to 5 argument(s), found 6"},
-             {"move 1 2 ctrl\n", "line 1: move takes 2 argument(s), found 3"},
-             {"click 1 ctrl\n", "line 1: y is not a whole number: ctrl"}}) {
-        try {
-            Parse(script);
-            ADD_FAILURE() << "accepted: " << script;
-        } catch (const TReplayScriptError& error) {
-            EXPECT_EQ(error.what(), message);
-        }
-    }
 }
 
 TEST(ReplayTranscript, EscapesLineBreaksAndBackslashesOnly) {
