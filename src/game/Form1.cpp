@@ -11,7 +11,7 @@
 #include "gui/Timer.h"
 #include "platform/Platform.h"
 
-#include <climits>
+#include <cstdint>
 #include <string>
 
 namespace morvane {

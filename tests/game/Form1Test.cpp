@@ -6,6 +6,7 @@
 #include "support/headless/HeadlessApp.h"
 
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
