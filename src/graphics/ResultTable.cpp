@@ -247,8 +247,10 @@ void TBJLResultTable::Paint(TCanvas& canvas) {
         TLovelyPanel::Paint(canvas);
     for (std::size_t index = 0; index < columnRoad_.size(); ++index) {
         const TRoadTableEntry& entry = history_[index];
+        // Columns outside the window: the oldest, and the end of a tail that runs past its right edge.
         const TRoadCell roadCell{columnRoad_[index].Column - hiddenRoadColumns_, columnRoad_[index].Row};
-        if (roadCell.Column >= 1) DrawIfLoaded(canvas, RoadCellOrigin(roadCell), SmallPicture(entry));
+        if (roadCell.Column >= 1 && roadCell.Column <= kRoadColumns)
+            DrawIfLoaded(canvas, RoadCellOrigin(roadCell), SmallPicture(entry));
         DrawIfLoaded(canvas, BeadCellOrigin(beadPlate_[index]), BeadPicture(entry));
     }
 }

@@ -201,10 +201,13 @@ TEST_F(ResultTableTest, AColumnRoadWiderThanTheWindowShowsItsNewestColumns) {
     EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{3, 1}));
     EXPECT_EQ(table->HiddenRoadColumns(), 2);
     platform.RunUntilIdle();
+    test::SaveScreenshot(platform, form.WindowId(), "road-long-streak.png");
     EXPECT_EQ(MarkIn(RoadCellAt({1, 1})), TMark::Tie);
     EXPECT_EQ(MarkIn(RoadCellAt({1, 6})), TMark::Banker);
     EXPECT_EQ(MarkIn(RoadCellAt({29, 6})), TMark::Banker);
     EXPECT_EQ(MarkIn(RoadCellAt({2, 1})), TMark::None);
+    // The rest of the tail lies past the window's right edge and is not drawn over the frame.
+    EXPECT_EQ(MarkIn(RoadCellAt({30, 6})), TMark::None);
 }
 
 // Bytes that are no result code never reach a picture table or a counter; short input is not read past.
