@@ -129,7 +129,7 @@ HRESULT TPluginInterface50::ShowSystemText(std::int32_t len, const char* text) {
     return Guarded([&] {
         std::string line;
         if (text && len > 0) line.assign(text, strnlen(text, std::size_t(len)));
-        if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, 0);
+        if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, lines::kSystem);
         if (TCustomPluginClient* client = hub_->PluginClient()) client->DoSystemText(line, 0);
     });
 }
