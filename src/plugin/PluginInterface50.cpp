@@ -1,5 +1,6 @@
 #include "plugin/PluginInterface50.h"
 
+#include "base/ScopeExit.h"
 #include "gui/Form.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginShare.h"
@@ -65,6 +66,10 @@ ULONG TPluginInterface50::Release() {
 
 template <typename F>
 HRESULT TPluginInterface50::Guarded(F&& call) {
+    // The host may release this object inside a call the method makes to it (PluginClosed, above all);
+    // the reference held here keeps the form and the hub alive until the method is done with them.
+    AddRef();
+    TScopeExit release([this] { Release(); });
     if (!hub_) return S_OK;
     try {
         call();
