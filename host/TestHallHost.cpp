@@ -23,6 +23,15 @@ std::vector<TTestHallHost::TSentFrame> TTestHallHost::TakeSent() {
     return taken;
 }
 
+void TTestHallHost::ClearRecords() {
+    sent_.clear();
+    closed_.clear();
+    filtered_.clear();
+    calls_.clear();
+    invites_ = 0;
+    tagRequests_ = 0;
+}
+
 HRESULT TTestHallHost::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IQXOpenInterfaceReq) {

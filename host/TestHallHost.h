@@ -45,6 +45,8 @@ public:
     // [Records]
     const std::vector<TSentFrame>& Sent() const { return sent_; }
     std::vector<TSentFrame> TakeSent();
+    // Forgets every record (sent frames, closes, filtered lines, calls), keeping the setup.
+    void ClearRecords();
     const std::vector<std::int64_t>& Closed() const { return closed_; }
     int InviteCount() const { return invites_; }
     int TagRequests() const { return tagRequests_; }
