@@ -22,7 +22,8 @@ TEST_F(HeadlessTest, AHubWithoutFormOrHostDecodesFramesIntoItsRoster) {
     hub.ProcessFrame(leave);
     EXPECT_TRUE(hub.Users().empty());
     ASSERT_EQ(hub.DepartedUsers().size(), 1u);
-    EXPECT_EQ(hub.DepartedUsers()[0]->UserID, 7);
+    const std::int64_t departedId = hub.DepartedUsers()[0]->UserID; // a packed field, copied out
+    EXPECT_EQ(departedId, 7);
 }
 
 class HubUsersTest : public HubTest {
