@@ -23,6 +23,15 @@ std::vector<TTestHallHost::TSentFrame> TTestHallHost::TakeSent() {
     return taken;
 }
 
+void TTestHallHost::ClearRecords() {
+    sent_.clear();
+    closed_.clear();
+    filtered_.clear();
+    calls_.clear();
+    invites_ = 0;
+    tagRequests_ = 0;
+}
+
 HRESULT TTestHallHost::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;
     if (riid == IID_IUnknown || riid == IID_IQXOpenInterfaceReq) {
@@ -69,6 +78,7 @@ HRESULT TTestHallHost::Invite(std::int64_t /*cookie*/, std::int32_t /*reserved1*
 HRESULT TTestHallHost::PluginClosed(std::int64_t cookie) {
     if (Enter("PluginClosed")) return E_FAIL;
     closed_.push_back(cookie);
+    if (OnPluginClosed) OnPluginClosed(cookie);
     return S_OK;
 }
 

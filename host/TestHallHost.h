@@ -37,12 +37,16 @@ public:
     void SetTextFilter(TTextFilter filter) { filter_ = std::move(filter); }
     // Every frame the table sends is also handed here, after it is recorded.
     std::function<void(const TSentFrame&)> OnSendData;
+    // Called when a table reports its close, after it is recorded (a hall releases the table here).
+    std::function<void(std::int64_t cookie)> OnPluginClosed;
     // A failure result for the next call of the named operation ("SendData", "FilterText", ...).
     void FailNext(const std::string& operation) { failNext_ = operation; }
 
     // [Records]
     const std::vector<TSentFrame>& Sent() const { return sent_; }
     std::vector<TSentFrame> TakeSent();
+    // Forgets every record (sent frames, closes, filtered lines, calls), keeping the setup.
+    void ClearRecords();
     const std::vector<std::int64_t>& Closed() const { return closed_; }
     int InviteCount() const { return invites_; }
     int TagRequests() const { return tagRequests_; }

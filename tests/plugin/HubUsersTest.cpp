@@ -11,6 +11,21 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+TEST_F(HeadlessTest, AHubWithoutFormOrHostDecodesFramesIntoItsRoster) {
+    // The decoder needs neither a window nor a hall: the fuzz targets and tools drive it like this.
+    TCustomPluginShare hub(nullptr);
+    const std::vector<std::uint8_t> enter = hostframes::UserEnter(MakeUser(7, 2, true, "丁"));
+    hub.ProcessFrame(enter);
+    ASSERT_EQ(hub.Users().size(), 1u);
+    EXPECT_EQ(+hub.Users()[0]->Seat, 2);
+    const std::vector<std::uint8_t> leave = hostframes::UserLeave(7);
+    hub.ProcessFrame(leave);
+    EXPECT_TRUE(hub.Users().empty());
+    ASSERT_EQ(hub.DepartedUsers().size(), 1u);
+    const std::int64_t departedId = hub.DepartedUsers()[0]->UserID; // a packed field, copied out
+    EXPECT_EQ(departedId, 7);
+}
+
 class HubUsersTest : public HubTest {
 protected:
     void SetUp() override {
