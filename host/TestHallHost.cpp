@@ -69,6 +69,7 @@ HRESULT TTestHallHost::Invite(std::int64_t /*cookie*/, std::int32_t /*reserved1*
 HRESULT TTestHallHost::PluginClosed(std::int64_t cookie) {
     if (Enter("PluginClosed")) return E_FAIL;
     closed_.push_back(cookie);
+    if (OnPluginClosed) OnPluginClosed(cookie);
     return S_OK;
 }
 

@@ -37,6 +37,8 @@ public:
     void SetTextFilter(TTextFilter filter) { filter_ = std::move(filter); }
     // Every frame the table sends is also handed here, after it is recorded.
     std::function<void(const TSentFrame&)> OnSendData;
+    // Called when a table reports its close, after it is recorded (a hall releases the table here).
+    std::function<void(std::int64_t cookie)> OnPluginClosed;
     // A failure result for the next call of the named operation ("SendData", "FilterText", ...).
     void FailNext(const std::string& operation) { failNext_ = operation; }
 

@@ -7,7 +7,7 @@
 #include "gui/Label.h"
 #include "gui/MessageBox.h"
 #include "gui/SystemColors.h"
-#include "platform/Platform.h"
+#include "platform/CurrentPlatform.h"
 
 namespace morvane {
 
@@ -119,7 +119,7 @@ void TCofferDialog::CentreOnOwner() {
     TRect area = BoundsRect();
     if (auto* ownerForm = dynamic_cast<TForm*>(Owner()))
         area = ownerForm->BoundsRect();
-    else if (auto* platform = HasApplication() ? dynamic_cast<TPlatform*>(&Application().System()) : nullptr)
+    else if (TPlatform* platform = CurrentPlatform())
         area = platform->ScreenWorkArea();
     SetBounds(area.left + (area.Width() - Width()) / 2, area.top + (area.Height() - Height()) / 2, Width(),
               Height());

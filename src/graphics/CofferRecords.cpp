@@ -4,7 +4,7 @@
 #include "base/ByteWriter.h"
 #include "base/Gbk.h"
 #include "gui/Application.h"
-#include "platform/Platform.h"
+#include "platform/CurrentPlatform.h"
 
 #include <algorithm>
 #include <charconv>
@@ -74,8 +74,7 @@ std::string MachineIdText(const std::array<std::uint8_t, 6>& address) {
 }
 
 std::string PlatformMachineId() {
-    if (!HasApplication()) return {};
-    auto* platform = dynamic_cast<TPlatform*>(&Application().System());
+    TPlatform* platform = CurrentPlatform();
     std::array<std::uint8_t, 6> address{};
     if (platform == nullptr || !platform->AdapterAddress(address)) return {};
     return MachineIdText(address);

@@ -1,5 +1,6 @@
 #include "graphics/PngCardGroupGraphic.h"
 
+#include "base/ScopeExit.h"
 #include "gui/Canvas.h"
 #include "gui/Form.h"
 
@@ -9,19 +10,6 @@
 namespace morvane {
 
 namespace {
-
-// Runs `done` when the scope ends, however it ends.
-template <typename F>
-class TScopeExit {
-public:
-    explicit TScopeExit(F done) : done_(std::move(done)) {}
-    ~TScopeExit() { done_(); }
-    TScopeExit(const TScopeExit&) = delete;
-    TScopeExit& operator=(const TScopeExit&) = delete;
-
-private:
-    F done_;
-};
 
 struct TClickTimes {
     std::uint32_t now{0};

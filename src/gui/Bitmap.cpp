@@ -13,7 +13,7 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) : format_(format) {
 void TBitmap::SetSize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width > kMaxSide || height > kMaxSide)
+    if (width > kMaxSide || height > kMaxSide || std::int64_t(width) * height > kMaxPixels)
         throw std::length_error("bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                                 " pixels is too large");
     width_ = width;

@@ -29,8 +29,11 @@ struct TPixelRows {
 // New pixels are 0 (black; alpha 0 in pf32bit).
 class TBitmap {
 public:
-    // Larger sides are refused with std::length_error rather than attempting a giant allocation.
+    // Larger sides, or more pixels in all, are refused with std::length_error rather than attempting a
+    // giant allocation: 32767 x 32767 at four bytes a pixel would not even fit a 32-bit size. The area
+    // holds any picture the PNG reader accepts (8192 x 8192), 256 MiB at most.
     static constexpr int kMaxSide = 32767;
+    static constexpr std::int64_t kMaxPixels = std::int64_t(8192) * 8192;
 
     TBitmap() = default;
     TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf32bit);

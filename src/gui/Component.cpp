@@ -8,9 +8,11 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {}
 
 TComponent::~TComponent() {
     state_ |= csDestroying;
-    // Watchers first, so they drop their references before anything of ours is gone.
-    std::vector<TComponent*> watchers = std::move(watchers_);
-    for (TComponent* watcher : watchers) {
+    // Watchers first, so they drop their references before anything of ours is gone. One at a time
+    // from the live list: a watcher freed by another's notification has taken itself off it.
+    while (!watchers_.empty()) {
+        TComponent* watcher = watchers_.front();
+        watchers_.erase(watchers_.begin());
         std::erase(watcher->watchers_, this);
         watcher->Notification(this, true);
     }

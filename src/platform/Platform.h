@@ -63,8 +63,8 @@ public:
     // A system message box; returns the pressed button (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
     // A named marker seen by every table object on the machine, in this process and in others: claims it
-    // and returns whether it was already claimed (then this caller does not hold it). The duplicate-table
-    // guard keeps one per open table.
+    // and returns true when this caller now holds it, false when it was claimed already (by this process
+    // or another). The duplicate-table guard keeps one per open table.
     virtual bool ClaimMarker(const std::string& name) = 0;
     // Gives up a marker this process claimed; unknown names are ignored.
     virtual void ReleaseMarker(const std::string& name) = 0;

@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::size_t kSettingsRecordHeader = 19; // first byte, one unused byte, four Int32, the flag
 constexpr std::size_t kSeatCountOffset = kSettingsRecordHeader + sizeof(TPluginTableSettings); // 148
-constexpr int kNickNameMenuItem = 1;
 
 } // namespace
 
@@ -79,8 +78,8 @@ void TCustomPluginClient::ApplyTableSettings(TBytes data) {
     if (hub) {
         if (TCustomPluginUser* user = hub->PluginUser()) user->SetUserFlag(settings_.HideNames);
         if (TCustomPluginChat* chat = hub->PluginChat()) chat->SetChatMode(settings_.ChatMode);
-        if (TPopupMenu* menu = hub->UserMenu(); menu && menu->Items().Count() > kNickNameMenuItem)
-            menu->Items().Items(kNickNameMenuItem)->SetVisible(settings_.ChatMode == 0);
+        if (TPopupMenu* menu = hub->UserMenu(); menu && menu->Items().Count() > usermenu::kNickName)
+            menu->Items().Items(usermenu::kNickName)->SetVisible(settings_.ChatMode == 0);
         if (settings_.MatchMode != 0) {
             hub->SetUserMenuOn(false);
             if (TCustomPluginChat* chat = hub->PluginChat()) chat->SetChatMode(1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Bytes.h"
 #include "gui/CustomPanel.h"
 #include "platform/Platform.h"
 #include "plugin/PluginRecords.h"
@@ -13,7 +14,6 @@
 
 namespace morvane {
 
-using TBytes = std::span<const std::uint8_t>;
 inline constexpr std::size_t kCofferRequestSize = 61;
 using TCofferRequest = std::array<std::uint8_t, kCofferRequestSize>;
 

@@ -1,23 +1,38 @@
 #pragma once
 
+#include "base/Bytes.h"
 #include "base/IniFile.h"
 #include "gui/Component.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/ComCompat.h"
 #include "plugin/CustomPluginClient.h"
+#include "plugin/HostError.h"
+#include "plugin/HostProtocol.h"
+#include "plugin/HostRef.h"
+#include "plugin/LevelNode.h"
 #include "plugin/PluginRecords.h"
 #include "plugin/QXOpenInterface_TLB.h"
+#include "plugin/UserMenuItems.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-// [SECTION] index
-//   THostError, THostRef ........ calls into the host and their failures
-//   TCustomPluginShare .......... slots, state, frame handlers, requests, start-up and finalisation
+// The hub's work is spread over files named for their part:
+//   CustomPluginShare.cpp ... slots, host interface, start-up and finalisation
+//   HubFrameDecoder.cpp ..... host frames to typed handler calls
+//   HubFrameHandlers.cpp .... what the handlers do with the components
+//   HubRoster.cpp ........... users present and departed, ignore table, names, levels
+//   HubScoreNotes.cpp ....... score blocks and the lines they show
+//   HubDuplicateGuard.cpp ... the one-table-per-seat marker and the game's folders
+//   HubFrameEncoder.cpp ..... requests as frames to the host
+//   HubSoundPlayer.cpp ...... sounds through MCI
+//   HubChat.cpp ............. shown lines, chat and broadcast sending
+//   HubCloseQuery.cpp ....... whether the table may close, and its dialogs
+//   HubUserMenu.cpp ......... the user menu
 
 namespace morvane {
 
@@ -36,88 +51,6 @@ class TCustomPluginEvents;
 class TCustomPluginAdvice;
 class TCustomPluginTip;
 class TLovelyMenu;
-
-// A failure result from a host call; it ends the operation that made the call.
-class THostError : public std::runtime_error {
-public:
-    THostError(const std::string& operation, HRESULT result);
-    HRESULT Result() const { return result_; }
-
-private:
-    HRESULT result_;
-};
-
-// A counted reference to the host's request interface.
-class THostRef {
-public:
-    THostRef() = default;
-    ~THostRef() { Reset(nullptr); }
-    THostRef(const THostRef&) = delete;
-    THostRef& operator=(const THostRef&) = delete;
-    void Reset(IQXOpenInterfaceReq* host);
-    IQXOpenInterfaceReq* Get() const { return host_; }
-    explicit operator bool() const { return host_ != nullptr; }
-    IQXOpenInterfaceReq* operator->() const { return host_; }
-
-private:
-    IQXOpenInterfaceReq* host_{nullptr};
-};
-
-struct TLevelNode {
-    std::int64_t Score{0};
-    std::string Name;
-};
-
-// Frame kinds and table commands of the host protocol.
-namespace frames {
-inline constexpr std::uint8_t kTable = 3;
-inline constexpr std::uint8_t kSeat = 4;
-inline constexpr std::uint8_t kUserListRequest = 7;
-inline constexpr std::uint8_t kUserState = 8;
-inline constexpr std::uint8_t kUserList = 9;
-inline constexpr std::uint8_t kUserEnter = 10;
-inline constexpr std::uint8_t kLeave = 11;
-inline constexpr std::uint8_t kUserLeave = 12;
-inline constexpr std::uint8_t kSeatRequest = 13;
-inline constexpr std::uint8_t kSeatChange = 14;
-inline constexpr std::uint8_t kScoreBlock = 16;
-inline constexpr std::uint8_t kRawNotice = 23;
-inline constexpr std::uint8_t kNoticeText = 25;
-inline constexpr std::uint8_t kUserValue = 30;
-inline constexpr std::uint8_t kSystemLine = 31;
-
-inline constexpr std::uint8_t cmdGameRequest = 1;
-inline constexpr std::uint8_t cmdReady = 2;
-inline constexpr std::uint8_t cmdStart = 3;
-inline constexpr std::uint8_t cmdCofferRequest = 5;
-inline constexpr std::uint8_t cmdAskToLeave = 6;
-inline constexpr std::uint8_t cmdBecomeVip = 7;
-inline constexpr std::uint8_t cmdVisitSpace = 8;
-inline constexpr std::uint8_t cmdTableData = 17;
-inline constexpr std::uint8_t cmdGameData = 18;
-inline constexpr std::uint8_t cmdUserReady = 19;
-inline constexpr std::uint8_t cmdCofferReply = 21;
-inline constexpr std::uint8_t cmdAttribute = 33;
-inline constexpr std::uint8_t cmdGameStart = 49;
-inline constexpr std::uint8_t cmdGameOver = 50;
-inline constexpr std::uint8_t cmdTextLine = 65;
-inline constexpr std::uint8_t cmdBroadcast = 66;
-inline constexpr std::uint8_t cmdChat = 67;
-inline constexpr std::uint8_t cmdNumberedText = 73;
-inline constexpr std::uint8_t cmdLeaveSeat = 96;
-
-inline constexpr std::size_t kTableHeaderSize = 10;
-inline constexpr std::size_t kSeatHeaderSize = 18;
-inline constexpr std::size_t kSeatFrameSize = 65537;
-inline constexpr std::size_t kSeatDataCapacity = kSeatFrameSize - kSeatHeaderSize; // 65519
-inline constexpr std::size_t kCofferReplySize = 76;
-inline constexpr std::size_t kNoticeTextLimit = 2049;
-inline constexpr std::size_t kSystemLineField = 200;
-inline constexpr std::size_t kChatLimit = 200;
-} // namespace frames
-
-// The form's private message that hands a stored host frame to the hub in the form's thread.
-inline constexpr std::uint32_t WM_PLUGIN_COMMAND = 1037;
 
 // The hub of a table: it holds the host's interface and the table cookie, keeps the users present,
 // decodes every host frame and calls the plugged components, and turns the components' requests into
@@ -318,6 +251,8 @@ private:
     void AppendScoreLine(std::string& notes, std::int64_t userId, const std::string& name, int seat,
                          std::int64_t delta) const;
     void LoadLevels();
+    // The host's, the library's and the game's folders, from the host and the platform.
+    void ResolveFolders();
     // The table's window icon from the game's image folder, when the skin has one.
     void LoadTableIcon();
     void RunDuplicateGuard();

@@ -1,5 +1,6 @@
 #include "plugin/PluginInterface50.h"
 
+#include "base/ScopeExit.h"
 #include "gui/Form.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginShare.h"
@@ -65,6 +66,10 @@ ULONG TPluginInterface50::Release() {
 
 template <typename F>
 HRESULT TPluginInterface50::Guarded(F&& call) {
+    // The host may release this object inside a call the method makes to it (PluginClosed, above all);
+    // the reference held here keeps the form and the hub alive until the method is done with them.
+    AddRef();
+    TScopeExit release([this] { Release(); });
     if (!hub_) return S_OK;
     try {
         call();
@@ -129,7 +134,7 @@ HRESULT TPluginInterface50::ShowSystemText(std::int32_t len, const char* text) {
     return Guarded([&] {
         std::string line;
         if (text && len > 0) line.assign(text, strnlen(text, std::size_t(len)));
-        if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, 0);
+        if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, lines::kSystem);
         if (TCustomPluginClient* client = hub_->PluginClient()) client->DoSystemText(line, 0);
     });
 }

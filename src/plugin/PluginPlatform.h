@@ -1,11 +1,12 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "platform/CurrentPlatform.h"
 
 namespace morvane {
 
-// The platform the running application sits on, or nullptr when there is none (or the window system
-// is not a full platform, as in some toolkit tests).
-TPlatform* PluginPlatform();
+// The hub's and the bases' name for the current platform.
+inline TPlatform* PluginPlatform() {
+    return CurrentPlatform();
+}
 
 } // namespace morvane

@@ -35,6 +35,21 @@ protected:
     TCanvas canvas{frame};
 };
 
+TEST(BitmapTest, SidesAndAreasBeyondTheLimitsAreRefusedAndLeaveTheBitmapAsItWas) {
+    TBitmap bitmap(3, 2);
+    EXPECT_THROW(bitmap.SetSize(TBitmap::kMaxSide + 1, 1), std::length_error);
+    EXPECT_THROW(bitmap.SetSize(1, TBitmap::kMaxSide + 1), std::length_error);
+    // Both sides allowed, the area not: 4 GiB at 32 bits a pixel.
+    EXPECT_THROW(bitmap.SetSize(TBitmap::kMaxSide, TBitmap::kMaxSide), std::length_error);
+    EXPECT_THROW(
+        TBitmap(TBitmap::kMaxSide, int(TBitmap::kMaxPixels / TBitmap::kMaxSide) + 1, TPixelFormat::pf24bit),
+        std::length_error);
+    EXPECT_EQ(bitmap.Width(), 3);
+    EXPECT_EQ(bitmap.Height(), 2);
+    bitmap.SetSize(TBitmap::kMaxSide, 2); // a long strip is fine
+    EXPECT_EQ(bitmap.Stride(), std::size_t(TBitmap::kMaxSide) * 4);
+}
+
 TEST_F(CanvasTest, FillsOnlyInsideTheClipAndTheFramebuffer) {
     canvas.FillRect({-5, -5, 50, 50}, clWhite);
     canvas.SetOrigin({1, 1});

@@ -166,6 +166,38 @@ TEST_F(FormTest, OwnersFreeWhatTheyOwnAndWatchersForgetIt) {
     EXPECT_EQ(watcher.watched, nullptr);
 }
 
+TEST(ComponentTest, AWatcherFreedByAnotherWatchersNotificationIsNotNotifiedAfterwards) {
+    // The first watcher owns the second and frees it when the watched component goes; the second must
+    // then not hear of it any more (it is gone), and the rest still do.
+    struct TWatcher : TComponent {
+        using TComponent::TComponent;
+        std::vector<std::string>* log = nullptr;
+        std::string name;
+        std::unique_ptr<TComponent> dependant;
+        ~TWatcher() override {
+            if (log) log->push_back(name + " freed");
+        }
+        void Notification(TComponent* c, bool removing) override {
+            TComponent::Notification(c, removing);
+            if (!removing) return;
+            log->push_back(name + " notified");
+            dependant.reset();
+        }
+    };
+    std::vector<std::string> log;
+    auto watched = std::make_unique<TComponent>(nullptr);
+    TWatcher first(nullptr), last(nullptr);
+    auto second = std::make_unique<TWatcher>(nullptr);
+    first.log = second->log = last.log = &log;
+    first.name = "first", second->name = "second", last.name = "last";
+    first.FreeNotification(watched.get());
+    second->FreeNotification(watched.get());
+    last.FreeNotification(watched.get());
+    first.dependant = std::move(second);
+    watched.reset();
+    EXPECT_EQ(log, (std::vector<std::string>{"first notified", "second freed", "last notified"}));
+}
+
 } // namespace
 } // namespace morvane
 

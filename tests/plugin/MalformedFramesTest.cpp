@@ -58,6 +58,71 @@ TEST_F(HubTest, EveryPrefixOfEveryFrameIsHandledQuietly) {
     EXPECT_LE(hub->Users().size(), 4u);
 }
 
+// The length below which a frame does not hold its kind's fixed fields (a table frame: its header and
+// its command's fixed payload). Frames whose layout ends in a variable part (texts, records, the raw
+// notice) may be cut inside that part and still be whole frames, so only their fixed part counts.
+std::size_t FixedLayoutSize(const hostframes::TFrame& frame) {
+    switch (frame[0]) {
+    case frames::kSeat:
+        return frames::kSeatHeaderSize;
+    case frames::kUserState:
+        return 10;
+    case frames::kUserList:
+        return 5;
+    case frames::kUserEnter:
+        return 1 + kUserInfoSize;
+    case frames::kUserLeave:
+        return 9;
+    case frames::kSeatChange:
+        return 12;
+    case frames::kScoreBlock:
+        return 6;
+    case frames::kNoticeText:
+        return 3;
+    case frames::kUserValue:
+        return 13;
+    case frames::kSystemLine:
+        return 10; // identity and one byte of text
+    case frames::kTable:
+        switch (frame[9]) {
+        case frames::cmdUserReady:
+        case frames::cmdAttribute:
+            return frames::kTableHeaderSize + 9;
+        case frames::cmdCofferReply:
+            return frames::kTableHeaderSize + frames::kCofferReplySize;
+        case frames::cmdTextLine:
+        case frames::cmdBroadcast:
+        case frames::cmdChat:
+        case frames::cmdNumberedText:
+            return frames::kTableHeaderSize + 1;
+        default:
+            return frames::kTableHeaderSize;
+        }
+    default:
+        return 1;
+    }
+}
+
+TEST_F(HubTest, AFrameShorterThanItsFixedLayoutHasNoEffectAtAll) {
+    WriteIni("[ActionSound]\n&x=x.wav\n");
+    Start();
+    user->SetUserFlag(0);
+    for (const hostframes::TFrame& frame : SampleFrames()) {
+        for (std::size_t length = 0; length < FixedLayoutSize(frame); ++length) {
+            const std::vector<std::uint8_t> prefix(frame.begin(), frame.begin() + std::ptrdiff_t(length));
+            hub->ProcessFrame(prefix);
+            const std::string where =
+                "kind " + std::to_string(frame[0]) + " cut to " + std::to_string(length);
+            EXPECT_TRUE(host.Sent().empty()) << where;
+            EXPECT_TRUE(chat->lines.empty()) << where;
+            EXPECT_TRUE(log.empty()) << where << ": " << (log.empty() ? "" : log.front());
+            EXPECT_TRUE(TakeSounds().empty()) << where;
+            EXPECT_TRUE(hub->Users().empty()) << where;
+            EXPECT_FALSE(hub->Playing()) << where;
+        }
+    }
+}
+
 TEST_F(HubTest, RandomBytesAfterEveryKindAreHandledQuietly) {
     Start();
     TRandom random(20261208);

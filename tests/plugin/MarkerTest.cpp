@@ -13,11 +13,11 @@ std::string UniqueMarker(const char* what) {
 TEST_F(HeadlessTest, AMarkerIsSeenByEveryPlatformOfTheProcessUntilReleased) {
     const std::string name = UniqueMarker("process");
     THeadlessPlatform other;
-    EXPECT_FALSE(platform.ClaimMarker(name));
     EXPECT_TRUE(platform.ClaimMarker(name));
-    EXPECT_TRUE(other.ClaimMarker(name));
-    other.ReleaseMarker(name);
     EXPECT_FALSE(platform.ClaimMarker(name));
+    EXPECT_FALSE(other.ClaimMarker(name));
+    other.ReleaseMarker(name);
+    EXPECT_TRUE(platform.ClaimMarker(name));
     platform.ReleaseMarker("never claimed");
 }
 
@@ -38,14 +38,14 @@ TEST_F(HeadlessTest, AMarkerOfAnotherProcessIsSeenUntilThatProcessEnds) {
     }
     char claimedInChild = 0;
     ASSERT_EQ(::read(toParent[0], &claimedInChild, 1), 1);
-    EXPECT_EQ(claimedInChild, 'F');
-    EXPECT_TRUE(platform.ClaimMarker(name)); // the child holds it
+    EXPECT_EQ(claimedInChild, 'T');
+    EXPECT_FALSE(platform.ClaimMarker(name)); // the child holds it
     char go = 'g';
     ASSERT_EQ(::write(toChild[1], &go, 1), 1);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     // The holder is gone: its leftover lock file is taken over.
-    EXPECT_FALSE(platform.ClaimMarker(name));
+    EXPECT_TRUE(platform.ClaimMarker(name));
     platform.ReleaseMarker(name);
     for (int fd : {toParent[0], toParent[1], toChild[0], toChild[1]})
         ::close(fd);

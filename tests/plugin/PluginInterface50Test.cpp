@@ -3,6 +3,7 @@
 #include "plugin/HubFixture.h"
 #include "plugin/PluginFormRegistry.h"
 
+#include <atomic>
 #include <gmock/gmock.h>
 #include <thread>
 
@@ -90,6 +91,38 @@ TEST_F(PluginInterfaceTest, FramesFromAnotherThreadAreDecodedBeforeTheCallReturn
     table->Release();
 }
 
+TEST_F(PluginInterfaceTest, AFailureWhileDecodingACrossThreadFrameComesBackToTheCallerAsAResult) {
+    TPluginInterface50* table = OpenTable(UniqueCookie());
+    host.FailNext("FilterText"); // the system line's filtering throws in the form's thread
+    HRESULT result = E_UNEXPECTED;
+    std::atomic<bool> returned{false};
+    {
+        const std::vector<std::uint8_t> frame = hostframes::SystemLine(20001, "过滤失败");
+        std::thread hostThread([&] {
+            result =
+                table->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
+            returned = true;
+        });
+        for (int spins = 0; !returned && spins < 1000000; ++spins) {
+            platform.RunUntilIdle();
+            std::this_thread::yield();
+        }
+        hostThread.join();
+    }
+    EXPECT_TRUE(returned);
+    EXPECT_EQ(result, E_FAIL);
+    EXPECT_TRUE(chat->lines.empty());
+    // The host's buffer is gone; the hub kept no view of it.
+    table->Hub()->ProcessCommand();
+    EXPECT_TRUE(chat->lines.empty());
+    // The table goes on decoding.
+    const std::vector<std::uint8_t> next = hostframes::SystemLine(20001, "下一行");
+    EXPECT_EQ(table->PostCommand(std::int32_t(next.size()), reinterpret_cast<const char*>(next.data())),
+              S_OK);
+    EXPECT_EQ(chat->lines.size(), 1u);
+    table->Release();
+}
+
 TEST_F(PluginInterfaceTest, UpdateUserNameRewritesTheWholeField) {
     TPluginInterface50* table = OpenTable(UniqueCookie());
     const std::vector<std::uint8_t> list =
@@ -115,6 +148,29 @@ TEST_F(PluginInterfaceTest, SystemTextTakesItsLengthAndHostFailuresBecomeResults
     EXPECT_EQ(table->Finalize(), S_OK); // finalised already: nothing more is asked of the host
     EXPECT_TRUE(host.Closed().empty());
     table->Release();
+}
+
+TEST_F(PluginInterfaceTest, AHostReleasingTheTableWhileItClosesFreesItOnlyAfterTheCall) {
+    TPluginInterface50* table = OpenTable(UniqueCookie());
+    ULONG leftInsideTheCall = 99;
+    host.OnPluginClosed = [&](std::int64_t) { leftInsideTheCall = table->Release(); };
+    // Leaving myself closes the table from inside the frame's decoding, deep in the form's handler.
+    const std::vector<std::uint8_t> leave = hostframes::UserLeave(1001);
+    EXPECT_EQ(table->PostCommand(std::int32_t(leave.size()), reinterpret_cast<const char*>(leave.data())),
+              S_OK);
+    EXPECT_EQ(leftInsideTheCall, 1u); // the running call still held the object
+    EXPECT_EQ(host.Closed().size(), 1u);
+    // The object went with the call's end, and let go of the host.
+    EXPECT_EQ(host.References(), 0u);
+}
+
+TEST_F(PluginInterfaceTest, AHostReleasingTheTableInsideFinalizeLeavesNoCallOnAFreedObject) {
+    TPluginInterface50* table = OpenTable(UniqueCookie());
+    ULONG leftInsideTheCall = 99;
+    host.OnPluginClosed = [&](std::int64_t) { leftInsideTheCall = table->Release(); };
+    EXPECT_EQ(table->Finalize(), S_OK);
+    EXPECT_EQ(leftInsideTheCall, 1u);
+    EXPECT_EQ(host.References(), 0u);
 }
 
 TEST_F(PluginInterfaceTest, TwoTablesAreIndependent) {

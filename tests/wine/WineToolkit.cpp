@@ -501,10 +501,10 @@ void CheckServices(TChecks& checks, TWin32Platform& platform) {
                                                         "x" + std::to_string(mode.height) + "x" +
                                                         std::to_string(mode.bitsPerPixel));
     checks.Check(!platform.ScreenWorkArea().IsEmpty(), "the screen has a work area");
-    checks.Check(!platform.ClaimMarker("MorvaneToolkitCheck") && platform.ClaimMarker("MorvaneToolkitCheck"),
+    checks.Check(platform.ClaimMarker("MorvaneToolkitCheck") && !platform.ClaimMarker("MorvaneToolkitCheck"),
                  "a marker is claimed once; the second claim finds it taken");
     platform.ReleaseMarker("MorvaneToolkitCheck");
-    checks.Check(!platform.ClaimMarker("MorvaneToolkitCheck"), "a released marker can be claimed again");
+    checks.Check(platform.ClaimMarker("MorvaneToolkitCheck"), "a released marker can be claimed again");
     platform.ReleaseMarker("MorvaneToolkitCheck");
 
     // The system's hot key and tray messages, sent to the service window as the system sends them.

@@ -81,10 +81,10 @@ bool ClaimFile(const std::filesystem::path& file) {
 bool THeadlessPlatform::ClaimMarker(const std::string& name) {
     TProcessMarkers& markers = ProcessMarkers();
     std::lock_guard guard(markers.lock);
-    if (markers.claimed.contains(name)) return true;
-    if (!ClaimFile(MarkerFile(name))) return true;
+    if (markers.claimed.contains(name)) return false;
+    if (!ClaimFile(MarkerFile(name))) return false;
     markers.claimed.insert(name);
-    return false;
+    return true;
 }
 
 void THeadlessPlatform::ReleaseMarker(const std::string& name) {

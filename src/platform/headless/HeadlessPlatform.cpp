@@ -128,25 +128,32 @@ void THeadlessPlatform::SendSync(const std::function<void()>& task) {
         task();
         return;
     }
-    bool done = false;
+    TCrossCall call{&task, false, nullptr};
     std::unique_lock lock(crossMutex_);
-    crossCalls_.emplace_back(&task, &done);
-    crossDone_.wait(lock, [&] { return done; });
+    crossCalls_.push_back(&call);
+    crossDone_.wait(lock, [&] { return call.done; });
+    if (call.error) std::rethrow_exception(call.error);
 }
 
 void THeadlessPlatform::RunCrossThreadCalls() {
     for (;;) {
-        std::pair<const std::function<void()>*, bool*> call;
+        TCrossCall* call = nullptr;
         {
             std::lock_guard lock(crossMutex_);
             if (crossCalls_.empty()) return;
             call = crossCalls_.front();
             crossCalls_.pop_front();
         }
-        (*call.first)();
+        std::exception_ptr error;
+        try {
+            (*call->task)();
+        } catch (...) {
+            error = std::current_exception();
+        }
         {
             std::lock_guard lock(crossMutex_);
-            *call.second = true;
+            call->error = error;
+            call->done = true;
         }
         crossDone_.notify_all();
     }

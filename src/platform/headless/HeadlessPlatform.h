@@ -7,6 +7,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -191,11 +192,17 @@ private:
     std::uint32_t waitLimit_{3600u * 1000u};
     int mciResult_{0};
 
-    // Calls from other threads wait here until the UI thread has run them.
+    // Calls from other threads wait here until the UI thread has run them; an exception the call throws
+    // goes back to its caller, as a sent message's does on Windows.
+    struct TCrossCall {
+        const std::function<void()>* task{nullptr};
+        bool done{false};
+        std::exception_ptr error;
+    };
     std::thread::id uiThread_;
     std::mutex crossMutex_;
     std::condition_variable crossDone_;
-    std::deque<std::pair<const std::function<void()>*, bool*>> crossCalls_;
+    std::deque<TCrossCall*> crossCalls_;
 };
 
 } // namespace morvane

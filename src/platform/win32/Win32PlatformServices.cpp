@@ -312,14 +312,14 @@ void TWin32Platform::THandleCloser::operator()(void* handle) const {
 }
 
 bool TWin32Platform::ClaimMarker(const std::string& name) {
-    if (markers_.contains(name)) return true; // this process holds it already
+    if (markers_.contains(name)) return false; // this process holds it already
     HANDLE mutex = CreateMutexW(nullptr, FALSE, WideFromGbk(name).c_str());
     const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     std::unique_ptr<void, THandleCloser> owned(mutex);
     // A name the system refuses (another kind of object holds it) counts as taken.
-    if (!mutex || existed) return true;
+    if (!mutex || existed) return false;
     markers_.emplace(name, std::move(owned));
-    return false;
+    return true;
 }
 
 void TWin32Platform::ReleaseMarker(const std::string& name) {

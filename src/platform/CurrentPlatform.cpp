@@ -1,10 +1,10 @@
-#include "plugin/PluginPlatform.h"
+#include "platform/CurrentPlatform.h"
 
 #include "gui/Application.h"
 
 namespace morvane {
 
-TPlatform* PluginPlatform() {
+TPlatform* CurrentPlatform() {
     if (!HasApplication()) return nullptr;
     return dynamic_cast<TPlatform*>(&Application().System());
 }

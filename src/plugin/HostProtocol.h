@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace morvane {
+
+// Frame kinds and table commands of the host protocol.
+namespace frames {
+inline constexpr std::uint8_t kTable = 3;
+inline constexpr std::uint8_t kSeat = 4;
+inline constexpr std::uint8_t kUserListRequest = 7;
+inline constexpr std::uint8_t kUserState = 8;
+inline constexpr std::uint8_t kUserList = 9;
+inline constexpr std::uint8_t kUserEnter = 10;
+inline constexpr std::uint8_t kLeave = 11;
+inline constexpr std::uint8_t kUserLeave = 12;
+inline constexpr std::uint8_t kSeatRequest = 13;
+inline constexpr std::uint8_t kSeatChange = 14;
+inline constexpr std::uint8_t kScoreBlock = 16;
+inline constexpr std::uint8_t kRawNotice = 23;
+inline constexpr std::uint8_t kNoticeText = 25;
+inline constexpr std::uint8_t kUserValue = 30;
+inline constexpr std::uint8_t kSystemLine = 31;
+
+inline constexpr std::uint8_t cmdGameRequest = 1;
+inline constexpr std::uint8_t cmdReady = 2;
+inline constexpr std::uint8_t cmdStart = 3;
+inline constexpr std::uint8_t cmdCofferRequest = 5;
+inline constexpr std::uint8_t cmdAskToLeave = 6;
+inline constexpr std::uint8_t cmdBecomeVip = 7;
+inline constexpr std::uint8_t cmdVisitSpace = 8;
+inline constexpr std::uint8_t cmdTableData = 17;
+inline constexpr std::uint8_t cmdGameData = 18;
+inline constexpr std::uint8_t cmdUserReady = 19;
+inline constexpr std::uint8_t cmdCofferReply = 21;
+inline constexpr std::uint8_t cmdAttribute = 33;
+inline constexpr std::uint8_t cmdGameStart = 49;
+inline constexpr std::uint8_t cmdGameOver = 50;
+inline constexpr std::uint8_t cmdTextLine = 65;
+inline constexpr std::uint8_t cmdBroadcast = 66;
+inline constexpr std::uint8_t cmdChat = 67;
+inline constexpr std::uint8_t cmdNumberedText = 73;
+inline constexpr std::uint8_t cmdLeaveSeat = 96;
+
+inline constexpr std::size_t kTableHeaderSize = 10;
+inline constexpr std::size_t kSeatHeaderSize = 18;
+inline constexpr std::size_t kSeatFrameSize = 65537;
+inline constexpr std::size_t kSeatDataCapacity = kSeatFrameSize - kSeatHeaderSize; // 65519
+inline constexpr std::size_t kCofferReplySize = 76;
+inline constexpr std::size_t kNoticeTextLimit = 2049;
+inline constexpr std::size_t kSystemLineField = 200;
+inline constexpr std::size_t kChatLimit = 200;
+} // namespace frames
+
+// The form's private message that hands a stored host frame to the hub in the form's thread.
+inline constexpr std::uint32_t WM_PLUGIN_COMMAND = 1037;
+
+} // namespace morvane

@@ -1,0 +1,2 @@
+#include "gui/Control.h"
+#include "plugin/CustomPluginShare.h"

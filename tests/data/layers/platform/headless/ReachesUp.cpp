@@ -1,0 +1,2 @@
+#include "platform/Platform.h"
+#include "ui/LovelyPanel.h"
