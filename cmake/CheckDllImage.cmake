@@ -1,6 +1,7 @@
 # Checks the shipped library with the target's objdump: it exports exactly the four entry points of an
 # in-process COM server, by name, and imports only DLLs that every Windows has.
 #   cmake -DOBJDUMP=<objdump> -DDLL=<Morvane.dll> -P CheckDllImage.cmake
+cmake_minimum_required(VERSION 3.25)
 if(NOT OBJDUMP OR NOT DLL)
   message(FATAL_ERROR "usage: cmake -DOBJDUMP=... -DDLL=... -P ${CMAKE_CURRENT_LIST_FILE}")
 endif()
@@ -12,23 +13,31 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed: ${errors}")
 endif()
 
-if(NOT text MATCHES "Characteristics [^\n]*\n([^\n]*\n)*[ \t]*DLL\n")
+# objdump's text, line by line (a regular expression over the whole text runs out of stack).
+string(REPLACE ";" "," text "${text}")
+string(REPLACE "\n" ";" lines "${text}")
+
+# The characteristics are listed one per line after their heading, up to a blank line; so are the
+# export names after theirs.
+set(section "")
+set(is_dll OFF)
+set(exports "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^Characteristics ")
+    set(section characteristics)
+  elseif(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+    set(section export-names)
+  elseif(line STREQUAL "")
+    set(section "")
+  elseif(section STREQUAL "characteristics" AND line MATCHES "^[ \t]+DLL$")
+    set(is_dll ON)
+  elseif(section STREQUAL "export-names" AND line MATCHES "^[ \t]+\\[[ 0-9]+\\][ \t]+([^ \t]+)$")
+    list(APPEND exports ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+if(NOT is_dll)
   message(FATAL_ERROR "${DLL} is not marked as a DLL")
 endif()
-
-# The export names follow the "[Ordinal/Name Pointer] Table" heading, one "[n] name" line each.
-string(FIND "${text}" "[Ordinal/Name Pointer] Table" table_start)
-if(table_start LESS 0)
-  message(FATAL_ERROR "${DLL} exports nothing")
-endif()
-string(SUBSTRING "${text}" ${table_start} -1 table)
-string(REGEX MATCH "^[^\n]*\n(([ \t]+\\[[ 0-9]+\\][^\n]*\n)*)" table "${table}")
-string(REGEX MATCHALL "\\][ \t]*[A-Za-z_@0-9]+" entries "${CMAKE_MATCH_1}")
-set(exports "")
-foreach(entry IN LISTS entries)
-  string(REGEX REPLACE "^\\][ \t]*" "" name "${entry}")
-  list(APPEND exports ${name})
-endforeach()
 list(SORT exports)
 set(expected DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer)
 if(NOT exports STREQUAL expected)

@@ -4,6 +4,7 @@
 #include "platform/win32/WinApi.h"
 
 #include <atomic>
+#include <memory>
 #include <objbase.h>
 
 namespace morvane {
@@ -27,6 +28,7 @@ public:
 private:
     TComClassFactory();
     ~TComClassFactory();
+    friend struct std::default_delete<TComClassFactory>;
 
     std::atomic<::ULONG> references_{1};
 };

@@ -21,8 +21,8 @@ TComServer& TComServer::Instance() {
 TComServer::~TComServer() {
     // Reached at process exit only with tables still open; the system reclaims their windows, and
     // destroying them here, under the loader's lock, could deadlock.
-    application_.release();
-    platform_.release();
+    (void)application_.release();
+    (void)platform_.release();
 }
 
 bool TComServer::Initialize(HINSTANCE__* module) {

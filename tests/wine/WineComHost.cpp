@@ -7,6 +7,7 @@
 // Exits 0 only when every check held; each check prints one line.
 #include "plugin/QXOpenInterface_TLB.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -15,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-// The system headers come last: the table's interface header declares its own COM basics.
+// The system headers come last: the table's interface header declares its own COM basics, whose names
+// the system's macros (S_OK, REFIID, ...) would otherwise rewrite. Below them the macros are used.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -72,14 +74,14 @@ public:
     int closed{0};
     bool failDirectory{false};
 
-    morvane::HRESULT __stdcall QueryInterface(morvane::REFIID riid, void** object) override {
+    morvane::HRESULT __stdcall QueryInterface(const morvane::IID& riid, void** object) override {
         if (riid == morvane::IID_IUnknown || riid == morvane::IID_IQXOpenInterfaceReq) {
             *object = this;
             AddRef();
-            return morvane::S_OK;
+            return S_OK;
         }
         *object = nullptr;
-        return morvane::E_NOINTERFACE;
+        return E_NOINTERFACE;
     }
     // The test owns its hosts; counting still shows whether the table keeps and gives back its reference.
     morvane::ULONG __stdcall AddRef() override { return ++references; }
@@ -87,41 +89,39 @@ public:
 
     morvane::HRESULT __stdcall GetHostTag(void* tag) override {
         std::memset(tag, 0x5A, 8);
-        return morvane::S_OK;
+        return S_OK;
     }
     morvane::HRESULT __stdcall FilterText(std::int64_t, const char* src, std::int32_t srcLen, char** dst,
                                           std::int32_t* dstLen) override {
         const std::int32_t length = std::min(srcLen, *dstLen);
         std::memcpy(*dst, src, std::size_t(length));
         *dstLen = length;
-        return morvane::S_OK;
+        return S_OK;
     }
-    morvane::HRESULT __stdcall Invite(std::int64_t, std::int32_t, std::int32_t) override {
-        return morvane::S_OK;
-    }
+    morvane::HRESULT __stdcall Invite(std::int64_t, std::int32_t, std::int32_t) override { return S_OK; }
     morvane::HRESULT __stdcall PluginClosed(std::int64_t) override {
         ++closed;
-        return morvane::S_OK;
+        return S_OK;
     }
     morvane::HRESULT __stdcall GetHostDirectory(std::int64_t, char** buffer) override {
-        if (failDirectory) return morvane::E_FAIL;
+        if (failDirectory) return E_FAIL;
         std::strcpy(*buffer, "C:\\Hall");
-        return morvane::S_OK;
+        return S_OK;
     }
     morvane::HRESULT __stdcall GetFaceImageList(std::int64_t, morvane::TImageList** list) override {
         *list = nullptr;
-        return morvane::S_OK;
+        return S_OK;
     }
     morvane::HRESULT __stdcall SendData(std::int64_t, std::int64_t, std::int32_t len,
                                         const void* buffer) override {
         const auto* bytes = static_cast<const std::uint8_t*>(buffer);
         sent.emplace_back(bytes, bytes + len);
-        return morvane::S_OK;
+        return S_OK;
     }
 
 #define MORVANE_UNUSED_SLOT(name)                                                                            \
     morvane::HRESULT __stdcall name() override {                                                             \
-        return morvane::E_FAIL;                                                                              \
+        return E_FAIL;                                                                                       \
     }
     MORVANE_UNUSED_SLOT(Reserved1)
     MORVANE_UNUSED_SLOT(Reserved2)
@@ -253,7 +253,10 @@ int main(int argc, char** argv) {
     HMODULE library = LoadLibraryW(Wide(dllPath).c_str());
     checks.Check(library != nullptr, "the library loads: " + dllPath);
     if (!library) return 1;
-    auto entry = [&](const char* name) { return reinterpret_cast<TEntry>(GetProcAddress(library, name)); };
+    // Through void*: the system declares every export as one function type.
+    auto entry = [&](const char* name) {
+        return reinterpret_cast<TEntry>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    };
     const TEntry registerServer = entry("DllRegisterServer"), unregisterServer = entry("DllUnregisterServer");
     const TEntry canUnloadNow = entry("DllCanUnloadNow");
     checks.Check(registerServer && unregisterServer && canUnloadNow && entry("DllGetClassObject"),
@@ -265,6 +268,7 @@ int main(int argc, char** argv) {
     CLSIDFromString(Wide(kClassIdText).c_str(), &classId);
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool machineRegistration = false;
     {
         void* unknownClass = nullptr;
         CLSID other = classId;
@@ -273,9 +277,20 @@ int main(int argc, char** argv) {
                                       &unknownClass) == REGDB_E_CLASSNOTREG,
                      "another class identity is not served");
         IClassFactory* factory = nullptr;
-        const HRESULT got = CoGetClassObject(classId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
-                                             reinterpret_cast<void**>(&factory));
-        checks.Check(got == S_OK && factory, "the class factory is found through the user's registration");
+        auto findFactory = [&] {
+            return CoGetClassObject(classId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                    reinterpret_cast<void**>(&factory));
+        };
+        HRESULT got = findFactory();
+        if (got == REGDB_E_CLASSNOTREG) {
+            // Wine's COM looks up classes in the machine's registry only, not in the user's classes that
+            // Windows merges into it; there the library is registered for the machine as well.
+            std::printf("note   this COM reads no per-user classes: registering for the machine as well\n");
+            machineRegistration = true;
+            checks.Check(registerServer() == S_OK, "DllRegisterServer for the machine succeeds");
+            got = findFactory();
+        }
+        checks.Check(got == S_OK && factory, "the class factory is found through the registration");
         if (factory) {
             IUnknown* aggregated = nullptr;
             void* outer = &checks; // any non-null controlling object
@@ -379,6 +394,8 @@ int main(int argc, char** argv) {
     checks.Check(canUnloadNow() == S_OK, "without tables the library may be unloaded");
     CoUninitialize();
 
+    if (machineRegistration)
+        checks.Check(unregisterServer() == S_OK, "DllUnregisterServer for the machine succeeds");
     HKEY userClasses = nullptr;
     RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, KEY_ALL_ACCESS, &userClasses);
     RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses);
@@ -387,6 +404,8 @@ int main(int argc, char** argv) {
     if (userClasses) RegCloseKey(userClasses);
     checks.Check(!KeyExists(HKEY_CURRENT_USER, std::string("Software\\Classes\\CLSID\\") + kClassIdText),
                  "the class's keys are gone");
+    checks.Check(!KeyExists(HKEY_LOCAL_MACHINE, std::string("Software\\Classes\\CLSID\\") + kClassIdText),
+                 "no key of the class is left for the machine either");
     FreeLibrary(library);
 
     std::printf("%d checks failed\n", checks.Failures());
