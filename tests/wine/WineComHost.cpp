@@ -200,6 +200,7 @@ struct TTable {
     THallHost host;
     std::int64_t cookie{0};
     std::int64_t me{0};
+    std::string title{"Table"};
 };
 
 HRESULT CreateTable(const CLSID& classId, TTable& table) {
@@ -214,7 +215,7 @@ HRESULT CreateTable(const CLSID& classId, TTable& table) {
 HRESULT OpenTable(TTable& table, std::int32_t extra = 0) {
     HRESULT result = table.object->SetRequestInterface(&table.host);
     if (FAILED(result)) return result;
-    return table.object->Initialize(table.cookie, "Table 7", &table.me, "Nick", extra, 0, 0, 0);
+    return table.object->Initialize(table.cookie, table.title.c_str(), &table.me, "Nick", extra, 0, 0, 0);
 }
 
 void RegistrationChecks(TChecks& checks, TEntry registerServer, const std::string& dllPath) {
@@ -306,8 +307,10 @@ int main(int argc, char** argv) {
     TTable first, second;
     first.cookie = 0x1A2B3C4D5E;
     first.me = 1001;
+    first.title = "Table 7";
     second.cookie = 0x77;
     second.me = 2002;
+    second.title = "Table 8";
     checks.Check(CreateTable(classId, first) == S_OK && CreateTable(classId, second) == S_OK,
                  "CoCreateInstance makes two table objects");
     if (!first.object || !second.object) return 1;
@@ -317,6 +320,15 @@ int main(int argc, char** argv) {
 
     checks.Check(OpenTable(first) == S_OK && OpenTable(second) == S_OK, "both tables initialise");
     checks.Check(first.host.references > 0, "the table keeps a reference to its host");
+    // Each table shows its window, captioned with the title and the player's name.
+    const HWND window = FindWindowW(nullptr, L"Table 7[Nick]");
+    RECT bounds{};
+    if (window) GetWindowRect(window, &bounds);
+    checks.Check(window && IsWindowVisible(window) && bounds.right - bounds.left == 1024 &&
+                     bounds.bottom - bounds.top == 734,
+                 "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"");
+    checks.Check(FindWindowW(nullptr, L"Table 8[Nick]") != nullptr,
+                 "the second table has a window of its own");
     checks.Check(first.host.sent.size() == 1 && Hex(first.host.sent[0]) == Hex(TableFrame(first.me, 2)),
                  "the first table announces readiness");
     checks.Check(second.host.sent.size() == 1 && Hex(second.host.sent[0]) == Hex(TableFrame(second.me, 2)),
