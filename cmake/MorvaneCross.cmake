@@ -26,7 +26,7 @@ function(morvane_check_object_format)
   endif()
   set(libraries "")
   set(programs "")
-  foreach(dir ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  foreach(dir ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/dll ${CMAKE_SOURCE_DIR}/tests)
     get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
       get_target_property(type ${target} TYPE)
@@ -47,4 +47,17 @@ function(morvane_check_object_format)
   set_tests_properties(object_format_is_${format} PROPERTIES LABELS object-format)
   set_tests_properties(object_format_check_rejects_${other} PROPERTIES LABELS object-format
                        PASS_REGULAR_EXPRESSION "is[ \t\n]+${format},[ \t\n]+expected[ \t\n]+${other}")
+  # The library exports exactly the four entry points of a COM server and imports only Windows' own DLLs.
+  add_test(NAME dll_exports_and_imports
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${MORVANE_OBJDUMP} -DDLL=$<TARGET_FILE:morvane_dll>
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckDllImage.cmake)
+  set_tests_properties(dll_exports_and_imports PROPERTIES LABELS object-format)
+  if(TARGET wine_com_host)
+    # The same check on a program, which is no DLL and exports nothing, must fail.
+    add_test(NAME dll_check_rejects_a_program
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${MORVANE_OBJDUMP} -DDLL=$<TARGET_FILE:wine_com_host>
+                     -P ${CMAKE_SOURCE_DIR}/cmake/CheckDllImage.cmake)
+    set_tests_properties(dll_check_rejects_a_program PROPERTIES LABELS object-format
+                         PASS_REGULAR_EXPRESSION "is[ \t\n]+not[ \t\n]+marked[ \t\n]+as[ \t\n]+a[ \t\n]+DLL")
+  endif()
 endfunction()

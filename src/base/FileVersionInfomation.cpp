@@ -55,13 +55,25 @@ bool ReadFileVersionInfomation(TFileVersionInfomation& info, const std::string& 
     return true;
 }
 
-const TFileVersionInfomation& LibraryVersion() {
-    static const TFileVersionInfomation record = [] {
+namespace {
+
+TFileVersionInfomation& LibraryVersionSlot() {
+    static TFileVersionInfomation record = [] {
         TFileVersionInfomation info;
         ReadFileVersionInfomation(info);
         return info;
     }();
     return record;
+}
+
+} // namespace
+
+const TFileVersionInfomation& LibraryVersion() {
+    return LibraryVersionSlot();
+}
+
+void SetLibraryVersion(const TFileVersionInfomation& record) {
+    LibraryVersionSlot() = record;
 }
 
 } // namespace morvane

@@ -45,5 +45,8 @@ bool ReadFileVersionInfomation(TFileVersionInfomation& info, const std::string& 
 
 // The library-wide record, filled on first use and kept until unload.
 const TFileVersionInfomation& LibraryVersion();
+// Puts the record read from the library's own file in place of the built table; the Windows library
+// does so when it loads, before any table reads the record.
+void SetLibraryVersion(const TFileVersionInfomation& record);
 
 } // namespace morvane

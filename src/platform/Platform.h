@@ -18,6 +18,9 @@ inline constexpr int IDCANCEL = 2;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
+// The window class of the table markers, by which other tables and the hall find them.
+inline constexpr const char* kMarkerWindowClass = "T1A55E3";
+
 // Modifiers of a system-wide hot key.
 enum THotKeyModifier : std::uint32_t { MOD_ALT = 1, MOD_CONTROL = 2, MOD_SHIFT = 4 };
 
@@ -62,10 +65,13 @@ public:
     virtual bool FileExists(const std::string& systemPath) = 0;
     // A system message box; returns the pressed button (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
-    // A named marker seen by every table object on the machine, in this process and in others: claims it
+    // A named marker seen by every table object on the machine, in this process and in others, and by the
+    // hall: on Windows a hidden window of class kMarkerWindowClass whose caption is the name. Claims it
     // and returns true when this caller now holds it, false when it was claimed already (by this process
     // or another). The duplicate-table guard keeps one per open table.
     virtual bool ClaimMarker(const std::string& name) = 0;
+    // Whether a marker this process claimed is still there: another program may close it.
+    virtual bool MarkerIntact(const std::string& name) = 0;
     // Gives up a marker this process claimed; unknown names are ignored.
     virtual void ReleaseMarker(const std::string& name) = 0;
 };

@@ -52,9 +52,9 @@ void TCustomPluginShare::CheckMarker() {
     if (marker_.empty() || duplicate_ || finalized_) return;
     TPlatform* platform = PluginPlatform();
     if (!platform) return;
-    // Claiming our own marker again fails while it is intact; succeeding means it was removed under us,
-    // and the table cannot tell any more whether it is the only one.
-    if (!platform->ClaimMarker(marker_)) return;
+    // A marker removed under us (the hall closed it) leaves the table unable to tell whether it is the
+    // only one.
+    if (platform->MarkerIntact(marker_)) return;
     Finalize();
 }
 

@@ -32,6 +32,12 @@ void UnregisterFormClass(const std::string& name) {
     classes.factories.erase(name);
 }
 
+bool FormClassRegistered(const std::string& name) {
+    TFormClasses& classes = FormClasses();
+    std::lock_guard guard(classes.lock);
+    return classes.factories.contains(name);
+}
+
 std::unique_ptr<TForm> CreateRegisteredForm(const std::string& name) {
     TFormFactory factory;
     {

@@ -14,6 +14,7 @@ using TFormFactory = std::function<std::unique_ptr<TForm>()>;
 
 void RegisterFormClass(const std::string& name, TFormFactory factory);
 void UnregisterFormClass(const std::string& name);
+bool FormClassRegistered(const std::string& name);
 // nullptr when no class of that name is registered.
 std::unique_ptr<TForm> CreateRegisteredForm(const std::string& name);
 

@@ -23,10 +23,19 @@ std::string TextOf(const char* text) {
     return text ? std::string(text) : std::string();
 }
 
+std::atomic<long>& LiveObjectCount() {
+    static std::atomic<long> count{0};
+    return count;
+}
+
 } // namespace
 
 TPluginInterface50* TPluginInterface50::Create() {
     return std::unique_ptr<TPluginInterface50>(new TPluginInterface50()).release();
+}
+
+long TPluginInterface50::LiveObjects() {
+    return LiveObjectCount();
 }
 
 TPluginInterface50::TPluginInterface50() {
@@ -40,6 +49,14 @@ TPluginInterface50::TPluginInterface50() {
 TPluginInterface50::~TPluginInterface50() {
     hub_ = nullptr;
     form_.reset();
+}
+
+TPluginInterface50::TLiveObject::TLiveObject() {
+    ++LiveObjectCount();
+}
+
+TPluginInterface50::TLiveObject::~TLiveObject() {
+    --LiveObjectCount();
 }
 
 HRESULT TPluginInterface50::QueryInterface(REFIID riid, void** object) {
@@ -76,6 +93,9 @@ HRESULT TPluginInterface50::Guarded(F&& call) {
         return S_OK;
     } catch (const std::exception&) {
         return E_FAIL;
+    } catch (...) {
+        // Nothing may unwind into the host, whatever was thrown.
+        return E_UNEXPECTED;
     }
 }
 

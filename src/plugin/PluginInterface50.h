@@ -20,6 +20,9 @@ public:
     // A new object with one reference held by the caller.
     static TPluginInterface50* Create();
 
+    // Table objects alive in this process; the library may be unloaded only while there are none.
+    static long LiveObjects();
+
     TForm* Form() const { return form_.get(); }
     TCustomPluginShare* Hub() const { return hub_; }
 
@@ -67,6 +70,16 @@ private:
     template <typename F>
     HRESULT Guarded(F&& call);
 
+    // Counts the object among the live ones from its first member to its last, also when the
+    // constructor fails.
+    struct TLiveObject {
+        TLiveObject();
+        ~TLiveObject();
+        TLiveObject(const TLiveObject&) = delete;
+        TLiveObject& operator=(const TLiveObject&) = delete;
+    };
+
+    TLiveObject live_;
     std::atomic<ULONG> references_{1};
     std::unique_ptr<TForm> form_;
     TCustomPluginShare* hub_{nullptr};

@@ -1,5 +1,7 @@
+#include "plugin/HubFixture.h"
 #include "support/headless/HeadlessApp.h"
 
+#include <cstdio>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +21,44 @@ TEST_F(HeadlessTest, AMarkerIsSeenByEveryPlatformOfTheProcessUntilReleased) {
     other.ReleaseMarker(name);
     EXPECT_TRUE(platform.ClaimMarker(name));
     platform.ReleaseMarker("never claimed");
+}
+
+// Where the headless platform keeps a marker for other processes: its name's bytes in hexadecimal.
+std::string MarkerFile(const std::string& name) {
+    std::string file = "/tmp/morvane-markers/";
+    char pair[3];
+    for (unsigned char c : name) {
+        std::snprintf(pair, sizeof pair, "%02x", c);
+        file += pair;
+    }
+    return file + ".lock";
+}
+
+TEST_F(HeadlessTest, AMarkerStaysIntactUntilReleasedHereOrRemovedFromOutside) {
+    const std::string name = UniqueMarker("intact");
+    EXPECT_FALSE(platform.MarkerIntact(name)); // never claimed
+    ASSERT_TRUE(platform.ClaimMarker(name));
+    EXPECT_TRUE(platform.MarkerIntact(name));
+    THeadlessPlatform other;
+    EXPECT_TRUE(other.MarkerIntact(name)); // the process holds it, whichever platform asks
+    platform.ReleaseMarker(name);
+    EXPECT_FALSE(platform.MarkerIntact(name));
+
+    ASSERT_TRUE(platform.ClaimMarker(name));
+    // Another program takes the marker away, as the hall closes a marker window on Windows.
+    ASSERT_EQ(std::remove(MarkerFile(name).c_str()), 0);
+    EXPECT_FALSE(platform.MarkerIntact(name));
+    platform.ReleaseMarker(name);
+}
+
+TEST_F(HubTest, AReadyFrameFinalisesWhenAnotherProgramRemovedTheMarker) {
+    Start();
+    Post(hostframes::UserReady(0, 77, 1));
+    EXPECT_FALSE(hub->Finalized());
+    ASSERT_EQ(std::remove(MarkerFile(hub->MarkerName()).c_str()), 0);
+    Post(hostframes::UserReady(0, 77, 0));
+    EXPECT_TRUE(hub->Finalized());
+    EXPECT_EQ(host.Closed().size(), 1u);
 }
 
 TEST_F(HeadlessTest, AMarkerOfAnotherProcessIsSeenUntilThatProcessEnds) {

@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <sys/types.h>
 #include <unistd.h>
@@ -16,10 +16,10 @@ namespace morvane {
 namespace {
 
 // Markers claimed by this process; every platform object of the process shares them, as two table
-// objects of one host share the machine.
+// objects of one host share the machine. Each knows whether a lock file backs it.
 struct TProcessMarkers {
     std::mutex lock;
-    std::set<std::string> claimed;
+    std::map<std::string, bool> claimed;
 };
 
 TProcessMarkers& ProcessMarkers() {
@@ -55,9 +55,11 @@ pid_t FileOwner(const std::filesystem::path& file) {
     return pid_t(pid);
 }
 
-// Creates the lock file; false when another live process holds it. A file left by a process that has
+enum class TFileClaim { Claimed, NoFolder, Taken };
+
+// Creates the lock file; Taken when another live process holds it. A file left by a process that has
 // gone is taken over.
-bool ClaimFile(const std::filesystem::path& file) {
+TFileClaim ClaimFile(const std::filesystem::path& file) {
     std::error_code ignored;
     std::filesystem::create_directories(MarkerFolder(), ignored);
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -66,14 +68,14 @@ bool ClaimFile(const std::filesystem::path& file) {
             std::string pid = std::to_string(::getpid());
             [[maybe_unused]] ssize_t written = ::write(fd, pid.data(), pid.size());
             ::close(fd);
-            return true;
+            return TFileClaim::Claimed;
         }
-        if (errno != EEXIST) return true; // no usable folder: the process-wide table still guards
+        if (errno != EEXIST) return TFileClaim::NoFolder; // the process-wide table still guards
         pid_t owner = FileOwner(file);
-        if (owner != ::getpid() && ProcessAlive(owner)) return false;
+        if (owner != ::getpid() && ProcessAlive(owner)) return TFileClaim::Taken;
         std::filesystem::remove(file, ignored);
     }
-    return false;
+    return TFileClaim::Taken;
 }
 
 } // namespace
@@ -82,9 +84,19 @@ bool THeadlessPlatform::ClaimMarker(const std::string& name) {
     TProcessMarkers& markers = ProcessMarkers();
     std::lock_guard guard(markers.lock);
     if (markers.claimed.contains(name)) return false;
-    if (!ClaimFile(MarkerFile(name))) return false;
-    markers.claimed.insert(name);
+    const TFileClaim claim = ClaimFile(MarkerFile(name));
+    if (claim == TFileClaim::Taken) return false;
+    markers.claimed.emplace(name, claim == TFileClaim::Claimed);
     return true;
+}
+
+bool THeadlessPlatform::MarkerIntact(const std::string& name) {
+    TProcessMarkers& markers = ProcessMarkers();
+    std::lock_guard guard(markers.lock);
+    // Another program removing the lock file takes the marker away, as closing the window does on Windows.
+    const auto found = markers.claimed.find(name);
+    if (found == markers.claimed.end()) return false;
+    return !found->second || FileOwner(MarkerFile(name)) == ::getpid();
 }
 
 void THeadlessPlatform::ReleaseMarker(const std::string& name) {

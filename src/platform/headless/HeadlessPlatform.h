@@ -128,6 +128,7 @@ public:
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
     // Markers live in a process-wide table and, for other processes, as lock files under /tmp.
     bool ClaimMarker(const std::string& name) override;
+    bool MarkerIntact(const std::string& name) override;
     void ReleaseMarker(const std::string& name) override;
 
 private:

@@ -352,6 +352,7 @@ TWin32Platform::~TWin32Platform() {
         StopTimer(timers_.begin()->first);
     while (!windows_.empty())
         DestroyTopWindow(windows_.begin()->first);
+    ReleaseAllMarkers();
     DestroyWindow(service_);
     // A DLL that is unloaded must not leave classes behind that point into it. While another platform
     // of the process still has windows of a class, the system refuses, which is what is wanted.

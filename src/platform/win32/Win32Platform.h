@@ -98,13 +98,17 @@ public:
     void SetClipboardText(const std::string& gbkText) override;
     bool FileExists(const std::string& systemPath) override;
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
-    // Markers are named mutexes: the system sees them across processes and frees them with the process.
+    // Markers are hidden windows of class kMarkerWindowClass captioned with the name: other tables and
+    // the hall find them with FindWindow and may close them; the system destroys them with the process.
     bool ClaimMarker(const std::string& name) override;
+    bool MarkerIntact(const std::string& name) override;
     void ReleaseMarker(const std::string& name) override;
+    // The marker window this platform holds under the name, nullptr when none.
+    HWND__* MarkerWindow(const std::string& name) const;
 
 private:
-    struct THandleCloser {
-        void operator()(void* handle) const;
+    struct TWindowDestroyer {
+        void operator()(HWND__* window) const;
     };
 
     // The window procedures reach the handlers below through it.
@@ -150,6 +154,7 @@ private:
     void Guarded(const std::function<void()>& handler);
     void RethrowPending();
     void UpdateTrayIcon(bool add);
+    void ReleaseAllMarkers();
 
     HINSTANCE__* module_{nullptr};
     HWND__* service_{nullptr};
@@ -174,7 +179,7 @@ private:
     TCursorLoader cursorLoader_;
     std::function<std::span<const std::uint8_t>(const std::string&)> resourceProvider_;
     std::optional<TFileVersionInfomation> version_;
-    std::map<std::string, std::unique_ptr<void, THandleCloser>> markers_;
+    std::map<std::string, std::unique_ptr<HWND__, TWindowDestroyer>> markers_;
     std::exception_ptr pendingError_;
 };
 

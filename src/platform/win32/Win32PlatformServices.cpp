@@ -1,5 +1,6 @@
 // The services of the Windows platform beyond windows and messages: sounds, links, hot keys, the
 // notification icon, the display, the network adapter, the library's own file, resources, the clipboard.
+#include "platform/win32/ModuleVersion.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -16,69 +17,6 @@ namespace morvane {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
-
-// The module's file name as the system spells it.
-std::wstring WideModuleFileName(HMODULE module) {
-    std::wstring name(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(module, name.data(), DWORD(name.size()));
-        if (length == 0) return {};
-        if (length < name.size()) {
-            name.resize(length);
-            return name;
-        }
-        name.resize(name.size() * 2); // the name was cut: try a larger buffer
-    }
-}
-
-// A string of the version resource under the given translation ("080404b0"); empty when absent.
-std::string VersionString(const std::vector<std::uint8_t>& data, const wchar_t* translation,
-                          const wchar_t* key) {
-    std::wstring path = std::wstring(L"\\StringFileInfo\\") + translation + L"\\" + key;
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(data.data(), path.c_str(), &value, &length) || !value || length == 0) return {};
-    const auto* text = static_cast<const wchar_t*>(value);
-    return GbkFromWide(std::wstring_view(text, wcsnlen(text, length)));
-}
-
-// Reads the module's own version resource: the fixed part and the strings of its first translation.
-bool ReadModuleVersion(HMODULE module, TFileVersionInfomation& info) {
-    std::wstring file = WideModuleFileName(module);
-    DWORD ignored = 0;
-    DWORD size = file.empty() ? 0 : GetFileVersionInfoSizeW(file.c_str(), &ignored);
-    if (size == 0) return false;
-    std::vector<std::uint8_t> data(size);
-    if (!GetFileVersionInfoW(file.c_str(), 0, size, data.data())) return false;
-
-    struct TTranslation {
-        WORD language;
-        WORD codePage;
-    };
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", &value, &length) ||
-        length < sizeof(TTranslation))
-        return false;
-    TTranslation first{};
-    std::memcpy(&first, value, sizeof(first));
-    wchar_t translation[16];
-    std::swprintf(translation, 16, L"%04x%04x", unsigned(first.language), unsigned(first.codePage));
-
-    info = TFileVersionInfomation{};
-    if (VerQueryValueW(data.data(), L"\\", &value, &length) && length >= sizeof(TVsFixedFileInfo))
-        std::memcpy(&info.FixedInfo, value, sizeof(TVsFixedFileInfo));
-    const std::pair<std::string*, const wchar_t*> fields[] = {
-        {&info.CompanyName, L"CompanyName"},           {&info.FileDescription, L"FileDescription"},
-        {&info.FileVersion, L"FileVersion"},           {&info.InternalName, L"InternalName"},
-        {&info.LegalCopyright, L"LegalCopyright"},     {&info.LegalTrademarks, L"LegalTrademarks"},
-        {&info.OriginalFileName, L"OriginalFilename"}, {&info.ProductName, L"ProductName"},
-        {&info.ProductVersion, L"ProductVersion"},     {&info.Comments, L"Comments"},
-    };
-    for (const auto& [field, key] : fields)
-        *field = VersionString(data, translation, key);
-    return true;
-}
 
 // The adapter status of one LAN adapter number, after resetting it as NetBIOS requires.
 bool AdapterStatus(UCHAR lana, std::array<std::uint8_t, 6>& address) {
@@ -303,27 +241,6 @@ bool TWin32Platform::FileExists(const std::string& systemPath) {
 
 int TWin32Platform::MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) {
     return MessageBoxW(GetActiveWindow(), WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), buttons);
-}
-
-// [Markers]
-
-void TWin32Platform::THandleCloser::operator()(void* handle) const {
-    if (handle) CloseHandle(handle);
-}
-
-bool TWin32Platform::ClaimMarker(const std::string& name) {
-    if (markers_.contains(name)) return false; // this process holds it already
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, WideFromGbk(name).c_str());
-    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-    std::unique_ptr<void, THandleCloser> owned(mutex);
-    // A name the system refuses (another kind of object holds it) counts as taken.
-    if (!mutex || existed) return false;
-    markers_.emplace(name, std::move(owned));
-    return true;
-}
-
-void TWin32Platform::ReleaseMarker(const std::string& name) {
-    markers_.erase(name);
 }
 
 } // namespace morvane

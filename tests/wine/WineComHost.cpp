@@ -1,0 +1,425 @@
+// The library as the hall uses it, under Wine: registered for the current user, two tables created
+// through CoCreateInstance, each given a small hall host object and initialised, a frame pushed into one
+// from a second thread while this (the UI) thread pumps messages, the frames the tables send back
+// read, the marker windows found by class and caption, a duplicate table refused, a closed marker
+// ending its table, then everything finalised, released and unregistered.
+//   wine_com_host <path of Morvane.dll>
+// Exits 0 only when every check held; each check prints one line.
+#include "plugin/QXOpenInterface_TLB.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+// The system headers come last: the table's interface header declares its own COM basics, whose names
+// the system's macros (S_OK, REFIID, ...) would otherwise rewrite. Below them the macros are used.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <objbase.h>
+#include <windows.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kClassIdText = MORVANE_CLASS_ID;
+
+class TChecks {
+public:
+    void Check(bool held, const std::string& what) {
+        std::printf("%s %s\n", held ? "ok    " : "FAILED", what.c_str());
+        std::fflush(stdout);
+        if (!held) ++failures_;
+    }
+    int Failures() const { return failures_; }
+
+private:
+    int failures_{0};
+};
+
+std::string Hex(const Bytes& bytes) {
+    std::string text;
+    char pair[3];
+    for (std::uint8_t b : bytes) {
+        std::snprintf(pair, sizeof pair, "%02x", b);
+        text += pair;
+    }
+    return text;
+}
+
+void PutI64(Bytes& out, std::int64_t value) {
+    for (int i = 0; i < 8; ++i)
+        out.push_back(std::uint8_t(std::uint64_t(value) >> (8 * i)));
+}
+
+// A table frame: kind 3, the user, the command and its payload.
+Bytes TableFrame(std::int64_t user, std::uint8_t cmd, const Bytes& payload = {}) {
+    Bytes frame{3};
+    PutI64(frame, user);
+    frame.push_back(cmd);
+    frame.insert(frame.end(), payload.begin(), payload.end());
+    return frame;
+}
+
+// The hall's side of one table: it records what the table sends and may fail one operation.
+class THallHost final : public morvane::IQXOpenInterfaceReq {
+public:
+    std::vector<Bytes> sent;
+    int closed{0};
+    bool failDirectory{false};
+
+    morvane::HRESULT __stdcall QueryInterface(const morvane::IID& riid, void** object) override {
+        if (riid == morvane::IID_IUnknown || riid == morvane::IID_IQXOpenInterfaceReq) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    // The test owns its hosts; counting still shows whether the table keeps and gives back its reference.
+    morvane::ULONG __stdcall AddRef() override { return ++references; }
+    morvane::ULONG __stdcall Release() override { return --references; }
+
+    morvane::HRESULT __stdcall GetHostTag(void* tag) override {
+        std::memset(tag, 0x5A, 8);
+        return S_OK;
+    }
+    morvane::HRESULT __stdcall FilterText(std::int64_t, const char* src, std::int32_t srcLen, char** dst,
+                                          std::int32_t* dstLen) override {
+        const std::int32_t length = std::min(srcLen, *dstLen);
+        std::memcpy(*dst, src, std::size_t(length));
+        *dstLen = length;
+        return S_OK;
+    }
+    morvane::HRESULT __stdcall Invite(std::int64_t, std::int32_t, std::int32_t) override { return S_OK; }
+    morvane::HRESULT __stdcall PluginClosed(std::int64_t) override {
+        ++closed;
+        return S_OK;
+    }
+    morvane::HRESULT __stdcall GetHostDirectory(std::int64_t, char** buffer) override {
+        if (failDirectory) return E_FAIL;
+        std::strcpy(*buffer, "C:\\Hall");
+        return S_OK;
+    }
+    morvane::HRESULT __stdcall GetFaceImageList(std::int64_t, morvane::TImageList** list) override {
+        *list = nullptr;
+        return S_OK;
+    }
+    morvane::HRESULT __stdcall SendData(std::int64_t, std::int64_t, std::int32_t len,
+                                        const void* buffer) override {
+        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+        sent.emplace_back(bytes, bytes + len);
+        return S_OK;
+    }
+
+#define MORVANE_UNUSED_SLOT(name)                                                                            \
+    morvane::HRESULT __stdcall name() override {                                                             \
+        return E_FAIL;                                                                                       \
+    }
+    MORVANE_UNUSED_SLOT(Reserved1)
+    MORVANE_UNUSED_SLOT(Reserved2)
+    MORVANE_UNUSED_SLOT(Reserved3)
+    MORVANE_UNUSED_SLOT(Reserved4)
+    MORVANE_UNUSED_SLOT(Reserved6)
+    MORVANE_UNUSED_SLOT(Reserved7)
+    MORVANE_UNUSED_SLOT(Reserved9)
+    MORVANE_UNUSED_SLOT(Reserved10)
+    MORVANE_UNUSED_SLOT(Reserved12)
+    MORVANE_UNUSED_SLOT(Reserved15)
+    MORVANE_UNUSED_SLOT(Reserved16)
+    MORVANE_UNUSED_SLOT(Reserved17)
+#undef MORVANE_UNUSED_SLOT
+
+    morvane::ULONG references{0};
+};
+
+// Pumps this thread's messages, as the hall's loop does, until `done` holds; false on a timeout.
+template <typename TDone>
+bool PumpUntil(TDone done, DWORD timeoutMs = 5000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// A Linux path handed in by CTest, as Wine sees it.
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+std::wstring KeyValue(HKEY root, const std::string& key, const wchar_t* name) {
+    wchar_t value[512] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    if (RegGetValueW(root, Wide(key).c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return value;
+}
+
+std::string MarkerCaption(std::int64_t cookie) {
+    char hex[24];
+    std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(cookie));
+    return std::string(kClassIdText) + "-" + hex;
+}
+
+HWND FindMarker(std::int64_t cookie) {
+    return FindWindowW(L"T1A55E3", Wide(MarkerCaption(cookie)).c_str());
+}
+
+using TEntry = HRESULT(STDAPICALLTYPE*)();
+
+struct TTable {
+    morvane::IQXOpenInterface* object{nullptr};
+    THallHost host;
+    std::int64_t cookie{0};
+    std::int64_t me{0};
+    std::string title{"Table"};
+};
+
+HRESULT CreateTable(const CLSID& classId, TTable& table) {
+    void* object = nullptr;
+    const HRESULT result =
+        CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER,
+                         reinterpret_cast<const IID&>(morvane::IID_IQXOpenInterface), &object);
+    table.object = static_cast<morvane::IQXOpenInterface*>(object);
+    return result;
+}
+
+HRESULT OpenTable(TTable& table, std::int32_t extra = 0) {
+    HRESULT result = table.object->SetRequestInterface(&table.host);
+    if (FAILED(result)) return result;
+    return table.object->Initialize(table.cookie, table.title.c_str(), &table.me, "Nick", extra, 0, 0, 0);
+}
+
+void RegistrationChecks(TChecks& checks, TEntry registerServer, const std::string& dllPath) {
+    // A registration for the current user: HKEY_CLASSES_ROOT redirected to the user's classes.
+    HKEY userClasses = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &userClasses, nullptr);
+    checks.Check(userClasses && RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses) == ERROR_SUCCESS,
+                 "the classes root can be redirected to the current user");
+    checks.Check(registerServer() == S_OK, "DllRegisterServer succeeds");
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    if (userClasses) RegCloseKey(userClasses);
+
+    const std::string classKey = std::string("Software\\Classes\\CLSID\\") + kClassIdText;
+    checks.Check(KeyValue(HKEY_CURRENT_USER, classKey, nullptr) == L"\x767E\x5BB6\x4E50",
+                 "the class is described with the product name");
+    const std::wstring server = KeyValue(HKEY_CURRENT_USER, classKey + "\\InprocServer32", nullptr);
+    checks.Check(lstrcmpiW(server.c_str(), Wide(dllPath).c_str()) == 0,
+                 "InprocServer32 names the library's file");
+    checks.Check(KeyValue(HKEY_CURRENT_USER, classKey + "\\InprocServer32", L"ThreadingModel") ==
+                     L"Apartment",
+                 "the threading model is Apartment");
+    checks.Check(!KeyExists(HKEY_CURRENT_USER, classKey + "\\ProgID"),
+                 "no ProgID is registered while the class has no name");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TChecks checks;
+    if (argc < 2) {
+        std::printf("usage: wine_com_host <Morvane.dll>\n");
+        return 2;
+    }
+    const std::string dllPath = WindowsPath(argv[1]);
+    HMODULE library = LoadLibraryW(Wide(dllPath).c_str());
+    checks.Check(library != nullptr, "the library loads: " + dllPath);
+    if (!library) return 1;
+    // Through void*: the system declares every export as one function type.
+    auto entry = [&](const char* name) {
+        return reinterpret_cast<TEntry>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    };
+    const TEntry registerServer = entry("DllRegisterServer"), unregisterServer = entry("DllUnregisterServer");
+    const TEntry canUnloadNow = entry("DllCanUnloadNow");
+    checks.Check(registerServer && unregisterServer && canUnloadNow && entry("DllGetClassObject"),
+                 "the four entry points are exported by name");
+    if (!registerServer || !unregisterServer || !canUnloadNow) return 1;
+
+    RegistrationChecks(checks, registerServer, dllPath);
+    CLSID classId{};
+    CLSIDFromString(Wide(kClassIdText).c_str(), &classId);
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool machineRegistration = false;
+    {
+        void* unknownClass = nullptr;
+        CLSID other = classId;
+        other.Data1 ^= 1;
+        checks.Check(CoGetClassObject(other, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                      &unknownClass) == REGDB_E_CLASSNOTREG,
+                     "another class identity is not served");
+        IClassFactory* factory = nullptr;
+        auto findFactory = [&] {
+            return CoGetClassObject(classId, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                    reinterpret_cast<void**>(&factory));
+        };
+        HRESULT got = findFactory();
+        if (got == REGDB_E_CLASSNOTREG) {
+            // Wine's COM looks up classes in the machine's registry only, not in the user's classes that
+            // Windows merges into it; there the library is registered for the machine as well.
+            std::printf("note   this COM reads no per-user classes: registering for the machine as well\n");
+            machineRegistration = true;
+            checks.Check(registerServer() == S_OK, "DllRegisterServer for the machine succeeds");
+            got = findFactory();
+        }
+        checks.Check(got == S_OK && factory, "the class factory is found through the registration");
+        if (factory) {
+            IUnknown* aggregated = nullptr;
+            void* outer = &checks; // any non-null controlling object
+            checks.Check(factory->CreateInstance(static_cast<IUnknown*>(outer), IID_IUnknown,
+                                                 reinterpret_cast<void**>(&aggregated)) ==
+                                 CLASS_E_NOAGGREGATION &&
+                             !aggregated,
+                         "the class refuses aggregation");
+            factory->Release();
+        }
+    }
+
+    TTable first, second;
+    first.cookie = 0x1A2B3C4D5E;
+    first.me = 1001;
+    first.title = "Table 7";
+    second.cookie = 0x77;
+    second.me = 2002;
+    second.title = "Table 8";
+    checks.Check(CreateTable(classId, first) == S_OK && CreateTable(classId, second) == S_OK,
+                 "CoCreateInstance makes two table objects");
+    if (!first.object || !second.object) return 1;
+    checks.Check(first.object != second.object, "every CoCreateInstance gets a new object");
+    std::int32_t code = 0;
+    checks.Check(first.object->GetPluginCode(&code) == S_OK && code == 1, "the object has its form and hub");
+
+    checks.Check(OpenTable(first) == S_OK && OpenTable(second) == S_OK, "both tables initialise");
+    checks.Check(first.host.references > 0, "the table keeps a reference to its host");
+    // Each table shows its window, captioned with the title and the player's name.
+    const HWND window = FindWindowW(nullptr, L"Table 7[Nick]");
+    RECT bounds{};
+    if (window) GetWindowRect(window, &bounds);
+    checks.Check(window && IsWindowVisible(window) && bounds.right - bounds.left == 1024 &&
+                     bounds.bottom - bounds.top == 734,
+                 "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"");
+    checks.Check(FindWindowW(nullptr, L"Table 8[Nick]") != nullptr,
+                 "the second table has a window of its own");
+    checks.Check(first.host.sent.size() == 1 && Hex(first.host.sent[0]) == Hex(TableFrame(first.me, 2)),
+                 "the first table announces readiness");
+    checks.Check(second.host.sent.size() == 1 && Hex(second.host.sent[0]) == Hex(TableFrame(second.me, 2)),
+                 "the second table announces readiness on its own host");
+    checks.Check(FindMarker(first.cookie) && FindMarker(second.cookie) &&
+                     FindMarker(first.cookie) != FindMarker(second.cookie),
+                 "each table's marker window is found by class and caption");
+
+    // An empty user list from a second thread: the table, not seated, asks for seat 0.
+    std::atomic<bool> done{false};
+    HRESULT pushed = E_FAIL;
+    const Bytes userList{9, 0, 0, 0, 0};
+    std::thread hall([&] {
+        pushed = first.object->PostCommand(std::int32_t(userList.size()),
+                                           reinterpret_cast<const char*>(userList.data()));
+        done = true;
+    });
+    const bool returned = PumpUntil([&] { return done.load(); });
+    hall.join();
+    checks.Check(returned && pushed == S_OK,
+                 "a frame from another thread is handled while the UI thread pumps");
+    checks.Check(first.host.sent.size() == 2 && Hex(first.host.sent.back()) == "0d0001",
+                 "the frame's answer (a seat request) went to the host before the call returned");
+    checks.Check(second.host.sent.size() == 1, "the other table heard nothing of it");
+
+    // A second table for the same seat finds the first one's marker and leaves at once.
+    TTable duplicate;
+    duplicate.cookie = first.cookie;
+    duplicate.me = 3003;
+    checks.Check(CreateTable(classId, duplicate) == S_OK && OpenTable(duplicate) == S_OK,
+                 "a duplicate table initialises");
+    checks.Check(duplicate.host.closed == 1, "the duplicate table closes itself");
+    checks.Check(duplicate.host.sent.size() == 1 && Hex(duplicate.host.sent[0]) == "0bbb0b000000000000",
+                 "the duplicate table sends only its leave frame, no readiness");
+
+    // Failures inside a call come back as failure results.
+    TTable refused;
+    refused.cookie = 0x999;
+    refused.me = 4004;
+    refused.host.failDirectory = true;
+    checks.Check(CreateTable(classId, refused) == S_OK && FAILED(OpenTable(refused)),
+                 "a failing host call fails Initialize");
+    checks.Check(refused.host.sent.empty(), "after the host's failure nothing was sent");
+    checks.Check(FAILED(refused.object->UpdateUserName(&refused.me, "x", 70000)),
+                 "a value above 65535 fails the call");
+
+    // The hall closes the second table's marker: the next ready frame ends that table.
+    const HWND marker = FindMarker(second.cookie);
+    if (marker) SendMessageW(marker, WM_CLOSE, 0, 0);
+    checks.Check(marker && !IsWindow(marker), "the marker window can be closed from outside");
+    Bytes ready;
+    PutI64(ready, second.me);
+    ready.push_back(0);
+    const Bytes readyFrame = TableFrame(0, 19, ready);
+    checks.Check(second.object->PostCommand(std::int32_t(readyFrame.size()),
+                                            reinterpret_cast<const char*>(readyFrame.data())) == S_OK &&
+                     second.host.closed == 1,
+                 "a ready frame after the marker was closed finalises the table");
+    checks.Check(first.host.closed == 0, "the first table is still open");
+
+    checks.Check(first.object->Finalize() == S_OK && first.host.closed == 1,
+                 "Finalize closes the first table");
+    Bytes leave{11};
+    PutI64(leave, first.me);
+    checks.Check(Hex(first.host.sent.back()) == Hex(leave), "its last frame is the leave frame");
+    checks.Check(first.object->Finalize() == S_OK && first.host.closed == 1,
+                 "a second Finalize does nothing");
+
+    checks.Check(canUnloadNow() == S_FALSE, "the library stays while tables exist");
+    for (TTable* table : {&first, &second, &duplicate, &refused})
+        checks.Check(table->object->Release() == 0, "the last Release destroys the table object");
+    checks.Check(first.host.references == 0 && second.host.references == 0,
+                 "the destroyed tables gave back their host references");
+    checks.Check(!FindMarker(first.cookie), "the first table's marker went with it");
+    checks.Check(canUnloadNow() == S_OK, "without tables the library may be unloaded");
+    CoUninitialize();
+
+    if (machineRegistration)
+        checks.Check(unregisterServer() == S_OK, "DllUnregisterServer for the machine succeeds");
+    HKEY userClasses = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, KEY_ALL_ACCESS, &userClasses);
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses);
+    checks.Check(unregisterServer() == S_OK, "DllUnregisterServer succeeds");
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    if (userClasses) RegCloseKey(userClasses);
+    checks.Check(!KeyExists(HKEY_CURRENT_USER, std::string("Software\\Classes\\CLSID\\") + kClassIdText),
+                 "the class's keys are gone");
+    checks.Check(!KeyExists(HKEY_LOCAL_MACHINE, std::string("Software\\Classes\\CLSID\\") + kClassIdText),
+                 "no key of the class is left for the machine either");
+    FreeLibrary(library);
+
+    std::printf("%d checks failed\n", checks.Failures());
+    return checks.Failures() == 0 ? 0 : 1;
+}
