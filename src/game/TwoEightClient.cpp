@@ -505,7 +505,7 @@ void TTwoEightClient::ApplyScene(TBytes data) {
 }
 
 void TTwoEightClient::PrintRoomSettings() {
-    const std::string unit = BeanName();
+    const std::string unit = UnitName();
     AddChatText("======本房间游戏设置========", 10);
     AddChatText("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), 10);
     AddChatText(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), 10);
@@ -606,8 +606,8 @@ void TTwoEightClient::StopMusic() {
 
 void TTwoEightClient::RefreshView() {
     UpdateStatisticsButton();
-    topBar_->SetCaptions(BeanName());
-    bottomBar_->SetCaptions(BeanName());
+    topBar_->SetCaptions(UnitName());
+    bottomBar_->SetCaptions(UnitName());
     UpdateBankerButtons();
     noBankerPicture_->SetVisible(scene_.BankerList[0].Chair < 0);
     UpdateCofferButtons();
