@@ -3,6 +3,17 @@
 #include "game/GameNotices.h"
 #include "game/TableScene.h"
 #include "game/TwoEightClient.h"
+#include "graphics/BarLabel.h"
+#include "graphics/BjlBottomBar.h"
+#include "graphics/BjlTopBar.h"
+#include "graphics/ClockNumber.h"
+#include "graphics/PngAction.h"
+#include "graphics/PngCardGroupGraphic.h"
+#include "graphics/PngNumber.h"
+#include "graphics/ResultTable.h"
+#include "gui/Image.h"
+#include "gui/Label.h"
+#include "gui/Timer.h"
 #include "host/HostFrames.h"
 #include "host/TestHallHost.h"
 #include "plugin/CustomPluginChat.h"
@@ -10,6 +21,7 @@
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
 #include "support/headless/HeadlessApp.h"
+#include "ui/PluginPictureButton.h"
 
 #include <string>
 #include <vector>
