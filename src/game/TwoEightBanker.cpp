@@ -145,7 +145,9 @@ void TTwoEightClient::HandleBankerList(const TBankerListNotice& notice) {
 void TTwoEightClient::AnnounceBanker(std::int64_t bankerId) {
     const STRU_PLUGIN_USERINFO* user = FindUserRecord(bankerId);
     if (!user || !Share()->IniFile()) return;
-    const TBankerLevelTable levels = ReadBankerLevels(*Share()->IniFile());
+    // Read afresh: the hall may have changed the levels since the table opened.
+    const TIniFile settings(Share()->IniFile()->FileName());
+    const TBankerLevelTable levels = ReadBankerLevels(settings);
     const int level = BankerLevelOf(levels, levels.RelateScore ? user->Score : user->Beans);
     if (level < 1) return;
     const TBankerLevel& entry = levels.Levels[std::size_t(level - 1)];
