@@ -7,7 +7,6 @@
 #include "game/TwoEightClient.h"
 #include "graphics/TemplateOverlapPng.h"
 #include "gui/Application.h"
-#include "host/HostFrames.h"
 #include "host/TestHallHost.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "plugin/PluginCommandForm.h"
@@ -44,15 +43,23 @@ struct TBenchTable {
         hub->SetPluginClient(client);
         hub->SetHostInterface(&host);
         hub->Initialize("百家乐", "玩家甲", 424242, form->Handle(), kMe, 7);
-        STRU_PLUGIN_USERINFO me = hostframes::MakeUser(kMe, 3, true, "玩家甲");
-        me.Beans = 500000;
-        STRU_PLUGIN_USERINFO other = hostframes::MakeUser(kOther, 7, true, "路人乙");
-        Post(hostframes::FullUserList({me, other}));
+        auto users = std::make_unique<TPluginUserSlots>();
+        (*users)[0] = User(kMe, 3, 500000);
+        (*users)[1] = User(kOther, 7, 5000000);
+        hub->DoUserList(2, *users);
         form->Show();
         platform.RunUntilIdle();
     }
     ~TBenchTable() { form.reset(); }
-    void Post(const std::vector<std::uint8_t>& frame) { hub->PostCommand(int(frame.size()), frame.data()); }
+    static STRU_PLUGIN_USERINFO User(std::int64_t id, std::uint8_t seat, std::int64_t beans) {
+        STRU_PLUGIN_USERINFO user{};
+        user.UserID = id;
+        user.Seat = seat;
+        user.Seated = 1;
+        user.Beans = beans;
+        std::memcpy(user.NickName, "player", 6);
+        return user;
+    }
     static TTableScene Scene(std::uint8_t phase) {
         TTableScene scene;
         scene.GameInProgress = true;
@@ -75,7 +82,7 @@ struct TBenchTable {
 
 void BM_OneBetNoticeHandled(benchmark::State& state) {
     TBenchTable table;
-    table.Post(hostframes::GameData(0, WriteTableScene(TBenchTable::Scene(1))));
+    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(1)));
     table.platform.RunUntilIdle();
     TBetNotice notice;
     notice.UserId = kOther;
@@ -106,13 +113,13 @@ BENCHMARK(BM_OneBetNoticeHandled);
 
 void BM_RepaintWholeTableInSettlement(benchmark::State& state) {
     TBenchTable table;
-    table.Post(hostframes::GameData(0, WriteTableScene(TBenchTable::Scene(2))));
+    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(2)));
     TSettlementNotice settlement;
     settlement.ResultCode = 0;
     settlement.PointsA = 9;
     settlement.PointsB = 7;
-    table.Post(hostframes::TableData(0, settlement.Write()));
-    table.Post(hostframes::GameData(0, WriteTableScene(TBenchTable::Scene(3))));
+    table.client->DoTableData(settlement.Write(), 0);
+    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(3)));
     table.platform.RunUntilIdle();
     if (!table.client->SettlementShown()) state.SkipWithError("the settlement panel is not shown");
     for (auto _ : state) {

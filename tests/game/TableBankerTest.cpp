@@ -141,6 +141,16 @@ TEST_F(TableBankerTest, ANewBankerIsAnnouncedWithHisLevelOnce) {
     EXPECT_THAT(TakeLines(), ElementsAre("kind=7 [新手]玩家甲上庄啦,请多关照"));
 }
 
+TEST_F(TableBankerTest, LevelsMayFollowTheBeansInsteadOfTheScore) {
+    Start();
+    WriteIni("[Level]\nLevelCount=2\nLevelRelateScore=0\nLevel1Name=[小庄]\nLevel2Score=4000000\nLevel2Name=["
+             "大庄]\n");
+    SendScene(FreeTime({}));
+    TakeLines();
+    SendNotice(BankerListNotice(kBanker));
+    EXPECT_THAT(TakeLines(), ElementsAre("kind=7 [大庄]庄家大老板上庄啦,"));
+}
+
 TEST_F(TableBankerTest, WithoutLevelsANewBankerIsNotAnnounced) {
     Start();
     TTableScene scene = FreeTime({});

@@ -139,6 +139,18 @@ TEST_F(TableCofferTest, AnApplicantCannotDepositWhatTheBankNeeds) {
     EXPECT_TRUE(TakeFrames().empty());
 }
 
+TEST_F(TableCofferTest, AReplyTooShortToReadEndsTheRequestSoTheButtonsWorkAgain) {
+    Start();
+    SendScene(RoomScene(0));
+    client->CofferButtonClick(kCofferDeposit);
+    TakeFrames();
+    client->DoCofferReply(std::vector<std::uint8_t>(20, 0), "x");
+    EXPECT_FALSE(client->CofferPending());
+    EXPECT_FALSE(client->CofferTimer().Enabled());
+    client->CofferButtonClick(kCofferDeposit);
+    EXPECT_EQ(TakeFrames().size(), 1u);
+}
+
 TEST_F(TableCofferTest, DepositIsClosedWhileAGameIsInProgress) {
     Start();
     SendScene(RoomScene(1));

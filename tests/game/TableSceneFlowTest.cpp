@@ -162,6 +162,25 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
     EXPECT_TRUE(client->ChipPile(0).Empty());
 }
 
+TEST_F(TableSceneFlowTest, FreeTimeClockStartsOverWhenItRunsOut) {
+    Start();
+    TTableScene scene = RoomScene(0);
+    scene.GameInProgress = true;
+    scene.PhaseElapsed = 4;
+    SendScene(scene);
+    EXPECT_EQ(client->Clock().Value(), 1);
+    Run(2000);
+    EXPECT_GE(client->Clock().Value(), 4);
+}
+
+TEST_F(TableSceneFlowTest, ATableClosedDuringBettingStopsItsMusic) {
+    Start();
+    SendScene(RoomScene(1));
+    TakeMusic();
+    formOwner.reset();
+    EXPECT_THAT(TakeMusic(), ElementsAre("CLOSE ZyBaijiale"));
+}
+
 TEST_F(TableSceneFlowTest, ShortSceneAppliesWhatItHolds) {
     Start();
     std::vector<std::uint8_t> bytes = WriteTableScene(RoomScene(1));
