@@ -34,6 +34,7 @@ class TPictureButton;
 class TPngAction;
 class TPngCardGroupGraphic;
 class TPngNumber;
+class TTableFelt;
 class TTimer;
 
 // The baccarat table: it owns every table control, keeps the table state the server's scenes and notices
@@ -299,10 +300,8 @@ private:
     TBJLResultTable* resultTable_{nullptr};
     std::shared_ptr<const TCardResource> cardPictures_;
     TBjlBottomBar* bottomBar_{nullptr};
-    TImage* background_{nullptr};
-    TImage* boardPicture_{nullptr};
-    TImage* questPicture_{nullptr};
-    TImage* beam_{nullptr};
+    // The background, the bet-region picture, the question picture and the beam, composed once.
+    TTableFelt* felt_{nullptr};
     std::array<TTemplateOverlapPng*, kRegionCount> chipPiles_{};
     std::array<TPngNumber*, kRegionCount> regionTotals_{};
     std::array<TPngNumber*, kRegionCount> ownStakes_{};

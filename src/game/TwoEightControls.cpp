@@ -1,3 +1,4 @@
+#include "game/TableFelt.h"
 #include "game/TableLayout.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BarPictures.h"
@@ -68,7 +69,7 @@ void TTwoEightClient::CreateControls() {
 
     // Stacked bottom to top: the felt, the board and what lies on it, the hands, the buttons, the
     // panels that cover the board, and the bars and the road window over everything.
-    std::vector<TControl*> stack{background_, boardPicture_, questPicture_, beam_};
+    std::vector<TControl*> stack{felt_};
     for (TImage* picture : regionPictures_)
         stack.push_back(picture);
     for (TTemplateOverlapPng* pile : chipPiles_)
@@ -102,13 +103,12 @@ TImage* TTwoEightClient::AddPicture(const std::string& name, int left, int top, 
 }
 
 void TTwoEightClient::CreateBoardPictures() {
-    background_ = AddPicture("MainBigImage", 0, 0, true);
-    boardPicture_ = AddPicture("MainBetRegPng", kBoardAt.x, kBoardAt.y, true);
-    questPicture_ = AddPicture("Quest1", kQuestAt.x, kQuestAt.y, true);
-    beam_ = AddPicture("MainBeam", kBeamAt.x, kBeamAt.y, true);
-    for (TControl* surface : {static_cast<TControl*>(background_), static_cast<TControl*>(boardPicture_),
-                              static_cast<TControl*>(questPicture_), static_cast<TControl*>(beam_)})
-        BindTableSurface(*surface);
+    felt_ = Own(std::make_unique<TTableFelt>(this));
+    felt_->AddLayer("MainBigImage", 0, 0);
+    felt_->AddLayer("MainBetRegPng", kBoardAt.x, kBoardAt.y);
+    felt_->AddLayer("Quest1", kQuestAt.x, kQuestAt.y);
+    felt_->AddLayer("MainBeam", kBeamAt.x, kBeamAt.y);
+    BindTableSurface(*felt_);
 }
 
 void TTwoEightClient::CreateRegionControls() {
@@ -292,13 +292,16 @@ void TTwoEightClient::BindTableSurface(TControl& control) {
 
 void TTwoEightClient::DestroyInOrder() {
     FreeStatistics();
-    for (TComponent** part :
-         {reinterpret_cast<TComponent**>(&cofferTimer_), reinterpret_cast<TComponent**>(&saveButton_),
-          reinterpret_cast<TComponent**>(&drawButton_), reinterpret_cast<TComponent**>(&saveDialog_),
-          reinterpret_cast<TComponent**>(&drawDialog_)}) {
-        if (*part) FreeComponent(*part);
-        *part = nullptr;
-    }
+    auto free = [this](auto*& part) {
+        if (part) FreeComponent(part);
+        part = nullptr;
+    };
+    // The coffer goes first, so that no reply can reach a dialog that is going.
+    free(cofferTimer_);
+    free(saveButton_);
+    free(drawButton_);
+    free(saveDialog_);
+    free(drawDialog_);
     StopMusic();
     // The rest goes in the order it was made.
     while (ComponentCount() > 0)
