@@ -4,9 +4,9 @@
 #include "base/ByteWriter.h"
 #include "game/GameNotices.h"
 #include "game/GameRequests.h"
+#include "game/TwoEightRules.h"
 #include "graphics/CofferRecords.h"
 #include "host/HostFrames.h"
-#include "host/server/BetLimits.h"
 #include "host/server/ServerBots.h"
 
 #include <algorithm>
@@ -483,13 +483,12 @@ TBaccaratServer::TBetVerdict TBaccaratServer::PlaceBet(std::int64_t userId, std:
 }
 
 TRegionAmounts TBaccaratServer::Acceptable() const {
+    // The same figures the table computes from the bet notices, so the server refuses exactly what the
+    // table shows as full.
     const TUser* banker = banker_.HasBanker() ? FindUser(banker_.Banker().UserId) : nullptr;
-    TRegionAmounts amounts =
-        AcceptableAmounts(totals_, {banker ? banker->Info.Beans : 0, settings_.BankerPayoutCap,
-                                    settings_.RegionPayoutCap, settings_.Hedging});
-    for (std::int64_t& amount : amounts)
-        amount = std::max<std::int64_t>(amount, 0);
-    return amounts;
+    return AcceptableAmounts(TAcceptableInputs{totals_, banker ? banker->Info.Beans : 0,
+                                               settings_.BankerPayoutCap, settings_.RegionPayoutCap,
+                                               settings_.Hedging});
 }
 
 TBankerQueue::TVerdict TBaccaratServer::ApplyBanker(std::int64_t userId) {

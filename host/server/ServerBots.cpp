@@ -62,6 +62,7 @@ void TServerBots::PhaseStarted(std::uint8_t phase) {
 void TServerBots::PlanFreeTime() {
     TRandom& random = server_.Random();
     const TBankerQueue& queue = server_.Banker();
+    if (!queue.HasBanker() && queue.Waiting().empty()) OfferToBank();
     for (std::int64_t id : BotIds()) {
         const TBaccaratServer::TUser* bot = server_.FindUser(id);
         if (!bot) continue;
@@ -86,6 +87,18 @@ void TServerBots::PlanFreeTime() {
             server_.Schedule(SomeTimeInPhase(), [this, id] { server_.ApplyBanker(id); });
         if (random.Next(100) < 8) server_.Schedule(SomeTimeInPhase(), [this, id] { SayOneLine(id); });
     }
+}
+
+void TServerBots::OfferToBank() {
+    // An empty bank does not stay empty for long: the richest bot who can afford it sits down at once.
+    const TBaccaratServer::TUser* richest = nullptr;
+    for (std::int64_t id : BotIds()) {
+        const TBaccaratServer::TUser* bot = server_.FindUser(id);
+        if (bot && (!richest || bot->Info.Beans > richest->Info.Beans)) richest = bot;
+    }
+    if (!richest || richest->Info.Beans < server_.Settings().BankerApplyBeans) return;
+    const std::int64_t id = richest->Id();
+    server_.Schedule(server_.PhaseStartedAt() + 500, [this, id] { server_.ApplyBanker(id); });
 }
 
 void TServerBots::PlanBets() {

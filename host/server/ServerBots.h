@@ -26,6 +26,7 @@ public:
 private:
     void AddOne();
     void PlanFreeTime();
+    void OfferToBank();
     void PlanBets();
     void Bet(std::int64_t botId);
     void SayOneLine(std::int64_t botId);

@@ -1,6 +1,6 @@
 #include "game/GameRequests.h"
+#include "game/TwoEightRules.h"
 #include "host/HostFrames.h"
-#include "host/server/BetLimits.h"
 #include "tests/host/ServerProbe.h"
 
 #include <gtest/gtest.h>
@@ -185,7 +185,7 @@ TEST_F(ServerTest, ABetBeyondTheBalanceOrWhatTheRegionTakesIsRefused) {
     EXPECT_EQ(server_.PlaceBet(23, brSamePointTie, 10000), TBaccaratServer::TBetVerdict::Accepted);
 }
 
-TEST(BetLimits, TheRegionCapsFollowTheHedgingSwitch) {
+TEST(BetLimits, TheRegionCapsTheServerRefusesByFollowTheHedgingSwitch) {
     TRegionAmounts totals{};
     totals[brBanker] = 1000;
     totals[brBankerKing] = 100;
@@ -195,8 +195,8 @@ TEST(BetLimits, TheRegionCapsFollowTheHedgingSwitch) {
     totals[brSamePointTie] = 10;
     totals[brBankerPair] = 20;
     totals[brPlayerPair] = 30;
-    const TBetLimitTerms plain{1000000, 800000, 600000, false};
-    TRegionAmounts a = AcceptableAmounts(totals, plain);
+    const TAcceptableInputs plain{totals, 1000000, 800000, 600000, false};
+    TRegionAmounts a = AcceptableAmounts(plain);
     const std::int64_t pairs = 11 * 30 + 11 * 20;
     // base = min(beans, banker cap) = 800 000; capped per region at 600 000.
     EXPECT_EQ(a[brBanker],
@@ -206,10 +206,10 @@ TEST(BetLimits, TheRegionCapsFollowTheHedgingSwitch) {
     // 800 000 - 32 x 10 - pairs is above the region cap, so the cap of 600 000 counts, at 2:1.
     EXPECT_EQ(a[brPlayerKing], 600000 / 2 - 200);
     EXPECT_EQ(a[brTie], 600000 / 8 - 300);
-    TBetLimitTerms hedged = plain;
+    TAcceptableInputs hedged = plain;
     hedged.Hedging = true;
     hedged.RegionPayoutCap = 900000;
-    a = AcceptableAmounts(totals, hedged);
+    a = AcceptableAmounts(hedged);
     EXPECT_EQ(a[brPlayer], 800000 + 1000 + 100 - 400 + 300 + 10 - pairs - 2000);
     EXPECT_EQ(a[brTie], (800000 + 1000 + 100 + 2000 + 200 - 320 - pairs) / 8 - 300);
     EXPECT_EQ(a[brBankerKing], 800000 / 2 - 100);
