@@ -19,6 +19,11 @@ struct TSimOptions {
     bool EveryPhase{false};
     bool Quiet{false};
     TStrategy Strategy{TStrategy::Random};
+    // Off: no screenshots, sheets or log (measurements of the table and the server alone).
+    bool Record{true};
+    // Above 0: virtual time moves at most this many milliseconds at a step, so that the CPU time of each
+    // step is that of the few timers due in it.
+    std::uint32_t TimeSliceMs{0};
 };
 
 inline constexpr int kMaxBots = 150;

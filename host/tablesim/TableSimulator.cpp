@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 namespace morvane::tablesim {
@@ -31,6 +32,12 @@ constexpr std::array<TPoint, kRegionCount> kRegionPoints{
 
 std::string Utf8(const std::string& gbk) {
     return gbk::ToUtf8(gbk);
+}
+
+std::int64_t ThreadCpuMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::int64_t(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
 } // namespace
@@ -85,20 +92,23 @@ std::string TTableSimulator::ShotPath(int round, std::uint8_t phase) const {
 // [SECTION] Running
 
 bool TTableSimulator::Run(std::string& error) {
-    std::error_code fault;
-    std::filesystem::create_directories(options_.OutDir, fault);
-    if (!fault && options_.EveryPhase) std::filesystem::create_directories(options_.OutDir + "/shots", fault);
-    if (fault) {
-        error = "cannot create " + options_.OutDir + ": " + fault.message();
-        return false;
-    }
-    log_.open(LogPath(), std::ios::trunc);
-    if (!log_) {
-        error = "cannot write " + LogPath();
-        return false;
+    if (options_.Record) {
+        std::error_code fault;
+        std::filesystem::create_directories(options_.OutDir, fault);
+        if (!fault && options_.EveryPhase)
+            std::filesystem::create_directories(options_.OutDir + "/shots", fault);
+        if (fault) {
+            error = "cannot create " + options_.OutDir + ": " + fault.message();
+            return false;
+        }
+        log_.open(LogPath(), std::ios::trunc);
+        if (!log_) {
+            error = "cannot write " + LogPath();
+            return false;
+        }
     }
     OpenTable();
-    server_.EnableBots(options_.Bots);
+    if (options_.Bots > 0) server_.EnableBots(options_.Bots);
     server_.Start(platform_.Now());
     server_.Connect(kOwnId, "本机玩家", kOwnBeans, kOwnCoffer,
                     [this](const std::vector<std::uint8_t>& frame) { toTable_.push_back(frame); });
@@ -125,8 +135,10 @@ void TTableSimulator::Pump() {
         while (!toTable_.empty()) {
             const std::vector<std::uint8_t> frame = std::move(toTable_.front());
             toTable_.pop_front();
+            const std::int64_t start = ThreadCpuMicros();
             table_->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
             platform_.RunUntilIdle();
+            worstFrame_ = std::max(worstFrame_, ThreadCpuMicros() - start);
         }
         while (!toServer_.empty()) {
             const std::vector<std::uint8_t> frame = std::move(toServer_.front());
@@ -144,7 +156,7 @@ void TTableSimulator::Step() {
         error_ = "the table came to a standstill";
         return;
     }
-    if (next > platform_.Now()) platform_.AdvanceBy(next - platform_.Now());
+    AdvanceClockTo(next);
     server_.AdvanceTo(platform_.Now());
     Pump();
     if (settled_) {
@@ -160,10 +172,12 @@ void TTableSimulator::Step() {
         const std::int64_t balance = client ? client->MyBeans() : 0;
         const auto* own = server_.FindUser(kOwnId);
         if (own && own->Info.Beans != balance) ++balanceMismatches_;
-        log_ << RoundLogEntry(report, [this](std::int64_t id) { return NameOf(id); },
-                              {kOwnId, stake, balance})
-             << '\n';
-        log_.flush();
+        if (options_.Record) {
+            log_ << RoundLogEntry(report, [this](std::int64_t id) { return NameOf(id); },
+                                  {kOwnId, stake, balance})
+                 << '\n';
+            log_.flush();
+        }
         ++roundsLogged_;
         if (!options_.Quiet)
             progress_ << "round " << report.Round << '/' << options_.Rounds << ": "
@@ -172,6 +186,16 @@ void TTableSimulator::Step() {
                       << balance << std::endl;
     }
     RunDueActions();
+}
+
+void TTableSimulator::AdvanceClockTo(std::uint32_t time) {
+    while (platform_.Now() < time) {
+        std::uint32_t step = time - platform_.Now();
+        if (options_.TimeSliceMs > 0) step = std::min(step, options_.TimeSliceMs);
+        const std::int64_t start = ThreadCpuMicros();
+        platform_.AdvanceBy(step);
+        worstStep_ = std::max(worstStep_, ThreadCpuMicros() - start);
+    }
 }
 
 void TTableSimulator::RunDueActions() {
@@ -199,10 +223,12 @@ void TTableSimulator::PhaseBegan(std::uint8_t phase) {
         if (phase == 3) FinishRound(round);
     });
     if (phase == 1) PlanOwnBets();
+    if (OnPhase) OnPhase(phase);
 }
 
 void TTableSimulator::TakeShot(int round, std::uint8_t phase) {
     platform_.RunUntilIdle();
+    if (!options_.Record) return;
     TForm* form = table_ ? table_->Form() : nullptr;
     const TBitmap* screen = form ? platform_.Screenshot(form->WindowId()) : nullptr;
     if (!screen || screen->Empty()) return;
@@ -221,6 +247,10 @@ void TTableSimulator::RoundSettled(const server::TBaccaratServer::TRoundReport& 
 }
 
 void TTableSimulator::FinishRound(int round) {
+    if (!options_.Record) {
+        finished_ = round >= options_.Rounds;
+        return;
+    }
     const TTwoEightClient* client = Client();
     std::string title = "第 " + std::to_string(round) + " 局";
     if (client) {

@@ -62,6 +62,12 @@ public:
     TTwoEightClient* Client() const;
     server::TBaccaratServer& Server() { return server_; }
     THeadlessPlatform& Platform() { return platform_; }
+    // The most CPU time one step of virtual time (the timers due in it) and one frame handed to the
+    // table took, in microseconds.
+    std::int64_t WorstStepMicros() const { return worstStep_; }
+    std::int64_t WorstFrameMicros() const { return worstFrame_; }
+    // Called when the server begins a phase, after the simulator planned its own moves for it.
+    std::function<void(std::uint8_t phase)> OnPhase;
 
 private:
     struct TReleaseTable {
@@ -73,6 +79,7 @@ private:
     void Step();
     void RunDueActions();
     void At(std::uint32_t time, std::function<void()> action);
+    void AdvanceClockTo(std::uint32_t time);
 
     void PhaseBegan(std::uint8_t phase);
     void PlanOwnBets();
@@ -112,6 +119,8 @@ private:
     int betsAccepted_{0};
     int sheetsWritten_{0};
     int balanceMismatches_{0};
+    std::int64_t worstStep_{0};
+    std::int64_t worstFrame_{0};
 };
 
 } // namespace morvane::tablesim
