@@ -30,6 +30,10 @@ std::int64_t TTwoEightClient::MyBeans() const {
     return me ? me->Beans : 0;
 }
 
+std::string TTwoEightClient::UnitName() const {
+    return Share() ? Share()->BeanName() : BeanName();
+}
+
 bool TTwoEightClient::IAmBanker() const {
     return Share() && scene_.BankerList[0].Occupied() && scene_.BankerList[0].UserId == GetMyID();
 }
@@ -141,7 +145,9 @@ void TTwoEightClient::HandleBankerList(const TBankerListNotice& notice) {
 void TTwoEightClient::AnnounceBanker(std::int64_t bankerId) {
     const STRU_PLUGIN_USERINFO* user = FindUserRecord(bankerId);
     if (!user || !Share()->IniFile()) return;
-    const TBankerLevelTable levels = ReadBankerLevels(*Share()->IniFile());
+    // Read afresh: the hall may have changed the levels since the table opened.
+    const TIniFile settings(Share()->IniFile()->FileName());
+    const TBankerLevelTable levels = ReadBankerLevels(settings);
     const int level = BankerLevelOf(levels, levels.RelateScore ? user->Score : user->Beans);
     if (level < 1) return;
     const TBankerLevel& entry = levels.Levels[std::size_t(level - 1)];
@@ -161,7 +167,7 @@ void TTwoEightClient::HandleGrabReply(const TGrabBankerReply& reply) {
         char amount[32];
         std::snprintf(amount, sizeof amount, "%lld",
                       static_cast<long long>(scene_.BankerKeepBeans + scene_.GrabPrice));
-        AddChatText("您的" + BeanName() + "不足" + amount + "，不能抢庄", kBankerMessageKind);
+        AddChatText("您的" + UnitName() + "不足" + amount + "，不能抢庄", kBankerMessageKind);
         break;
     }
     default:
@@ -187,7 +193,7 @@ bool TTwoEightClient::QueryQuit(std::string& message) {
     char text[160];
     std::snprintf(text, sizeof text, "您最少要当庄%d局，\r\n否则会扣除您%lld", int(scene_.MinBankerRounds),
                   static_cast<long long>(scene_.EarlyLeavePenalty));
-    message = text + BeanName();
+    message = text + UnitName();
     return false;
 }
 

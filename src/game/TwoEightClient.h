@@ -153,6 +153,8 @@ public:
     // [SECTION] Views of the state the checks use
     // The local player's balance: Beans of the own record (0 while it is unknown).
     std::int64_t MyBeans() const;
+    // The name of the beans the table bets with (the hub's, which has a fallback for rooms without one).
+    std::string UnitName() const;
     bool IAmBanker() const;
     int BankerListLength() const;
     // The six banker-button flags (shown 0..2, enabled 0..2) and the grab button's.

@@ -165,7 +165,7 @@ void TTwoEightClient::HandleSettlement(const TSettlementNotice& notice) {
 
 void TTwoEightClient::ShowSettlementPanel() {
     const bool passed = scene_.NoBanker && scene_.AutoPass;
-    settlementTexts_->ShowRound(BeanName(), passed ? 0 : ownResult_, passed ? 0 : bankerResult_);
+    settlementTexts_->ShowRound(UnitName(), passed ? 0 : ownResult_, passed ? 0 : bankerResult_);
 }
 
 void TTwoEightClient::AppendResultLine(std::uint8_t resultCode) {
