@@ -560,6 +560,8 @@ void TBaccaratServer::ChangeSeat(TUser& user, int seat, bool sit) {
 }
 
 void TBaccaratServer::ReceiveCofferRequest(TUser& user, std::span<const std::uint8_t> request) {
+    // Only a whole request is answered: a short one may have lost its amount or its answer.
+    if (request.size() < kCofferRequestBytes) return;
     ByteReader reader(request);
     std::uint8_t kind = 0, operation = 0, answerLength = 0;
     std::int64_t amount = 0;

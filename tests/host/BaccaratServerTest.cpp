@@ -426,3 +426,60 @@ TEST(ServerBots, BotsBetWithinTheirLimitsAndTheTableKeepsGoing) {
 
 } // namespace
 } // namespace morvane::server
+
+namespace morvane::server {
+namespace {
+
+TEST_F(ServerTest, MalformedFramesFromATableAreIgnoredWithoutAnAnswer) {
+    At(6);
+    me_.Clear();
+    const std::vector<std::vector<std::uint8_t>> frames{
+        {},
+        {3},
+        {3, 1, 2, 3, 4, 5, 6, 7, 8},                                  // a table frame without its command
+        hf::TableFrame(kMe, 1),                                       // a game request without a record
+        hf::TableFrame(kMe, 1, std::vector<std::uint8_t>{6, 1, 2}),   // a bet request cut short
+        hf::TableFrame(kMe, 1, TBetRequest{kMe, 0, 1000, 9}.Write()), // a region that does not exist
+        hf::TableFrame(kMe, 1, std::vector<std::uint8_t>{24}),
+        hf::TableFrame(kMe, 1, std::vector<std::uint8_t>{99, 0, 0}), // an unknown request
+        hf::TableFrame(kMe, 5, std::vector<std::uint8_t>(60, 0)),    // a coffer request one byte short
+        hf::TableFrame(kMe, 67),                                     // an empty chat line
+        {13, 1},                                                     // a seat request cut short
+        {200, 1, 2, 3},                                              // an unknown kind
+    };
+    for (const auto& frame : frames) {
+        server_.Receive(kMe, frame);
+        EXPECT_TRUE(me_.frames.empty()) << "answered a frame of " << frame.size() << " bytes, kind "
+                                        << (frame.empty() ? -1 : frame[0]);
+        me_.Clear();
+    }
+    EXPECT_EQ(server_.FindUser(kMe)->Staked(), 0);
+    EXPECT_EQ(server_.Totals(), TRegionAmounts{});
+    // Frames of somebody the table does not know change nothing either.
+    server_.Receive(123456, hf::TableFrame(123456, 1, TBetRequest{123456, 0, 1000, brBanker}.Write()));
+    EXPECT_TRUE(me_.Bets().empty());
+}
+
+TEST_F(ServerTest, StandingUpIsRefusedWithStakesAndASeatRequestFindsAFreeChair) {
+    const int chair = server_.FindUser(kMe)->Info.Seat;
+    At(6);
+    ASSERT_EQ(server_.PlaceBet(kMe, brPlayer, 1000), TBaccaratServer::TBetVerdict::Accepted);
+    me_.Clear();
+    server_.Receive(kMe, std::vector<std::uint8_t>{13, std::uint8_t(chair), 0});
+    EXPECT_TRUE(server_.FindUser(kMe)->Info.Seated);
+    EXPECT_EQ(me_.Payloads(65).size(), 1u);
+    At(40);
+    server_.Receive(kMe, std::vector<std::uint8_t>{13, std::uint8_t(chair), 0});
+    EXPECT_FALSE(server_.FindUser(kMe)->Info.Seated);
+    EXPECT_EQ(server_.PlaceBet(kMe, brPlayer, 1000), TBaccaratServer::TBetVerdict::UnknownUser);
+    // Sitting down on the banker's chair lands on a free one instead.
+    const int bankerChair = server_.FindUser(kBankerBot)->Info.Seat;
+    me_.Clear();
+    server_.Receive(kMe, std::vector<std::uint8_t>{13, std::uint8_t(bankerChair), 1});
+    EXPECT_TRUE(server_.FindUser(kMe)->Info.Seated);
+    EXPECT_NE(server_.FindUser(kMe)->Info.Seat, bankerChair);
+    EXPECT_GE(me_.IndexOf(14), 0);
+}
+
+} // namespace
+} // namespace morvane::server
