@@ -126,7 +126,10 @@ void TBaccaratServer::EnterFree() {
         user->Stakes = {};
     totals_ = {};
     bets_.clear();
+    // The scene of the free phase follows at once and carries any change of the bank.
+    enteringFree_ = true;
     SeatNextBanker();
+    enteringFree_ = false;
     BeginPhase(0, settings_.FreeSeconds);
     SendScenes();
     if (bots_) bots_->PhaseStarted(0);
@@ -192,7 +195,9 @@ void TBaccaratServer::SettleRound() {
     std::map<std::int64_t, std::int64_t> nets;
     for (auto& user : users_) {
         if (user->Staked() == 0) continue;
-        const std::int64_t net = Settle(user->Stakes, outcome_).Net();
+        // Bets are taken only against a bank; a bank that left the table during the round pays nobody
+        // and takes nothing, so every stake goes back.
+        const std::int64_t net = banker ? Settle(user->Stakes, outcome_).Net() : 0;
         nets[user->Id()] = net;
         bankerNet -= net;
         user->Info.Beans += net;
@@ -258,7 +263,7 @@ bool TBaccaratServer::BankerBroke() const {
     return banker && banker->Info.Beans < settings_.BankerKeepBeans;
 }
 
-void TBaccaratServer::SeatNextBanker() {
+bool TBaccaratServer::SeatNextBanker() {
     bool changed = false;
     if (banker_.HasBanker() && (banker_.StepDownPending() || BankerBroke())) {
         TUser* banker = BankerUser();
@@ -275,7 +280,8 @@ void TBaccaratServer::SeatNextBanker() {
         const TUser* user = FindUser(id);
         return user && user->Info.Beans >= settings_.BankerApplyBeans;
     });
-    if (changed) SendBankerList();
+    if (changed) BankChanged();
+    return changed;
 }
 
 // [SECTION] Users
@@ -355,8 +361,7 @@ void TBaccaratServer::RemoveUser(std::int64_t userId) {
     users_.erase(found);
     if (wasListed) {
         banker_.Remove(userId);
-        if (phase_ == 0) SeatNextBanker();
-        SendBankerList();
+        if (phase_ != 0 || !SeatNextBanker()) BankChanged();
     }
     SendAll(hf::UserLeave(userId));
     SendTableSettings();
@@ -496,8 +501,7 @@ TBankerQueue::TVerdict TBaccaratServer::ApplyBanker(std::int64_t userId) {
     if (!user || !user->Info.Seated) return TBankerQueue::TVerdict::NotListed;
     const auto verdict = banker_.Apply(userId, user->Info.Seat, user->Info.Beans);
     if (verdict != TBankerQueue::TVerdict::Accepted) return verdict;
-    if (phase_ == 0) SeatNextBanker();
-    SendBankerList();
+    if (phase_ != 0 || !SeatNextBanker()) BankChanged();
     return verdict;
 }
 
@@ -508,7 +512,7 @@ TBankerQueue::TVerdict TBaccaratServer::WithdrawBanker(std::int64_t userId) {
     if (phase_ == 0 && banker_.StepDownPending())
         SeatNextBanker();
     else if (!banker_.StepDownPending())
-        SendBankerList();
+        BankChanged();
     return verdict;
 }
 
@@ -531,7 +535,7 @@ std::int32_t TBaccaratServer::GrabBanker(std::int64_t userId) {
     user->Info.Beans -= settings_.GrabPrice;
     SendBeans(*user);
     banker_.Grab(userId, user->Info.Seat);
-    SendBankerList();
+    BankChanged();
     return 0;
 }
 
@@ -652,6 +656,13 @@ void TBaccaratServer::SendTableSettings() const {
     record.count = std::int32_t(record.seats.size());
     const TFrame frame = hf::TableData(kServerId, hf::TableSettingsRecord(record));
     SendAll(frame);
+}
+
+void TBaccaratServer::BankChanged() const {
+    SendBankerList();
+    // Between rounds the tables also get a scene, so what each region may take and the bank's beans
+    // follow the new banker at once.
+    if (started_ && phase_ == 0 && !enteringFree_) SendScenes();
 }
 
 void TBaccaratServer::SendBankerList() const {

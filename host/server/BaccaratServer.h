@@ -151,7 +151,9 @@ private:
     void EndPhase();
     void BeginPhase(std::uint8_t phase, int seconds);
     void SettleRound();
-    void SeatNextBanker();
+    // Lets a banker who stepped down or went broke go and seats the next in the queue; true when the
+    // bank changed (the tables have been told).
+    bool SeatNextBanker();
     bool BankerBroke() const;
 
     // [Requests]
@@ -167,6 +169,7 @@ private:
     void SendTableSettings() const;
     void SendUserList(const TUser& user) const;
     void SendBankerList() const;
+    void BankChanged() const;
     void SendComputerBets() const;
     void SendLine(const TUser& user, const std::string& text) const;
     void SendBeans(const TUser& user) const;
@@ -188,6 +191,7 @@ private:
     std::uint32_t phaseStart_{0};
     std::uint32_t phaseEnd_{0};
     bool started_{false};
+    bool enteringFree_{false};
     std::uint8_t phase_{0};
     int round_{0};
     std::multimap<std::uint32_t, std::function<void()>> scheduled_;

@@ -449,8 +449,8 @@ TEST_F(ServerTest, MalformedFramesFromATableAreIgnoredWithoutAnAnswer) {
     };
     for (const auto& frame : frames) {
         server_.Receive(kMe, frame);
-        EXPECT_TRUE(me_.frames.empty()) << "answered a frame of " << frame.size() << " bytes, kind "
-                                        << (frame.empty() ? -1 : frame[0]);
+        EXPECT_TRUE(me_.frames.empty())
+            << "answered a frame of " << frame.size() << " bytes, kind " << (frame.empty() ? -1 : frame[0]);
         me_.Clear();
     }
     EXPECT_EQ(server_.FindUser(kMe)->Staked(), 0);
@@ -479,6 +479,43 @@ TEST_F(ServerTest, StandingUpIsRefusedWithStakesAndASeatRequestFindsAFreeChair) 
     EXPECT_TRUE(server_.FindUser(kMe)->Info.Seated);
     EXPECT_NE(server_.FindUser(kMe)->Info.Seat, bankerChair);
     EXPECT_GE(me_.IndexOf(14), 0);
+}
+
+} // namespace
+} // namespace morvane::server
+
+namespace morvane::server {
+namespace {
+
+TEST(BaccaratServer, ABankerSeatedBetweenRoundsComesWithAFreshScene) {
+    TBaccaratServer table(QuickTable(), 5);
+    TServerProbe me;
+    table.Start(0);
+    table.Connect(kMe, "我", 1000000, 0, me.Sink());
+    EXPECT_TRUE(me.LastScene()->NoBanker);
+    table.AddBot(kBankerBot, "庄家机器人", 50000000);
+    table.AdvanceTo(2000);
+    me.Clear();
+    ASSERT_EQ(table.ApplyBanker(kBankerBot), TBankerQueue::TVerdict::Accepted);
+    ASSERT_EQ(me.Notices(GameRecord::BankerList).size(), 1u);
+    auto scene = me.LastScene();
+    ASSERT_TRUE(scene);
+    EXPECT_FALSE(scene->NoBanker);
+    EXPECT_EQ(scene->BankerBeans, 50000000);
+    EXPECT_EQ(scene->PhaseElapsed, 2);
+    EXPECT_GT(scene->AcceptableAmounts[brBanker], 0);
+}
+
+TEST_F(ServerTest, ABankLeavingDuringTheRoundReturnsEveryStake) {
+    At(6);
+    ASSERT_EQ(server_.PlaceBet(kMe, brPlayer, 100000), TBaccaratServer::TBetVerdict::Accepted);
+    server_.RemoveUser(kBankerBot);
+    EXPECT_FALSE(server_.Banker().HasBanker());
+    At(28);
+    auto notice = TSettlementNotice::Read(me_.Notices(GameRecord::Settlement).at(0));
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->NetResult, 0);
+    EXPECT_EQ(Beans(kMe), 2000000);
 }
 
 } // namespace
