@@ -82,6 +82,15 @@ void TServerBots::PlanFreeTime() {
             });
             continue;
         }
+        const TServerSettings& rules = server_.Settings();
+        const bool grabOpen =
+            rules.GrabAllowed && queue.HasBanker() && queue.Rounds() >= rules.GrabAfterRounds;
+        if (grabOpen && bot->Info.Beans >= 4 * (rules.BankerKeepBeans + rules.GrabPrice) &&
+            random.Next(100) < 3) {
+            // A rich bot now and then seizes a bank that has sat long enough.
+            server_.Schedule(SomeTimeInPhase(), [this, id] { server_.GrabBanker(id); });
+            continue;
+        }
         const bool bankWanted = !queue.HasBanker() || queue.Length() < 3;
         if (bankWanted && bot->Info.Beans >= server_.Settings().BankerApplyBeans && random.Next(100) < 20)
             server_.Schedule(SomeTimeInPhase(), [this, id] { server_.ApplyBanker(id); });
