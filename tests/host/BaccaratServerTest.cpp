@@ -520,3 +520,81 @@ TEST_F(ServerTest, ABankLeavingDuringTheRoundReturnsEveryStake) {
 
 } // namespace
 } // namespace morvane::server
+
+namespace morvane::server {
+namespace {
+
+std::int64_t Int64At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    std::int64_t value = 0;
+    for (int i = 7; i >= 0; --i)
+        value = (value << 8) | bytes[at + std::size_t(i)];
+    return value;
+}
+
+TEST_F(ServerTest, TheRoundsScoreBlockCarriesEveryBettorAndTheBank) {
+    TServerProbe other;
+    server_.Connect(600, "旁人", 1000000, 0, other.Sink());
+    At(6);
+    server_.SetNextCards({2, 1, 3, 1, 9}); // Player 3+4 = 7 stands, Banker 2+2 draws a ten: 7 to 4
+    ASSERT_EQ(server_.PlaceBet(kMe, brPlayer, 5000), TBaccaratServer::TBetVerdict::Accepted);
+    ASSERT_EQ(server_.PlaceBet(600, brBanker, 1000), TBaccaratServer::TBetVerdict::Accepted);
+    me_.Clear();
+    At(28);
+    const int at = me_.IndexOf(16);
+    ASSERT_GE(at, 0);
+    const auto& block = me_.frames[std::size_t(at)];
+    ASSERT_EQ(block.size(), 6 + 200 * 40u);
+    EXPECT_EQ(block[1], 1);
+    ASSERT_EQ(block[2], 3); // two bettors and the bank
+    std::map<std::int64_t, std::pair<std::int64_t, std::int64_t>> entries;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t entry = 6 + 40 * i;
+        entries[Int64At(block, entry)] = {Int64At(block, entry + 24), Int64At(block, entry + 32)};
+    }
+    EXPECT_EQ(entries[kMe], std::make_pair(std::int64_t(5000), std::int64_t(2005000)));
+    EXPECT_EQ(entries[600], std::make_pair(std::int64_t(-1000), std::int64_t(999000)));
+    EXPECT_EQ(entries[kBankerBot], std::make_pair(std::int64_t(-4000), std::int64_t(50000000 - 4000)));
+    // The bystander's settlement notice has no stakes of the local player, only its own.
+    auto notice = TSettlementNotice::Read(other.Notices(GameRecord::Settlement).back());
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->OwnStakes[brBanker], 1000);
+    EXPECT_EQ(notice->OwnStakes[brPlayer], 0);
+    EXPECT_EQ(notice->NetResult, -1000);
+}
+
+TEST(BaccaratServer, ComputerBetNoticesShowThePlayersAgainstABotBankAndTheBotsAgainstAPlayerBank) {
+    TServerSettings settings = QuickTable();
+    settings.StatisticsAllowed = true;
+    TBaccaratServer server(settings, 8);
+    TServerProbe me;
+    server.Start(0);
+    server.AddBot(kBankerBot, "庄家机器人", 50000000);
+    server.ApplyBanker(kBankerBot);
+    server.AddBot(12, "机器人", 5000000);
+    server.Connect(kMe, "我", 5000000, 0, me.Sink());
+    server.AdvanceTo(6000);
+    server.PlaceBet(kMe, brPlayer, 5000);
+    server.PlaceBet(12, brBanker, 1000);
+    me.Clear();
+    server.AdvanceTo(7000);
+    auto notices = me.Notices(GameRecord::ComputerBet);
+    ASSERT_EQ(notices.size(), 1u);
+    auto notice = TComputerBetNotice::Read(notices[0]);
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(notice->ComputerIsBanker());
+    EXPECT_EQ(notice->Amounts[brPlayer], 5000);
+    EXPECT_EQ(notice->Amounts[brBanker], 0);
+    // A poll is answered at once while bets are taken, and not after.
+    me.Clear();
+    server.Receive(kMe,
+                   hostframes::TableFrame(kMe, 1, TStatisticsRequest{TStatisticsRequest::kPoll, -1}.Write()));
+    EXPECT_EQ(me.Notices(GameRecord::ComputerBet).size(), 1u);
+    server.AdvanceTo(21000);
+    me.Clear();
+    server.Receive(kMe,
+                   hostframes::TableFrame(kMe, 1, TStatisticsRequest{TStatisticsRequest::kPoll, -1}.Write()));
+    EXPECT_TRUE(me.Notices(GameRecord::ComputerBet).empty());
+}
+
+} // namespace
+} // namespace morvane::server
