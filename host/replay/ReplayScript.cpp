@@ -73,6 +73,24 @@ void ParseInit(TReplayCommand& command) {
     ParseInteger(command.fields["user"], command.line, "user");
 }
 
+// After the point a click may name the right button and the keys held, each once, in any order.
+void ParseClickOptions(TReplayCommand& command) {
+    std::set<std::string> seen;
+    for (std::size_t index = 2; index < command.words.size(); ++index) {
+        const std::string& option = command.words[index];
+        if (!seen.insert(option).second)
+            throw TReplayScriptError(command.line, "click names " + option + " twice");
+        if (option == "right")
+            command.right = true;
+        else if (option == "ctrl")
+            command.shift |= ssCtrl;
+        else if (option == "shift")
+            command.shift |= ssShift;
+        else
+            throw TReplayScriptError(command.line, "click expects right, ctrl or shift, found " + option);
+    }
+}
+
 void ParseArguments(TReplayCommand& command, const std::string& rest) {
     const std::string& name = command.name;
     if (name == "init") {
@@ -86,14 +104,10 @@ void ParseArguments(TReplayCommand& command, const std::string& rest) {
         if (command.number < 0 || command.number > 0x7fffffff)
             throw TReplayScriptError(command.line, name + " is out of range: " + command.words[0]);
     } else if (name == "click" || name == "move") {
-        ExpectCount(command, 2, name == "click" ? 3 : 2);
+        ExpectCount(command, 2, name == "click" ? 5 : 2);
         command.x = int(ParseInteger(command.words[0], command.line, "x"));
         command.y = int(ParseInteger(command.words[1], command.line, "y"));
-        if (command.words.size() == 3) {
-            if (command.words[2] != "right")
-                throw TReplayScriptError(command.line, "click expects right, found " + command.words[2]);
-            command.right = true;
-        }
+        ParseClickOptions(command);
     } else if (name == "key") {
         ExpectCount(command, 1, 1);
         command.text = command.words[0];

@@ -34,7 +34,7 @@ struct TReplayCommand {
     bool right{false};                         // click
     std::string text;                          // key name, GBK text of type, file of shot
     TKey key{0};                               // key
-    TShiftState shift{0};                      // key
+    TShiftState shift{0};                      // key, click: the modifier keys held
 };
 
 // Parses a whole script; the first malformed line throws TReplayScriptError.

@@ -77,7 +77,8 @@ void TReplaySession::Execute(const TReplayCommand& command) {
     } else if (name == "wait") {
         platform_.AdvanceBy(std::uint32_t(command.number));
     } else if (name == "click") {
-        platform_.Click(FormPoint(command), command.right ? TMouseButton::mbRight : TMouseButton::mbLeft);
+        platform_.Click(FormPoint(command), command.right ? TMouseButton::mbRight : TMouseButton::mbLeft,
+                        command.shift);
     } else if (name == "move") {
         platform_.MouseMove(FormPoint(command));
     } else if (name == "key") {

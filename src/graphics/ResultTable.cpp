@@ -48,9 +48,12 @@ int PairVariant(const TRoadTableEntry& entry) {
     return (entry.BankerPair != 0 ? 1 : 0) + (entry.PlayerPair != 0 ? 2 : 0);
 }
 
+// Hundredths of a per cent, "00.00%", rounded half away from zero (1 of 32 reads 03.13%). Worked out in
+// whole numbers, as a binary fraction would put some halves just below the half.
 std::string Percentage(int wins, int total) {
+    const long long hundredths = (2LL * wins * 10000 + total) / (2LL * total);
     char text[32];
-    std::snprintf(text, sizeof text, "%05.2f%%", double(wins) * 100.0 / double(total));
+    std::snprintf(text, sizeof text, "%02lld.%02lld%%", hundredths / 100, hundredths % 100);
     return text;
 }
 
@@ -125,15 +128,12 @@ void TBJLResultTable::ResetHistory() {
     counters_.fill(0);
     columnRoad_.clear();
     beadPlate_.clear();
+    hiddenRoadColumns_ = 0;
 }
 
 void TBJLResultTable::SetResults(std::span<const TRoadTableEntry> entries, int count) {
-    // More games than the road holds is no history at all: the table starts empty.
-    if (count > kMaxEntries) count = 0;
-    if (count < 0) {
-        count_ = 0;
-        return;
-    }
+    // More games than the road holds, or fewer than none, is no history at all: the table starts empty.
+    if (count > kMaxEntries || count < 0) count = 0;
     counters_.fill(0);
     history_.fill({kEmptyByte, kEmptyByte, kEmptyByte});
     count_ = 0;
@@ -144,7 +144,7 @@ void TBJLResultTable::SetResults(std::span<const TRoadTableEntry> entries, int c
         history_[std::size_t(count_++)] = entry;
         CountEntry(entry);
     }
-    if (!LayOutRoads()) ResetHistory();
+    LayOutRoads();
     Invalidate();
     UpdateLabels();
 }
@@ -176,22 +176,25 @@ void TBJLResultTable::CountEntry(const TRoadTableEntry& entry) {
     if (entry.PlayerPair != 0) ++counters_[PlayerPairs];
 }
 
-bool TBJLResultTable::LayOutRoads() {
+void TBJLResultTable::LayOutRoads() {
     columnRoad_.clear();
     beadPlate_.clear();
-    if (count_ <= 0) return true;
-    // Occupancy of the column road, [column][row], both from 1; index 0 stays unused.
-    std::array<std::array<bool, kRoadRows + 1>, kRoadColumns + 1> occupied{};
+    hiddenRoadColumns_ = 0;
+    if (count_ <= 0) return;
+    // Occupancy of the column road, [column][row], both from 1; index 0 stays unused. A game moves the
+    // road at most one column right, so the whole history fits however it runs.
+    std::array<std::array<bool, kRoadRows + 1>, kMaxEntries + 1> occupied{};
+    int lastColumn = 1;
     auto place = [&](int column, int row) {
         occupied[std::size_t(column)][std::size_t(row)] = true;
         columnRoad_.push_back({column, row});
+        lastColumn = std::max(lastColumn, column);
     };
     int column = 1;
     int row = 1;
     place(column, row);
     beadPlate_.push_back({1, 1});
     for (int index = 1; index < count_; ++index) {
-        if (column > kLastRoadColumn) return false;
         const TKind kind = KindOf(history_[std::size_t(index)].ResultCode);
         const TKind previous = KindOf(history_[std::size_t(index - 1)].ResultCode);
         if (kind == previous) {
@@ -210,7 +213,10 @@ bool TBJLResultTable::LayOutRoads() {
         place(column, row);
         beadPlate_.push_back({index / kBeadRows + 1, index % kBeadRows + 1});
     }
-    return true;
+    // The window shows the newest columns; the oldest leave on the left. Only a streak long enough to
+    // trail along the foot for a whole window can reach further right than the newest game, which stays
+    // in view at the left edge then.
+    hiddenRoadColumns_ = std::max(0, std::min(lastColumn - kRoadColumns, column - 1));
 }
 
 void TBJLResultTable::UpdateLabels() {
@@ -241,7 +247,10 @@ void TBJLResultTable::Paint(TCanvas& canvas) {
         TLovelyPanel::Paint(canvas);
     for (std::size_t index = 0; index < columnRoad_.size(); ++index) {
         const TRoadTableEntry& entry = history_[index];
-        DrawIfLoaded(canvas, RoadCellOrigin(columnRoad_[index]), SmallPicture(entry));
+        // Columns outside the window: the oldest, and the end of a tail that runs past its right edge.
+        const TRoadCell roadCell{columnRoad_[index].Column - hiddenRoadColumns_, columnRoad_[index].Row};
+        if (roadCell.Column >= 1 && roadCell.Column <= kRoadColumns)
+            DrawIfLoaded(canvas, RoadCellOrigin(roadCell), SmallPicture(entry));
         DrawIfLoaded(canvas, BeadCellOrigin(beadPlate_[index]), BeadPicture(entry));
     }
 }

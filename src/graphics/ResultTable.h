@@ -36,8 +36,6 @@ public:
     static constexpr int kMaxEntries = 64;
     static constexpr int kRoadColumns = 29;
     static constexpr int kRoadRows = 6;
-    // The column road is emptied when a game follows one drawn in the last column.
-    static constexpr int kLastRoadColumn = kRoadColumns - 1;
     static constexpr int kBeadRows = 6;
     static constexpr TPoint kRoadOrigin{16, 82};
     static constexpr int kRoadStep = 16;
@@ -78,9 +76,9 @@ public:
 
     explicit TBJLResultTable(TComponent* owner);
 
-    // Replaces the history with the first `count` of `entries` (oldest first). More than 64 empties the
-    // table; a count beyond what `entries` holds takes what is there; entries whose result code is no
-    // result (above 5) are left out.
+    // Replaces the history with the first `count` of `entries` (oldest first). More than 64, or a
+    // negative count, empties the table; a count beyond what `entries` holds takes what is there; entries
+    // whose result code is no result (above 5) are left out.
     void SetResults(std::span<const TRoadTableEntry> entries, int count);
     void ResetHistory();
 
@@ -89,9 +87,12 @@ public:
     int Counter(TCounter counter) const { return counters_[counter]; }
     const TLabel& Label(TLabelSlot slot) const { return *labels_[slot]; }
     TPictureButton& CloseButton() const { return *closeButton_; }
-    // Where each entry's marks lie, in entry order.
+    // Where each entry's marks lie, in entry order. The column road is laid out from the oldest game on;
+    // when it needs more columns than the window has, only its newest columns are drawn.
     const std::vector<TRoadCell>& ColumnRoad() const { return columnRoad_; }
     const std::vector<TRoadCell>& BeadPlate() const { return beadPlate_; }
+    // How many of the oldest column-road columns have left the window on the left.
+    int HiddenRoadColumns() const { return hiddenRoadColumns_; }
 
     static TKind KindOf(std::uint8_t resultCode);
     static TPoint RoadCellOrigin(TRoadCell cell);
@@ -107,8 +108,7 @@ private:
     void CreateLabels();
     void CreateCloseButton();
     void CountEntry(const TRoadTableEntry& entry);
-    // Lays both roads out; false when the column road ran past its last column.
-    bool LayOutRoads();
+    void LayOutRoads();
     void UpdateLabels();
     const TPngImage* BeadPicture(const TRoadTableEntry& entry) const;
     const TPngImage* SmallPicture(const TRoadTableEntry& entry) const;
@@ -118,6 +118,7 @@ private:
     std::array<int, CounterCount> counters_{};
     std::vector<TRoadCell> columnRoad_;
     std::vector<TRoadCell> beadPlate_;
+    int hiddenRoadColumns_{0};
 
     std::unique_ptr<TPngImage> backPicture_;
     // Indexed by TKind, then by pair variant (0 none, 1 Banker pair, 2 Player pair, 3 both).

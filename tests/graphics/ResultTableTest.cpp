@@ -3,6 +3,7 @@
 #include "gui/Form.h"
 #include "support/headless/HeadlessApp.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -40,6 +41,35 @@ protected:
     }
     void Show(const std::vector<TRoadTableEntry>& games) { table->SetResults(games, int(games.size())); }
     std::string LabelText(TBJLResultTable::TLabelSlot slot) const { return table->Label(slot).Caption(); }
+
+    enum class TMark { None, Banker, Player, Tie };
+    // The inside of a cell on the form, leaving out the pixel the next cell's mark overlaps.
+    TRect RoadCellAt(TRoadCell cell) const {
+        const TPoint at = TBJLResultTable::RoadCellOrigin(cell);
+        return {table->Left() + at.x, table->Top() + at.y, table->Left() + at.x + 15,
+                table->Top() + at.y + 15};
+    }
+    TRect BeadCellAt(TRoadCell cell) const {
+        const TPoint at = TBJLResultTable::BeadCellOrigin(cell);
+        return {table->Left() + at.x, table->Top() + at.y, table->Left() + at.x + 30,
+                table->Top() + at.y + 30};
+    }
+    // Which mark the form shows in a cell, by the colour of its ring: red Banker, blue Player, green Tie.
+    TMark MarkIn(const TRect& cell) const {
+        int red = 0, blue = 0, green = 0;
+        for (int y = cell.top; y < cell.bottom; ++y) {
+            for (int x = cell.left; x < cell.right; ++x) {
+                const TColor pixel = form.Framebuffer().Pixel(x, y);
+                const int r = int(pixel & 0xFF), g = int((pixel >> 8) & 0xFF), b = int((pixel >> 16) & 0xFF);
+                red += r > 150 && g < 110 && b < 110;
+                blue += b > 150 && r < 110;
+                green += g > 100 && r < 90 && b < 110;
+            }
+        }
+        const int most = std::max({red, blue, green});
+        if (most < 8) return TMark::None;
+        return most == red ? TMark::Banker : most == blue ? TMark::Player : TMark::Tie;
+    }
 
     TForm form{nullptr};
     TBJLResultTable* table{nullptr};
@@ -105,7 +135,7 @@ TEST_F(ResultTableTest, KingsTiesAndPairsAreCountedWithTheirSide) {
     EXPECT_EQ(table->ColumnRoad(), (TCells{{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}, {3, 2}}));
 }
 
-TEST_F(ResultTableTest, SixtyFiveGamesOrAThirtiethColumnEmptyTheTable) {
+TEST_F(ResultTableTest, SixtyFiveGamesEmptyTheTable) {
     Show(Games({B, P, T}));
     // Streaks of three that would fit the road if only 64 of them were taken.
     std::vector<TRoadTableEntry> many;
@@ -116,23 +146,68 @@ TEST_F(ResultTableTest, SixtyFiveGamesOrAThirtiethColumnEmptyTheTable) {
     EXPECT_EQ(table->Count(), 0);
     EXPECT_EQ(table->Counter(TBJLResultTable::BankerWins), 0);
     EXPECT_EQ(LabelText(TBJLResultTable::BankerCountLabel), "0");
+    platform.RunUntilIdle();
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 1})), TMark::None);
+    EXPECT_EQ(MarkIn(BeadCellAt({1, 1})), TMark::None);
+}
 
+// A road longer than the window keeps its history: the column road shows its newest 29 columns, the
+// bead plate, the counters and the labels show every game.
+TEST_F(ResultTableTest, AColumnRoadWiderThanTheWindowShowsItsNewestColumns) {
     std::vector<TRoadTableEntry> alternating;
     for (int game = 0; game < 29; ++game)
         alternating.push_back(Game(game % 2 ? P : B));
     Show(alternating);
-    ASSERT_EQ(table->Count(), 29);
     EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{29, 1}));
-    alternating.push_back(Game(B));
-    Show(alternating);
-    EXPECT_EQ(table->Count(), 0);
-    EXPECT_TRUE(table->ColumnRoad().empty());
-    EXPECT_EQ(LabelText(TBJLResultTable::PlayerCountLabel), "0");
+    EXPECT_EQ(table->HiddenRoadColumns(), 0);
 
-    // Sixty-four games of one side fit: the streak runs along the bottom row to column 29.
-    std::vector<TRoadTableEntry> full(29 + 5, Game(P));
-    Show(full);
-    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{29, 6}));
+    // Sixty-four games needing 64 columns: Banker on the even games, Player on the odd ones, a King
+    // and a pair among them.
+    std::vector<TRoadTableEntry> games;
+    for (int game = 0; game < 64; ++game)
+        games.push_back(Game(game % 2 ? P : B, game == 40));
+    games[61] = Game(PK);
+    Show(games);
+    ASSERT_EQ(table->Count(), 64);
+    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{64, 1}));
+    EXPECT_EQ(table->HiddenRoadColumns(), 64 - 29);
+    EXPECT_EQ(table->BeadPlate().back(), (TRoadCell{11, 4}));
+    EXPECT_EQ(table->Counter(TBJLResultTable::BankerWins), 32);
+    EXPECT_EQ(table->Counter(TBJLResultTable::PlayerKings), 1);
+    EXPECT_EQ(table->Counter(TBJLResultTable::BankerPairs), 1);
+    EXPECT_EQ(LabelText(TBJLResultTable::PlayerCountLabel), "32");
+    EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "50.00%");
+    EXPECT_EQ(LabelText(TBJLResultTable::PlayerKingLabel), "1");
+
+    platform.RunUntilIdle();
+    test::SaveScreenshot(platform, form.WindowId(), "road-newest-columns.png");
+    // Column 1 of the window holds game 36 (Player), column 29 game 64 (Player); the bead plate still
+    // starts with game 1 and ends with game 64.
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 1})), TMark::Player);
+    EXPECT_EQ(MarkIn(RoadCellAt({2, 1})), TMark::Banker);
+    EXPECT_EQ(MarkIn(RoadCellAt({29, 1})), TMark::Player);
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 2})), TMark::None);
+    EXPECT_EQ(MarkIn(BeadCellAt({1, 1})), TMark::Banker);
+    EXPECT_EQ(MarkIn(BeadCellAt({11, 4})), TMark::Player);
+    EXPECT_EQ(MarkIn(BeadCellAt({11, 5})), TMark::None);
+
+    // A streak so long that its tail runs along the foot past the window: the newest games, back beside
+    // the streak's head, stay in view at the left edge.
+    std::vector<TRoadTableEntry> streaks(40, Game(B));
+    streaks.push_back(Game(P));
+    streaks.push_back(Game(T));
+    Show(streaks);
+    EXPECT_EQ(table->ColumnRoad()[39], (TRoadCell{35, 6}));
+    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{3, 1}));
+    EXPECT_EQ(table->HiddenRoadColumns(), 2);
+    platform.RunUntilIdle();
+    test::SaveScreenshot(platform, form.WindowId(), "road-long-streak.png");
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 1})), TMark::Tie);
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 6})), TMark::Banker);
+    EXPECT_EQ(MarkIn(RoadCellAt({29, 6})), TMark::Banker);
+    EXPECT_EQ(MarkIn(RoadCellAt({2, 1})), TMark::None);
+    // The rest of the tail lies past the window's right edge and is not drawn over the frame.
+    EXPECT_EQ(MarkIn(RoadCellAt({30, 6})), TMark::None);
 }
 
 // Bytes that are no result code never reach a picture table or a counter; short input is not read past.
@@ -145,9 +220,37 @@ TEST_F(ResultTableTest, UnknownCodesAreLeftOutAndCountsAreHeldToTheInput) {
     const std::vector<TRoadTableEntry> two = Games({T, T});
     table->SetResults(two, 40);
     EXPECT_EQ(table->Count(), 2);
+    platform.RunUntilIdle();
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 2})), TMark::Tie);
+
+    // A negative count is no history: the road is emptied as well as counted as empty.
     table->SetResults(two, -3);
     EXPECT_EQ(table->Count(), 0);
+    EXPECT_TRUE(table->ColumnRoad().empty());
+    EXPECT_EQ(LabelText(TBJLResultTable::TieCountLabel), "0");
+    EXPECT_EQ(LabelText(TBJLResultTable::TiePercentLabel), "00.00%");
     platform.RunUntilIdle();
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 1})), TMark::None);
+    EXPECT_EQ(MarkIn(RoadCellAt({1, 2})), TMark::None);
+    EXPECT_EQ(MarkIn(BeadCellAt({1, 1})), TMark::None);
+}
+
+// Hundredths of a per cent round half away from zero.
+TEST_F(ResultTableTest, PercentagesRoundHalfUp) {
+    std::vector<TRoadTableEntry> games(31, Game(B));
+    games.push_back(Game(P));
+    Show(games);
+    EXPECT_EQ(LabelText(TBJLResultTable::PlayerPercentLabel), "03.13%"); // 3.125
+    EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "96.88%"); // 96.875
+    EXPECT_EQ(LabelText(TBJLResultTable::TiePercentLabel), "00.00%");
+    Show(Games({B, P, P}));
+    EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "33.33%");
+    EXPECT_EQ(LabelText(TBJLResultTable::PlayerPercentLabel), "66.67%");
+    games.assign(61, Game(B));
+    games.insert(games.end(), {Game(T), Game(T), Game(T)});
+    Show(games);
+    EXPECT_EQ(LabelText(TBJLResultTable::TiePercentLabel), "04.69%");    // 4.6875
+    EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "95.31%"); // 95.3125
 }
 
 TEST_F(ResultTableTest, TheBandDragsThePanelAndTheCloseButtonHidesIt) {

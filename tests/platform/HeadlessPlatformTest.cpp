@@ -1,10 +1,12 @@
 #include "base/Gbk.h"
 #include "gui/Bitmap.h"
 #include "gui/Font.h"
+#include "gui/Form.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 namespace morvane {
 namespace {
@@ -93,6 +95,24 @@ TEST_F(HeadlessTest, ChineseTextIsDrawnWithTheSongFace) {
     for (int y = 0; y < 20; ++y)
         for (int x = 10; x < 40; ++x)
             ASSERT_EQ(clipped.Alpha(x, y), 0) << x << "," << y;
+}
+
+// Scripted presses carry the modifier keys held, together with the pressed button on the way down.
+TEST_F(HeadlessTest, ScriptedClicksCarryTheKeysHeld) {
+    TForm form(nullptr);
+    form.SetBounds(100, 50, 200, 100);
+    std::vector<TShiftState> downs;
+    std::vector<TShiftState> ups;
+    form.OnMouseDown = [&](TControl*, TMouseButton, TShiftState shift, int, int) { downs.push_back(shift); };
+    form.OnMouseUp = [&](TControl*, TMouseButton, TShiftState shift, int, int) { ups.push_back(shift); };
+    form.Show();
+    platform.RunUntilIdle();
+    platform.Click({150, 80}, TMouseButton::mbRight, ssCtrl);
+    platform.Click({150, 80}, TMouseButton::mbLeft, ssCtrl | ssShift);
+    platform.AdvanceBy(1000); // not a double click
+    platform.Click({150, 80});
+    EXPECT_EQ(downs, (std::vector<TShiftState>{ssRight | ssCtrl, ssLeft | ssCtrl | ssShift, ssLeft}));
+    EXPECT_EQ(ups, (std::vector<TShiftState>{ssCtrl, ssCtrl | ssShift, 0}));
 }
 
 } // namespace

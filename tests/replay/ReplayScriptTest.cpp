@@ -60,7 +60,11 @@ TEST(ReplayScript, MalformedLinesNameTheirLine) {
              {"move 1 2 3\n", "line 1: move takes 2 argument(s), found 3"},
              {"frame\n", "line 1: frame needs hex bytes"},
              {"finalize now\n", "line 1: finalize takes 0 argument(s), found 1"},
-             {"answer 99999999999\n", "line 1: answer is out of range: 99999999999"}}) {
+             {"answer 99999999999\n", "line 1: answer is out of range: 99999999999"},
+             {"click 1 2 alt\n", "line 1: click expects right, ctrl or shift, found alt"},
+             {"click 1 2 Ctrl\n", "line 1: click expects right, ctrl or shift, found Ctrl"},
+             {"click 1 2 shift shift\n", "line 1: click names shift twice"},
+             {"click 1 2 right ctrl shift right\n", "line 1: click takes 2 to 5 argument(s), found 6"}}) {
         try {
             Parse(script);
             ADD_FAILURE() << "accepted: " << script;
@@ -68,6 +72,21 @@ TEST(ReplayScript, MalformedLinesNameTheirLine) {
             EXPECT_EQ(error.what(), message);
         }
     }
+}
+
+TEST(ReplayScript, ClicksNameTheButtonAndTheKeysHeldInAnyOrder) {
+    const auto commands =
+        Parse("click 10 20\nclick 10 20 right\nclick 5 6 shift ctrl\nclick 7 8 ctrl right shift\nmove 1 2\n");
+    ASSERT_EQ(commands.size(), 5u);
+    EXPECT_FALSE(commands[0].right);
+    EXPECT_EQ(commands[0].shift, 0);
+    EXPECT_TRUE(commands[1].right);
+    EXPECT_EQ(commands[1].shift, 0);
+    EXPECT_FALSE(commands[2].right);
+    EXPECT_EQ(commands[2].shift, ssCtrl | ssShift);
+    EXPECT_EQ((std::pair{commands[2].x, commands[2].y}), (std::pair{5, 6}));
+    EXPECT_TRUE(commands[3].right);
+    EXPECT_EQ(commands[3].shift, ssCtrl | ssShift);
 }
 
 TEST(ReplayTranscript, EscapesLineBreaksAndBackslashesOnly) {

@@ -344,26 +344,26 @@ void THeadlessPlatform::QueueMouse(TPoint at, std::function<void(IWindowClient&,
     });
 }
 
-void THeadlessPlatform::MouseDown(TPoint at, TMouseButton button) {
+void THeadlessPlatform::MouseDown(TPoint at, TMouseButton button, TShiftState keys) {
     queue_.push_back([this, at] {
         if (TWindowId id = WindowAt(at)) {
             activeWindow_ = id;
             if (Window* w = Find(id)) w->zOrder = w->topMost ? w->zOrder : nextZ_++;
         }
     });
-    QueueMouse(at, [button](IWindowClient& c, TPoint p) {
-        c.WindowMouseMove(0, p);
-        c.WindowMouseDown(button, button == TMouseButton::mbLeft ? ssLeft : ssRight, p);
+    QueueMouse(at, [button, keys](IWindowClient& c, TPoint p) {
+        c.WindowMouseMove(keys, p);
+        c.WindowMouseDown(button, (button == TMouseButton::mbLeft ? ssLeft : ssRight) | keys, p);
     });
 }
 
-void THeadlessPlatform::MouseUp(TPoint at, TMouseButton button) {
-    QueueMouse(at, [button](IWindowClient& c, TPoint p) { c.WindowMouseUp(button, 0, p); });
+void THeadlessPlatform::MouseUp(TPoint at, TMouseButton button, TShiftState keys) {
+    QueueMouse(at, [button, keys](IWindowClient& c, TPoint p) { c.WindowMouseUp(button, keys, p); });
 }
 
-void THeadlessPlatform::Click(TPoint at, TMouseButton button) {
-    MouseDown(at, button);
-    MouseUp(at, button);
+void THeadlessPlatform::Click(TPoint at, TMouseButton button, TShiftState keys) {
+    MouseDown(at, button, keys);
+    MouseUp(at, button, keys);
     RunUntilIdle();
 }
 

@@ -34,9 +34,10 @@ public:
     std::uint32_t Now() const { return now_; }
 
     // [Scripted input] Points are screen coordinates; the event goes to the topmost shown window under it.
-    void Click(TPoint at, TMouseButton button = TMouseButton::mbLeft);
-    void MouseDown(TPoint at, TMouseButton button = TMouseButton::mbLeft);
-    void MouseUp(TPoint at, TMouseButton button = TMouseButton::mbLeft);
+    // `keys` are the modifier keys held through the press and the release (ssShift, ssCtrl, ssAlt).
+    void Click(TPoint at, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
+    void MouseDown(TPoint at, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
+    void MouseUp(TPoint at, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
     void MouseMove(TPoint at);
     void Wheel(TPoint at, int delta);
     // Keys and characters go to the active window.
