@@ -1,0 +1,84 @@
+// One whole round of the real table against the simulated server in virtual time, with 200 bets from 20
+// players: the CPU time of the round, and of the worst single step of virtual time (the table's timers
+// due in 10 ms) and the worst single frame handed to the table, each of which must stay within 30 ms.
+#include "host/tablesim/TableSimulator.h"
+
+#include <benchmark/benchmark.h>
+#include <sstream>
+
+namespace {
+
+using morvane::tablesim::TSimOptions;
+using morvane::tablesim::TStrategy;
+using morvane::tablesim::TTableSimulator;
+
+constexpr int kBets = 200;
+constexpr int kBettors = 20;
+constexpr std::int64_t kBankerId = 90000;
+constexpr std::int64_t kFirstBettor = 90001;
+constexpr double kTimerBudgetMs = 30.0;
+
+void PlanBets(TTableSimulator& simulator) {
+    auto& server = simulator.Server();
+    const std::uint32_t start = server.PhaseStartedAt() + 200;
+    const std::uint32_t spacing = (server.PhaseEndsAt() - start - 800) / kBets;
+    for (int i = 0; i < kBets; ++i) {
+        const std::int64_t bettor = kFirstBettor + i % kBettors;
+        const std::uint8_t region = std::uint8_t(i % 3 == 0 ? 2 : i % 7 == 0 ? 4 : 0);
+        server.Schedule(start + std::uint32_t(i) * spacing,
+                        [&server, bettor, region] { server.PlaceBet(bettor, region, 1000); });
+    }
+}
+
+void BM_WholeRoundWith200Bets(benchmark::State& state) {
+    double worstStepMs = 0;
+    double worstFrameMs = 0;
+    int accepted = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TSimOptions options;
+        options.Rounds = 1;
+        options.Bots = 0;
+        options.Strategy = TStrategy::None;
+        options.Record = false;
+        options.Quiet = true;
+        options.TimeSliceMs = 10;
+        std::ostringstream progress;
+        auto simulator = std::make_unique<TTableSimulator>(options, progress);
+        auto& server = simulator->Server();
+        server.AddBot(kBankerId, "庄家", 900000000);
+        server.ApplyBanker(kBankerId);
+        for (int i = 0; i < kBettors; ++i)
+            server.AddBot(kFirstBettor + i, "玩家" + std::to_string(i), 10000000);
+        simulator->OnPhase = [&](std::uint8_t phase) {
+            if (phase == 1) PlanBets(*simulator);
+        };
+        state.ResumeTiming();
+
+        std::string error;
+        if (!simulator->Run(error)) {
+            state.SkipWithError(error.c_str());
+            return;
+        }
+
+        state.PauseTiming();
+        accepted = 0;
+        for (const auto& user : server.Users())
+            for (std::int64_t stake : user->Stakes)
+                accepted += int(stake / 1000);
+        worstStepMs = std::max(worstStepMs, simulator->WorstStepMicros() / 1000.0);
+        worstFrameMs = std::max(worstFrameMs, simulator->WorstFrameMicros() / 1000.0);
+        simulator.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bets"] = accepted;
+    state.counters["worst_step_ms"] = worstStepMs;
+    state.counters["worst_frame_ms"] = worstFrameMs;
+    if (accepted != kBets)
+        state.SkipWithError(("only " + std::to_string(accepted) + " of the 200 bets were accepted").c_str());
+    else if (worstStepMs > kTimerBudgetMs || worstFrameMs > kTimerBudgetMs)
+        state.SkipWithError("a timer step or a frame took more than 30 ms of CPU");
+}
+BENCHMARK(BM_WholeRoundWith200Bets)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace

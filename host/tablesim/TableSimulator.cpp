@@ -1,0 +1,350 @@
+#include "host/tablesim/TableSimulator.h"
+
+#include "base/Gbk.h"
+#include "game/TwoEightClient.h"
+#include "gui/BitmapPicture.h"
+#include "gui/Form.h"
+#include "host/tablesim/RoundLog.h"
+#include "host/tablesim/SimForm.h"
+#include "plugin/PluginFormRegistry.h"
+#include "plugin/PluginInterface50.h"
+#include "ui/PluginPictureButton.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+namespace morvane::tablesim {
+namespace {
+
+constexpr std::int64_t kOwnBeans = 5000000;
+constexpr std::int64_t kOwnCoffer = 1000000;
+// Screenshots are taken this long before a phase ends, when its animations have played out.
+constexpr std::uint32_t kShotLead = 100;
+// The local player's first chip falls this long into the betting time, the next ones at this spacing.
+constexpr std::uint32_t kFirstBetAfter = 1500;
+constexpr std::uint32_t kBetSpacing = 2200;
+
+// The middle of each region's hit area on the board, in table coordinates.
+constexpr std::array<TPoint, kRegionCount> kRegionPoints{
+    {{669, 367}, {669, 494}, {137, 367}, {137, 494}, {406, 399}, {406, 494}, {669, 237}, {145, 237}}};
+
+std::string Utf8(const std::string& gbk) {
+    return gbk::ToUtf8(gbk);
+}
+
+std::int64_t ThreadCpuMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::int64_t(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+} // namespace
+
+void TTableSimulator::TReleaseTable::operator()(TPluginInterface50* table) const {
+    table->Release();
+}
+
+TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
+    : options_(std::move(options)), progress_(progress), server_(server::TServerSettings{}, options_.Seed),
+      random_(options_.Seed * 2654435761u + 17u) {
+    std::error_code ignored;
+    const std::filesystem::path out = std::filesystem::absolute(options_.OutDir, ignored);
+    platform_.SetLibraryFolder(out.string() + "/");
+    RegisterFormClass(TPluginInterface50::kFormClassName, [] { return MakeSimForm(); });
+    host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
+        if (frame.cookie == kCookie) toServer_.push_back(frame.bytes);
+    };
+    server_.OnPhase = [this](std::uint8_t phase) { PhaseBegan(phase); };
+    server_.OnRoundSettled = [this](const server::TBaccaratServer::TRoundReport& report) {
+        RoundSettled(report);
+    };
+}
+
+TTableSimulator::~TTableSimulator() {
+    if (table_) table_->Finalize();
+    table_.reset();
+    UnregisterFormClass(TPluginInterface50::kFormClassName);
+}
+
+TTwoEightClient* TTableSimulator::Client() const {
+    return table_ ? SimFormClient(table_->Form()) : nullptr;
+}
+
+std::string TTableSimulator::LogPath() const {
+    return (std::filesystem::path(options_.OutDir) / "rounds.log").string();
+}
+
+std::string TTableSimulator::SheetPath(int round) const {
+    char name[32];
+    std::snprintf(name, sizeof name, "round-%03d.png", round);
+    return (std::filesystem::path(options_.OutDir) / name).string();
+}
+
+std::string TTableSimulator::ShotPath(int round, std::uint8_t phase) const {
+    static const char* const kPhaseNames[] = {"free", "betting", "dealing", "settlement"};
+    char name[48];
+    std::snprintf(name, sizeof name, "round-%03d-%d-%s.png", round, phase, kPhaseNames[phase & 3]);
+    return (std::filesystem::path(options_.OutDir) / "shots" / name).string();
+}
+
+// [SECTION] Running
+
+bool TTableSimulator::Run(std::string& error) {
+    if (options_.Record) {
+        std::error_code fault;
+        std::filesystem::create_directories(options_.OutDir, fault);
+        if (!fault && options_.EveryPhase)
+            std::filesystem::create_directories(options_.OutDir + "/shots", fault);
+        if (fault) {
+            error = "cannot create " + options_.OutDir + ": " + fault.message();
+            return false;
+        }
+        log_.open(LogPath(), std::ios::trunc);
+        if (!log_) {
+            error = "cannot write " + LogPath();
+            return false;
+        }
+    }
+    OpenTable();
+    if (options_.Bots > 0) server_.EnableBots(options_.Bots);
+    server_.Start(platform_.Now());
+    server_.Connect(kOwnId, "本机玩家", kOwnBeans, kOwnCoffer,
+                    [this](const std::vector<std::uint8_t>& frame) { toTable_.push_back(frame); });
+    Pump();
+    while (!finished_ && !failed_)
+        Step();
+    log_.close();
+    if (failed_) error = error_;
+    return !failed_;
+}
+
+void TTableSimulator::OpenTable() {
+    table_.reset(TPluginInterface50::Create());
+    table_->SetRequestInterface(&host_);
+    const std::int64_t ownId = kOwnId;
+    table_->Initialize(kCookie, "百家乐 模拟桌", &ownId, "本机玩家", 0, 0, 0, 0);
+    platform_.RunUntilIdle();
+}
+
+void TTableSimulator::Pump() {
+    // Each side's answer may cause more frames for the other; a table and a server that kept answering
+    // each other for ever would be a fault, so the hand-over is bounded.
+    for (int rounds = 0; rounds < 1000 && (!toTable_.empty() || !toServer_.empty()); ++rounds) {
+        while (!toTable_.empty()) {
+            const std::vector<std::uint8_t> frame = std::move(toTable_.front());
+            toTable_.pop_front();
+            const std::int64_t start = ThreadCpuMicros();
+            table_->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
+            platform_.RunUntilIdle();
+            worstFrame_ = std::max(worstFrame_, ThreadCpuMicros() - start);
+        }
+        while (!toServer_.empty()) {
+            const std::vector<std::uint8_t> frame = std::move(toServer_.front());
+            toServer_.pop_front();
+            server_.Receive(kOwnId, frame);
+        }
+    }
+}
+
+void TTableSimulator::Step() {
+    std::uint32_t next = server_.NextEventTime();
+    if (!actions_.empty()) next = std::min(next, actions_.begin()->first);
+    if (next == UINT32_MAX) {
+        failed_ = true;
+        error_ = "the table came to a standstill";
+        return;
+    }
+    AdvanceClockTo(next);
+    server_.AdvanceTo(platform_.Now());
+    Pump();
+    if (settled_) {
+        const server::TBaccaratServer::TRoundReport report = *settled_;
+        settled_.reset();
+        // Written once the table has taken the round's frames, so its own figures are the new ones.
+        std::int64_t stake = 0;
+        for (const auto& result : report.Results)
+            if (result.UserId == kOwnId)
+                for (std::int64_t amount : result.Stakes)
+                    stake += amount;
+        const TTwoEightClient* client = Client();
+        const std::int64_t balance = client ? client->MyBeans() : 0;
+        const auto* own = server_.FindUser(kOwnId);
+        if (own && own->Info.Beans != balance) ++balanceMismatches_;
+        if (options_.Record) {
+            log_ << RoundLogEntry(report, [this](std::int64_t id) { return NameOf(id); },
+                                  {kOwnId, stake, balance})
+                 << '\n';
+            log_.flush();
+        }
+        ++roundsLogged_;
+        if (!options_.Quiet)
+            progress_ << "round " << report.Round << '/' << options_.Rounds << ": "
+                      << OutcomeText(report.Outcome) << Utf8("  闲 ") << report.Outcome.PlayerPoints
+                      << Utf8(" : 庄 ") << report.Outcome.BankerPoints << "  stake " << stake << "  balance "
+                      << balance << std::endl;
+    }
+    RunDueActions();
+}
+
+void TTableSimulator::AdvanceClockTo(std::uint32_t time) {
+    while (platform_.Now() < time) {
+        std::uint32_t step = time - platform_.Now();
+        if (options_.TimeSliceMs > 0) step = std::min(step, options_.TimeSliceMs);
+        const std::int64_t start = ThreadCpuMicros();
+        platform_.AdvanceBy(step);
+        worstStep_ = std::max(worstStep_, ThreadCpuMicros() - start);
+    }
+}
+
+void TTableSimulator::RunDueActions() {
+    while (!actions_.empty() && actions_.begin()->first <= platform_.Now() && !failed_) {
+        auto action = std::move(actions_.begin()->second);
+        actions_.erase(actions_.begin());
+        action();
+        Pump();
+    }
+}
+
+void TTableSimulator::At(std::uint32_t time, std::function<void()> action) {
+    actions_.emplace(std::max(time, platform_.Now()), std::move(action));
+}
+
+// [SECTION] Phases and screenshots
+
+void TTableSimulator::PhaseBegan(std::uint8_t phase) {
+    // The free time before a round belongs to that round.
+    const int round = phase == 0 ? server_.Round() + 1 : server_.Round();
+    if (round > options_.Rounds) return;
+    const std::uint32_t end = server_.PhaseEndsAt();
+    At(end > kShotLead ? end - kShotLead : end, [this, round, phase] {
+        TakeShot(round, phase);
+        if (phase == 3) FinishRound(round);
+    });
+    if (phase == 1) PlanOwnBets();
+    if (OnPhase) OnPhase(phase);
+}
+
+void TTableSimulator::TakeShot(int round, std::uint8_t phase) {
+    platform_.RunUntilIdle();
+    if (!options_.Record) return;
+    TForm* form = table_ ? table_->Form() : nullptr;
+    const TBitmap* screen = form ? platform_.Screenshot(form->WindowId()) : nullptr;
+    if (!screen || screen->Empty()) return;
+    TPngImage& shot = shots_[round][phase];
+    shot = PictureOfBitmap(*screen);
+    if (options_.EveryPhase && !shot.SaveToFile(ShotPath(round, phase))) {
+        failed_ = true;
+        error_ = "cannot write " + ShotPath(round, phase);
+    }
+}
+
+void TTableSimulator::RoundSettled(const server::TBaccaratServer::TRoundReport& report) {
+    for (const auto& user : server_.Users())
+        names_[user->Id()] = FilteredNickName(user->Info);
+    settled_ = report;
+}
+
+void TTableSimulator::FinishRound(int round) {
+    if (!options_.Record) {
+        finished_ = round >= options_.Rounds;
+        return;
+    }
+    const TTwoEightClient* client = Client();
+    std::string title = "第 " + std::to_string(round) + " 局";
+    if (client) {
+        title += "    " + std::string(ResultName(client->Scene().LastResultCode));
+        title += "    庄 " + std::to_string(client->Scene().LastPointsA) + " 点 : 闲 " +
+                 std::to_string(client->Scene().LastPointsB) + " 点";
+        title += "    本方余额 " + std::to_string(client->MyBeans());
+    }
+    const TPngImage sheet = ComposeRoundSheet(shots_[round], title);
+    shots_.erase(round);
+    if (!sheet.SaveToFile(SheetPath(round))) {
+        failed_ = true;
+        error_ = "cannot write " + SheetPath(round);
+        return;
+    }
+    ++sheetsWritten_;
+    if (round >= options_.Rounds) finished_ = true;
+}
+
+std::string TTableSimulator::NameOf(std::int64_t userId) const {
+    const auto found = names_.find(userId);
+    return found == names_.end() ? std::string("?") : found->second;
+}
+
+// [SECTION] The local player
+
+void TTableSimulator::PlanOwnBets() {
+    if (options_.Strategy == TStrategy::None) return;
+    const int bets = 1 + random_.Next(3);
+    const std::uint32_t start = server_.PhaseStartedAt();
+    for (int i = 0; i < bets; ++i) {
+        const std::uint32_t at = start + kFirstBetAfter + std::uint32_t(i) * kBetSpacing;
+        if (at + 1000 < server_.PhaseEndsAt()) At(at, [this] { PlaceOwnBet(); });
+    }
+}
+
+void TTableSimulator::PlaceOwnBet() {
+    TTwoEightClient* client = Client();
+    if (!client || client->Phase() != 1 || client->IAmBanker()) return;
+    const std::int64_t room = std::min(client->MyBeans() - client->PlayerStake(),
+                                       client->Scene().PersonalStakeCap - client->PlayerStake());
+    const std::optional<int> button = ChooseChipButton(room);
+    if (!button) return;
+    ++betsTried_;
+    TPictureButton& chip = client->ChipButton(*button);
+    ClickAt({chip.Left() + chip.Width() / 2, chip.Top() + chip.Height() / 2});
+    if (client->TableCursor() == TTwoEightClient::kNormalCursor) return;
+    const auto* own = server_.FindUser(kOwnId);
+    const std::int64_t before = own ? own->Staked() : 0;
+    ClickAt(kRegionPoints[ChooseRegion()]);
+    Pump();
+    own = server_.FindUser(kOwnId);
+    if (own && own->Staked() > before) ++betsAccepted_;
+}
+
+std::optional<int> TTableSimulator::ChooseChipButton(std::int64_t room) {
+    TTwoEightClient* client = Client();
+    std::vector<int> usable;
+    for (int i = 0; i < kChipButtonCount; ++i) {
+        const TPictureButton& chip = client->ChipButton(i);
+        if (chip.Visible() && chip.Enabled() && kChipValues[std::size_t(chip.Tag())] <= room)
+            usable.push_back(i);
+    }
+    if (usable.empty()) return std::nullopt;
+    // Small chips more often than big ones.
+    const int at = std::min(random_.Next(int(usable.size())), random_.Next(int(usable.size())));
+    return usable[std::size_t(at)];
+}
+
+std::uint8_t TTableSimulator::ChooseRegion() {
+    switch (options_.Strategy) {
+    case TStrategy::Banker:
+        return brBanker;
+    case TStrategy::Player:
+        return brPlayer;
+    case TStrategy::Tie:
+        return brTie;
+    default:
+        break;
+    }
+    static constexpr std::array<int, kRegionCount> kWeights{40, 4, 40, 4, 6, 2, 2, 2};
+    int pick = random_.Next(100);
+    std::uint8_t region = 0;
+    while (pick >= kWeights[region]) {
+        pick -= kWeights[region];
+        ++region;
+    }
+    return region;
+}
+
+void TTableSimulator::ClickAt(TPoint tablePoint) {
+    TForm* form = table_->Form();
+    platform_.Click(form->ClientToScreen(tablePoint));
+    platform_.RunUntilIdle();
+}
+
+} // namespace morvane::tablesim
