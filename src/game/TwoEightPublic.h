@@ -2,6 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
+#include "graphics/ChipValues.h"
 
 #include <array>
 #include <cstdint>
@@ -140,8 +141,7 @@ inline constexpr std::size_t kBankerListBytes = 16 * kBankerListLength;
 
 inline constexpr int kChipKinds = 10;
 inline constexpr int kChipButtonCount = 6;
-inline constexpr std::array<std::int64_t, kChipKinds> kChipValues{100,   500,    1000,   5000,    10000,
-                                                                  50000, 100000, 500000, 1000000, 5000000};
+static_assert(kChipValues.size() == kChipKinds);
 inline constexpr std::array<std::string_view, kChipKinds> kChipNames{"100", "500", "1000", "5000", "1w",
                                                                      "5w",  "10w", "50w",  "100w", "500w"};
 

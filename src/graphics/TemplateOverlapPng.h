@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Random.h"
+#include "graphics/ChipValues.h"
 #include "gui/PngImage.h"
 #include "gui/WinControl.h"
 
@@ -44,9 +45,6 @@ private:
     bool empty_{true};
 };
 
-// The ten chip values in ascending order; chip picture i + 1 (MONEY01 … MONEY10) shows value i.
-inline constexpr std::array<std::int64_t, 10> kChipValues{100,   500,    1000,   5000,    10000,
-                                                          50000, 100000, 500000, 1000000, 5000000};
 using TChipPictures = std::array<std::unique_ptr<TPngImage>, kChipValues.size()>;
 
 // MONEY01 … MONEY10.

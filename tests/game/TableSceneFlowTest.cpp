@@ -1,0 +1,186 @@
+#include "game/TableFixture.h"
+#include "graphics/BarLabel.h"
+#include "graphics/BjlTopBar.h"
+#include "graphics/ClockNumber.h"
+#include "graphics/PngAction.h"
+#include "graphics/PngCardGroupGraphic.h"
+#include "gui/Image.h"
+#include "gui/Label.h"
+#include "ui/PluginPictureButton.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace morvane::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class TableSceneFlowTest : public TableTest {};
+
+// Joining a table late: the clock shows what is left of the phase, each phase plays its sound once.
+TEST_F(TableSceneFlowTest, SceneJoinedLateInEachPhaseSetsTheClockFromTheElapsedTime) {
+    Start();
+    TTableScene scene = RoomScene(1);
+    scene.PhaseElapsed = 7;
+    SendScene(scene);
+    EXPECT_EQ(client->Clock().Value(), 13);
+    EXPECT_THAT(TakeSounds(), ElementsAre("开始.wav"));
+    EXPECT_TRUE(client->Clock().Visible());
+    EXPECT_TRUE(client->PhasePicture(1).Visible());
+    EXPECT_FALSE(client->PhasePicture(0).Visible());
+
+    scene.Phase = 2;
+    scene.PhaseElapsed = 4;
+    scene.PlayerCards = "AB";
+    scene.BankerCards = "CD";
+    SendScene(scene);
+    EXPECT_EQ(client->Clock().Value(), 11);
+
+    scene.Phase = 3;
+    scene.PhaseElapsed = 3;
+    SendScene(scene);
+    EXPECT_EQ(client->Clock().Value(), 5);
+    TakeSounds();
+    // A second settlement scene is no new settlement: no second ending sound.
+    SendScene(scene);
+    EXPECT_TRUE(TakeSounds().empty());
+
+    scene.Phase = 0;
+    scene.GameInProgress = true;
+    scene.PhaseElapsed = 9;
+    SendScene(scene);
+    // More time elapsed than the phase has: the clock stops at 0, never below.
+    EXPECT_EQ(client->Clock().Value(), 0);
+    EXPECT_TRUE(client->PhasePicture(0).Visible());
+}
+
+TEST_F(TableSceneFlowTest, RoomSettingsArePrintedOnceAndLeaveOutRulesThatDoNotApply) {
+    Start();
+    TTableScene scene = RoomScene(1);
+    scene.GrabAllowed = true;
+    scene.GrabPrice = 0;
+    scene.MinBankerRounds = 1;
+    SendScene(scene);
+    EXPECT_THAT(TakeLines(),
+                ElementsAre("kind=10 ======本房间游戏设置========", "kind=10 上庄所需游戏豆:1000000",
+                            "kind=10 个人最大下注:100000", "kind=10 单区最大赔付:2000000",
+                            "kind=10 ============================"));
+    SendScene(scene);
+    EXPECT_TRUE(TakeLines().empty());
+}
+
+TEST_F(TableSceneFlowTest, RoomSettingsShowTheGrabPriceAndTheLeastBankerRounds) {
+    Start();
+    TTableScene scene = RoomScene(0);
+    scene.GrabAllowed = true;
+    scene.GrabPrice = 300000;
+    scene.MinBankerRounds = 5;
+    SendScene(scene);
+    const auto lines = TakeLines();
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "kind=10 抢庄所需游戏豆:300000");
+    EXPECT_EQ(lines[5], "kind=10 最少坐庄局数:5");
+}
+
+// The betting music runs through the betting phase and stops for the last five seconds and the deal.
+TEST_F(TableSceneFlowTest, MusicPlaysWhileBettingAndStopsAtFiveSecondsLeft) {
+    Start();
+    TTableScene scene = RoomScene(1);
+    scene.PhaseElapsed = 13;
+    SendScene(scene);
+    const auto music = TakeMusic();
+    ASSERT_EQ(music.size(), 3u);
+    EXPECT_EQ(music[0], "CLOSE ZyBaijiale");
+    EXPECT_EQ(music[1], "OPEN \"" + hub->SoundDir() + "\\下注背景.wav\" ALIAS ZyBaijiale");
+    EXPECT_EQ(music[2], "PLAY ZyBaijiale");
+    EXPECT_TRUE(client->MusicPlaying());
+
+    TakeSounds();
+    // 7 seconds left: once the clock shows 5 the second timer warns and stops the music.
+    Run(3000);
+    EXPECT_EQ(client->Clock().Value(), 4);
+    EXPECT_FALSE(client->MusicPlaying());
+    EXPECT_TRUE(client->ClockOrnament().Running());
+    EXPECT_THAT(TakeSounds(), ::testing::Contains("clock.wav"));
+    EXPECT_THAT(TakeMusic(), ElementsAre("CLOSE ZyBaijiale"));
+
+    client->SetBackMusic(false);
+    EXPECT_THAT(TakeMusic(), ElementsAre("CLOSE ZyBaijiale"));
+}
+
+TEST_F(TableSceneFlowTest, MusicSwitchedOffStaysSilentInTheBettingPhase) {
+    Start();
+    client->SetBackMusic(false);
+    TakeMusic();
+    SendScene(RoomScene(1));
+    EXPECT_TRUE(TakeMusic().empty());
+    client->SetBackMusic(true);
+    EXPECT_EQ(TakeMusic().size(), 3u);
+}
+
+TEST_F(TableSceneFlowTest, FreeTimeWithoutBankerShowsTheNoBankerPictureAndText) {
+    Start();
+    TTableScene scene = RoomScene(0);
+    scene.BankerList[0] = {};
+    scene.NoBankerText = "现在无人上庄，请玩家申请上庄，上庄后即可开始游戏，祝您游戏愉快";
+    SendScene(scene);
+    EXPECT_TRUE(client->NoBankerPicture().Visible());
+    EXPECT_FALSE(client->Clock().Visible());
+    // 62 bytes: two lines, the cut after 34 bytes because byte 35 starts a character.
+    EXPECT_EQ(client->TopBar().Notice().Caption(),
+              "现在无人上庄，请玩家申请上庄，上庄\n\r后即可开始游戏，祝您游戏愉快");
+
+    scene.BankerList[0] = {kBanker, kBankerSeat};
+    SendScene(scene);
+    EXPECT_FALSE(client->NoBankerPicture().Visible());
+    EXPECT_TRUE(client->Clock().Visible());
+}
+
+TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
+    Start();
+    TTableScene scene = RoomScene(3);
+    scene.PlayerCards = "AB";
+    scene.BankerCards = "CD";
+    scene.TotalStakes = {1000, 0, 500, 0, 0, 0, 0, 0};
+    scene.OwnStakes = {1000, 0, 0, 0, 0, 0, 0, 0};
+    SendScene(scene);
+    client->PlayerHand().SetCards("AB");
+    SendFrame(hostframes::GameStart());
+    EXPECT_EQ(client->Phase(), 1);
+    EXPECT_EQ(client->PlayerHand().Count(), 0);
+    EXPECT_FALSE(client->PlayerHand().Visible());
+    EXPECT_FALSE(client->CardTray().Visible());
+    EXPECT_EQ(client->Scene().TotalStakes[0], 0);
+    EXPECT_EQ(client->PlayerStake(), 0);
+    EXPECT_TRUE(client->PilesBuilt());
+    EXPECT_EQ(client->TopBar().Notice().Caption(), "游戏开始，请下注...");
+
+    SendFrame(hostframes::GameOver());
+    EXPECT_EQ(client->Phase(), 0);
+    EXPECT_EQ(client->BetNoticeCount(), 0);
+    EXPECT_TRUE(client->ChipPile(0).Empty());
+}
+
+TEST_F(TableSceneFlowTest, ShortSceneAppliesWhatItHolds) {
+    Start();
+    std::vector<std::uint8_t> bytes = WriteTableScene(RoomScene(1));
+    bytes.resize(710);
+    EXPECT_THROW(SendFrame(hostframes::GameData(0, bytes)), ERangeCheckError);
+    // The phase came before the cut; the texts and everything after them did not arrive.
+    EXPECT_EQ(client->Phase(), 1);
+    EXPECT_EQ(client->Scene().PersonalStakeCap, 0);
+}
+
+TEST_F(TableSceneFlowTest, SeatsAreRememberedAndForgotten) {
+    Start();
+    EXPECT_EQ(client->ChairUser(kBankerSeat), kBanker);
+    EXPECT_EQ(client->ChairName(kBankerSeat), "庄家大老板");
+    client->DoPlayerUnseated(kBankerSeat, kOther);
+    EXPECT_EQ(client->ChairUser(kBankerSeat), kBanker);
+    client->DoPlayerUnseated(kBankerSeat, kBanker);
+    EXPECT_EQ(client->ChairUser(kBankerSeat), 0);
+}
+
+} // namespace
+} // namespace morvane::test
