@@ -251,6 +251,7 @@ std::string RoundScript() {
     shown.LastPointsA = 6;
     shown.LastPointsB = 9;
     shown.BankerBeans = 5009000;
+    shown.BankerWinnings = 129000;
     shown.BankerRounds = 4;
     s.Frame(Scene(shown));
     s.Line("wait 1000");
@@ -263,8 +264,11 @@ std::string RoundScript() {
     free.ResultRoad = shown.ResultRoad;
     free.ResultRoadCount = 11;
     free.BankerBeans = 5009000;
+    free.BankerWinnings = 129000;
     free.BankerRounds = 4;
     s.Frame(Scene(free));
+    s.Comment("A second later the clock counts the free time down.");
+    s.Line("wait 1000");
     s.Line("shot round-5-free.png");
     s.Line("finalize");
     return s.Text();

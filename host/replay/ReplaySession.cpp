@@ -128,10 +128,15 @@ TReplaySession::~TReplaySession() {
 void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {
     commands_ = &commands;
     next_ = 0;
-    while (next_ < commands.size()) {
-        Execute(commands[next_++]);
-        platform_.RunUntilIdle();
-        transcript_.TakePlatformEffects();
+    try {
+        while (next_ < commands.size()) {
+            Execute(commands[next_++]);
+            platform_.RunUntilIdle();
+            transcript_.TakePlatformEffects();
+        }
+    } catch (...) {
+        commands_ = nullptr;
+        throw;
     }
     commands_ = nullptr;
     // The host releases the table after the script, as it does when the table has closed; what the table
