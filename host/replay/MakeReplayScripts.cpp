@@ -307,7 +307,10 @@ std::string RefusalsScript() {
         s.Frame(Bet(kMe, 10000, 2, 10000 * i, 10000 * i, 8));
     s.Line("click 130 360");
     s.Line("shot refusals-maximum.png");
-    s.Comment("The banker left and nobody took the seat: the system passes the round, no bets at all.");
+    s.Comment("The round ends (its dealing is left out here). In the next one the banker has left and nobody");
+    s.Comment("took the seat: the system passes the round, no bets at all.");
+    s.Frame(GameOver());
+    s.Frame(GameStart());
     TTableScene passing = Room(1);
     passing.BankerList = {};
     passing.NoBanker = true;
