@@ -1,6 +1,5 @@
-#include "game/TableFixture.h"
-
 #include "base/ByteWriter.h"
+#include "game/TableFixture.h"
 #include "gui/Form.h"
 
 #include <gmock/gmock.h>
@@ -121,13 +120,15 @@ TEST_F(TableBankerTest, GrabIsOfferedOnlyWhenAllowedAndAnswersAreExplained) {
         reply.Outcome = outcome;
         SendNotice(reply.Write());
     }
-    EXPECT_THAT(TakeLines(), ElementsAre("kind=7 抢庄失败", "kind=7 现在不能抢庄", "kind=7 您的游戏豆不足500000，不能抢庄"));
+    EXPECT_THAT(TakeLines(), ElementsAre("kind=7 抢庄失败", "kind=7 现在不能抢庄",
+                                         "kind=7 您的游戏豆不足500000，不能抢庄"));
 }
 
 TEST_F(TableBankerTest, ANewBankerIsAnnouncedWithHisLevelOnce) {
     Start();
-    WriteIni("[Level]\nLevelCount=3\nLevel1Score=99\nLevel1Name=[新手]\nLevel1Speak=请多关照\n"
-             "Level2Score=1000\nLevel2Name=[富豪]\nLevel2Speak=大家发财\nLevel3Score=9000\nLevel3Name=[大亨]\n");
+    WriteIni(
+        "[Level]\nLevelCount=3\nLevel1Score=99\nLevel1Name=[新手]\nLevel1Speak=请多关照\n"
+        "Level2Score=1000\nLevel2Name=[富豪]\nLevel2Speak=大家发财\nLevel3Score=9000\nLevel3Name=[大亨]\n");
     SendScene(FreeTime({}));
     TakeLines();
     SendNotice(BankerListNotice(kBanker));

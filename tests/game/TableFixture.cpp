@@ -36,6 +36,7 @@ TableTest::TableTest() {
 }
 
 TableTest::~TableTest() {
+    driver_.reset();
     formOwner.reset();
 }
 
@@ -130,6 +131,7 @@ std::vector<std::string> TableTest::TakeLines() {
 
 void TableTest::TakeEffects() {
     for (const std::string& effect : platform.TakeEffects()) {
+        if (effect.starts_with("msgbox ")) boxes_.push_back(gbk::FromUtf8(effect));
         if (!effect.starts_with("mci ")) continue;
         // The effect log is UTF-8; the table's own texts are GBK.
         const std::string command = gbk::FromUtf8(effect.substr(4));
@@ -151,6 +153,24 @@ std::vector<std::string> TableTest::TakeSounds() {
     std::vector<std::string> sounds;
     sounds.swap(sounds_);
     return sounds;
+}
+
+void TableTest::DriveModal(const TForm& window, std::function<bool(int step)> step) {
+    driver_ = std::make_unique<TTimer>(nullptr);
+    driver_->SetInterval(10);
+    driverStep_ = 0;
+    driver_->SetOnTimer([this, &window, step](TTimer* timer) {
+        if (!window.Showing()) return;
+        if (!step(driverStep_++)) timer->SetEnabled(false);
+    });
+    driver_->SetEnabled(true);
+}
+
+std::vector<std::string> TableTest::TakeBoxes() {
+    TakeEffects();
+    std::vector<std::string> boxes;
+    boxes.swap(boxes_);
+    return boxes;
 }
 
 std::vector<std::string> TableTest::TakeMusic() {

@@ -11,6 +11,7 @@
 #include "graphics/PngCardGroupGraphic.h"
 #include "graphics/PngNumber.h"
 #include "graphics/ResultTable.h"
+#include "gui/Form.h"
 #include "gui/Image.h"
 #include "gui/Label.h"
 #include "gui/Timer.h"
@@ -71,6 +72,11 @@ protected:
     // The sound files played since the last call, and the MCI commands that are not sounds.
     std::vector<std::string> TakeSounds();
     std::vector<std::string> TakeMusic();
+    // Plays the player at a modal window: every 10 ms while `window` shows, `step` gets the next step number
+    // and does one thing; the table's own timers keep running meanwhile, as they do on the hall's machine.
+    void DriveModal(const TForm& window, std::function<bool(int step)> step);
+    // Message boxes shown since the last call, as "msgbox <caption> | <text>".
+    std::vector<std::string> TakeBoxes();
     // A press and release of the left (or right) button at client coordinates.
     void ClickTable(int x, int y, TMouseButton button = TMouseButton::mbLeft);
     void Run(std::uint32_t ms);
@@ -89,6 +95,9 @@ protected:
 private:
     std::vector<std::string> sounds_;
     std::vector<std::string> music_;
+    std::vector<std::string> boxes_;
+    std::unique_ptr<TTimer> driver_;
+    int driverStep_{0};
 };
 
 std::string HexOf(const std::vector<std::uint8_t>& bytes);
