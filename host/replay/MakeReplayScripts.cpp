@@ -315,7 +315,7 @@ std::string RefusalsScript() {
     passing.BankerList = {};
     passing.NoBanker = true;
     passing.AutoPass = true;
-    passing.NoBankerText = "无人上庄，系统自动过牌";
+    passing.StatusText = "无人上庄，系统自动过牌";
     s.Frame(Scene(passing));
     s.Line("click 130 360");
     s.Line("shot refusals-passing.png");
