@@ -220,6 +220,8 @@ std::string RoundScript() {
     dealing.OwnStakes[2] = 1000;
     dealing.TotalStakes[2] = 1000;
     dealing.TotalStakes[0] = 10000;
+    // What each region can still take after the two bets, as the table itself computed it.
+    dealing.AcceptableAmounts = {1990000, 1000000, 1999000, 1000000, 250000, 62500, 181818, 181818};
     dealing.PlayerCards = "cOq";
     dealing.BankerCards = "Fm";
     s.Frame(Scene(dealing));
@@ -243,6 +245,7 @@ std::string RoundScript() {
     TTableScene shown = Room(3);
     shown.OwnStakes = dealing.OwnStakes;
     shown.TotalStakes = dealing.TotalStakes;
+    shown.AcceptableAmounts = dealing.AcceptableAmounts;
     shown.PlayerCards = dealing.PlayerCards;
     shown.BankerCards = dealing.BankerCards;
     shown.BarRoad[10] = {6, 9, 2};
@@ -263,6 +266,8 @@ std::string RoundScript() {
     free.BarRoad = shown.BarRoad;
     free.ResultRoad = shown.ResultRoad;
     free.ResultRoadCount = 11;
+    free.LastPointsA = 6;
+    free.LastPointsB = 9;
     free.BankerBeans = 5009000;
     free.BankerWinnings = 129000;
     free.BankerRounds = 4;
