@@ -131,7 +131,7 @@ void TTwoEightClient::CreateRegionControls() {
         regionTotals_[std::size_t(i)] = total;
     }
     for (int i = 0; i < kRegionCount; ++i) {
-        auto* own = Own(std::make_unique<TPngNumber>(this, 0, TPngNumber::AlignCenter,
+        auto* own = Own(std::make_unique<TPngNumber>(this, 0, TPngNumber::AlignLeft,
                                                      kOwnStakeAt[std::size_t(i)], "x", this));
         own->SetIsShowAdd(false);
         own->SetIsAddChangeGradually(false);
@@ -150,8 +150,8 @@ void TTwoEightClient::CreateRegionControls() {
     for (int i = 0; i < kRegionCount; ++i) {
         const TPoint at = kOwnStakeAt[std::size_t(i)];
         TImage* caption = AddPicture("BetPngCaption", at.x - kBetCaptionOffset, at.y, false);
-        // The caption stands left of the centred stake number, level with its digits.
-        caption->SetTop(at.y - caption->Height() / 2 + 2);
+        // The caption stands left of the stake, level with its digits.
+        caption->SetTop(at.y + (ownStakes_[std::size_t(i)]->Height() - caption->Height()) / 2);
         betCaptions_[std::size_t(i)] = caption;
     }
 }

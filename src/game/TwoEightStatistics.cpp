@@ -1,3 +1,4 @@
+#include "game/Form1.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
 #include "gui/Button.h"
@@ -34,15 +35,29 @@ void TTwoEightClient::SendStatisticsRequest(std::uint8_t action, std::int32_t ar
     SendTableData(request.Write(), 0);
 }
 
-// The statistics window itself is not part of this build yet: until it is, the gesture opens nothing
-// and the computer's stakes go nowhere.
-void TTwoEightClient::OpenStatisticsWindow() {}
+void TTwoEightClient::OpenStatisticsWindow() {
+    if (!statisticsWindow_) {
+        statisticsWindow_ = Own(std::make_unique<TForm1>(this));
+        statisticsWindow_->OnStatisticsRequest = [this](std::uint8_t action, std::int32_t argument) {
+            SendStatisticsRequest(action, argument);
+        };
+    }
+    statisticsWindow_->ShowStatistics();
+}
 
-void TTwoEightClient::ForwardComputerBets(const TComputerBetNotice&) {}
+void TTwoEightClient::ForwardComputerBets(const TComputerBetNotice& notice) {
+    if (scene_.StatisticsAllowed && scene_.Phase == 1 && statisticsWindow_)
+        statisticsWindow_->ShowNotice(notice);
+}
 
 void TTwoEightClient::FreeStatistics() {
     if (statisticsButton_) FreeComponent(statisticsButton_);
     statisticsButton_ = nullptr;
+    if (statisticsWindow_) {
+        if (statisticsWindow_->Showing()) statisticsWindow_->CloseStatistics();
+        FreeComponent(statisticsWindow_);
+    }
+    statisticsWindow_ = nullptr;
 }
 
 } // namespace morvane

@@ -5,8 +5,8 @@
 #include "gui/Label.h"
 #include "support/headless/HeadlessApp.h"
 
-#include <gtest/gtest.h>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 

@@ -180,8 +180,8 @@ std::vector<std::string> TableTest::TakeMusic() {
     return music;
 }
 
-void TableTest::ClickTable(int x, int y, TMouseButton button) {
-    platform.Click(client->ClientToScreen({x, y}), button);
+void TableTest::ClickTable(int x, int y, TMouseButton button, TShiftState keys) {
+    platform.Click(client->ClientToScreen({x, y}), button, keys);
     platform.RunUntilIdle();
 }
 

@@ -78,7 +78,7 @@ protected:
     // Message boxes shown since the last call, as "msgbox <caption> | <text>".
     std::vector<std::string> TakeBoxes();
     // A press and release of the left (or right) button at client coordinates.
-    void ClickTable(int x, int y, TMouseButton button = TMouseButton::mbLeft);
+    void ClickTable(int x, int y, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
     void Run(std::uint32_t ms);
     void WriteIni(const std::string& content);
     // The effects not yet taken, split by kind.

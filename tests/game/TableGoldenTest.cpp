@@ -1,0 +1,139 @@
+#include "game/TableFixture.h"
+#include "game/TwoEightRules.h"
+#include "gui/PngImage.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace morvane::test {
+namespace {
+
+// The whole table in each phase, as a player sees it, against the pictures in tests/golden/.
+class TableGoldenTest : public TableTest {
+protected:
+    void ExpectPicture(const std::string& name) {
+        platform.RunUntilIdle();
+        const std::string golden =
+            (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / name).string();
+        const std::string shot = SaveScreenshot(platform, form->WindowId(), name);
+        if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
+            std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
+            GTEST_SKIP() << "golden picture rewritten: " << golden;
+        }
+        TPngImage actual;
+        TPngImage expected;
+        ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
+        ASSERT_TRUE(expected.LoadFromFile(golden))
+            << expected.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
+        EXPECT_TRUE(actual == expected) << "the table draws differently from " << golden << "; look at "
+                                        << shot << " and, if the change is meant, run scripts/refresh-golden";
+    }
+    // Twelve games on the roads, so that the bars look like a table that has been open a while.
+    static void FillRoads(TTableScene& scene) {
+        const std::array<TBarRoadEntry, 12> games{{{7, 3, 0},
+                                                   {2, 8, 2},
+                                                   {6, 6, 4},
+                                                   {9, 1, 1},
+                                                   {4, 5, 3},
+                                                   {8, 0, 0},
+                                                   {3, 7, 2},
+                                                   {5, 5, 5},
+                                                   {1, 9, 2},
+                                                   {7, 6, 0},
+                                                   {0, 8, 3},
+                                                   {9, 2, 0}}};
+        for (std::size_t i = 0; i < games.size(); ++i) {
+            scene.BarRoad[i] = games[i];
+            scene.ResultRoad[i] = {games[i].ResultCode, std::uint8_t(i % 5 == 0), std::uint8_t(i % 7 == 3)};
+        }
+        scene.ResultRoadCount = int(games.size());
+        TAcceptableInputs limits{scene.TotalStakes, scene.BankerBeans, scene.BankerPayoutCap,
+                                 scene.RegionPayoutCap, scene.Hedging};
+        scene.AcceptableAmounts = AcceptableAmounts(limits);
+    }
+};
+
+TEST_F(TableGoldenTest, FreeTimeWithNoBanker) {
+    Start();
+    TTableScene scene = RoomScene(0);
+    scene.BankerList[0] = {};
+    scene.NoBankerText = "现在无人上庄，请玩家申请上庄，上庄后即可开始游戏";
+    SendScene(scene);
+    ExpectPicture("table-free.png");
+}
+
+TEST_F(TableGoldenTest, BettingWithPilesOwnStakesAndAHighlightedField) {
+    Start();
+    TTableScene scene = RoomScene(1);
+    scene.BankerList[1] = {kOther, kOtherSeat};
+    scene.PhaseElapsed = 6;
+    FillRoads(scene);
+    SendScene(scene);
+    const std::array<std::tuple<std::int64_t, std::int64_t, std::uint8_t>, 9> bets{
+        {{kOther, 50000, brBanker},
+         {kMe, 10000, brPlayer},
+         {kOther, 5000, brTie},
+         {kMe, 1000, brPlayer},
+         {kOther, 100000, brBanker},
+         {kMe, 5000, brBankerPair},
+         {kOther, 1000, brPlayerKing},
+         {kOther, 10000, brPlayer},
+         {kMe, 100, brSamePointTie}}};
+    TRegionAmounts totals{};
+    TRegionAmounts mine{};
+    for (const auto& [user, amount, region] : bets) {
+        totals[region] += amount;
+        if (user == kMe) mine[region] += amount;
+        SendBet(user, amount, region, user == kMe ? mine[region] : amount, totals[region], 6);
+    }
+    // The region numbers show on the next refresh of the table.
+    SendFrame(hostframes::Attribute(0, kMe, 0));
+    client->ChipButtonClick(3);
+    client->TableMouseMove(100, 300);
+    ExpectPicture("table-betting.png");
+}
+
+TEST_F(TableGoldenTest, DealingWithACardInFlight) {
+    Start();
+    TTableScene scene = RoomScene(2);
+    scene.PlayerCards = "Dc";
+    scene.BankerCards = "jPI";
+    scene.TotalStakes = {150000, 0, 21000, 1000, 5000, 100, 5000, 0};
+    scene.OwnStakes = {0, 0, 11000, 0, 0, 100, 5000, 0};
+    FillRoads(scene);
+    SendScene(scene);
+    // Three cards have landed and the fourth is on its way.
+    while (client->BankerHand().Count() < 1 || client->PlayerHand().Count() < 2)
+        Run(client->DealingTimer().Interval());
+    Run(client->DealingTimer().Interval());
+    ASSERT_TRUE(client->FlyingCard().Visible());
+    ExpectPicture("table-dealing.png");
+}
+
+TEST_F(TableGoldenTest, SettlementWithThePanelAndABlinkingWinner) {
+    Start();
+    TTableScene scene = RoomScene(2);
+    scene.PlayerCards = "Dc";
+    scene.BankerCards = "jPI";
+    scene.TotalStakes = {150000, 0, 21000, 1000, 5000, 100, 5000, 0};
+    scene.OwnStakes = {0, 0, 11000, 0, 0, 100, 5000, 0};
+    FillRoads(scene);
+    SendScene(scene);
+    SendFrame(hostframes::ScoreBlock(
+        2, 2, {{kMe, 0, 100, -16100, kMyBeans - 16100}, {kBanker, 0, 5000, 1234567, 6234567}}));
+    TSettlementNotice notice;
+    notice.ResultCode = 0;
+    notice.PointsA = 9;
+    notice.PointsB = 7;
+    notice.OwnStakes = scene.OwnStakes;
+    notice.NetResult = -16100;
+    SendNotice(notice.Write());
+    scene.Phase = 3;
+    SendScene(scene);
+    Run(400);
+    ExpectPicture("table-settlement.png");
+}
+
+} // namespace
+} // namespace morvane::test
