@@ -312,7 +312,8 @@ std::string RefusalsScript() {
         s.Frame(Bet(kMe, 10000, 2, 10000 * i, 10000 * i, 8));
     s.Line("click 130 360");
     s.Line("shot refusals-maximum.png");
-    s.Comment("The round ends (its dealing is left out here). In the next one the banker has left and nobody");
+    s.Comment(
+        "The round ends (its dealing is left out here). In the next one the banker has left and nobody");
     s.Comment("took the seat: the system passes the round, no bets at all.");
     s.Frame(GameOver());
     s.Frame(GameStart());
@@ -402,6 +403,46 @@ std::string CofferScript() {
     return s.Text();
 }
 
+std::string StatisticsScript() {
+    TScript s;
+    s.Comment(
+        "A room that allows the statistics window: its 15 x 15 button sits at the table's corner, and Ctrl");
+    s.Comment(
+        "with a right click on it opens the window. While it shows it polls the server every second in the");
+    s.Comment("betting time; the computer's stakes fill it in, and its OK buttons send their commands.");
+    StartTable(s, 880000205);
+    s.Frame(GameStart());
+    TTableScene betting = Room(1);
+    betting.StatisticsAllowed = true;
+    s.Frame(Scene(betting));
+    s.Comment("A plain right click on it opens nothing; with Ctrl held the window opens.");
+    s.Line("click 7 7 right");
+    s.Line("click 7 7 right ctrl");
+    s.Comment(
+        "The computer's players have 30000 on the Banker, 8000 on the Banker king, 20000 on the Player,");
+    s.Comment("2000 on the Tie, and the computer is banker.");
+    TComputerBetNotice computer;
+    computer.BankerKind = 1;
+    computer.Amounts = {30000, 8000, 20000, 0, 2000, 0, 0, 0};
+    s.Frame(TableData(0, computer.Write()));
+    s.Comment("Two seconds of polls.");
+    s.Line("wait 2000");
+    s.Line("shot statistics.png");
+    s.Comment(
+        "The OK of the Banker's box (the window stands centred on the 1280 x 984 screen, the table at its");
+    s.Comment("origin) sends command 1.");
+    s.Line("click 891 544");
+    s.Comment("After the betting time nothing more is asked.");
+    TTableScene dealing = Room(2);
+    dealing.StatisticsAllowed = true;
+    dealing.PlayerCards = "cOq";
+    dealing.BankerCards = "Fm";
+    s.Frame(Scene(dealing));
+    s.Line("wait 2000");
+    s.Line("finalize");
+    return s.Text();
+}
+
 bool Write(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
@@ -419,7 +460,8 @@ int main(int argc, char** argv) {
     const std::pair<const char*, std::string> scripts[] = {{"round.script", RoundScript()},
                                                            {"bet-refusals.script", RefusalsScript()},
                                                            {"banker-change.script", BankerScript()},
-                                                           {"coffer-deposit.script", CofferScript()}};
+                                                           {"coffer-deposit.script", CofferScript()},
+                                                           {"statistics.script", StatisticsScript()}};
     for (const auto& [name, text] : scripts) {
         if (!Write(folder / name, text)) {
             std::cerr << "make-replay-scripts: cannot write " << (folder / name).string() << '\n';

@@ -28,14 +28,19 @@ std::string FieldText(const TReplayCommand& command, const std::string& key) {
     return found == command.fields.end() ? std::string() : found->second;
 }
 
-// The first modal form found under `component` in its ownership tree.
-TForm* FindModalForm(const TComponent& component) {
+// The first form under `component` in its ownership tree that `wanted` accepts.
+template <typename TWanted>
+TForm* FindOwnedForm(const TComponent& component, const TWanted& wanted) {
     for (int i = 0; i < component.ComponentCount(); ++i) {
         TComponent* owned = component.Components(i);
-        if (auto* form = dynamic_cast<TForm*>(owned); form && form->Modal()) return form;
-        if (TForm* form = FindModalForm(*owned)) return form;
+        if (auto* form = dynamic_cast<TForm*>(owned); form && wanted(*form)) return form;
+        if (TForm* form = FindOwnedForm(*owned, wanted)) return form;
     }
     return nullptr;
+}
+
+TForm* FindModalForm(const TComponent& component) {
+    return FindOwnedForm(component, [](const TForm& form) { return form.Modal(); });
 }
 
 // The visible controls of a window in reading order: by rows (a caption and its field share one), then
@@ -218,8 +223,11 @@ void TReplaySession::Execute(const TReplayCommand& command) {
 }
 
 void TReplaySession::Shot(const TReplayCommand& command) {
-    // While a modal window of the table is open, it is the window in front, and the one pictured.
+    // A window the table opened over itself (a modal dialog first, else one that shows, such as the
+    // statistics window) is the one in front, and the one pictured.
     TForm* form = ModalForm();
+    if (TForm* table = Table(command).Form(); !form && table)
+        form = FindOwnedForm(*table, [](const TForm& owned) { return owned.Showing(); });
     if (!form) form = Table(command).Form();
     platform_.RunUntilIdle();
     if (!form || !platform_.WriteScreenshot(form->WindowId(), command.text))
