@@ -168,22 +168,25 @@ bool TReplaySession::ModalIdle() {
         const std::vector<TButton*> buttons = Buttons(*modal);
         const int answer = answers_.front();
         answers_.pop_front();
+        if (answer < 1 || std::size_t(answer) > buttons.size())
+            throw TReplayRunError(LastLine(), "answer " + std::to_string(answer) + " names no button of " +
+                                                  gbk::ToUtf8(modal->Caption()));
         // The button is pressed as the keyboard presses it, so the focus stays where the player left it.
-        if (answer >= 1 && std::size_t(answer) <= buttons.size()) {
-            buttons[std::size_t(answer) - 1]->Click();
-        } else {
-            modal->SetModalResult(answer);
-        }
-        transcript_.TakePlatformEffects();
-        if (modal->ModalResult() != 0) announcedModal_ = nullptr;
-        return true;
+        buttons[std::size_t(answer) - 1]->Click();
+    } else {
+        if (!commands_ || next_ >= commands_->size())
+            throw TReplayRunError(LastLine(),
+                                  "the script ends while a window of the table waits for an answer");
+        Execute((*commands_)[next_++]);
     }
-    const int line = next_ > 0 && commands_ ? (*commands_)[next_ - 1].line : 0;
-    if (!commands_ || next_ >= commands_->size())
-        throw TReplayRunError(line, "the script ends while a window of the table waits for an answer");
-    Execute((*commands_)[next_++]);
     transcript_.TakePlatformEffects();
+    // A window answered or closed by the command (Enter, Escape) is announced again when it opens again.
+    if (modal && modal->ModalResult() != 0) announcedModal_ = nullptr;
     return true;
+}
+
+int TReplaySession::LastLine() const {
+    return commands_ && next_ > 0 ? (*commands_)[next_ - 1].line : 0;
 }
 
 void TReplaySession::Execute(const TReplayCommand& command) {

@@ -64,6 +64,8 @@ private:
     // otherwise the script's next command runs inside it.
     bool ModalIdle();
     TForm* ModalForm() const;
+    // The line of the command that ran last.
+    int LastLine() const;
     void Shot(const TReplayCommand& command);
     void Init(const TReplayCommand& command);
     TPluginInterface50& Table(const TReplayCommand& command);

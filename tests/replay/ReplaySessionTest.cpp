@@ -118,6 +118,21 @@ TEST_F(ReplaySessionTest, AScriptThatEndsWhileTheDialogWaitsIsARunError) {
         << runError;
 }
 
+TEST_F(ReplaySessionTest, AnAnswerThatNamesNoButtonIsARunError) {
+    Run(CofferStory() + "answer 3\n");
+    EXPECT_NE(runError.find("line 6: answer 3 names no button of "), std::string::npos) << runError;
+}
+
+TEST_F(ReplaySessionTest, ADialogOpenedAgainIsAnnouncedAgain) {
+    // Cancelled once, the deposit dialog opens again on the next query's reply.
+    TFrame reply(76, 0);
+    reply[1] = 1;
+    const std::string again = "click 30 592\nframe " + Hex(CofferReply(0, reply)) + "\nwait 1\n";
+    const std::string transcript = Run(CofferStory() + "answer 2\n" + again + "answer 2\nfinalize\n");
+    EXPECT_EQ(runError, "");
+    EXPECT_EQ(Count(transcript, "dialog "), 2) << transcript;
+}
+
 TEST_F(ReplaySessionTest, AShotWhileTheDialogIsOpenPicturesTheDialog) {
     const std::string shot = (dir / "dialog.png").string();
     Run(CofferStory() + "shot " + shot + "\nanswer 2\nfinalize\n");
