@@ -2,6 +2,7 @@
 // refused bets, a banker change, a coffer deposit, the statistics window) into FOLDER. The frames are
 // built with the records' own writers, so the scripts carry exactly what a hall host and a game server
 // send; the comments tell the story a reader checks the transcript against.
+#include "base/ByteWriter.h"
 #include "base/Gbk.h"
 #include "game/GameNotices.h"
 #include "game/TableScene.h"
@@ -173,20 +174,19 @@ TFrame BankerList(const TBankerList& list, std::int32_t rounds, std::int64_t win
     return TableData(0, notice.Write());
 }
 
+// The 76-byte coffer reply, field by field; the question stays empty.
 TFrame CofferAnswer(const TCofferReply& reply) {
-    TFrame record(TCofferReply::kBytes, 0);
-    record[0] = reply.Kind;
-    record[1] = reply.Operation;
-    record[10] = reply.ErrorFlag;
-    auto put = [&record](std::size_t at, std::int64_t value) {
-        for (std::size_t i = 0; i < 8; ++i)
-            record[at + i] = std::uint8_t(std::uint64_t(value) >> (8 * i));
-    };
-    put(11, reply.MinAmount);
-    put(19, reply.MinRemaining);
-    put(27, reply.AccountBean);
-    put(35, reply.CofferBean);
-    return CofferReply(0, record);
+    ByteWriter record;
+    record.WriteU8(reply.Kind);
+    record.WriteU8(reply.Operation);
+    record.WriteZeros(8);
+    record.WriteU8(reply.ErrorFlag);
+    record.WriteI64(reply.MinAmount);
+    record.WriteI64(reply.MinRemaining);
+    record.WriteI64(reply.AccountBean);
+    record.WriteI64(reply.CofferBean);
+    record.WriteZeros(TCofferReply::kBytes - record.Size());
+    return CofferReply(0, record.Bytes());
 }
 
 // [Stories]
