@@ -340,9 +340,9 @@ std::string BankerScript() {
     s.Frame(Scene(Room(0)));
     s.Line("shot banker-1-apply.png");
     s.Line("click 692 50");
-    s.Comment(
-        "The server puts me in the queue behind 庄家乙: the button becomes withdraw. The table had not");
-    s.Comment("announced 庄家乙 yet, so this first list names him with his level (富商, 9000 points).");
+    s.Comment("The server puts me in the queue behind 庄家乙: the button becomes withdraw (its face, like");
+    s.Comment("the step-down's, reads 强制退庄). The table had not announced 庄家乙 yet, so this first list");
+    s.Comment("names him with his level (富商, 9000 points).");
     TBankerList queued{};
     queued[0] = {kBanker, kBankerSeat};
     queued[1] = {kMe, kMySeat};
