@@ -1,16 +1,19 @@
 #include "host/replay/ReplayForm.h"
 
 #include "base/Gbk.h"
+#include "game/TwoEightClient.h"
+#include "gui/Application.h"
 #include "gui/Canvas.h"
 #include "gui/Edit.h"
 #include "gui/ListView.h"
 #include "plugin/CustomPluginChat.h"
-#include "plugin/CustomPluginClient.h"
 #include "plugin/CustomPluginDialog.h"
 #include "plugin/CustomPluginUser.h"
 #include "plugin/PluginCommandForm.h"
 #include "plugin/PluginShare50.h"
 #include "ui/LovelyMenu.h"
+
+#include <array>
 
 namespace morvane::replay {
 namespace {
@@ -100,13 +103,6 @@ private:
     TEdit* input_{nullptr};
 };
 
-// A client with the base behaviour only: it keeps the table settings and seats the hub asks about.
-class TReplayClient : public TCustomPluginClient {
-public:
-    using TCustomPluginClient::TCustomPluginClient;
-    void GetFacePath(std::string& path) override { path.clear(); }
-};
-
 // A dialog answered from the script instead of a modal loop; its start is written to the transcript.
 class TReplayDialog : public TCustomPluginDialog {
 public:
@@ -127,26 +123,41 @@ private:
     std::deque<int>& answers_;
 };
 
-// User list on the left (160 × 300), chat on the right; the hub's frames are handed over in the form's
-// thread.
+// The chip cursors of the library, slot k holding the k-th smallest chip; the table selects a chip by
+// making its slot the cursor.
+constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
+                                                   "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
+
+// The whole table at the origin (table coordinates are form coordinates); the user list and the chat sit
+// over the hall side of the felt, right of the table's 800-pixel area.
+constexpr TRect kUserListBounds{810, 40, 1010, 300};
+constexpr TRect kChatBounds{810, 310, 1010, 710};
+
+// The table client, a user list and a chat panel; the hub's frames are handed over in the form's thread.
 class TReplayForm : public TPluginCommandForm {
 public:
     TReplayForm(TReplayTranscript& transcript, std::deque<int>& answers) : TPluginCommandForm(nullptr) {
-        SetBounds(0, 0, 400, 300);
+        SetBounds(0, 0, TTwoEightClient::kTableWidth, TTwoEightClient::kTableHeight);
+        for (std::size_t slot = 0; slot < kChipCursors.size(); ++slot)
+            Application().SetCursor(int(slot) + 1, kChipCursors[slot]);
         auto* hub = Own(std::make_unique<TReplayHub>(this, transcript));
         SetCommandHub(hub);
+        auto* client = Own(std::make_unique<TTwoEightClient>(this));
         auto* user = Own(std::make_unique<TReplayUserList>(this));
         auto* chat = Own(std::make_unique<TReplayChat>(this, transcript));
-        auto* client = Own(std::make_unique<TReplayClient>(this));
         auto* dialog = Own(std::make_unique<TReplayDialog>(this, transcript, answers));
-        for (TControl* control : std::initializer_list<TControl*>{user, chat, client, dialog})
+        // The client first, so that the panels lie above the felt.
+        for (TControl* control : std::initializer_list<TControl*>{client, user, chat, dialog})
             control->SetParent(this);
-        user->SetBounds(0, 0, 160, 300);
-        chat->SetBounds(160, 0, 240, 300);
+        client->SetBounds(0, 0, TTwoEightClient::kTableWidth, TTwoEightClient::kTableHeight);
+        user->SetBounds(kUserListBounds.left, kUserListBounds.top, kUserListBounds.Width(),
+                        kUserListBounds.Height());
+        chat->SetBounds(kChatBounds.left, kChatBounds.top, kChatBounds.Width(), kChatBounds.Height());
         chat->SetColor(0xF0FAFF);
-        // The client and the dialog have nothing to show here.
-        client->SetVisible(false);
+        // The dialog has nothing to show here.
         dialog->SetVisible(false);
+        // Chips fall and other players' chips thin out by chance; a fixed seed keeps transcripts repeatable.
+        client->Random().SetSeed(20260101);
         hub->SetPluginUser(user);
         hub->SetPluginChat(chat);
         hub->SetPluginClient(client);

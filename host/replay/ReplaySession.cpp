@@ -2,11 +2,15 @@
 
 #include "base/Gbk.h"
 #include "base/Paths.h"
+#include "gui/Button.h"
+#include "gui/Edit.h"
 #include "gui/Form.h"
+#include "gui/Label.h"
 #include "host/replay/ReplayForm.h"
 #include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginInterface50.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace morvane::replay {
@@ -22,6 +26,75 @@ std::int64_t FieldNumber(const TReplayCommand& command, const std::string& key) 
 std::string FieldText(const TReplayCommand& command, const std::string& key) {
     const auto found = command.fields.find(key);
     return found == command.fields.end() ? std::string() : found->second;
+}
+
+// The first form under `component` in its ownership tree that `wanted` accepts.
+template <typename TWanted>
+TForm* FindOwnedForm(const TComponent& component, const TWanted& wanted) {
+    for (int i = 0; i < component.ComponentCount(); ++i) {
+        TComponent* owned = component.Components(i);
+        if (auto* form = dynamic_cast<TForm*>(owned); form && wanted(*form)) return form;
+        if (TForm* form = FindOwnedForm(*owned, wanted)) return form;
+    }
+    return nullptr;
+}
+
+TForm* FindModalForm(const TComponent& component) {
+    return FindOwnedForm(component, [](const TForm& form) { return form.Modal(); });
+}
+
+// The visible controls of a window in reading order: by rows (a caption and its field share one), then
+// from left to right.
+void CollectVisible(const TWinControl& parent, TPoint origin,
+                    std::vector<std::pair<TPoint, TControl*>>& found) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        if (!control->Visible()) continue;
+        const TPoint at{origin.x + control->Left(), origin.y + control->Top()};
+        found.push_back({{at.x, at.y + control->Height() / 2}, control});
+        if (auto* inner = dynamic_cast<TWinControl*>(control)) CollectVisible(*inner, at, found);
+    }
+}
+
+// Controls whose middles lie in the same band of this many pixels share a row.
+constexpr int kRowTolerance = 6;
+
+std::vector<TControl*> ReadingOrder(const TForm& form) {
+    std::vector<std::pair<TPoint, TControl*>> found;
+    CollectVisible(form, {0, 0}, found);
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        if (a.first.y / kRowTolerance != b.first.y / kRowTolerance) return a.first.y < b.first.y;
+        return a.first.x < b.first.x;
+    });
+    std::vector<TControl*> controls;
+    for (const auto& entry : found)
+        controls.push_back(entry.second);
+    return controls;
+}
+
+std::vector<TButton*> Buttons(const TForm& form) {
+    std::vector<TButton*> buttons;
+    for (TControl* control : ReadingOrder(form))
+        if (auto* button = dynamic_cast<TButton*>(control)) buttons.push_back(button);
+    return buttons;
+}
+
+// A modal window as the dialog line shows it: its caption, what its captions and fields read, and its
+// buttons in the order `answer` counts them.
+std::string DialogLine(const TForm& form) {
+    std::string message;
+    for (TControl* control : ReadingOrder(form)) {
+        std::string text;
+        if (auto* label = dynamic_cast<TLabel*>(control)) text = label->Caption();
+        if (auto* edit = dynamic_cast<TEdit*>(control)) text = edit->Text();
+        if (text.empty()) continue;
+        if (!message.empty()) message += ' ';
+        message += text;
+    }
+    std::string buttons;
+    for (TButton* button : Buttons(form))
+        buttons += (buttons.empty() ? "" : " / ") + button->Caption();
+    return form.Caption() + " | " + message + " | " + buttons;
 }
 
 } // namespace
@@ -46,6 +119,7 @@ TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFold
         transcript_.Add("send to=" + std::to_string(frame.toId) +
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
     };
+    app_.OnModalIdle = [this] { return ModalIdle(); };
     RegisterFormClass(TPluginInterface50::kFormClassName,
                       [this]() -> std::unique_ptr<TForm> { return MakeReplayForm(transcript_, answers_); });
 }
@@ -57,11 +131,62 @@ TReplaySession::~TReplaySession() {
 }
 
 void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {
-    for (const TReplayCommand& command : commands) {
-        Execute(command);
-        platform_.RunUntilIdle();
-        transcript_.TakePlatformEffects();
+    commands_ = &commands;
+    next_ = 0;
+    try {
+        while (next_ < commands.size()) {
+            Execute(commands[next_++]);
+            platform_.RunUntilIdle();
+            transcript_.TakePlatformEffects();
+        }
+    } catch (...) {
+        commands_ = nullptr;
+        throw;
     }
+    commands_ = nullptr;
+    // The host releases the table after the script, as it does when the table has closed; what the table
+    // does on its way out (it stops its music) belongs to the transcript.
+    table_.reset();
+    platform_.RunUntilIdle();
+    transcript_.TakePlatformEffects();
+}
+
+TForm* TReplaySession::ModalForm() const {
+    TForm* form = table_ ? table_->Form() : nullptr;
+    return form ? FindModalForm(*form) : nullptr;
+}
+
+bool TReplaySession::ModalIdle() {
+    TForm* modal = ModalForm();
+    if (modal && modal != announcedModal_) {
+        announcedModal_ = modal;
+        transcript_.TakePlatformEffects();
+        transcript_.Add("dialog " + EscapeText(gbk::ToUtf8(DialogLine(*modal))));
+        return true;
+    }
+    if (modal && !answers_.empty()) {
+        const std::vector<TButton*> buttons = Buttons(*modal);
+        const int answer = answers_.front();
+        answers_.pop_front();
+        if (answer < 1 || std::size_t(answer) > buttons.size())
+            throw TReplayRunError(LastLine(), "answer " + std::to_string(answer) + " names no button of " +
+                                                  gbk::ToUtf8(modal->Caption()));
+        // The button is pressed as the keyboard presses it, so the focus stays where the player left it.
+        buttons[std::size_t(answer) - 1]->Click();
+    } else {
+        if (!commands_ || next_ >= commands_->size())
+            throw TReplayRunError(LastLine(),
+                                  "the script ends while a window of the table waits for an answer");
+        Execute((*commands_)[next_++]);
+    }
+    transcript_.TakePlatformEffects();
+    // A window answered or closed by the command (Enter, Escape) is announced again when it opens again.
+    if (modal && modal->ModalResult() != 0) announcedModal_ = nullptr;
+    return true;
+}
+
+int TReplaySession::LastLine() const {
+    return commands_ && next_ > 0 ? (*commands_)[next_ - 1].line : 0;
 }
 
 void TReplaySession::Execute(const TReplayCommand& command) {
@@ -94,13 +219,22 @@ void TReplaySession::Execute(const TReplayCommand& command) {
     } else if (name == "answer") {
         answers_.push_back(int(command.number));
     } else if (name == "shot") {
-        TForm* form = Table(command).Form();
-        platform_.RunUntilIdle();
-        if (!form || !platform_.WriteScreenshot(form->WindowId(), command.text))
-            throw TReplayRunError(command.line, "cannot write the screenshot " + command.text);
+        Shot(command);
     } else if (name == "finalize") {
         Check(command, Table(command).Finalize());
     }
+}
+
+void TReplaySession::Shot(const TReplayCommand& command) {
+    // A window the table opened over itself (a modal dialog first, else one that shows, such as the
+    // statistics window) is the one in front, and the one pictured.
+    TForm* form = ModalForm();
+    if (TForm* table = Table(command).Form(); !form && table)
+        form = FindOwnedForm(*table, [](const TForm& owned) { return owned.Showing(); });
+    if (!form) form = Table(command).Form();
+    platform_.RunUntilIdle();
+    if (!form || !platform_.WriteScreenshot(form->WindowId(), command.text))
+        throw TReplayRunError(command.line, "cannot write the screenshot " + command.text);
 }
 
 void TReplaySession::Init(const TReplayCommand& command) {

@@ -13,17 +13,21 @@
 #include <vector>
 
 namespace morvane {
+class TForm;
 class TPluginInterface50;
-}
+} // namespace morvane
 
 namespace morvane::replay {
 
 // The headless platform with the replay's answers: message boxes take theirs from the same queue as
-// the table's dialogs, so that `answer` serves whichever asks first.
+// the table's dialogs, so that `answer` serves whichever asks first. Time moves only with the script's
+// `wait`: a modal window that finds nothing to do does not run the clock on by itself but asks the
+// script for its next command.
 class TReplayPlatform : public THeadlessPlatform {
 public:
     explicit TReplayPlatform(std::deque<int>& answers) : answers_(answers) {}
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+    bool ProcessOneMessage(bool) override { return THeadlessPlatform::ProcessOneMessage(false); }
 
 private:
     std::deque<int>& answers_;
@@ -56,6 +60,13 @@ private:
     };
 
     void Execute(const TReplayCommand& command);
+    // A modal window of the table waits: it is announced once, answered when an answer is queued, and
+    // otherwise the script's next command runs inside it.
+    bool ModalIdle();
+    TForm* ModalForm() const;
+    // The line of the command that ran last.
+    int LastLine() const;
+    void Shot(const TReplayCommand& command);
     void Init(const TReplayCommand& command);
     TPluginInterface50& Table(const TReplayCommand& command);
     TPoint FormPoint(const TReplayCommand& command);
@@ -68,6 +79,9 @@ private:
     TReplayHost host_;
     std::unique_ptr<TPluginInterface50, TReleaseTable> table_;
     std::vector<std::string> refusals_;
+    const std::vector<TReplayCommand>* commands_{nullptr};
+    std::size_t next_{0};
+    TForm* announcedModal_{nullptr};
 };
 
 } // namespace morvane::replay

@@ -1,13 +1,14 @@
 // morvane-replay SCRIPT: runs a table replay script and prints its transcript on standard output.
-// Exit codes: 0 the script ran, 1 the script could not be read, a command failed while running or the
-// table answered a host call with a failure (the transcript is printed all the same),
-// 2 the script is malformed or uses a command out of order.
+// Exit codes: 0 the script ran; 1 the script could not be read, a command failed while running, the
+// table let an exception out, or it answered a host call with a failure (the transcript is printed all
+// the same); 2 the script is malformed or uses a command out of order.
 #include "host/replay/ReplayScript.h"
 #include "host/replay/ReplaySession.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <system_error>
 
 namespace {
@@ -25,6 +26,10 @@ int Replay(const std::filesystem::path& scriptPath) {
     } catch (const TReplayScriptError& error) {
         std::cerr << scriptPath.string() << ": " << error.what() << '\n';
         return 2;
+    } catch (const std::exception& error) {
+        // An exception the table let out of a timer or a window message ends the replay, not the process.
+        std::cerr << scriptPath.string() << ": the table failed: " << error.what() << '\n';
+        return 1;
     }
     // The script's folder is the table's library folder (the game's INI file lies beside the script) and
     // the folder screenshots are written to. It is entered and named relatively, so that the paths in the
@@ -45,6 +50,10 @@ int Replay(const std::filesystem::path& scriptPath) {
     } catch (const TReplayScriptError& error) {
         std::cerr << scriptPath.string() << ": " << error.what() << '\n';
         return 2;
+    } catch (const std::exception& error) {
+        // An exception the table let out of a timer or a window message ends the replay, not the process.
+        std::cerr << scriptPath.string() << ": the table failed: " << error.what() << '\n';
+        return 1;
     }
     // A host call the table answered with a failure is a fault of the table, not a transcript line.
     for (const std::string& refusal : session.Refusals())
