@@ -53,6 +53,21 @@ void DrawFloatingPanel(cairo_t* cr) {
     cairo_fill(cr);
 }
 
+// The chat input's history button: a small drop arrow on the input's white.
+void DrawHistoryButton(cairo_t* cr) {
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_rectangle(cr, 0.5, 2.5, 1, 15);
+    SetColour(cr, Hex(0xE0C8A0));
+    cairo_fill(cr);
+    cairo_move_to(cr, 5, 8);
+    cairo_line_to(cr, 13, 8);
+    cairo_line_to(cr, 9, 13);
+    cairo_close_path(cr);
+    SetColour(cr, Hex(0xB0661A));
+    cairo_fill(cr);
+}
+
 void DrawChatPanel(cairo_t* cr) {
     RoundedRect(cr, 1, 1, 189, 290, 12);
     PatternPtr body = VerticalPattern(0, 292, Hex(0xFFC069), Hex(0xE07A1C));
@@ -133,6 +148,7 @@ void AddHallPictures(PictureSet& set) {
     set.Add("TWOEIGHT_BTIMAPUSERLIST", 200, 138, DrawUserListPanel);
     set.Add("TWOEIGHT_BTIMAPBUSERCHAT", 191, 292, DrawChatPanel);
     set.Add("HALLPANEL", 120, 90, DrawFloatingPanel);
+    set.Add("CHATHISTORY", 18, 20, DrawHistoryButton);
     set.Add("STOOLGRAPHIC_BITMAPSTOOL", 32, 32, DrawStool, PixelFormat::Rgb);
     set.Add("STOOLGRAPHIC_BITMAPSMALLSTOOL", 16, 16, DrawSmallStool, PixelFormat::Rgb);
 }

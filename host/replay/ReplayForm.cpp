@@ -99,6 +99,7 @@ void LayOutPanels(TForm& form, TPluginUser50& user, TPluginChat50& chat, TPlugin
         chat.SetButtonRightSpace(entry.button, entry.right);
         chat.SetButtonBottomSpace(entry.button, entry.bottom);
     }
+    chat.SetComboxImage(LoadPictureByName("CHATHISTORY").get());
     if (auto skin = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT")) {
         chat.SetCenterX(95);
         chat.SetCenterY(150);

@@ -52,6 +52,8 @@ TPluginAction50::TPluginAction50(TComponent* owner) : TCustomPluginAction(owner)
     grid_->SetParent(this);
     grid_->SetBounds(kGridBounds.left, kGridBounds.top, kGridBounds.Width(), kGridBounds.Height());
     grid_->SetKeyColumnWidth(0);
+    // Sixteen rows fill the grid's height exactly.
+    grid_->SetDefaultRowHeight(kGridBounds.Height() / kActionCount);
     grid_->DefaultDrawing = false;
     grid_->SetEditorMaxLength(kTemplateLimit);
     grid_->SetEnabled(!Designing());

@@ -210,7 +210,7 @@ void TPluginDialog50::DoEnter() {
 }
 
 void TPluginDialog50::Paint(TCanvas& canvas) {
-    canvas.Draw(0, 0, Background());
+    PaintBackground(canvas);
     PaintMessage(canvas);
     // The title over the background and the message, as the skinned panel draws it.
     const std::string caption = Caption();

@@ -27,6 +27,7 @@ TPluginUser50::TPluginUser50(TComponent* owner) : TCustomPluginUser(owner) {
     list_ = Own(std::make_unique<TCardKVTListView>(this));
     list_->SetParent(this);
     list_->SetAlign(TAlign::alClient);
+    list_->SetBorderVisible(false);
     list_->SetHeaderBgColor(0xFF0000);
     list_->SetHeaderFontColor(0xFFFFFF);
     list_->SetHeaderSplitColor(0x0000FF);
