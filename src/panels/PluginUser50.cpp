@@ -228,17 +228,20 @@ void TPluginUser50::RefreshRow(int index) {
     TListItem* item = list_->Item(index);
     if (!item || std::size_t(index) >= records_.size()) return;
     const TUserInfo& info = *records_[std::size_t(index)];
-    bool first = true;
+    std::string caption;
     std::vector<std::string> subItems;
+    bool first = true;
     for (int tag = 0; tag < kColumnCount; ++tag) {
         if (!visible_[std::size_t(tag)]) continue;
         if (first)
-            item->SetCaption(CellText(info, tag));
+            caption = CellText(info, tag);
         else
             subItems.push_back(CellText(info, tag));
         first = false;
     }
-    item->SetSubItems(std::move(subItems));
+    // Unchanged texts are left alone, so that an unchanged row is not drawn again.
+    item->SetCaption(caption);
+    if (item->SubItems() != subItems) item->SetSubItems(std::move(subItems));
 }
 
 void TPluginUser50::RebindAll() {
@@ -310,17 +313,22 @@ void TPluginUser50::ColumnClicked(int tag) {
             return 0;
         }
     };
-    const std::int64_t selectedId = GetSelectedID();
-    std::stable_sort(records_.begin(), records_.end(), [&](const auto& a, const auto& b) {
-        const int c = compare(*a, *b);
+    // The own row first, then the column's order; records and rows are sorted alike (both stably, from
+    // the same order), so each row keeps its texts and the selection stays with its user.
+    auto before = [&](const TUserInfo& a, const TUserInfo& b) {
+        const bool ownA = a.UserID == ownId_;
+        const bool ownB = b.UserID == ownId_;
+        if (ownA != ownB) return ownA;
+        const int c = compare(a, b);
         return descending ? c > 0 : c < 0;
+    };
+    std::stable_sort(records_.begin(), records_.end(),
+                     [&](const auto& a, const auto& b) { return before(*a, *b); });
+    list_->SortItems([&](const TListItem& a, const TListItem& b) {
+        if (!a.Data() || !b.Data()) return a.Data() != nullptr && b.Data() == nullptr;
+        return before(*static_cast<const TUserInfo*>(a.Data()), *static_cast<const TUserInfo*>(b.Data()));
     });
-    const int own = RecordIndex(ownId_);
-    if (own > 0) std::rotate(records_.begin(), records_.begin() + own, records_.begin() + own + 1);
     RebindAll();
-    // The selection stays with the user it was on, not with the row position.
-    if (selectedId != 0) SelectUser(selectedId);
-    list_->Invalidate();
 }
 
 // [SECTION] Events and painting
