@@ -571,6 +571,14 @@ void Ball(cairo_t* cr, Colour base, Colour lines) {
     cairo_restore(cr);
 }
 
+// A round badge with two white letters.
+void Badge(cairo_t* cr, Colour colour, const char* letters) {
+    Circle(cr, 12, 12, 10);
+    Fill(cr, colour);
+    TextStyle style{fonts::kHei, 10, true, {1, 1, 1}};
+    DrawInkCentred(cr, letters, 12, 12, style);
+}
+
 void DrawObject(cairo_t* cr, int n) {
     switch (n) {
     case 55: // 菜刀
@@ -875,21 +883,11 @@ void DrawObject(cairo_t* cr, int n) {
         Fill(cr, kRed);
         break;
     case 88: // No
-    {
-        Circle(cr, 12, 12, 10);
-        Fill(cr, Hex(0xD82828));
-        TextStyle no{fonts::kHei, 10, true, {1, 1, 1}};
-        DrawInkCentred(cr, "NO", 12, 12, no);
+        Badge(cr, Hex(0xD82828), "NO");
         break;
-    }
     case 89: // OK
-    {
-        Circle(cr, 12, 12, 10);
-        Fill(cr, Hex(0x2E9A3E));
-        TextStyle ok{fonts::kHei, 10, true, {1, 1, 1}};
-        DrawInkCentred(cr, "OK", 12, 12, ok);
+        Badge(cr, Hex(0x2E9A3E), "OK");
         break;
-    }
     default:
         break;
     }

@@ -2,7 +2,6 @@
 
 #include "base/Gbk.h"
 #include "gui/Canvas.h"
-#include "gui/Form.h"
 #include "gui/ValueListEditor.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/PluginPlatform.h"
@@ -153,9 +152,7 @@ void TPluginAction50::DoOptionsLoaded() {
 // [SECTION] Buttons
 
 void TPluginAction50::ShowPanel() {
-    const TForm* form = ParentForm();
-    focusControl_ = form ? form->ActiveControl() : nullptr;
-    focusHandle_ = focusControl_ ? focusControl_->Handle() : 0;
+    focus_.Remember(*this);
     TCustomPluginAction::ShowPanel();
     // An edit that was never saved is dropped: the stored texts come back.
     if (modified_) DoOptionsLoaded();
@@ -195,11 +192,7 @@ void TPluginAction50::MoreActions() {
 
 void TPluginAction50::Close() {
     Hide();
-    TWinControl* control = focusControl_;
-    focusControl_ = nullptr;
-    if (control && HasApplication() && Application().FindControl(focusHandle_) == control &&
-        control->Showing() && control->CanFocus())
-        control->SetFocus();
+    focus_.Restore();
 }
 
 void TPluginAction50::PickRow(int row) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panels/FloatingPanelParts.h"
 #include "plugin/CustomPluginAction.h"
 
 #include <string>
@@ -79,8 +80,7 @@ private:
     int buttonBottomSpace_{8};
     int closeTop_{6};
     int closeRight_{10};
-    TControlHandle focusHandle_{0};
-    TWinControl* focusControl_{nullptr};
+    TFocusReturn focus_;
 };
 
 } // namespace morvane
