@@ -100,6 +100,7 @@ void LayOutPanels(TForm& form, TPluginUser50& user, TPluginChat50& chat, TPlugin
         chat.SetButtonBottomSpace(entry.button, entry.bottom);
     }
     chat.SetComboxImage(LoadPictureByName("CHATHISTORY").get());
+    chat.SetEmotionImages(MakeFaceList(form));
     if (auto skin = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT")) {
         chat.SetCenterX(95);
         chat.SetCenterY(150);

@@ -2,7 +2,10 @@
 
 #include "graphics/PictureResources.h"
 #include "gui/ImageList.h"
+#include "panels/FaceNames.h"
 #include "ui/LovelyPanel.h"
+
+#include <cstdio>
 
 namespace morvane {
 namespace {
@@ -27,6 +30,19 @@ TImageList* MakeButtonList(TComponent& owner, std::string_view base) {
     auto* images = owner.Own(std::make_unique<TImageList>(&owner));
     AddButtonFamily(*images, base);
     return images;
+}
+
+TImageList* MakeFaceList(TComponent& owner) {
+    constexpr int kFaceSize = 24;
+    auto* faces = owner.Own(std::make_unique<TImageList>(&owner, kFaceSize, kFaceSize));
+    for (int n = 0; n < kFaceCount; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "FACE%03d", n);
+        const std::unique_ptr<TPngImage> picture = LoadPictureByName(name);
+        if (!picture) break; // the faces after a missing one would take the wrong numbers
+        faces->Add(*picture);
+    }
+    return faces;
 }
 
 void DressFloatingPanel(TLovelyPanel& panel) {

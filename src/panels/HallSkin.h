@@ -17,6 +17,8 @@ class TLovelyPanel;
 bool AddButtonFamily(TImageList& images, std::string_view base);
 // A new image list owned by `owner` holding one family; empty when the family is missing.
 TImageList* MakeButtonList(TComponent& owner, std::string_view base);
+// A new image list owned by `owner` with the chat's faces in face order (as many as there are pictures).
+TImageList* MakeFaceList(TComponent& owner);
 // Gives a floating panel or dialog the hall's panel picture, stretched by its centre lines.
 void DressFloatingPanel(TLovelyPanel& panel);
 

@@ -14,8 +14,6 @@
 #include "panels/PluginUser50.h"
 #include "panels/PopupBox.h"
 
-#include <cstdio>
-
 namespace morvane::test {
 namespace {
 
@@ -57,14 +55,8 @@ protected:
         return list;
     }
     TImageList* Faces() {
-        auto* faces = form->Own(std::make_unique<TImageList>(form, 24, 24));
-        for (int n = 0; n < kFaceCount; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "FACE%03d", n);
-            const auto picture = LoadPictureByName(name);
-            EXPECT_NE(picture, nullptr) << name;
-            if (picture) faces->Add(*picture);
-        }
+        TImageList* faces = MakeFaceList(*form);
+        EXPECT_EQ(faces->Count(), kFaceCount);
         return faces;
     }
     // The chat dressed in its skin: view, input strip and the buttons at its foot.
