@@ -23,9 +23,11 @@ public:
     void BeginUpdate() { ++updating_; }
     void EndUpdate();
 
+    // Placed on a window, it takes its picture's size and shape there.
+    void SetParent(TWinControl* parent) override;
+
 protected:
     void Paint(TCanvas& canvas) override;
-    void SetParent(TWinControl* parent) override;
 
 private:
     void PictureChanged();

@@ -2,6 +2,7 @@
 
 #include "base/Gbk.h"
 #include "gui/Edit.h"
+#include "gui/Image.h"
 #include "gui/ImageList.h"
 #include "gui/RichView.h"
 #include "gui/SystemColors.h"
@@ -110,6 +111,21 @@ TEST_F(PluginChat50Test, LinesFromTheHubArriveWithTheirKinds) {
     EXPECT_THAT(seen, ElementsAre("2002 大家好", "7 欢迎", "10 [乙]:喊话"));
     EXPECT_EQ(panel->View().LineText(0), "乙：大家好");
     EXPECT_EQ(panel->View().LineText(1), "[提示]：欢迎");
+}
+
+TEST_F(PluginChat50Test, AnActionMarkInsideALineGoesWithoutCuttingACharacter) {
+    // Dropping the first byte instead would leave half of "甲" behind.
+    panel->AddLine("甲乙\a丙", 2002);
+    EXPECT_EQ(LastLine(), "甲乙丙");
+    EXPECT_EQ(LastRuns()[0].color, TColor(0x000080));
+}
+
+TEST_F(PluginChat50Test, TheHistoryButtonDropsTheListDown) {
+    ShowForm();
+    panel->Input().SetText("第一句");
+    panel->Send(TPluginChat50::spSayButton);
+    platform.Click(At(panel->HistoryButton(), 5, 5));
+    EXPECT_TRUE(panel->Input().DroppedDown());
 }
 
 TEST_F(PluginChat50Test, WithoutAHubTheSenderIsItsNumberInTheDefaultColour) {
@@ -277,9 +293,13 @@ TEST_F(PluginChat50Test, TheFaceGridShowsTheHoveredFaceAndInsertsTheClickedCode)
     platform.Click(At(grid, 3 * 24 + 5, 1 * 24 + 5));
     EXPECT_EQ(panel->Input().Text(), "看/018");
     EXPECT_FALSE(panel->PopupBox()->Visible());
-    // Opened again, the box closes when the input loses the focus.
+    // Opened again, the box closes when the input loses the focus; a second open while it shows stays
+    // where the first put it.
     platform.Click(At(panel->Button(TPluginChat50::cbEmotion), 2, 2));
     EXPECT_TRUE(panel->PopupBox()->Visible());
+    const TRect placed = panel->PopupBox()->BoundsRect();
+    panel->PopupBox()->Popup({0, 0});
+    EXPECT_EQ(panel->PopupBox()->BoundsRect(), placed);
     panel->View().SetFocus();
     EXPECT_FALSE(panel->PopupBox()->Visible());
 }

@@ -121,6 +121,14 @@ TEST_F(PluginUser50Test, EachSortableColumnSortsBothWaysWithTheOwnRowKeptFirst) 
     }
 }
 
+TEST_F(PluginUser50Test, TheSelectionStaysWithItsUserThroughASort) {
+    FourUsers();
+    panel->SelectUser(30);
+    panel->ColumnClicked(TPluginUser50::ctNickName);
+    EXPECT_EQ(panel->GetSelectedID(), 30);
+    EXPECT_EQ(panel->UserListView().Selected()->SubItems()[0], "bob");
+}
+
 TEST_F(PluginUser50Test, AHeaderClickSortsAndTheSortStateIsSharedByAllPanels) {
     FourUsers();
     ShowForm();
