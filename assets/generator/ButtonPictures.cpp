@@ -150,9 +150,90 @@ void DrawClose(cairo_t* cr) {
     }
 }
 
+// The chat's small square buttons: a plate with an icon (faces, actions, hall broadcast).
+enum class ChatIcon { Face, Action, Shout };
+
+void DrawChatButton(cairo_t* cr, ChatIcon icon, State state) {
+    constexpr double w = 18;
+    constexpr double h = 19;
+    const double press = state == State::Down ? 1 : 0;
+    Colour top = Hex(0xFFF4DC);
+    Colour bottom = Hex(0xF0B860);
+    if (state == State::Move) {
+        top = Lighter(top, 0.4);
+        bottom = Lighter(bottom, 0.3);
+    } else if (state == State::Down) {
+        std::swap(top, bottom);
+    }
+    RoundedRect(cr, 0.5, 0.5 + press, w - 1, h - 1.5, 3);
+    PatternPtr plate = VerticalPattern(0.5, h - 1, top, bottom);
+    cairo_set_source(cr, plate.get());
+    cairo_fill_preserve(cr);
+    SetColour(cr, Hex(0xA8661A));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    const double cx = w / 2;
+    const double cy = h / 2 + press;
+    switch (icon) {
+    case ChatIcon::Face:
+        cairo_arc(cr, cx, cy, 5.5, 0, 2 * 3.14159265);
+        SetColour(cr, Hex(0xFFD23C));
+        cairo_fill_preserve(cr);
+        SetColour(cr, Hex(0x8A5A10));
+        cairo_set_line_width(cr, 0.9);
+        cairo_stroke(cr);
+        for (const double x : {cx - 2, cx + 2}) {
+            cairo_arc(cr, x, cy - 1.3, 0.8, 0, 2 * 3.14159265);
+            SetColour(cr, Hex(0x3A2208));
+            cairo_fill(cr);
+        }
+        cairo_arc(cr, cx, cy - 0.5, 3, 0.2 * 3.14159265, 0.8 * 3.14159265);
+        cairo_set_line_width(cr, 0.9);
+        cairo_stroke(cr);
+        break;
+    case ChatIcon::Action:
+        Star(cr, cx, cy, 6, 2.6, 5, -3.14159265 / 2);
+        SetColour(cr, Hex(0xE0463A));
+        cairo_fill(cr);
+        break;
+    case ChatIcon::Shout:
+        cairo_move_to(cr, cx - 5, cy - 2);
+        cairo_line_to(cr, cx - 2, cy - 2);
+        cairo_line_to(cr, cx + 4, cy - 6);
+        cairo_line_to(cr, cx + 4, cy + 6);
+        cairo_line_to(cr, cx - 2, cy + 2);
+        cairo_line_to(cr, cx - 5, cy + 2);
+        cairo_close_path(cr);
+        SetColour(cr, Hex(0x2F74E0));
+        cairo_fill(cr);
+        cairo_arc(cr, cx + 4, cy, 3.5, -0.9, 0.9);
+        SetColour(cr, Hex(0x2F74E0));
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        break;
+    }
+    if (state == State::Gray) Desaturate(cairo_get_target(cr), 0.95, 0.7);
+}
+
+void AddChatButton(PictureSet& set, const std::string& base, ChatIcon icon) {
+    const std::pair<const char*, State> states[] = {
+        {"COMM", State::Comm}, {"MOVE", State::Move}, {"DOWN", State::Down}, {"GRAY", State::Gray}};
+    for (const auto& [suffix, state] : states) {
+        const State s = state;
+        set.Add(base + suffix, 18, 19, [icon, s](cairo_t* cr) { DrawChatButton(cr, icon, s); });
+    }
+}
+
 } // namespace
 
 void AddButtonPictures(PictureSet& set) {
+    // The hall panels' buttons: a caption-less plate that text buttons stretch and write on, the
+    // chat's three square buttons and its say button.
+    AddFamily(set, "HALLBTN", 70, 22, "", kGoldScheme);
+    AddChatButton(set, "CHATFACE", ChatIcon::Face);
+    AddChatButton(set, "CHATACTION", ChatIcon::Action);
+    AddChatButton(set, "CHATSHOUT", ChatIcon::Shout);
+    AddFamily(set, "CHATSAY", 62, 22, "发送", kGoldScheme);
     AddFamily(set, "SAVE", 57, 26, "存分", kGoldScheme);
     AddFamily(set, "DRAW", 57, 26, "取分", kGoldScheme);
     AddFamily(set, "CLEAR", 53, 26, "清空", kGoldScheme);

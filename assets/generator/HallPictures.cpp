@@ -22,6 +22,52 @@ void DrawUserListPanel(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
+// The skin of the hall's floating panels and dialogs: a blue title band over a cream body inside a gold
+// rim, corners keyed out in magenta. It is stretched by its centre row and column.
+void DrawFloatingPanel(cairo_t* cr) {
+    constexpr double w = 120;
+    constexpr double h = 90;
+    cairo_set_source_rgb(cr, 1, 0, 1);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    RoundedRect(cr, 0, 0, w, h, 8);
+    SetColour(cr, Hex(0xB07A1A));
+    cairo_fill(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+    RoundedRect(cr, 1.5, 1.5, w - 3, h - 3, 7);
+    PatternPtr rim = GoldPattern(0, h);
+    cairo_set_source(cr, rim.get());
+    cairo_fill(cr);
+    RoundedRect(cr, 3, 3, w - 6, 24, 5);
+    PatternPtr band = VerticalPattern(3, 27, Hex(0x4E8EE8), Hex(0x1C4FA8));
+    cairo_set_source(cr, band.get());
+    cairo_fill(cr);
+    cairo_rectangle(cr, 3, 27, w - 6, h - 30);
+    PatternPtr body = VerticalPattern(27, h - 3, Hex(0xFFF9EA), Hex(0xF3E6C6));
+    cairo_set_source(cr, body.get());
+    cairo_fill(cr);
+    cairo_rectangle(cr, 3, 27, w - 6, 1);
+    SetColour(cr, Hex(0x0E2F6A));
+    cairo_fill(cr);
+}
+
+// The chat input's history button: a small drop arrow on the input's white.
+void DrawHistoryButton(cairo_t* cr) {
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_rectangle(cr, 0.5, 2.5, 1, 15);
+    SetColour(cr, Hex(0xE0C8A0));
+    cairo_fill(cr);
+    cairo_move_to(cr, 5, 8);
+    cairo_line_to(cr, 13, 8);
+    cairo_line_to(cr, 9, 13);
+    cairo_close_path(cr);
+    SetColour(cr, Hex(0xB0661A));
+    cairo_fill(cr);
+}
+
 void DrawChatPanel(cairo_t* cr) {
     RoundedRect(cr, 1, 1, 189, 290, 12);
     PatternPtr body = VerticalPattern(0, 292, Hex(0xFFC069), Hex(0xE07A1C));
@@ -101,6 +147,8 @@ void DrawSmallStool(cairo_t* cr) {
 void AddHallPictures(PictureSet& set) {
     set.Add("TWOEIGHT_BTIMAPUSERLIST", 200, 138, DrawUserListPanel);
     set.Add("TWOEIGHT_BTIMAPBUSERCHAT", 191, 292, DrawChatPanel);
+    set.Add("HALLPANEL", 120, 90, DrawFloatingPanel);
+    set.Add("CHATHISTORY", 18, 20, DrawHistoryButton);
     set.Add("STOOLGRAPHIC_BITMAPSTOOL", 32, 32, DrawStool, PixelFormat::Rgb);
     set.Add("STOOLGRAPHIC_BITMAPSMALLSTOOL", 16, 16, DrawSmallStool, PixelFormat::Rgb);
 }

@@ -2,13 +2,14 @@
 
 #include "base/Gbk.h"
 #include "game/TwoEightClient.h"
+#include "graphics/PictureResources.h"
 #include "gui/Application.h"
 #include "gui/Canvas.h"
-#include "gui/Edit.h"
-#include "gui/ListView.h"
-#include "plugin/CustomPluginChat.h"
-#include "plugin/CustomPluginDialog.h"
-#include "plugin/CustomPluginUser.h"
+#include "gui/SystemColors.h"
+#include "panels/HallSkin.h"
+#include "panels/PluginChat50.h"
+#include "panels/PluginDialog50.h"
+#include "panels/PluginUser50.h"
 #include "plugin/PluginCommandForm.h"
 #include "plugin/PluginShare50.h"
 #include "ui/LovelyMenu.h"
@@ -32,106 +33,94 @@ private:
     TReplayTranscript& transcript_;
 };
 
-// The users at the table, one row each (nickname and identity); a right click on a row opens the hub's
-// user menu for that user.
-class TReplayUserList : public TCustomPluginUser {
-public:
-    explicit TReplayUserList(TComponent* owner) : TCustomPluginUser(owner) {
-        list_ = Own(std::make_unique<TListView>(this));
-        list_->SetParent(this);
-        list_->SetAlign(TAlign::alClient);
-        list_->AddColumn({"昵称", 90});
-        list_->AddColumn({"ID", 60});
-        list_->OnMouseDown = [this](TControl*, TMouseButton button, TShiftState, int x, int y) {
-            if (button != TMouseButton::mbRight) return;
-            if (TListItem* item = list_->ItemAt({x, y})) {
-                list_->SetSelected(item);
-                ShowUserMenu(item->Tag());
-            }
-        };
-    }
-    void DoUserList(int, const TPluginUserSlots&) override { Refill(); }
-    void DoUserEnter(const STRU_PLUGIN_USERINFO& user) override {
-        TCustomPluginUser::DoUserEnter(user);
-        Refill();
-    }
-    void DoUserLeave(std::int64_t) override { Refill(); }
-
-private:
-    void Refill() {
-        list_->Clear();
-        TCustomPluginShare* hub = Share();
-        if (!hub) return;
-        for (const auto& user : hub->Users()) {
-            TListItem* item = list_->AddItem();
-            item->SetCaption(FixedFieldText(user->NickName, sizeof user->NickName));
-            item->SetSubItems({std::to_string(user->UserID)});
-            item->SetTag(user->UserID);
+// The transcript watches the real chat and dialog: every line as the hub passed it, every dialog when
+// its run starts; the dialog then takes the script's next answer (1 when none is queued) as if a
+// button had been pressed.
+void ObservePanels(TPluginChat50& chat, TPluginDialog50& dialog, TReplayTranscript& transcript,
+                   std::deque<int>& answers) {
+    chat.OnLineAdded = [&transcript](const std::string& text, std::int64_t kind) {
+        transcript.Add("line kind=" + std::to_string(kind) + " " + EscapeText(gbk::ToUtf8(text)));
+    };
+    dialog.OnExecuteStart = [&transcript, &answers](TPluginDialog50& running) {
+        std::string line = running.Caption() + " | " + running.Message() + " | " + running.OkCaption();
+        if (running.Buttons() != 0) line += " / " + running.CancelCaption();
+        transcript.Add("dialog " + EscapeText(gbk::ToUtf8(line)));
+        int answer = TCustomPluginDialog::mrAccepted;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
         }
-    }
-
-    TListView* list_{nullptr};
-};
-
-// Chat lines go to the transcript; the input line at the bottom sends its text on Enter.
-class TReplayChat : public TCustomPluginChat {
-public:
-    TReplayChat(TComponent* owner, TReplayTranscript& transcript)
-        : TCustomPluginChat(owner), transcript_(transcript) {
-        input_ = Own(std::make_unique<TEdit>(this));
-        input_->SetParent(this);
-        input_->SetAlign(TAlign::alBottom);
-        input_->SetMaxLength(200);
-        input_->OnKeyDown = [this](TControl*, TKey& key, TShiftState) {
-            if (key != VK_RETURN || input_->Text().empty()) return;
-            const std::string text = input_->Text();
-            input_->Clear();
-            SendChat(text);
-            key = 0;
-        };
-    }
-    void AddLine(const std::string& text, std::int64_t kind) override {
-        transcript_.Add("line kind=" + std::to_string(kind) + " " + EscapeText(gbk::ToUtf8(text)));
-    }
-
-protected:
-    // No skin picture here: a plain panel in its colour instead of the cleared skin.
-    void Paint(TCanvas& canvas) override { canvas.FillRect(ClientRect(), Color()); }
-
-private:
-    TReplayTranscript& transcript_;
-    TEdit* input_{nullptr};
-};
-
-// A dialog answered from the script instead of a modal loop; its start is written to the transcript.
-class TReplayDialog : public TCustomPluginDialog {
-public:
-    TReplayDialog(TComponent* owner, TReplayTranscript& transcript, std::deque<int>& answers)
-        : TCustomPluginDialog(owner), transcript_(transcript), answers_(answers) {}
-    int Execute() override {
-        std::string line = Caption() + " | " + Message() + " | " + OkCaption();
-        if (Buttons() != 0) line += " / " + CancelCaption();
-        transcript_.Add("dialog " + EscapeText(gbk::ToUtf8(line)));
-        if (answers_.empty()) return mrAccepted;
-        const int answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-
-private:
-    TReplayTranscript& transcript_;
-    std::deque<int>& answers_;
-};
-
-// The chip cursors of the library, slot k holding the k-th smallest chip; the table selects a chip by
-// making its slot the cursor.
-constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
-                                                   "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
+        // Answer 0 gives no answer: the dialog's countdown decides.
+        if (answer == 0) return;
+        const TControlHandle handle = running.Handle();
+        Application().System().Post([handle, answer] {
+            if (auto* target = dynamic_cast<TPluginDialog50*>(Application().FindControl(handle)))
+                target->SetModalResult(answer);
+        });
+    };
+}
 
 // The whole table at the origin (table coordinates are form coordinates); the user list and the chat sit
 // over the hall side of the felt, right of the table's 800-pixel area.
 constexpr TRect kUserListBounds{810, 40, 1010, 300};
 constexpr TRect kChatBounds{810, 310, 1010, 710};
+
+// The panels dressed as the table dresses them: the user list's columns (nickname, level, beans,
+// score), the chat's view over its buttons and input line, the dialog's skin.
+void LayOutPanels(TForm& form, TPluginUser50& user, TPluginChat50& chat, TPluginDialog50& dialog) {
+    user.HideColumn(TPluginUser50::ctUserId);
+    user.HideColumn(TPluginUser50::ctGold);
+    const std::pair<int, const char*> columns[] = {{TPluginUser50::ctNickName, "昵称"},
+                                                   {TPluginUser50::ctLevel, "等级"},
+                                                   {TPluginUser50::ctBean, "游戏豆"},
+                                                   {TPluginUser50::ctScore, "积分"}};
+    for (const auto& [tag, caption] : columns) {
+        user.SetColumnCaption(tag, caption);
+        user.SetColumnWidth(tag, tag == TPluginUser50::ctNickName ? 52 : 36);
+    }
+    user.SetListItemBackColor(0xF6EEE2);
+    user.SetUserListColor(0xF6EEE2);
+    user.SetSelfInfoBackColor(0xF6EEE2);
+    // The chat skin's input strip and its three square buttons sit at its foot, the say button beside.
+    chat.SetViewSpaces(6, 6, 6, 62);
+    chat.SetViewColor(0xF0FAFF);
+    chat.SetInputSpaces(7, 7, 30);
+    chat.SetInputColor(clWhite);
+    const struct {
+        TPluginChat50::TChatButton button;
+        const char* family;
+        int right;
+        int bottom;
+    } buttons[] = {{TPluginChat50::cbEmotion, "CHATFACE", kChatBounds.Width() - 8 - 18, 6},
+                   {TPluginChat50::cbAction, "CHATACTION", kChatBounds.Width() - 30 - 18, 6},
+                   {TPluginChat50::cbShout, "CHATSHOUT", kChatBounds.Width() - 52 - 18, 6},
+                   {TPluginChat50::cbSay, "CHATSAY", 6, 4}};
+    for (const auto& entry : buttons) {
+        chat.SetButtonImages(entry.button, MakeButtonList(form, entry.family));
+        chat.SetButtonRightSpace(entry.button, entry.right);
+        chat.SetButtonBottomSpace(entry.button, entry.bottom);
+    }
+    chat.SetComboxImage(LoadPictureByName("CHATHISTORY").get());
+    chat.SetEmotionImages(MakeFaceList(form));
+    if (auto skin = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT")) {
+        chat.SetCenterX(95);
+        chat.SetCenterY(150);
+        chat.SetPicture(skin.get());
+        chat.SetTransparentColor(clNone);
+    }
+    if (auto skin = LoadPictureByName("TWOEIGHT_BTIMAPUSERLIST")) {
+        user.SetPicture(skin.get());
+        user.SetTransparentColor(clNone);
+    }
+    DressFloatingPanel(dialog);
+    dialog.SetButtonImages(MakeButtonList(form, "HALLBTN"));
+    dialog.SetCloseImages(MakeButtonList(form, "CLOSE"));
+}
+
+// The chip cursors of the library, slot k holding the k-th smallest chip; the table selects a chip by
+// making its slot the cursor.
+constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
+                                                   "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
 
 // The table client, a user list and a chat panel; the hub's frames are handed over in the form's thread.
 class TReplayForm : public TPluginCommandForm {
@@ -143,19 +132,19 @@ public:
         auto* hub = Own(std::make_unique<TReplayHub>(this, transcript));
         SetCommandHub(hub);
         auto* client = Own(std::make_unique<TTwoEightClient>(this));
-        auto* user = Own(std::make_unique<TReplayUserList>(this));
-        auto* chat = Own(std::make_unique<TReplayChat>(this, transcript));
-        auto* dialog = Own(std::make_unique<TReplayDialog>(this, transcript, answers));
-        // The client first, so that the panels lie above the felt.
+        auto* user = Own(std::make_unique<TPluginUser50>(this));
+        auto* chat = Own(std::make_unique<TPluginChat50>(this));
+        auto* dialog = Own(std::make_unique<TPluginDialog50>(this));
+        // The client first, so that the panels and the dialog lie above the felt.
         for (TControl* control : std::initializer_list<TControl*>{client, user, chat, dialog})
             control->SetParent(this);
+        ObservePanels(*chat, *dialog, transcript, answers);
         client->SetBounds(0, 0, TTwoEightClient::kTableWidth, TTwoEightClient::kTableHeight);
         user->SetBounds(kUserListBounds.left, kUserListBounds.top, kUserListBounds.Width(),
                         kUserListBounds.Height());
         chat->SetBounds(kChatBounds.left, kChatBounds.top, kChatBounds.Width(), kChatBounds.Height());
-        chat->SetColor(0xF0FAFF);
-        // The dialog has nothing to show here.
-        dialog->SetVisible(false);
+        dialog->SetBounds(262, 292, 300, 150);
+        LayOutPanels(*this, *user, *chat, *dialog);
         // Chips fall and other players' chips thin out by chance; a fixed seed keeps transcripts repeatable.
         client->Random().SetSeed(20260101);
         hub->SetPluginUser(user);

@@ -2,6 +2,7 @@
 
 #include "gui/Canvas.h"
 #include "gui/Form.h"
+#include "gui/Region.h"
 #include "ui/BitmapRegion.h"
 #include "ui/NinePart.h"
 
@@ -82,8 +83,23 @@ void TLovelyPanel::ApplyRegion() {
 }
 
 void TLovelyPanel::Paint(TCanvas& canvas) {
-    canvas.Draw(0, 0, background_);
+    PaintBackground(canvas);
     if (titleHeight_ > 0 && !Caption().empty()) PaintTitle(canvas);
+}
+
+void TLovelyPanel::PaintBackground(TCanvas& canvas) {
+    // A panel inside a window shares the window's pixels: its shape does not clip the drawing, so only
+    // the background within the shape is drawn and the keyed-out corners show what lies under them.
+    const TRegion* shape = WindowRegion();
+    if (!shape || IsWindowPanel()) {
+        canvas.Draw(0, 0, background_);
+        return;
+    }
+    for (const TRect& run : shape->Rects()) {
+        TCanvasSaver saver(canvas);
+        canvas.IntersectClipRect(run);
+        canvas.Draw(0, 0, background_);
+    }
 }
 
 void TLovelyPanel::PaintTitle(TCanvas& canvas) {

@@ -81,6 +81,8 @@ protected:
     virtual void SetRemaining(int value);
     // Builds the background and the window shape, then repaints.
     void ReRender();
+    // Draws the rendered background, within the panel's shape.
+    void PaintBackground(TCanvas& canvas);
 
 private:
     template <typename T>

@@ -6,6 +6,7 @@
 #include "gui/Canvas.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -114,6 +115,22 @@ std::vector<CatalogueEntry> Catalogue() {
             c.push_back({name, button.width, button.height, name != "RIGHTDOWN"});
         }
     }
+    // The hall panels: the chat's ninety faces, the panels' buttons, panel skin and history button.
+    for (int i = 0; i < 90; ++i) {
+        char face[16];
+        std::snprintf(face, sizeof face, "FACE%03d", i);
+        c.push_back({face, 24, 24, true});
+    }
+    const struct {
+        const char* base;
+        int width, height;
+    } hallButtons[] = {{"HALLBTN", 70, 22}, {"CHATFACE", 18, 19}, {"CHATACTION", 18, 19},
+                       {"CHATSHOUT", 18, 19}, {"CHATSAY", 62, 22}};
+    for (const auto& button : hallButtons)
+        for (const char* state : {"COMM", "MOVE", "DOWN", "GRAY"})
+            c.push_back({std::string(button.base) + state, button.width, button.height, true});
+    c.push_back({"HALLPANEL", 120, 90, true});
+    c.push_back({"CHATHISTORY", 18, 20, true});
     return c;
 }
 
@@ -127,7 +144,7 @@ std::vector<std::uint8_t> Bytes(std::string_view name) {
 
 TEST(PictureResources, EveryCataloguePictureDecodesAtItsSizeAndForm) {
     const std::vector<CatalogueEntry> catalogue = Catalogue();
-    EXPECT_EQ(catalogue.size(), 228u);
+    EXPECT_EQ(catalogue.size(), 340u);
     for (const CatalogueEntry& entry : catalogue) {
         SCOPED_TRACE(entry.name);
         std::string error;

@@ -1,0 +1,50 @@
+#include "panels/TranForm.h"
+
+#include "gui/Bitmap.h"
+#include "gui/Canvas.h"
+#include "gui/Region.h"
+#include "ui/BitmapRegion.h"
+
+namespace morvane {
+
+TTranForm::TTranForm(TComponent* owner) : TCustomControl(owner) {}
+
+void TTranForm::SetPicture(const TPngImage* picture) {
+    if (picture && !picture->Empty())
+        picture_ = std::make_unique<TPngImage>(*picture);
+    else
+        picture_.reset();
+    PictureChanged();
+}
+
+void TTranForm::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0) PictureChanged();
+}
+
+void TTranForm::SetParent(TWinControl* parent) {
+    TCustomControl::SetParent(parent);
+    if (parent) PictureChanged();
+}
+
+void TTranForm::PictureChanged() {
+    if (updating_ > 0) return;
+    if (!picture_) {
+        SetWindowRegion(nullptr);
+        Invalidate();
+        return;
+    }
+    SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
+    // The key is compared against the picture as it shows: blended over black where translucent.
+    TBitmap shown(picture_->Width(), picture_->Height());
+    TCanvas canvas(shown);
+    canvas.Draw(0, 0, *picture_);
+    const TRegion region = RegionFromBitmap(shown, kKeyColor, kTolerance);
+    SetWindowRegion(&region);
+    Invalidate();
+}
+
+void TTranForm::Paint(TCanvas& canvas) {
+    if (picture_) canvas.Draw(0, 0, *picture_);
+}
+
+} // namespace morvane
