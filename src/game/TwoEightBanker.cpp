@@ -152,22 +152,22 @@ void TTwoEightClient::AnnounceBanker(std::int64_t bankerId) {
     if (level < 1) return;
     const TBankerLevel& entry = levels.Levels[std::size_t(level - 1)];
     const std::string name = FixedFieldText(user->NickName, sizeof user->NickName);
-    AddChatText(entry.Name + name + "上庄啦," + entry.Speech, kBankerMessageKind);
+    ShowSystemLine(entry.Name + name + "上庄啦," + entry.Speech, kBankerMessageKind);
 }
 
 void TTwoEightClient::HandleGrabReply(const TGrabBankerReply& reply) {
     switch (reply.Outcome) {
     case TGrabBankerReply::kFailed:
-        AddChatText("抢庄失败", kBankerMessageKind);
+        ShowSystemLine("抢庄失败", kBankerMessageKind);
         break;
     case TGrabBankerReply::kNotNow:
-        AddChatText("现在不能抢庄", kBankerMessageKind);
+        ShowSystemLine("现在不能抢庄", kBankerMessageKind);
         break;
     case TGrabBankerReply::kNotEnoughBeans: {
         char amount[32];
         std::snprintf(amount, sizeof amount, "%lld",
                       static_cast<long long>(scene_.BankerKeepBeans + scene_.GrabPrice));
-        AddChatText("您的" + UnitName() + "不足" + amount + "，不能抢庄", kBankerMessageKind);
+        ShowSystemLine("您的" + UnitName() + "不足" + amount + "，不能抢庄", kBankerMessageKind);
         break;
     }
     default:

@@ -69,8 +69,13 @@ void TTwoEightClient::SetTableCursor(int cursor) {
 
 // [SECTION] The bet click
 
+void TTwoEightClient::ShowSystemLine(const std::string& text, std::int64_t kind) {
+    // Shown like every other line of the table: through the host's filter into the chat view.
+    if (TCustomPluginShare* hub = Share()) hub->ShowText(text, kind);
+}
+
 void TTwoEightClient::ReportBetRefusal(const std::string& text) {
-    AddChatText(text, kBetMessageKind);
+    ShowSystemLine(text, kBetMessageKind);
 }
 
 void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {

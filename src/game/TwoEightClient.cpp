@@ -183,14 +183,14 @@ void TTwoEightClient::ApplyScene(TBytes data) {
 
 void TTwoEightClient::PrintRoomSettings() {
     const std::string unit = UnitName();
-    AddChatText("======本房间游戏设置========", 10);
-    AddChatText("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), 10);
-    AddChatText(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), 10);
-    AddChatText(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), 10);
+    ShowSystemLine("======本房间游戏设置========", 10);
+    ShowSystemLine("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), 10);
+    ShowSystemLine(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), 10);
+    ShowSystemLine(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), 10);
     if (scene_.GrabAllowed && scene_.GrabPrice > 0)
-        AddChatText("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), 10);
-    if (scene_.MinBankerRounds > 1) AddChatText(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), 10);
-    AddChatText("============================", 10);
+        ShowSystemLine("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), 10);
+    if (scene_.MinBankerRounds > 1) ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), 10);
+    ShowSystemLine("============================", 10);
 }
 
 void TTwoEightClient::FeedBarsFromScene() {

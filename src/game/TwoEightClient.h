@@ -213,6 +213,8 @@ private:
     void SetupChipButtons();
     void SetTableCursor(int cursor);
     void ReportBetRefusal(const std::string& text);
+    // A line in the table's system message area (the chat view), with its message kind.
+    void ShowSystemLine(const std::string& text, std::int64_t kind);
     bool PassesAntiRepeat();
     void HighlightRegion(int x, int y);
     void HideRegionPictures();
