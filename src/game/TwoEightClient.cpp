@@ -189,7 +189,8 @@ void TTwoEightClient::PrintRoomSettings() {
     ShowSystemLine(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), 10);
     if (scene_.GrabAllowed && scene_.GrabPrice > 0)
         ShowSystemLine("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), 10);
-    if (scene_.MinBankerRounds > 1) ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), 10);
+    if (scene_.MinBankerRounds > 1)
+        ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), 10);
     ShowSystemLine("============================", 10);
 }
 
@@ -306,8 +307,14 @@ void TTwoEightClient::RefreshView() {
     clockFrame_->SetVisible(clockShown);
     settlementPicture_->SetVisible(settlementShown_);
     settlementTexts_->SetVisible(settlementShown_);
-    if (scene_.BankerList[0].UserId < 0 && scene_.Phase == 0)
+    if (scene_.BankerList[0].UserId < 0 && scene_.Phase == 0) {
         SetInformation(WrapStatusText(scene_.NoBankerText));
+        noBankerTextShown_ = true;
+    } else if (noBankerTextShown_) {
+        // A banker has sat down since: the line must not go on saying there is none.
+        SetInformation("");
+        noBankerTextShown_ = false;
+    }
     Resized();
 }
 

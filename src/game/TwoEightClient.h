@@ -292,6 +292,8 @@ private:
     bool musicPlaying_{false};
     std::int64_t lastAnnouncedBanker_{0};
     bool cofferPending_{false};
+    bool cofferDialogOpen_{false};  // a coffer dialog is in its modal run
+    bool noBankerTextShown_{false}; // the information line says there is no banker
     std::vector<std::uint8_t> cofferReply_;
     std::string cofferText_;
     TRandom random_{0};

@@ -1,3 +1,4 @@
+#include "base/ScopeExit.h"
 #include "game/TwoEightClient.h"
 #include "graphics/CofferDrawMoneyFrm.h"
 #include "graphics/CofferSaveMoneyFrm.h"
@@ -52,7 +53,8 @@ void TTwoEightClient::CofferButtonClick(std::uint8_t operation) {
 }
 
 void TTwoEightClient::DoCofferReply(TBytes reply, const std::string& text) {
-    if (cofferTimer_->Enabled()) return;
+    // A reply while the last one is still being handled (its timer runs or its dialog is open) is dropped.
+    if (cofferTimer_->Enabled() || cofferDialogOpen_) return;
     if (reply.size() < TCofferReply::kBytes) {
         // A reply too short to read still ends the request, so the buttons work again.
         cofferPending_ = false;
@@ -83,6 +85,8 @@ void TTwoEightClient::CofferTick() {
                                         ? static_cast<TCofferDialog&>(*saveDialog_)
                                         : static_cast<TCofferDialog&>(*drawDialog_);
             dialog.Prepare(*reply);
+            cofferDialogOpen_ = true;
+            const TScopeExit closed([this] { cofferDialogOpen_ = false; });
             if (dialog.ShowModal() == TCofferDialog::kResultOk) followUp = dialog.Request();
         }
     } else if (cofferReply_[kReplyKindAt] == kReplyShowsText) {

@@ -120,6 +120,30 @@ TEST_F(TableCofferTest, AReplyWhileThePreviousOneWaitsIsDroppedAndCancelSendsNot
     EXPECT_FALSE(client->CofferPending());
 }
 
+// A reply that arrives while the dialog of the last one is open is dropped: no second modal run of the
+// same dialog (which would throw) and no message box over it.
+TEST_F(TableCofferTest, AReplyWhileTheDialogIsOpenIsDropped) {
+    Start();
+    SendScene(RoomScene(0));
+    int dialogs = 0;
+    DriveModal(client->DrawDialog(), [&](int step) {
+        if (step == 0) {
+            ++dialogs;
+            Reply(Reply(0, kCofferWithdraw, 0));
+            Reply(Reply(1, kCofferWithdraw, 0));
+            return true;
+        }
+        EXPECT_FALSE(client->CofferTimer().Enabled());
+        client->DrawDialog().ButtonCancel->Click();
+        return false;
+    });
+    Reply(Reply(0, kCofferWithdraw, 0));
+    EXPECT_NO_THROW(Run(50));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_FALSE(client->CofferPending());
+}
+
 // An applicant for the bank must keep what applying needs: the deposit dialog refuses to take it.
 TEST_F(TableCofferTest, AnApplicantCannotDepositWhatTheBankNeeds) {
     Start(1200000);

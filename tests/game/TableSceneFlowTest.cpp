@@ -131,10 +131,12 @@ TEST_F(TableSceneFlowTest, FreeTimeWithoutBankerShowsTheNoBankerPictureAndText) 
     EXPECT_EQ(client->TopBar().Notice().Caption(),
               "现在无人上庄，请玩家申请上庄，上庄\n\r后即可开始游戏，祝您游戏愉快");
 
+    // A banker sits down between rounds: the line no longer says there is none.
     scene.BankerList[0] = {kBanker, kBankerSeat};
     SendScene(scene);
     EXPECT_FALSE(client->NoBankerPicture().Visible());
     EXPECT_TRUE(client->Clock().Visible());
+    EXPECT_EQ(client->TopBar().Notice().Caption(), "");
 }
 
 TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
