@@ -270,7 +270,8 @@ bool TBaccaratServer::SeatNextBanker() {
         // Leaving before the minimum rounds costs the penalty the table warned about.
         if (banker && banker_.StepDownPending() && banker_.Rounds() > 0 &&
             banker_.Rounds() < settings_.MinBankerRounds && settings_.EarlyLeavePenalty > 0) {
-            banker->Info.Beans -= std::min(banker->Info.Beans, settings_.EarlyLeavePenalty);
+            const std::int64_t beans = banker->Info.Beans; // a packed field: read, never bound
+            banker->Info.Beans = beans - std::min(beans, settings_.EarlyLeavePenalty);
             SendBeans(*banker);
         }
         banker_.ClearBanker();

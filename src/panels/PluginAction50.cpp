@@ -13,7 +13,6 @@ namespace {
 constexpr int kPanelWidth = 317;
 constexpr int kPanelHeight = 379;
 constexpr TRect kGridBounds{5, 34, 5 + 260, 34 + 304};
-constexpr int kValueColumnWidth = 257;
 constexpr TColor kCellColor = 0x999999;
 constexpr TColor kCellTextColor = 0x594319;
 constexpr TColor kCurrentCellColor = 0xB4B4B4;

@@ -125,7 +125,7 @@ TEST(TableSimulator, TwoRoundsOfTheRealTableAgreeWithTheServer) {
     ASSERT_NE(own, nullptr);
     const TTwoEightClient* client = simulator.Client();
     ASSERT_NE(client, nullptr);
-    EXPECT_EQ(client->MyBeans(), own->Info.Beans);
+    EXPECT_EQ(client->MyBeans(), std::int64_t(own->Info.Beans));
     EXPECT_EQ(client->Scene().ResultRoadCount, 2);
     EXPECT_TRUE(client->Scene().BankerList[0].Occupied());
 

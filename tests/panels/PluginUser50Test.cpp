@@ -173,7 +173,7 @@ TEST_F(PluginUser50Test, SeatChangesAreKeptAndDeltasReachTheHubRecord) {
     panel->AddScoreDeltas(block);
     EXPECT_EQ(panel->Records()[1]->Score, 10);
     EXPECT_EQ(panel->Records()[1]->Bean, 300);
-    EXPECT_EQ(hub->FindUser(30)->Beans, 300);
+    EXPECT_EQ(std::int64_t(hub->FindUser(30)->Beans), 300);
 }
 
 TEST_F(PluginUser50Test, HidingAColumnShiftsTheFollowingTexts) {

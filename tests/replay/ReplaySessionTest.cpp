@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 
 #include <fstream>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -26,6 +27,12 @@ std::string Hex(const TFrame& bytes) {
     return text;
 }
 
+// Table markers are machine-wide, so tests that run at the same time in other processes must not share
+// a cookie: each process takes its own.
+std::string InitLine() {
+    return "init cookie=" + std::to_string(880000000 + ::getpid()) + " user=1001 nick=a\n";
+}
+
 // A table between rounds whose player has asked for the coffer's state and got the deposit dialog's
 // reply: the dialog opens on the next millisecond.
 std::string CofferStory() {
@@ -36,8 +43,7 @@ std::string CofferStory() {
     reply[1] = 1;     // deposit
     reply[11] = 10;   // at least 10
     reply[27] = 0x64; // 100 in hand
-    return "init cookie=1 user=1001 nick=a\n"
-           "frame " +
+    return InitLine() + "frame " +
            Hex(GameData(0, WriteTableScene(scene))) +
            "\n"
            "click 30 592\n"
@@ -81,7 +87,7 @@ protected:
 };
 
 TEST_F(ReplaySessionTest, TheTableWearsTheLibrarysTenChipCursorsInSlotsOneToTen) {
-    Run("init cookie=1 user=1001 nick=a\n");
+    Run(InitLine());
     ASSERT_EQ(cursorNames.size(), 10u);
     for (const std::string& name : cursorNames) {
         std::string error;
