@@ -1,6 +1,7 @@
 #include "game/TableFixture.h"
 #include "game/TwoEightRules.h"
 #include "gui/PngImage.h"
+#include "support/headless/GoldenPicture.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,20 +15,7 @@ class TableGoldenTest : public TableTest {
 protected:
     void ExpectPicture(const std::string& name) {
         platform.RunUntilIdle();
-        const std::string golden =
-            (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / name).string();
-        const std::string shot = SaveScreenshot(platform, form->WindowId(), name);
-        if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
-            std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
-            GTEST_SKIP() << "golden picture rewritten: " << golden;
-        }
-        TPngImage actual;
-        TPngImage expected;
-        ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
-        ASSERT_TRUE(expected.LoadFromFile(golden))
-            << expected.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
-        EXPECT_TRUE(actual == expected) << "the table draws differently from " << golden << "; look at "
-                                        << shot << " and, if the change is meant, run scripts/refresh-golden";
+        ExpectGolden(platform, form->WindowId(), name);
     }
     // Twelve games on the roads, so that the bars look like a table that has been open a while.
     static void FillRoads(TTableScene& scene) {

@@ -3,7 +3,6 @@
 #include "gui/ImageList.h"
 #include "gui/ValueListEditor.h"
 #include "panels/FaceNames.h"
-#include "panels/GoldenPicture.h"
 #include "panels/HallSkin.h"
 #include "panels/PanelsFixture.h"
 #include "panels/PictureView.h"
@@ -13,6 +12,7 @@
 #include "panels/PluginDialog50.h"
 #include "panels/PluginUser50.h"
 #include "panels/PopupBox.h"
+#include "support/headless/GoldenPicture.h"
 
 namespace morvane::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "panels/GoldenPicture.h"
+#include "support/headless/GoldenPicture.h"
 
 #include "gui/PngImage.h"
 #include "support/headless/HeadlessApp.h"
@@ -11,7 +11,8 @@ namespace morvane::test {
 
 void ExpectGolden(const THeadlessPlatform& platform, TWindowId window, const std::string& name) {
     const std::string golden =
-        (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / name).string();
+        (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "golden" / name)
+            .string();
     const std::string shot = SaveScreenshot(platform, window, name);
     if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
         std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
