@@ -6,6 +6,7 @@
 #include "gui/Application.h"
 #include "gui/Canvas.h"
 #include "gui/SystemColors.h"
+#include "host/HallPanels.h"
 #include "panels/HallSkin.h"
 #include "panels/PluginChat50.h"
 #include "panels/PluginDialog50.h"
@@ -60,63 +61,6 @@ void ObservePanels(TPluginChat50& chat, TPluginDialog50& dialog, TReplayTranscri
     };
 }
 
-// The whole table at the origin (table coordinates are form coordinates); the user list and the chat sit
-// over the hall side of the felt, right of the table's 800-pixel area.
-constexpr TRect kUserListBounds{810, 40, 1010, 300};
-constexpr TRect kChatBounds{810, 310, 1010, 710};
-
-// The panels dressed as the table dresses them: the user list's columns (nickname, level, beans,
-// score), the chat's view over its buttons and input line, the dialog's skin.
-void LayOutPanels(TForm& form, TPluginUser50& user, TPluginChat50& chat, TPluginDialog50& dialog) {
-    user.HideColumn(TPluginUser50::ctUserId);
-    user.HideColumn(TPluginUser50::ctGold);
-    const std::pair<int, const char*> columns[] = {{TPluginUser50::ctNickName, "昵称"},
-                                                   {TPluginUser50::ctLevel, "等级"},
-                                                   {TPluginUser50::ctBean, "游戏豆"},
-                                                   {TPluginUser50::ctScore, "积分"}};
-    for (const auto& [tag, caption] : columns) {
-        user.SetColumnCaption(tag, caption);
-        user.SetColumnWidth(tag, tag == TPluginUser50::ctNickName ? 52 : 36);
-    }
-    user.SetListItemBackColor(0xF6EEE2);
-    user.SetUserListColor(0xF6EEE2);
-    user.SetSelfInfoBackColor(0xF6EEE2);
-    // The chat skin's input strip and its three square buttons sit at its foot, the say button beside.
-    chat.SetViewSpaces(6, 6, 6, 62);
-    chat.SetViewColor(0xF0FAFF);
-    chat.SetInputSpaces(7, 7, 30);
-    chat.SetInputColor(clWhite);
-    const struct {
-        TPluginChat50::TChatButton button;
-        const char* family;
-        int right;
-        int bottom;
-    } buttons[] = {{TPluginChat50::cbEmotion, "CHATFACE", kChatBounds.Width() - 8 - 18, 6},
-                   {TPluginChat50::cbAction, "CHATACTION", kChatBounds.Width() - 30 - 18, 6},
-                   {TPluginChat50::cbShout, "CHATSHOUT", kChatBounds.Width() - 52 - 18, 6},
-                   {TPluginChat50::cbSay, "CHATSAY", 6, 4}};
-    for (const auto& entry : buttons) {
-        chat.SetButtonImages(entry.button, MakeButtonList(form, entry.family));
-        chat.SetButtonRightSpace(entry.button, entry.right);
-        chat.SetButtonBottomSpace(entry.button, entry.bottom);
-    }
-    chat.SetComboxImage(LoadPictureByName("CHATHISTORY").get());
-    chat.SetEmotionImages(MakeFaceList(form));
-    if (auto skin = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT")) {
-        chat.SetCenterX(95);
-        chat.SetCenterY(150);
-        chat.SetPicture(skin.get());
-        chat.SetTransparentColor(clNone);
-    }
-    if (auto skin = LoadPictureByName("TWOEIGHT_BTIMAPUSERLIST")) {
-        user.SetPicture(skin.get());
-        user.SetTransparentColor(clNone);
-    }
-    DressFloatingPanel(dialog);
-    dialog.SetButtonImages(MakeButtonList(form, "HALLBTN"));
-    dialog.SetCloseImages(MakeButtonList(form, "CLOSE"));
-}
-
 // The chip cursors of the library, slot k holding the k-th smallest chip; the table selects a chip by
 // making its slot the cursor.
 constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
@@ -140,11 +84,9 @@ public:
             control->SetParent(this);
         ObservePanels(*chat, *dialog, transcript, answers);
         client->SetBounds(0, 0, TTwoEightClient::kTableWidth, TTwoEightClient::kTableHeight);
-        user->SetBounds(kUserListBounds.left, kUserListBounds.top, kUserListBounds.Width(),
-                        kUserListBounds.Height());
-        chat->SetBounds(kChatBounds.left, kChatBounds.top, kChatBounds.Width(), kChatBounds.Height());
+        PlaceHallPanels(*this, *user, *chat);
         dialog->SetBounds(262, 292, 300, 150);
-        LayOutPanels(*this, *user, *chat, *dialog);
+        DressHallDialog(*this, *dialog);
         // Chips fall and other players' chips thin out by chance; a fixed seed keeps transcripts repeatable.
         client->Random().SetSeed(20260101);
         hub->SetPluginUser(user);
