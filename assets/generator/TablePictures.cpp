@@ -146,15 +146,17 @@ void DrawBoard(cairo_t* cr) {
         }
     }
 
-    BigCaption(cr, "闲", palette::kPlayer, "×2", 106, 206);
+    // The captions keep clear of the numbers the table draws on each field: the region total and, below
+    // it, the player's own stake. In the low pair fields the caption goes above both.
+    BigCaption(cr, "闲", palette::kPlayer, "×2", 106, 216);
     BigCaption(cr, "和", palette::kTie, "×9", 300, 232);
-    BigCaption(cr, "庄", palette::kBanker, "×2", 625, 206);
+    BigCaption(cr, "庄", palette::kBanker, "×2", 625, 216);
 
-    SideCaption(cr, "闲对子", palette::kPlayer, "×12", 230, 72);
-    SideCaption(cr, "庄对子", palette::kBanker, "×12", 746, 72);
-    SideCaption(cr, "闲天王", palette::kPlayer, "×3", 230, 326);
-    SideCaption(cr, "同点和", palette::kTie, "×33", 513, 326);
-    SideCaption(cr, "庄天王", palette::kBanker, "×3", 746, 326);
+    SideCaption(cr, "闲对子", palette::kPlayer, "×12", 230, 46);
+    SideCaption(cr, "庄对子", palette::kBanker, "×12", 746, 46);
+    SideCaption(cr, "闲天王", palette::kPlayer, "×3", 230, 340);
+    SideCaption(cr, "同点和", palette::kTie, "×33", 513, 340);
+    SideCaption(cr, "庄天王", palette::kBanker, "×3", 746, 340);
 }
 
 void DrawFeltBackground(cairo_t* cr) {
