@@ -1,5 +1,6 @@
 #include "gui/Form.h"
 
+#include "gui/Button.h"
 #include "gui/Canvas.h"
 
 #include <cstdlib>
@@ -305,6 +306,9 @@ void TForm::WindowKeyDown(TKey key, TShiftState shift) {
     }
     TWinControl* target = activeControl_ ? activeControl_ : this;
     target->KeyDown(key, shift);
+    // Enter and Escape that the focused control left alone go to the form's Default and Cancel buttons,
+    // as in any dialog.
+    if (key != 0 && shift == 0) PressDialogKey(*this, key);
 }
 
 void TForm::WindowKeyUp(TKey key, TShiftState shift) {

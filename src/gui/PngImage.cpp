@@ -157,21 +157,45 @@ void TPngImage::SetSize(int width, int height, bool alpha) {
     height_ = height;
     alpha_ = alpha;
     pixels_.assign(Stride() * height_, 0);
-    framebufferForm_.clear();
+    DropFramebufferForm();
 }
 
 const std::uint32_t* TPngImage::FramebufferRow(int y) const {
-    if (framebufferForm_.empty() && !Empty()) {
-        framebufferForm_.resize(std::size_t(width_) * height_);
-        const int bytesPerPixel = BytesPerPixel();
-        std::uint32_t* word = framebufferForm_.data();
-        for (std::size_t i = 0, n = framebufferForm_.size(); i < n; ++i) {
-            const std::uint8_t* p = pixels_.data() + i * bytesPerPixel;
+    MakeFramebufferForm();
+    return framebufferForm_.data() + std::size_t(y) * width_;
+}
+
+std::span<const TPngImage::TPixelRun> TPngImage::FramebufferRuns(int y) const {
+    MakeFramebufferForm();
+    if (rowRuns_.empty()) return {};
+    return std::span<const TPixelRun>(runs_).subspan(rowRuns_[std::size_t(y)],
+                                                     rowRuns_[std::size_t(y) + 1] - rowRuns_[std::size_t(y)]);
+}
+
+void TPngImage::MakeFramebufferForm() const {
+    if (!framebufferForm_.empty() || Empty()) return;
+    framebufferForm_.resize(std::size_t(width_) * height_);
+    rowRuns_.assign(std::size_t(height_) + 1, 0);
+    runs_.clear();
+    const int bytesPerPixel = BytesPerPixel();
+    const auto kindOf = [](std::uint32_t alpha) {
+        return alpha == 0 ? TAlphaRun::Transparent : alpha == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;
+    };
+    std::uint32_t* word = framebufferForm_.data();
+    const std::uint8_t* p = pixels_.data();
+    for (int y = 0; y < height_; ++y) {
+        rowRuns_[std::size_t(y)] = std::uint32_t(runs_.size());
+        for (int x = 0; x < width_; ++x, ++word, p += bytesPerPixel) {
             const std::uint32_t a = alpha_ ? p[3] : 255u;
-            word[i] = (a << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+            *word = (a << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+            const TAlphaRun kind = kindOf(a);
+            if (x > 0 && runs_.back().Kind == kind)
+                ++runs_.back().Length;
+            else
+                runs_.push_back({1, kind});
         }
     }
-    return framebufferForm_.data() + std::size_t(y) * width_;
+    rowRuns_[std::size_t(height_)] = std::uint32_t(runs_.size());
 }
 
 bool TPngImage::Fail(std::string message) {

@@ -28,7 +28,7 @@ public:
 
     // Writing through a scan line drops the framebuffer form kept for drawing.
     std::uint8_t* Scanline(int y) {
-        framebufferForm_.clear();
+        DropFramebufferForm();
         return pixels_.data() + std::size_t(y) * Stride();
     }
     const std::uint8_t* Scanline(int y) const { return pixels_.data() + std::size_t(y) * Stride(); }
@@ -54,6 +54,16 @@ public:
     // so that drawing the same picture again is a copy of words rather than a conversion of bytes.
     const std::uint32_t* FramebufferRow(int y) const;
 
+    // What a stretch of a row needs when it is drawn: nothing (alpha 0), a copy (alpha 255) or a blend.
+    enum class TAlphaRun : std::uint8_t { Transparent, Opaque, Blended };
+    struct TPixelRun {
+        std::uint16_t Length;
+        TAlphaRun Kind;
+    };
+    // A row of the framebuffer form cut into maximal runs of one kind, left to right, made with the form;
+    // drawing skips the transparent runs and copies the opaque ones without looking at each pixel.
+    std::span<const TPixelRun> FramebufferRuns(int y) const;
+
     // Same size, form and pixels.
     friend bool operator==(const TPngImage& a, const TPngImage& b) {
         return a.width_ == b.width_ && a.height_ == b.height_ && a.alpha_ == b.alpha_ &&
@@ -62,12 +72,21 @@ public:
 
 private:
     bool Fail(std::string message);
+    void MakeFramebufferForm() const;
+    void DropFramebufferForm() {
+        framebufferForm_.clear();
+        runs_.clear();
+        rowRuns_.clear();
+    }
 
     int width_{0};
     int height_{0};
     bool alpha_{false};
     std::vector<std::uint8_t> pixels_;
     mutable std::vector<std::uint32_t> framebufferForm_;
+    mutable std::vector<TPixelRun> runs_;
+    // Where each row's runs begin in runs_, and one entry past the last row.
+    mutable std::vector<std::uint32_t> rowRuns_;
     std::string error_;
 };
 

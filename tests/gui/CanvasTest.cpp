@@ -115,6 +115,71 @@ TEST_F(CanvasTest, PartsOfPicturesAreCutBySourceFramebufferAndClip) {
     EXPECT_EQ(frame.Alpha(5, 0), 255);
 }
 
+// Every alpha over every channel value, against the exact rule: each channel is
+// (source × alpha + under × (255 − alpha)) / 255 rounded to the nearest integer.
+TEST(CanvasBlendTest, EveryAlphaAndChannelValueRoundsToTheNearest) {
+    TPngImage picture(256, 256, true);
+    for (int y = 0; y < 256; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < 256; ++x, p += 4) {
+            p[0] = std::uint8_t(y);
+            p[1] = std::uint8_t(255 - y);
+            p[2] = std::uint8_t(y ^ 0x5A);
+            p[3] = std::uint8_t(x);
+        }
+    }
+    const auto nearest = [](int source, int under, int alpha) {
+        return (source * alpha + under * (255 - alpha) + 127) / 255;
+    };
+    for (const TColor under : {RGB(0, 0, 0), RGB(255, 255, 255), RGB(1, 128, 254), RGB(127, 3, 200)}) {
+        TBitmap frame(256, 256);
+        TCanvas canvas(frame);
+        canvas.FillRect({0, 0, 256, 256}, under);
+        canvas.Draw(0, 0, picture);
+        int wrong = 0;
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const TColor expected = RGB(nearest(y, GetRValue(under), x), nearest(255 - y, GetGValue(under), x),
+                                            nearest(y ^ 0x5A, GetBValue(under), x));
+                if (frame.Pixel(x, y) != expected || frame.Alpha(x, y) != 255) ++wrong;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "under " << std::hex << under;
+    }
+}
+
+// A row of transparent, opaque and blended stretches, drawn in parts that start and end inside each kind
+// of stretch: every part matches the same pixels drawn one by one.
+TEST(CanvasBlendTest, PartsOfARowWithRunsOfEachKindMatchPixelByPixelDrawing) {
+    constexpr int kWidth = 23;
+    TPngImage picture(kWidth, 2, true);
+    const int alphas[kWidth] = {0, 0, 0, 255, 255, 255, 255, 90, 91, 200, 0, 255, 10, 10, 0, 0, 255, 255, 1, 254, 254, 0, 255};
+    for (int y = 0; y < 2; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < kWidth; ++x, p += 4) {
+            p[0] = std::uint8_t(11 * x);
+            p[1] = std::uint8_t(200 - 7 * x);
+            p[2] = std::uint8_t(40 + y);
+            p[3] = std::uint8_t(y == 0 ? alphas[x] : alphas[kWidth - 1 - x]);
+        }
+    }
+    for (int from = 0; from < kWidth; ++from) {
+        for (int to = from + 1; to <= kWidth; ++to) {
+            TBitmap byRuns(kWidth + 4, 2);
+            TBitmap byPixels(kWidth + 4, 2);
+            TCanvas runs(byRuns);
+            TCanvas pixels(byPixels);
+            runs.FillRect({0, 0, kWidth + 4, 2}, RGB(30, 60, 90));
+            pixels.FillRect({0, 0, kWidth + 4, 2}, RGB(30, 60, 90));
+            runs.Draw(2 + from, 0, picture, {from, 0, to, 2});
+            for (int x = from; x < to; ++x)
+                pixels.Draw(2 + x, 0, picture, {x, 0, x + 1, 2});
+            for (int y = 0; y < 2; ++y)
+                ASSERT_EQ(Row(byRuns, y), Row(byPixels, y)) << "columns " << from << ".." << to << " row " << y;
+        }
+    }
+}
+
 TEST_F(CanvasTest, StretchDrawTakesTheNearestPixel) {
     TPngImage picture(2, 1, true);
     const std::uint8_t pixels[] = {255, 0, 0, 255, 0, 0, 255, 0};
