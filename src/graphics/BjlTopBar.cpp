@@ -276,7 +276,7 @@ void TBjlTopBar::Paint(TCanvas& canvas) {
         canvas.FillRect(ClientRect(), clBlack);
         return;
     }
-    canvas.Draw(0, 0, background_);
+    canvas.Draw(0, 0, background_, backgroundBlend_);
 }
 
 void TBjlTopBar::WndProc(TMessage& message) {

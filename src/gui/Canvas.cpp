@@ -128,6 +128,40 @@ void TCanvas::BlitPicture(const TPngImage& picture, int sx, int sy, int dx, int 
                        target_->Row32(dy + row) + dx);
 }
 
+void TCanvas::Draw(int x, int y, const TPngImage& picture, TBlendCache& cache) {
+    if (!CanDraw() || picture.Empty()) return;
+    const TRect placed = Bounds(x + origin_.x, y + origin_.y, picture.Width(), picture.Height());
+    const TRect area = placed.Intersect(DeviceClip());
+    if (area.IsEmpty()) return;
+    const int w = picture.Width();
+    if (cache.picture_ != &picture || cache.width_ != w || cache.height_ != picture.Height()) {
+        // A fresh cache holds the picture over zero words, which is what it would have made of them.
+        cache.picture_ = &picture;
+        cache.width_ = w;
+        cache.height_ = picture.Height();
+        cache.under_.assign(std::size_t(w) * cache.height_, 0);
+        cache.result_.assign(cache.under_.size(), 0);
+        for (int row = 0; row < cache.height_; ++row)
+            DrawPictureRow(picture.FramebufferRuns(row), picture.FramebufferRow(row), 0, w,
+                           cache.result_.data() + std::size_t(row) * w);
+    }
+    const int sx = area.left - placed.left;
+    const int count = area.Width();
+    const std::size_t bytes = std::size_t(count) * sizeof(std::uint32_t);
+    for (int dy = area.top; dy < area.bottom; ++dy) {
+        const int sy = dy - placed.top;
+        const std::size_t at = std::size_t(sy) * w + std::size_t(sx);
+        std::uint32_t* target = target_->Row32(dy) + area.left;
+        if (std::memcmp(target, cache.under_.data() + at, bytes) != 0) {
+            std::memcpy(cache.under_.data() + at, target, bytes);
+            std::memcpy(cache.result_.data() + at, target, bytes);
+            DrawPictureRow(picture.FramebufferRuns(sy), picture.FramebufferRow(sy), sx, count,
+                           cache.result_.data() + at);
+        }
+        std::memcpy(target, cache.result_.data() + at, bytes);
+    }
+}
+
 void TCanvas::StretchDraw(const TRect& rect, const TPngImage& picture) {
     if (!CanDraw() || picture.Empty() || rect.IsEmpty()) return;
     const TRect placed = rect.Offset(origin_.x, origin_.y);

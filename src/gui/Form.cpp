@@ -209,7 +209,12 @@ void TForm::PaintTree(TCanvas& canvas, TControl& control) {
 bool TForm::CoveredByOpaqueChild(const TWinControl& container, const TRect& clip) {
     for (int i = container.ControlCount() - 1; i >= 0; --i) {
         const TControl* child = container.Controls(i);
-        if (child->Visible() && child->Opaque() && child->BoundsRect().Intersect(clip) == clip) return true;
+        if (!child->Visible() || child->BoundsRect().Intersect(clip) != clip) continue;
+        if (child->Opaque()) return true;
+        // A child container whose own opaque child covers the clip paints every pixel of it too (the
+        // table over its felt), so nothing below it needs painting.
+        const auto* inner = dynamic_cast<const TWinControl*>(child);
+        if (inner && CoveredByOpaqueChild(*inner, clip.Offset(-child->Left(), -child->Top()))) return true;
     }
     return false;
 }

@@ -1,5 +1,6 @@
 #include "gui/Canvas.h"
 
+#include "gui/Image.h"
 #include "gui/PngImage.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +179,68 @@ TEST(CanvasBlendTest, PartsOfARowWithRunsOfEachKindMatchPixelByPixelDrawing) {
                 ASSERT_EQ(Row(byRuns, y), Row(byPixels, y)) << "columns " << from << ".." << to << " row " << y;
         }
     }
+}
+
+// A translucent picture drawn through a blend cache writes exactly what a plain draw writes, while the
+// backdrop under it stays, changes in some rows, or is drawn only in part through a clip.
+TEST(CanvasBlendTest, ACachedBlendFollowsEveryChangeOfTheBackdrop) {
+    TPngImage picture(9, 6, true);
+    for (int y = 0; y < 6; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < 9; ++x, p += 4) {
+            p[0] = std::uint8_t(25 * x);
+            p[1] = std::uint8_t(40 * y);
+            p[2] = 77;
+            p[3] = std::uint8_t(x == 0 ? 0 : x == 8 ? 255 : 30 * x + y);
+        }
+    }
+    TBitmap cached(12, 8);
+    TBitmap plain(12, 8);
+    TCanvas viaCache(cached);
+    TCanvas direct(plain);
+    TBlendCache cache;
+    const auto backdrop = [&](TColor colour, const TRect& where) {
+        viaCache.FillRect(where, colour);
+        direct.FillRect(where, colour);
+    };
+    const auto drawBoth = [&](const TRect& clip) {
+        TCanvasSaver keepCached(viaCache);
+        TCanvasSaver keepDirect(direct);
+        viaCache.IntersectClipRect(clip);
+        direct.IntersectClipRect(clip);
+        viaCache.Draw(2, 1, picture, cache);
+        direct.Draw(2, 1, picture);
+        for (int y = 0; y < 8; ++y)
+            ASSERT_EQ(Row(cached, y), Row(plain, y)) << "row " << y;
+    };
+    const TRect whole{0, 0, 12, 8};
+    backdrop(RGB(10, 200, 30), whole);
+    drawBoth(whole);
+    backdrop(RGB(10, 200, 30), whole); // the same backdrop again: the kept result
+    drawBoth(whole);
+    backdrop(RGB(250, 0, 90), {0, 3, 12, 5}); // two rows changed
+    drawBoth(whole);
+    backdrop(RGB(1, 2, 3), {4, 0, 7, 8}); // a column changed, and only part of it drawn
+    drawBoth({5, 2, 8, 6});
+    backdrop(RGB(1, 2, 3), {4, 0, 7, 8});
+    drawBoth(whole);
+}
+
+// An image that keeps its blend shows a new picture of the same size at once, not the kept one.
+TEST(CanvasBlendTest, AnImageKeepingItsBlendShowsANewPictureOfTheSameSize) {
+    TBitmap frame(4, 4);
+    TCanvas canvas(frame);
+    TImage image(nullptr);
+    image.SetKeepsBlend(true);
+    image.SetPicture(Solid(4, 4, 255, 0, 0, 200));
+    canvas.FillRect({0, 0, 4, 4}, clWhite);
+    image.PaintControl(canvas);
+    const TColor red = frame.Pixel(1, 1);
+    image.SetPicture(Solid(4, 4, 0, 0, 255, 200));
+    canvas.FillRect({0, 0, 4, 4}, clWhite);
+    image.PaintControl(canvas);
+    EXPECT_NE(frame.Pixel(1, 1), red);
+    EXPECT_EQ(frame.Pixel(1, 1), RGB(55, 55, 255));
 }
 
 TEST_F(CanvasTest, StretchDrawTakesTheNearestPixel) {
