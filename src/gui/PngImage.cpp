@@ -161,41 +161,48 @@ void TPngImage::SetSize(int width, int height, bool alpha) {
 }
 
 const std::uint32_t* TPngImage::FramebufferRow(int y) const {
-    MakeFramebufferForm();
+    if (Empty()) return nullptr;
+    MakeFramebufferRow(y);
     return framebufferForm_.data() + std::size_t(y) * width_;
 }
 
 std::span<const TPngImage::TPixelRun> TPngImage::FramebufferRuns(int y) const {
-    MakeFramebufferForm();
-    if (rowRuns_.empty()) return {};
-    return std::span<const TPixelRun>(runs_).subspan(rowRuns_[std::size_t(y)],
-                                                     rowRuns_[std::size_t(y) + 1] - rowRuns_[std::size_t(y)]);
+    if (Empty()) return {};
+    MakeFramebufferRow(y);
+    return rowRuns_[std::size_t(y)];
 }
 
-void TPngImage::MakeFramebufferForm() const {
-    if (!framebufferForm_.empty() || Empty()) return;
-    framebufferForm_.resize(std::size_t(width_) * height_);
-    rowRuns_.assign(std::size_t(height_) + 1, 0);
-    runs_.clear();
-    const int bytesPerPixel = BytesPerPixel();
-    const auto kindOf = [](std::uint32_t alpha) {
-        return alpha == 0 ? TAlphaRun::Transparent : alpha == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;
-    };
-    std::uint32_t* word = framebufferForm_.data();
-    const std::uint8_t* p = pixels_.data();
-    for (int y = 0; y < height_; ++y) {
-        rowRuns_[std::size_t(y)] = std::uint32_t(runs_.size());
-        for (int x = 0; x < width_; ++x, ++word, p += bytesPerPixel) {
-            const std::uint32_t a = alpha_ ? p[3] : 255u;
-            *word = (a << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-            const TAlphaRun kind = kindOf(a);
-            if (x > 0 && runs_.back().Kind == kind)
-                ++runs_.back().Length;
-            else
-                runs_.push_back({1, kind});
-        }
+void TPngImage::MakeFramebufferRow(int y) const {
+    if (framebufferForm_.empty()) {
+        framebufferForm_.resize(std::size_t(width_) * height_);
+        rowRuns_.assign(std::size_t(height_), {});
+        staleRows_.assign(std::size_t(height_), 1);
     }
-    rowRuns_[std::size_t(height_)] = std::uint32_t(runs_.size());
+    if (!staleRows_[std::size_t(y)]) return;
+    staleRows_[std::size_t(y)] = 0;
+    std::uint32_t* word = framebufferForm_.data() + std::size_t(y) * width_;
+    const std::uint8_t* p = Scanline(y);
+    std::vector<TPixelRun>& runs = rowRuns_[std::size_t(y)];
+    runs.clear();
+    if (!alpha_) {
+        for (int x = 0; x < width_; ++x, p += 3)
+            word[x] = 0xFF000000u | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+        runs.push_back({std::uint16_t(width_), TAlphaRun::Opaque});
+        return;
+    }
+    for (int x = 0; x < width_; ++x, p += 4)
+        word[x] = (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    const auto kindOf = [](std::uint32_t w) {
+        const std::uint32_t a = w >> 24;
+        return a == 0 ? TAlphaRun::Transparent : a == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;
+    };
+    for (int x = 0; x < width_;) {
+        const TAlphaRun kind = kindOf(word[x]);
+        const int begin = x;
+        while (++x < width_ && kindOf(word[x]) == kind) {
+        }
+        runs.push_back({std::uint16_t(x - begin), kind});
+    }
 }
 
 bool TPngImage::Fail(std::string message) {

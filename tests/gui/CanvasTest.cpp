@@ -243,6 +243,26 @@ TEST(CanvasBlendTest, AnImageKeepingItsBlendShowsANewPictureOfTheSameSize) {
     EXPECT_EQ(frame.Pixel(1, 1), RGB(55, 55, 255));
 }
 
+// A picture changed through its scan lines after it was drawn is drawn with the change: the changed row
+// anew (its pixels and its runs), the others as they were.
+TEST(CanvasBlendTest, ARowWrittenAfterDrawingIsDrawnAnew) {
+    TPngImage picture = Solid(3, 3, 10, 20, 30, 0); // transparent throughout
+    TBitmap frame(3, 3);
+    TCanvas canvas(frame);
+    canvas.FillRect({0, 0, 3, 3}, clWhite);
+    canvas.Draw(0, 0, picture);
+    EXPECT_EQ(Row(frame, 1), std::vector<TColor>(3, clWhite));
+    std::uint8_t* row = picture.Scanline(1);
+    row[4 * 1 + 3] = 255; // the middle pixel becomes opaque
+    row[4 * 2 + 3] = 128; // the last one half covered
+    canvas.Draw(0, 0, picture);
+    EXPECT_EQ(Row(frame, 0), std::vector<TColor>(3, clWhite));
+    EXPECT_EQ(Row(frame, 1), (std::vector<TColor>{clWhite, RGB(10, 20, 30), RGB(132, 137, 142)}));
+    EXPECT_EQ(Row(frame, 2), std::vector<TColor>(3, clWhite));
+    EXPECT_EQ(picture.FramebufferRuns(1).size(), 3u);
+    EXPECT_EQ(picture.FramebufferRuns(2).size(), 1u);
+}
+
 TEST_F(CanvasTest, StretchDrawTakesTheNearestPixel) {
     TPngImage picture(2, 1, true);
     const std::uint8_t pixels[] = {255, 0, 0, 255, 0, 0, 255, 0};
