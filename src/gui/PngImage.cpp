@@ -191,7 +191,8 @@ void TPngImage::MakeFramebufferRow(int y) const {
         return;
     }
     for (int x = 0; x < width_; ++x, p += 4)
-        word[x] = (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+        word[x] =
+            (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
     const auto kindOf = [](std::uint32_t w) {
         const std::uint32_t a = w >> 24;
         return a == 0 ? TAlphaRun::Transparent : a == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;

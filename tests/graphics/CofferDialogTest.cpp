@@ -248,7 +248,7 @@ TEST_F(CofferDialogTest, EnterConfirmsAndEscapeCancels) {
     EXPECT_EQ(save.ShowModal(), TCofferDialog::kResultOk);
     EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box("最少要存入100")});
     ASSERT_EQ(save.Request().size(), 61u);
-    EXPECT_EQ(save.Request()[1], 1); // a deposit
+    EXPECT_EQ(save.Request()[1], 1);    // a deposit
     EXPECT_EQ(save.Request()[2], 0xF4); // of 500
     EXPECT_EQ(save.Request()[3], 0x01);
 

@@ -140,8 +140,9 @@ TEST(CanvasBlendTest, EveryAlphaAndChannelValueRoundsToTheNearest) {
         int wrong = 0;
         for (int y = 0; y < 256; ++y) {
             for (int x = 0; x < 256; ++x) {
-                const TColor expected = RGB(nearest(y, GetRValue(under), x), nearest(255 - y, GetGValue(under), x),
-                                            nearest(y ^ 0x5A, GetBValue(under), x));
+                const TColor expected =
+                    RGB(nearest(y, GetRValue(under), x), nearest(255 - y, GetGValue(under), x),
+                        nearest(y ^ 0x5A, GetBValue(under), x));
                 if (frame.Pixel(x, y) != expected || frame.Alpha(x, y) != 255) ++wrong;
             }
         }
@@ -154,7 +155,8 @@ TEST(CanvasBlendTest, EveryAlphaAndChannelValueRoundsToTheNearest) {
 TEST(CanvasBlendTest, PartsOfARowWithRunsOfEachKindMatchPixelByPixelDrawing) {
     constexpr int kWidth = 23;
     TPngImage picture(kWidth, 2, true);
-    const int alphas[kWidth] = {0, 0, 0, 255, 255, 255, 255, 90, 91, 200, 0, 255, 10, 10, 0, 0, 255, 255, 1, 254, 254, 0, 255};
+    const int alphas[kWidth] = {0,  0,  0, 255, 255, 255, 255, 90,  91,  200, 0,  255,
+                                10, 10, 0, 0,   255, 255, 1,   254, 254, 0,   255};
     for (int y = 0; y < 2; ++y) {
         std::uint8_t* p = picture.Scanline(y);
         for (int x = 0; x < kWidth; ++x, p += 4) {
@@ -176,7 +178,8 @@ TEST(CanvasBlendTest, PartsOfARowWithRunsOfEachKindMatchPixelByPixelDrawing) {
             for (int x = from; x < to; ++x)
                 pixels.Draw(2 + x, 0, picture, {x, 0, x + 1, 2});
             for (int y = 0; y < 2; ++y)
-                ASSERT_EQ(Row(byRuns, y), Row(byPixels, y)) << "columns " << from << ".." << to << " row " << y;
+                ASSERT_EQ(Row(byRuns, y), Row(byPixels, y))
+                    << "columns " << from << ".." << to << " row " << y;
         }
     }
 }
