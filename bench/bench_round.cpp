@@ -1,9 +1,13 @@
 // One whole round of the real table against the simulated server in virtual time, with 200 bets from 20
 // players: the CPU time of the round, and of the worst single step of virtual time (the table's timers
 // due in 10 ms) and the worst single frame handed to the table, each of which must stay within 30 ms.
+// The round's time runs from the table's first free phase to the end of the settlement; opening the table
+// before it (creating the form and decoding every picture) is counted apart, as open_ms, and the whole
+// run as total_ms.
 #include "host/tablesim/TableSimulator.h"
 
 #include <benchmark/benchmark.h>
+#include <ctime>
 #include <sstream>
 
 namespace {
@@ -17,6 +21,12 @@ constexpr int kBettors = 20;
 constexpr std::int64_t kBankerId = 90000;
 constexpr std::int64_t kFirstBettor = 90001;
 constexpr double kTimerBudgetMs = 30.0;
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
 
 void PlanBets(TTableSimulator& simulator) {
     auto& server = simulator.Server();
@@ -33,6 +43,8 @@ void PlanBets(TTableSimulator& simulator) {
 void BM_WholeRoundWith200Bets(benchmark::State& state) {
     double worstStepMs = 0;
     double worstFrameMs = 0;
+    double openMs = 0;
+    double totalMs = 0;
     int accepted = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -50,18 +62,29 @@ void BM_WholeRoundWith200Bets(benchmark::State& state) {
         server.ApplyBanker(kBankerId);
         for (int i = 0; i < kBettors; ++i)
             server.AddBot(kFirstBettor + i, "玩家" + std::to_string(i), 10000000);
+        double roundStart = -1;
         simulator->OnPhase = [&](std::uint8_t phase) {
+            if (roundStart < 0) roundStart = ThreadCpuSeconds();
             if (phase == 1) PlanBets(*simulator);
         };
         state.ResumeTiming();
 
+        const double runStart = ThreadCpuSeconds();
         std::string error;
         if (!simulator->Run(error)) {
             state.SkipWithError(error.c_str());
             return;
         }
+        const double runEnd = ThreadCpuSeconds();
 
         state.PauseTiming();
+        if (roundStart < 0) {
+            state.SkipWithError("the table never reached its free phase");
+            return;
+        }
+        state.SetIterationTime(runEnd - roundStart);
+        openMs = std::max(openMs, (roundStart - runStart) * 1000);
+        totalMs = std::max(totalMs, (runEnd - runStart) * 1000);
         accepted = 0;
         for (const auto& user : server.Users())
             for (std::int64_t stake : user->Stakes)
@@ -74,11 +97,14 @@ void BM_WholeRoundWith200Bets(benchmark::State& state) {
     state.counters["bets"] = accepted;
     state.counters["worst_step_ms"] = worstStepMs;
     state.counters["worst_frame_ms"] = worstFrameMs;
+    state.counters["open_ms"] = openMs;
+    state.counters["total_ms"] = totalMs;
     if (accepted != kBets)
         state.SkipWithError(("only " + std::to_string(accepted) + " of the 200 bets were accepted").c_str());
     else if (worstStepMs > kTimerBudgetMs || worstFrameMs > kTimerBudgetMs)
         state.SkipWithError("a timer step or a frame took more than 30 ms of CPU");
 }
-BENCHMARK(BM_WholeRoundWith200Bets)->Unit(benchmark::kMillisecond)->Iterations(5);
+// The reported time is the round's thread CPU time (manual time), not the wall clock.
+BENCHMARK(BM_WholeRoundWith200Bets)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
 } // namespace

@@ -85,6 +85,20 @@ void SideCaption(cairo_t* cr, const char* name, Colour colour, const char* payou
     DrawText(cr, name, right - oddsWidth - 4, cy, Align::Right, caption);
 }
 
+// A King-field caption: the player's own stake runs along the caption's line from the left and may have
+// seven digits, and the region total above it as many, so the name stands alone at the right end of that
+// line and the payout above it, in the corner between the two numbers.
+void KingCaption(cairo_t* cr, const char* name, Colour colour, const char* payout, double right, double cy) {
+    constexpr double kPayoutRise = 17;
+    PatternPtr gold = GoldPattern(cy - kPayoutRise - 7, cy - kPayoutRise + 7);
+    DrawText(cr, payout, right, cy - kPayoutRise, Align::Right, GoldTextStyle(15, gold.get()));
+    TextStyle caption = CaptionStyle(16, colour);
+    caption.outlineColour = Hex(0xFFF4C0);
+    caption.outlineAlpha = 0.9;
+    caption.outline = 1.2;
+    DrawText(cr, name, right, cy, Align::Right, caption);
+}
+
 void DrawTray(cairo_t* cr, const Field& tray, const char* side, Colour colour) {
     RoundedRect(cr, tray.x, tray.y, tray.w, tray.h, 8);
     cairo_set_source_rgba(cr, 0, 0.08, 0.02, 0.28);
@@ -154,9 +168,9 @@ void DrawBoard(cairo_t* cr) {
 
     SideCaption(cr, "闲对子", palette::kPlayer, "×12", 230, 46);
     SideCaption(cr, "庄对子", palette::kBanker, "×12", 746, 46);
-    SideCaption(cr, "闲天王", palette::kPlayer, "×3", 230, 340);
-    SideCaption(cr, "同点和", palette::kTie, "×33", 513, 340);
-    SideCaption(cr, "庄天王", palette::kBanker, "×3", 746, 340);
+    KingCaption(cr, "闲天王", palette::kPlayer, "×3", 233, 345);
+    KingCaption(cr, "同点和", palette::kTie, "×33", 516, 345);
+    KingCaption(cr, "庄天王", palette::kBanker, "×3", 749, 345);
 }
 
 void DrawFeltBackground(cairo_t* cr) {

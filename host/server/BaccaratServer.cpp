@@ -24,7 +24,7 @@ constexpr std::uint8_t kTableFrame = 3, kUserListRequest = 7, kLeave = 11, kSeat
 constexpr std::uint8_t kCmdGameRequest = 1, kCmdCoffer = 5, kCmdBroadcast = 66, kCmdChat = 67,
                        kCmdStandUp = 96;
 // Table commands the hall sends.
-constexpr std::uint8_t kCmdGameStart = 49, kCmdGameOver = 50, kCmdTextLine = 65;
+constexpr std::uint8_t kCmdGameStart = 49, kCmdGameOver = 50;
 // The server's own sender id in the frames it sends.
 constexpr std::int64_t kServerId = 0;
 

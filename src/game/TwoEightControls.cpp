@@ -275,6 +275,8 @@ void TTwoEightClient::CreateButtons() {
 
 void TTwoEightClient::CreateSettlementPanel() {
     settlementPicture_ = AddPicture("BLL_CALUTURE", kSettlementAt.x, kSettlementAt.y, false);
+    // Translucent almost throughout, over hands that stay as they are while it shows.
+    settlementPicture_->SetKeepsBlend(true);
     settlementTexts_ = Own(std::make_unique<TSettlementTexts>(this));
     settlementTexts_->SetBounds(kSettlementAt.x, kSettlementAt.y, settlementPicture_->Width(),
                                 settlementPicture_->Height());

@@ -151,9 +151,11 @@ void TBjlTopBar::CreateButtons() {
 }
 
 void TBjlTopBar::SetCaptions(const std::string& unitName) {
+    // The beans caption waits for a unit name: written without one it would be a lone colon after the
+    // banker's name, and as the captions are written only once it would stay so.
     if (bankerCaptions_[1]->Caption().empty()) {
         bankerCaptions_[0]->ShowText("庄家：", false);
-        bankerCaptions_[1]->ShowText(unitName + "：", false);
+        if (!unitName.empty()) bankerCaptions_[1]->ShowText(unitName + "：", false);
         bankerCaptions_[2]->ShowText("成绩：", false);
         bankerCaptions_[3]->ShowText("局数：", false);
     }
@@ -232,7 +234,9 @@ void TBjlTopBar::ShowBanker(const TBarQueueEntry& banker, int gamesAsBanker, std
         return;
     }
     bankerValues_[bvName]->ShowText(gbk::SafeCut(user->NickName, kNameBytes), true);
-    bankerValues_[bvBeans]->ShowText(PlainAmount(user->Beans), true);
+    // Grouped like every other amount of the bars; the plain digits stay readable in the hint.
+    bankerValues_[bvBeans]->ShowText(GroupedAmount(user->Beans), false);
+    bankerValues_[bvBeans]->SetHint(PlainAmount(user->Beans));
     bankerValues_[bvWinnings]->ShowText(GroupedAmount(winnings), false);
     bankerValues_[bvGames]->ShowText(std::to_string(gamesAsBanker), false);
 }
@@ -272,7 +276,7 @@ void TBjlTopBar::Paint(TCanvas& canvas) {
         canvas.FillRect(ClientRect(), clBlack);
         return;
     }
-    canvas.Draw(0, 0, background_);
+    canvas.Draw(0, 0, background_, backgroundBlend_);
 }
 
 void TBjlTopBar::WndProc(TMessage& message) {

@@ -3,6 +3,7 @@
 #include "graphics/BarLabel.h"
 #include "graphics/BarRoad.h"
 #include "graphics/IBarUserLookup.h"
+#include "gui/Canvas.h"
 #include "gui/PngImage.h"
 #include "gui/WinControl.h"
 
@@ -79,6 +80,8 @@ private:
 
     const IBarUserLookup* lookup_{nullptr};
     TPngImage background_;
+    // The translucent background over the still felt, kept between repaints.
+    TBlendCache backgroundBlend_;
     TBarRoadGames games_{};
     int count_{0};
     int first_{0};

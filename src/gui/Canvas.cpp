@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <vector>
 
 namespace morvane {
@@ -40,25 +41,45 @@ inline void PutPixel(const std::uint8_t* source, bool alpha, std::uint32_t& targ
     }
 }
 
-// Framebuffer words of a picture over the framebuffer: opaque runs are copied as they are, transparent
-// pixels are skipped and the rest blended.
-void BlendWordsRow(const std::uint32_t* source, std::uint32_t* target, int count) {
-    for (int i = 0; i < count;) {
-        int run = i;
-        while (run < count && (source[run] >> 24) == 255)
-            ++run;
-        if (run > i) {
-            std::memcpy(target + i, source + i, std::size_t(run - i) * sizeof(std::uint32_t));
-            i = run;
+// A framebuffer word of a picture (straight alpha) over an opaque framebuffer word, with the same rounding
+// as BlendOver: red and blue travel together in the two 16-bit halves of one word (a product and its
+// rounding stay below 65536, so neither half spills into the other), green on its own.
+inline std::uint32_t BlendWord(std::uint32_t source, std::uint32_t under) {
+    const std::uint32_t a = source >> 24;
+    const std::uint32_t rest = 255 - a;
+    std::uint32_t redBlue = (source & 0x00FF00FFu) * a + (under & 0x00FF00FFu) * rest + 0x00800080u;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t green = ((source >> 8) & 0xFFu) * a + ((under >> 8) & 0xFFu) * rest + 0x80u;
+    green = (green + (green >> 8)) >> 8;
+    return 0xFF000000u | redBlue | (green << 8);
+}
+
+void BlendRun(const std::uint32_t* source, std::uint32_t* target, int count) {
+    for (int i = 0; i < count; ++i)
+        target[i] = BlendWord(source[i], target[i]);
+}
+
+// Picture pixels [from, from + count) of one row over the framebuffer at `target`, run by run: opaque runs
+// are copied, transparent ones skipped and only the rest blended.
+void DrawPictureRow(std::span<const TPngImage::TPixelRun> runs, const std::uint32_t* source, int from,
+                    int count, std::uint32_t* target) {
+    const int to = from + count;
+    int x = 0;
+    for (const TPngImage::TPixelRun& run : runs) {
+        const int begin = std::max(x, from);
+        x += run.Length;
+        const int end = std::min(x, to);
+        if (end <= begin) {
+            if (x >= to) break;
             continue;
         }
-        const std::uint32_t word = source[i];
-        if ((word >> 24) != 0) {
-            const std::uint8_t rgba[4] = {std::uint8_t(word >> 16), std::uint8_t(word >> 8),
-                                          std::uint8_t(word), std::uint8_t(word >> 24)};
-            target[i] = BlendOver(rgba, target[i]);
-        }
-        ++i;
+        const int length = end - begin;
+        std::uint32_t* out = target + (begin - from);
+        if (run.Kind == TPngImage::TAlphaRun::Opaque)
+            std::memcpy(out, source + begin, std::size_t(length) * sizeof(std::uint32_t));
+        else if (run.Kind == TPngImage::TAlphaRun::Blended)
+            BlendRun(source + begin, out, length);
+        if (x >= to) break;
     }
 }
 
@@ -103,7 +124,42 @@ void TCanvas::Draw(int x, int y, const TPngImage& picture, const TRect& source) 
 
 void TCanvas::BlitPicture(const TPngImage& picture, int sx, int sy, int dx, int dy, int w, int h) {
     for (int row = 0; row < h; ++row)
-        BlendWordsRow(picture.FramebufferRow(sy + row) + sx, target_->Row32(dy + row) + dx, w);
+        DrawPictureRow(picture.FramebufferRuns(sy + row), picture.FramebufferRow(sy + row), sx, w,
+                       target_->Row32(dy + row) + dx);
+}
+
+void TCanvas::Draw(int x, int y, const TPngImage& picture, TBlendCache& cache) {
+    if (!CanDraw() || picture.Empty()) return;
+    const TRect placed = Bounds(x + origin_.x, y + origin_.y, picture.Width(), picture.Height());
+    const TRect area = placed.Intersect(DeviceClip());
+    if (area.IsEmpty()) return;
+    const int w = picture.Width();
+    if (cache.picture_ != &picture || cache.width_ != w || cache.height_ != picture.Height()) {
+        // A fresh cache holds the picture over zero words, which is what it would have made of them.
+        cache.picture_ = &picture;
+        cache.width_ = w;
+        cache.height_ = picture.Height();
+        cache.under_.assign(std::size_t(w) * cache.height_, 0);
+        cache.result_.assign(cache.under_.size(), 0);
+        for (int row = 0; row < cache.height_; ++row)
+            DrawPictureRow(picture.FramebufferRuns(row), picture.FramebufferRow(row), 0, w,
+                           cache.result_.data() + std::size_t(row) * w);
+    }
+    const int sx = area.left - placed.left;
+    const int count = area.Width();
+    const std::size_t bytes = std::size_t(count) * sizeof(std::uint32_t);
+    for (int dy = area.top; dy < area.bottom; ++dy) {
+        const int sy = dy - placed.top;
+        const std::size_t at = std::size_t(sy) * w + std::size_t(sx);
+        std::uint32_t* target = target_->Row32(dy) + area.left;
+        if (std::memcmp(target, cache.under_.data() + at, bytes) != 0) {
+            std::memcpy(cache.under_.data() + at, target, bytes);
+            std::memcpy(cache.result_.data() + at, target, bytes);
+            DrawPictureRow(picture.FramebufferRuns(sy), picture.FramebufferRow(sy), sx, count,
+                           cache.result_.data() + at);
+        }
+        std::memcpy(target, cache.result_.data() + at, bytes);
+    }
 }
 
 void TCanvas::StretchDraw(const TRect& rect, const TPngImage& picture) {

@@ -28,6 +28,28 @@ inline constexpr std::uint32_t dtWordEllipsis = 0x40000;
 
 enum class TBrushStyle { bsSolid, bsClear };
 
+// What one picture blended to over a backdrop that seldom changes (a bar's translucent background over the
+// still felt): per pixel, the framebuffer word that was under it and the word the blend made of it. Drawing
+// through the cache copies the kept result wherever the backdrop is as it was and blends only rows whose
+// backdrop changed, so the cache needs no invalidation from outside. It belongs to one picture; another
+// picture, or the same one with new pixels, starts it afresh after Reset.
+class TBlendCache {
+public:
+    void Reset() {
+        picture_ = nullptr;
+        under_.clear();
+        result_.clear();
+    }
+
+private:
+    friend class TCanvas;
+    const TPngImage* picture_{nullptr};
+    int width_{0};
+    int height_{0};
+    std::vector<std::uint32_t> under_;
+    std::vector<std::uint32_t> result_;
+};
+
 // Fill state: shapes are filled with the colour unless the style is clear; text with a solid brush gets
 // its cell filled first.
 struct TBrush {
@@ -66,6 +88,9 @@ public:
     void FillRect(const TRect& rect, TColor colour);
     // A picture at (x, y); RGBA pictures are blended by their alpha, RGB pictures are opaque.
     void Draw(int x, int y, const TPngImage& picture);
+    // The same picture, through a cache of what it blended to over the backdrop last time; the pixels are
+    // exactly those Draw would write.
+    void Draw(int x, int y, const TPngImage& picture, TBlendCache& cache);
     // The part `source` (picture pixels) of a picture with its top-left corner at (x, y).
     void Draw(int x, int y, const TPngImage& picture, const TRect& source);
     // The picture scaled to fill `rect`, nearest pixel, blended like Draw.

@@ -1,5 +1,6 @@
 #include "gui/Form.h"
 
+#include "gui/Button.h"
 #include "gui/Canvas.h"
 
 #include <cstdlib>
@@ -208,7 +209,12 @@ void TForm::PaintTree(TCanvas& canvas, TControl& control) {
 bool TForm::CoveredByOpaqueChild(const TWinControl& container, const TRect& clip) {
     for (int i = container.ControlCount() - 1; i >= 0; --i) {
         const TControl* child = container.Controls(i);
-        if (child->Visible() && child->Opaque() && child->BoundsRect().Intersect(clip) == clip) return true;
+        if (!child->Visible() || child->BoundsRect().Intersect(clip) != clip) continue;
+        if (child->Opaque()) return true;
+        // A child container whose own opaque child covers the clip paints every pixel of it too (the
+        // table over its felt), so nothing below it needs painting.
+        const auto* inner = dynamic_cast<const TWinControl*>(child);
+        if (inner && CoveredByOpaqueChild(*inner, clip.Offset(-child->Left(), -child->Top()))) return true;
     }
     return false;
 }
@@ -305,6 +311,9 @@ void TForm::WindowKeyDown(TKey key, TShiftState shift) {
     }
     TWinControl* target = activeControl_ ? activeControl_ : this;
     target->KeyDown(key, shift);
+    // Enter and Escape that the focused control left alone go to the form's Default and Cancel buttons,
+    // as in any dialog.
+    if (key != 0 && shift == 0) PressDialogKey(*this, key);
 }
 
 void TForm::WindowKeyUp(TKey key, TShiftState shift) {

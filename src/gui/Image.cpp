@@ -10,6 +10,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
 
 void TImage::SetPicture(const TPngImage& picture) {
     picture_ = picture;
+    blend_.Reset();
     if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
     Invalidate();
 }
@@ -32,12 +33,19 @@ void TImage::SetAutoSize(bool value) {
     if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
 }
 
+void TImage::SetKeepsBlend(bool value) {
+    keepsBlend_ = value;
+    if (!keepsBlend_) blend_.Reset();
+}
+
 void TImage::Paint(TCanvas& canvas) {
     if (picture_.Empty()) return;
     if (stretch_)
         canvas.StretchDraw(ClientRect(), picture_);
     else if (center_)
         canvas.Draw((Width() - picture_.Width()) / 2, (Height() - picture_.Height()) / 2, picture_);
+    else if (keepsBlend_)
+        canvas.Draw(0, 0, picture_, blend_);
     else
         canvas.Draw(0, 0, picture_);
 }

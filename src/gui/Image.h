@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/Canvas.h"
 #include "gui/PngImage.h"
 #include "gui/WinControl.h"
 
@@ -19,6 +20,10 @@ public:
     void SetCenter(bool value);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
+    // For a large translucent picture over still layers: what it blended to is kept, and a repaint over an
+    // unchanged backdrop copies it instead of blending again (pixels unchanged either way).
+    bool KeepsBlend() const { return keepsBlend_; }
+    void SetKeepsBlend(bool value);
 
 protected:
     void Paint(TCanvas& canvas) override;
@@ -28,6 +33,8 @@ private:
     bool stretch_{false};
     bool center_{false};
     bool autoSize_{false};
+    bool keepsBlend_{false};
+    TBlendCache blend_;
 };
 
 } // namespace morvane

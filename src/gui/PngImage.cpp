@@ -157,21 +157,53 @@ void TPngImage::SetSize(int width, int height, bool alpha) {
     height_ = height;
     alpha_ = alpha;
     pixels_.assign(Stride() * height_, 0);
-    framebufferForm_.clear();
+    DropFramebufferForm();
 }
 
 const std::uint32_t* TPngImage::FramebufferRow(int y) const {
-    if (framebufferForm_.empty() && !Empty()) {
-        framebufferForm_.resize(std::size_t(width_) * height_);
-        const int bytesPerPixel = BytesPerPixel();
-        std::uint32_t* word = framebufferForm_.data();
-        for (std::size_t i = 0, n = framebufferForm_.size(); i < n; ++i) {
-            const std::uint8_t* p = pixels_.data() + i * bytesPerPixel;
-            const std::uint32_t a = alpha_ ? p[3] : 255u;
-            word[i] = (a << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-        }
-    }
+    if (Empty()) return nullptr;
+    MakeFramebufferRow(y);
     return framebufferForm_.data() + std::size_t(y) * width_;
+}
+
+std::span<const TPngImage::TPixelRun> TPngImage::FramebufferRuns(int y) const {
+    if (Empty()) return {};
+    MakeFramebufferRow(y);
+    return rowRuns_[std::size_t(y)];
+}
+
+void TPngImage::MakeFramebufferRow(int y) const {
+    if (framebufferForm_.empty()) {
+        framebufferForm_.resize(std::size_t(width_) * height_);
+        rowRuns_.assign(std::size_t(height_), {});
+        staleRows_.assign(std::size_t(height_), 1);
+    }
+    if (!staleRows_[std::size_t(y)]) return;
+    staleRows_[std::size_t(y)] = 0;
+    std::uint32_t* word = framebufferForm_.data() + std::size_t(y) * width_;
+    const std::uint8_t* p = Scanline(y);
+    std::vector<TPixelRun>& runs = rowRuns_[std::size_t(y)];
+    runs.clear();
+    if (!alpha_) {
+        for (int x = 0; x < width_; ++x, p += 3)
+            word[x] = 0xFF000000u | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+        runs.push_back({std::uint16_t(width_), TAlphaRun::Opaque});
+        return;
+    }
+    for (int x = 0; x < width_; ++x, p += 4)
+        word[x] =
+            (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    const auto kindOf = [](std::uint32_t w) {
+        const std::uint32_t a = w >> 24;
+        return a == 0 ? TAlphaRun::Transparent : a == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;
+    };
+    for (int x = 0; x < width_;) {
+        const TAlphaRun kind = kindOf(word[x]);
+        const int begin = x;
+        while (++x < width_ && kindOf(word[x]) == kind) {
+        }
+        runs.push_back({std::uint16_t(x - begin), kind});
+    }
 }
 
 bool TPngImage::Fail(std::string message) {

@@ -26,9 +26,10 @@ public:
     int BytesPerPixel() const { return alpha_ ? 4 : 3; }
     std::size_t Stride() const { return std::size_t(width_) * BytesPerPixel(); }
 
-    // Writing through a scan line drops the framebuffer form kept for drawing.
+    // Writing through a scan line makes that row of the framebuffer form kept for drawing out of date; it
+    // is made again when it is next drawn, and the other rows stay.
     std::uint8_t* Scanline(int y) {
-        framebufferForm_.clear();
+        if (!staleRows_.empty()) staleRows_[std::size_t(y)] = 1;
         return pixels_.data() + std::size_t(y) * Stride();
     }
     const std::uint8_t* Scanline(int y) const { return pixels_.data() + std::size_t(y) * Stride(); }
@@ -50,9 +51,19 @@ public:
     // False when the picture is empty or the file cannot be written.
     bool SaveToFile(const std::string& systemPath) const;
 
-    // A row as framebuffer words 0xAARRGGBB (straight alpha; 255 for RGB pictures), made once on first use
-    // so that drawing the same picture again is a copy of words rather than a conversion of bytes.
+    // A row as framebuffer words 0xAARRGGBB (straight alpha; 255 for RGB pictures), made on first use and
+    // kept, so that drawing the same picture again is a copy of words rather than a conversion of bytes.
     const std::uint32_t* FramebufferRow(int y) const;
+
+    // What a stretch of a row needs when it is drawn: nothing (alpha 0), a copy (alpha 255) or a blend.
+    enum class TAlphaRun : std::uint8_t { Transparent, Opaque, Blended };
+    struct TPixelRun {
+        std::uint16_t Length;
+        TAlphaRun Kind;
+    };
+    // A row of the framebuffer form cut into maximal runs of one kind, left to right, made with the row;
+    // drawing skips the transparent runs and copies the opaque ones without looking at each pixel.
+    std::span<const TPixelRun> FramebufferRuns(int y) const;
 
     // Same size, form and pixels.
     friend bool operator==(const TPngImage& a, const TPngImage& b) {
@@ -62,12 +73,22 @@ public:
 
 private:
     bool Fail(std::string message);
+    // Makes row y of the framebuffer form (and its runs) if it is missing or out of date.
+    void MakeFramebufferRow(int y) const;
+    void DropFramebufferForm() {
+        framebufferForm_.clear();
+        rowRuns_.clear();
+        staleRows_.clear();
+    }
 
     int width_{0};
     int height_{0};
     bool alpha_{false};
     std::vector<std::uint8_t> pixels_;
     mutable std::vector<std::uint32_t> framebufferForm_;
+    mutable std::vector<std::vector<TPixelRun>> rowRuns_;
+    // 1 for each row of the framebuffer form not yet made from the pixels, or changed since.
+    mutable std::vector<std::uint8_t> staleRows_;
     std::string error_;
 };
 

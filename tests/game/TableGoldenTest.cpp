@@ -1,5 +1,7 @@
 #include "game/TableFixture.h"
+#include "game/TableLayout.h"
 #include "game/TwoEightRules.h"
+#include "graphics/BarPictures.h"
 #include "gui/PngImage.h"
 #include "support/headless/GoldenPicture.h"
 
@@ -121,6 +123,44 @@ TEST_F(TableGoldenTest, SettlementWithThePanelAndABlinkingWinner) {
     SendScene(scene);
     Run(400);
     ExpectPicture("table-settlement.png");
+}
+
+// The numbers of the King fields are drawn over the board picture, so the board's captions must lie
+// where no number can reach: a seven-digit own stake (from the left of its line) and a seven-digit region
+// total (centred above it) touch no caption ink, which is light (its outline) where the field is dark.
+TEST_F(TableGoldenTest, SevenDigitNumbersOfTheKingFieldsKeepClearOfTheirCaptions) {
+    Start();
+    TTableScene scene = RoomScene(1);
+    for (const std::uint8_t region : {brBankerKing, brPlayerKing, brSamePointTie}) {
+        scene.TotalStakes[region] = 9999999;
+        scene.OwnStakes[region] = 9999999;
+    }
+    SendScene(scene);
+    platform.RunUntilIdle();
+    const TPngImage board = BarPicture("MainBetRegPng");
+    ASSERT_FALSE(board.Empty());
+    const auto captionInkIn = [&](const TControl& number) {
+        int ink = 0;
+        // One pixel of room on either side, as digits and caption must not touch.
+        for (int y = number.Top(); y < number.Top() + number.Height(); ++y) {
+            for (int x = number.Left() - 1; x <= number.Left() + number.Width(); ++x) {
+                const int bx = x - tablelayout::kBoardAt.x;
+                const int by = y - tablelayout::kBoardAt.y;
+                if (bx < 0 || by < 0 || bx >= board.Width() || by >= board.Height()) continue;
+                const std::uint8_t* p = board.Scanline(by) + std::size_t(bx) * 4;
+                if (p[3] > 128 && p[0] > 190 && p[1] > 190) ++ink;
+            }
+        }
+        return ink;
+    };
+    for (const std::uint8_t region : {brBankerKing, brPlayerKing, brSamePointTie}) {
+        const TPngNumber& own = client->OwnStake(region);
+        const TPngNumber& total = client->RegionTotal(region);
+        ASSERT_TRUE(own.Visible() && total.Visible()) << int(region);
+        EXPECT_GE(own.Width(), 7 * own.DigitWidth()) << int(region);
+        EXPECT_EQ(captionInkIn(own), 0) << "own stake of region " << int(region);
+        EXPECT_EQ(captionInkIn(total), 0) << "total of region " << int(region);
+    }
 }
 
 } // namespace

@@ -228,6 +228,11 @@ TEST_F(BarsTest, OwnFiguresCountPlayedAndWonGames) {
 }
 
 TEST_F(BarsTest, CaptionsOfTheTopBar) {
+    // Before the unit name is known the beans caption stays empty rather than a lone colon, and the
+    // first name that arrives still fills it.
+    top.SetCaptions("");
+    EXPECT_EQ(top.BankerCaption(0).Caption(), "庄家：");
+    EXPECT_EQ(top.BankerCaption(1).Caption(), "");
     top.SetCaptions("游戏豆");
     top.SetCaptions("积分");
     EXPECT_EQ(top.BankerCaption(0).Caption(), "庄家：");
@@ -251,7 +256,8 @@ TEST_F(BarsTest, BankerAndQueueComeFromTheUserList) {
     top.UpdateBanker(3, queue, 45000, 0);
     EXPECT_EQ(top.BankerValue(0).Caption(), "Banker");
     EXPECT_EQ(top.BankerValue(0).Hint(), "Banker");
-    EXPECT_EQ(top.BankerValue(1).Caption(), "5000000");
+    // The banker's beans are grouped like the other amounts, with the plain digits as hint.
+    EXPECT_EQ(top.BankerValue(1).Caption(), "500 0000 ");
     EXPECT_EQ(top.BankerValue(1).Hint(), "5000000");
     EXPECT_EQ(top.BankerValue(2).Caption(), "4 5000 ");
     EXPECT_EQ(top.BankerValue(3).Caption(), "3");
@@ -269,8 +275,10 @@ TEST_F(BarsTest, BankerAndQueueComeFromTheUserList) {
     EXPECT_EQ(top.BankerValue(2).Caption(), "0 ");
     queue[0] = {-1, -1};
     top.UpdateBanker(0, queue, 45000, 0);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(top.BankerValue(i).Caption(), "") << i;
+        EXPECT_EQ(top.BankerValue(i).Hint(), "") << i;
+    }
 }
 
 TEST_F(BarsTest, ButtonsCallTheHandlersTheClientInstalled) {

@@ -4,6 +4,7 @@
 #include "graphics/CofferSaveMoneyFrm.h"
 #include "gui/Button.h"
 #include "gui/Edit.h"
+#include "gui/Keys.h"
 #include "gui/Label.h"
 #include "support/headless/HeadlessApp.h"
 
@@ -220,6 +221,49 @@ TEST_F(CofferDialogTest, CancelOrClosingLeavesNoRequest) {
     };
     EXPECT_EQ(dialog.ShowModal(), TCofferDialog::kResultCancel);
     EXPECT_TRUE(dialog.Request().empty());
+    app.OnModalIdle = nullptr;
+}
+
+// The keyboard answers for the buttons: Enter in the amount edit is the OK button (with its checks), Escape
+// the cancel button.
+TEST_F(CofferDialogTest, EnterConfirmsAndEscapeCancels) {
+    TFormCofferSaveMoney save(nullptr);
+    save.SetMachineIdSource([] { return std::string("00-16-3E-4D-56-01"); });
+    save.Prepare(Reply(100, 0, 1000, 0));
+    int step = 0;
+    app.OnModalIdle = [&] {
+        switch (step++) {
+        case 0:
+            platform.Type("50");
+            platform.PressKey(VK_RETURN); // below the minimum: refused, the dialog stays
+            return true;
+        case 1:
+            platform.Type("0");
+            platform.PressKey(VK_RETURN);
+            return true;
+        default:
+            return false;
+        }
+    };
+    EXPECT_EQ(save.ShowModal(), TCofferDialog::kResultOk);
+    EXPECT_EQ(MessageBoxes(), std::vector<std::string>{Box("最少要存入100")});
+    ASSERT_EQ(save.Request().size(), 61u);
+    EXPECT_EQ(save.Request()[1], 1);    // a deposit
+    EXPECT_EQ(save.Request()[2], 0xF4); // of 500
+    EXPECT_EQ(save.Request()[3], 0x01);
+
+    TFormCofferDrawMoney draw(nullptr);
+    draw.Prepare(Reply(1, 0, 0, 100));
+    step = 0;
+    app.OnModalIdle = [&] {
+        if (step++ > 0) return false;
+        platform.Type("50");
+        platform.PressKey(VK_ESCAPE);
+        return true;
+    };
+    EXPECT_EQ(draw.ShowModal(), TCofferDialog::kResultCancel);
+    EXPECT_TRUE(draw.Request().empty());
+    EXPECT_TRUE(MessageBoxes().empty());
     app.OnModalIdle = nullptr;
 }
 

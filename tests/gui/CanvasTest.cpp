@@ -1,5 +1,6 @@
 #include "gui/Canvas.h"
 
+#include "gui/Image.h"
 #include "gui/PngImage.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,156 @@ TEST_F(CanvasTest, PartsOfPicturesAreCutBySourceFramebufferAndClip) {
     EXPECT_EQ(frame.Alpha(5, 0), 0) << "nothing was drawn there";
     canvas.Draw(3, 0, picture, {-2, 0, 1, 1});
     EXPECT_EQ(frame.Alpha(5, 0), 255);
+}
+
+// Every alpha over every channel value, against the exact rule: each channel is
+// (source × alpha + under × (255 − alpha)) / 255 rounded to the nearest integer.
+TEST(CanvasBlendTest, EveryAlphaAndChannelValueRoundsToTheNearest) {
+    TPngImage picture(256, 256, true);
+    for (int y = 0; y < 256; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < 256; ++x, p += 4) {
+            p[0] = std::uint8_t(y);
+            p[1] = std::uint8_t(255 - y);
+            p[2] = std::uint8_t(y ^ 0x5A);
+            p[3] = std::uint8_t(x);
+        }
+    }
+    const auto nearest = [](int source, int under, int alpha) {
+        return (source * alpha + under * (255 - alpha) + 127) / 255;
+    };
+    for (const TColor under : {RGB(0, 0, 0), RGB(255, 255, 255), RGB(1, 128, 254), RGB(127, 3, 200)}) {
+        TBitmap frame(256, 256);
+        TCanvas canvas(frame);
+        canvas.FillRect({0, 0, 256, 256}, under);
+        canvas.Draw(0, 0, picture);
+        int wrong = 0;
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                const TColor expected =
+                    RGB(nearest(y, GetRValue(under), x), nearest(255 - y, GetGValue(under), x),
+                        nearest(y ^ 0x5A, GetBValue(under), x));
+                if (frame.Pixel(x, y) != expected || frame.Alpha(x, y) != 255) ++wrong;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "under " << std::hex << under;
+    }
+}
+
+// A row of transparent, opaque and blended stretches, drawn in parts that start and end inside each kind
+// of stretch: every part matches the same pixels drawn one by one.
+TEST(CanvasBlendTest, PartsOfARowWithRunsOfEachKindMatchPixelByPixelDrawing) {
+    constexpr int kWidth = 23;
+    TPngImage picture(kWidth, 2, true);
+    const int alphas[kWidth] = {0,  0,  0, 255, 255, 255, 255, 90,  91,  200, 0,  255,
+                                10, 10, 0, 0,   255, 255, 1,   254, 254, 0,   255};
+    for (int y = 0; y < 2; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < kWidth; ++x, p += 4) {
+            p[0] = std::uint8_t(11 * x);
+            p[1] = std::uint8_t(200 - 7 * x);
+            p[2] = std::uint8_t(40 + y);
+            p[3] = std::uint8_t(y == 0 ? alphas[x] : alphas[kWidth - 1 - x]);
+        }
+    }
+    for (int from = 0; from < kWidth; ++from) {
+        for (int to = from + 1; to <= kWidth; ++to) {
+            TBitmap byRuns(kWidth + 4, 2);
+            TBitmap byPixels(kWidth + 4, 2);
+            TCanvas runs(byRuns);
+            TCanvas pixels(byPixels);
+            runs.FillRect({0, 0, kWidth + 4, 2}, RGB(30, 60, 90));
+            pixels.FillRect({0, 0, kWidth + 4, 2}, RGB(30, 60, 90));
+            runs.Draw(2 + from, 0, picture, {from, 0, to, 2});
+            for (int x = from; x < to; ++x)
+                pixels.Draw(2 + x, 0, picture, {x, 0, x + 1, 2});
+            for (int y = 0; y < 2; ++y)
+                ASSERT_EQ(Row(byRuns, y), Row(byPixels, y))
+                    << "columns " << from << ".." << to << " row " << y;
+        }
+    }
+}
+
+// A translucent picture drawn through a blend cache writes exactly what a plain draw writes, while the
+// backdrop under it stays, changes in some rows, or is drawn only in part through a clip.
+TEST(CanvasBlendTest, ACachedBlendFollowsEveryChangeOfTheBackdrop) {
+    TPngImage picture(9, 6, true);
+    for (int y = 0; y < 6; ++y) {
+        std::uint8_t* p = picture.Scanline(y);
+        for (int x = 0; x < 9; ++x, p += 4) {
+            p[0] = std::uint8_t(25 * x);
+            p[1] = std::uint8_t(40 * y);
+            p[2] = 77;
+            p[3] = std::uint8_t(x == 0 ? 0 : x == 8 ? 255 : 30 * x + y);
+        }
+    }
+    TBitmap cached(12, 8);
+    TBitmap plain(12, 8);
+    TCanvas viaCache(cached);
+    TCanvas direct(plain);
+    TBlendCache cache;
+    const auto backdrop = [&](TColor colour, const TRect& where) {
+        viaCache.FillRect(where, colour);
+        direct.FillRect(where, colour);
+    };
+    const auto drawBoth = [&](const TRect& clip) {
+        TCanvasSaver keepCached(viaCache);
+        TCanvasSaver keepDirect(direct);
+        viaCache.IntersectClipRect(clip);
+        direct.IntersectClipRect(clip);
+        viaCache.Draw(2, 1, picture, cache);
+        direct.Draw(2, 1, picture);
+        for (int y = 0; y < 8; ++y)
+            ASSERT_EQ(Row(cached, y), Row(plain, y)) << "row " << y;
+    };
+    const TRect whole{0, 0, 12, 8};
+    backdrop(RGB(10, 200, 30), whole);
+    drawBoth(whole);
+    backdrop(RGB(10, 200, 30), whole); // the same backdrop again: the kept result
+    drawBoth(whole);
+    backdrop(RGB(250, 0, 90), {0, 3, 12, 5}); // two rows changed
+    drawBoth(whole);
+    backdrop(RGB(1, 2, 3), {4, 0, 7, 8}); // a column changed, and only part of it drawn
+    drawBoth({5, 2, 8, 6});
+    backdrop(RGB(1, 2, 3), {4, 0, 7, 8});
+    drawBoth(whole);
+}
+
+// An image that keeps its blend shows a new picture of the same size at once, not the kept one.
+TEST(CanvasBlendTest, AnImageKeepingItsBlendShowsANewPictureOfTheSameSize) {
+    TBitmap frame(4, 4);
+    TCanvas canvas(frame);
+    TImage image(nullptr);
+    image.SetKeepsBlend(true);
+    image.SetPicture(Solid(4, 4, 255, 0, 0, 200));
+    canvas.FillRect({0, 0, 4, 4}, clWhite);
+    image.PaintControl(canvas);
+    const TColor red = frame.Pixel(1, 1);
+    image.SetPicture(Solid(4, 4, 0, 0, 255, 200));
+    canvas.FillRect({0, 0, 4, 4}, clWhite);
+    image.PaintControl(canvas);
+    EXPECT_NE(frame.Pixel(1, 1), red);
+    EXPECT_EQ(frame.Pixel(1, 1), RGB(55, 55, 255));
+}
+
+// A picture changed through its scan lines after it was drawn is drawn with the change: the changed row
+// anew (its pixels and its runs), the others as they were.
+TEST(CanvasBlendTest, ARowWrittenAfterDrawingIsDrawnAnew) {
+    TPngImage picture = Solid(3, 3, 10, 20, 30, 0); // transparent throughout
+    TBitmap frame(3, 3);
+    TCanvas canvas(frame);
+    canvas.FillRect({0, 0, 3, 3}, clWhite);
+    canvas.Draw(0, 0, picture);
+    EXPECT_EQ(Row(frame, 1), std::vector<TColor>(3, clWhite));
+    std::uint8_t* row = picture.Scanline(1);
+    row[4 * 1 + 3] = 255; // the middle pixel becomes opaque
+    row[4 * 2 + 3] = 128; // the last one half covered
+    canvas.Draw(0, 0, picture);
+    EXPECT_EQ(Row(frame, 0), std::vector<TColor>(3, clWhite));
+    EXPECT_EQ(Row(frame, 1), (std::vector<TColor>{clWhite, RGB(10, 20, 30), RGB(132, 137, 142)}));
+    EXPECT_EQ(Row(frame, 2), std::vector<TColor>(3, clWhite));
+    EXPECT_EQ(picture.FramebufferRuns(1).size(), 3u);
+    EXPECT_EQ(picture.FramebufferRuns(2).size(), 1u);
 }
 
 TEST_F(CanvasTest, StretchDrawTakesTheNearestPixel) {
