@@ -86,7 +86,6 @@ private:
     void PlaceOwnBet();
     void ClickAt(TPoint tablePoint);
     std::optional<int> ChooseChipButton(std::int64_t room);
-    std::uint8_t ChooseRegion();
 
     void TakeShot(int round, std::uint8_t phase);
     void RoundSettled(const server::TBaccaratServer::TRoundReport& report);
