@@ -2,8 +2,9 @@
 // through CoCreateInstance, each given a small hall host object and initialised, a frame pushed into one
 // from a second thread while this (the UI) thread pumps messages, the frames the tables send back
 // read, the marker windows found by class and caption, a duplicate table refused, a closed marker
-// ending its table, then everything finalised, released and unregistered.
-//   wine_com_host <path of Morvane.dll>
+// ending its table, then everything finalised, released and unregistered. With a replay script, a third
+// table is given that script's frames (a scene and a user list among them) from a hall thread the same way.
+//   wine_com_host <path of Morvane.dll> [<replay script>]
 // Exits 0 only when every check held; each check prints one line.
 #include "plugin/QXOpenInterface_TLB.h"
 
@@ -12,6 +13,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -195,6 +199,50 @@ HWND FindMarker(std::int64_t cookie) {
 
 using TEntry = HRESULT(STDAPICALLTYPE*)();
 
+// [SECTION] A replay script's frames
+
+// What the table is given in a replay script: its init line's fields (texts in GBK, as a hall passes
+// them) and its frames in order. Other commands are not the hall's and are left out.
+struct TScript {
+    std::map<std::string, std::string> init;
+    std::vector<Bytes> frames;
+};
+
+std::string GbkOfUtf8(const std::string& utf8) {
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(std::size_t(std::max(wideLength, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), wideLength);
+    const int length = WideCharToMultiByte(936, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string gbk(std::size_t(std::max(length, 0)), '\0');
+    WideCharToMultiByte(936, 0, wide.data(), wideLength, gbk.data(), length, nullptr, nullptr);
+    return gbk;
+}
+
+bool ReadScript(const std::string& path, TScript& script) {
+    std::ifstream input(path);
+    std::string line;
+    while (std::getline(input, line)) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::string command;
+        words >> command;
+        if (command == "init") {
+            for (std::string field; words >> field;)
+                if (const std::size_t equals = field.find('='); equals != std::string::npos)
+                    script.init[field.substr(0, equals)] = GbkOfUtf8(field.substr(equals + 1));
+        } else if (command == "frame") {
+            std::string hex, part;
+            while (words >> part)
+                hex += part;
+            if (hex.size() % 2 != 0) return false;
+            Bytes frame;
+            for (std::size_t i = 0; i < hex.size(); i += 2)
+                frame.push_back(std::uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+            script.frames.push_back(std::move(frame));
+        }
+    }
+    return input.eof() && !script.frames.empty() && script.init.count("user") && script.init.count("cookie");
+}
+
 struct TTable {
     morvane::IQXOpenInterface* object{nullptr};
     THallHost host;
@@ -242,12 +290,66 @@ void RegistrationChecks(TChecks& checks, TEntry registerServer, const std::strin
                  "no ProgID is registered while the class has no name");
 }
 
+// The script's frames from a hall thread into a table of their own while this thread pumps: every call
+// returns once the table has taken its frame, and the table answers the user list in which I only watch
+// with its seat request, before the frames after it.
+void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std::string& scriptPath) {
+    TScript script;
+    checks.Check(ReadScript(scriptPath, script), "the replay script is read: " + scriptPath);
+    if (script.frames.empty()) return;
+    TTable table;
+    table.cookie = std::stoll(script.init["cookie"]);
+    table.me = std::stoll(script.init["user"]);
+    table.title = script.init["title"];
+    const std::string nick = script.init["nick"];
+    checks.Check(CreateTable(classId, table) == S_OK && table.object, "a table for the script is made");
+    if (!table.object) return;
+    checks.Check(table.object->SetRequestInterface(&table.host) == S_OK &&
+                     table.object->Initialize(table.cookie, table.title.c_str(), &table.me, nick.c_str(), 0, 0,
+                                              0, 0) == S_OK,
+                 "it initialises with the script's cookie, title, player and name");
+    const std::size_t sentAtStart = table.host.sent.size();
+
+    // Which frame the table had answered when each call returned, to see the answers come in order.
+    std::vector<std::size_t> sentAfterCall(script.frames.size(), 0);
+    std::atomic<int> failures{0};
+    std::atomic<bool> done{false};
+    const DWORD uiThread = GetCurrentThreadId();
+    std::atomic<bool> otherThread{true};
+    std::thread hall([&] {
+        otherThread = GetCurrentThreadId() != uiThread;
+        for (std::size_t i = 0; i < script.frames.size(); ++i) {
+            const Bytes& frame = script.frames[i];
+            if (table.object->PostCommand(std::int32_t(frame.size()),
+                                          reinterpret_cast<const char*>(frame.data())) != S_OK)
+                ++failures;
+            sentAfterCall[i] = table.host.sent.size();
+        }
+        done = true;
+    });
+    const bool returned = PumpUntil([&] { return done.load(); }, 20000);
+    hall.join();
+    checks.Check(returned && otherThread && failures == 0,
+                 "the script's " + std::to_string(script.frames.size()) +
+                     " frames, scene and user list among them, are taken from a hall thread while this one pumps");
+    const Bytes seatRequest{0x0d, 0x00, 0x01};
+    const auto seatAt = std::find(table.host.sent.begin() + std::ptrdiff_t(sentAtStart), table.host.sent.end(),
+                                  seatRequest);
+    checks.Check(seatAt != table.host.sent.end(), "the table asked for a seat while I only watched");
+    // The user list is the script's second frame: its answer was there when that call returned.
+    const std::size_t seatIndex = std::size_t(seatAt - table.host.sent.begin());
+    checks.Check(script.frames.size() > 1 && sentAfterCall[1] > seatIndex,
+                 "the seat request went out before the call that carried the user list returned");
+    checks.Check(table.object->Finalize() == S_OK && table.host.closed == 1, "the script's table closes");
+    checks.Check(table.object->Release() == 0, "and its object goes with the last Release");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     TChecks checks;
     if (argc < 2) {
-        std::printf("usage: wine_com_host <Morvane.dll>\n");
+        std::printf("usage: wine_com_host <Morvane.dll> [<replay script>]\n");
         return 2;
     }
     const std::string dllPath = WindowsPath(argv[1]);
@@ -396,6 +498,8 @@ int main(int argc, char** argv) {
     checks.Check(Hex(first.host.sent.back()) == Hex(leave), "its last frame is the leave frame");
     checks.Check(first.object->Finalize() == S_OK && first.host.closed == 1,
                  "a second Finalize does nothing");
+
+    if (argc > 2) ScriptFromHallThreadChecks(checks, classId, WindowsPath(argv[2]));
 
     checks.Check(canUnloadNow() == S_FALSE, "the library stays while tables exist");
     for (TTable* table : {&first, &second, &duplicate, &refused})

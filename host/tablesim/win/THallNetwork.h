@@ -6,7 +6,7 @@
 #include "plugin/QXOpenInterface_TLB.h"
 
 #include <atomic>
-#include <chrono>
+// <condition_variable> brings the clocks; the whole <chrono> has literals that GBK cannot carry.
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
