@@ -35,7 +35,7 @@ foreach(round RANGE 1 ${ROUNDS})
   endforeach()
 endforeach()
 
-file(STRINGS ${OUT}/rounds.log entries REGEX "^第 [0-9]+ 局")
+file(STRINGS ${OUT}/rounds.log entries ENCODING UTF-8 REGEX "^第 [0-9]+ 局")
 list(LENGTH entries logged)
 if(NOT logged EQUAL ROUNDS)
   message(FATAL_ERROR "the round log has ${logged} rounds, not ${ROUNDS}")
