@@ -6,8 +6,8 @@
 #include "gui/Edit.h"
 #include "gui/Form.h"
 #include "gui/Label.h"
-#include "host/replay/ReplayForm.h"
-#include "plugin/PluginFormRegistry.h"
+#include "form/FormPluginClient.h"
+#include "host/replay/ReplayObservers.h"
 #include "plugin/PluginInterface50.h"
 
 #include <algorithm>
@@ -120,14 +120,13 @@ TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFold
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
     };
     app_.OnModalIdle = [this] { return ModalIdle(); };
-    RegisterFormClass(TPluginInterface50::kFormClassName,
-                      [this]() -> std::unique_ptr<TForm> { return MakeReplayForm(transcript_, answers_); });
+    RegisterFormPluginClient();
 }
 
 TReplaySession::~TReplaySession() {
     // The table and its form go while the application they run on is still there.
     table_.reset();
-    UnregisterFormClass(TPluginInterface50::kFormClassName);
+    UnregisterFormPluginClient();
 }
 
 void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {
@@ -240,6 +239,8 @@ void TReplaySession::Shot(const TReplayCommand& command) {
 void TReplaySession::Init(const TReplayCommand& command) {
     if (table_) throw TReplayScriptError(command.line, "the table is already initialised");
     table_.reset(TPluginInterface50::Create());
+    if (auto* form = dynamic_cast<TFormPluginClient*>(table_->Form()))
+        ObserveTable(*form, transcript_, answers_);
     Check(command, table_->SetRequestInterface(&host_));
     const std::int64_t userId = FieldNumber(command, "user");
     Check(command, table_->Initialize(FieldNumber(command, "cookie"), FieldText(command, "title").c_str(),

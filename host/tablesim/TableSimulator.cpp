@@ -1,12 +1,11 @@
 #include "host/tablesim/TableSimulator.h"
 
+#include "form/FormPluginClient.h"
 #include "game/TwoEightClient.h"
 #include "gui/BitmapPicture.h"
 #include "gui/Form.h"
 #include "host/tablesim/RoundLog.h"
 #include "host/tablesim/RoundPlan.h"
-#include "host/tablesim/SimForm.h"
-#include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginInterface50.h"
 #include "ui/PluginPictureButton.h"
 
@@ -39,7 +38,7 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
     std::error_code ignored;
     const std::filesystem::path out = std::filesystem::absolute(options_.OutDir, ignored);
     platform_.SetLibraryFolder(out.string() + "/");
-    RegisterFormClass(TPluginInterface50::kFormClassName, [] { return MakeSimForm(); });
+    RegisterFormPluginClient();
     host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         if (frame.cookie == kCookie) toServer_.push_back(frame.bytes);
     };
@@ -52,11 +51,12 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
 TTableSimulator::~TTableSimulator() {
     if (table_) table_->Finalize();
     table_.reset();
-    UnregisterFormClass(TPluginInterface50::kFormClassName);
+    UnregisterFormPluginClient();
 }
 
 TTwoEightClient* TTableSimulator::Client() const {
-    return table_ ? SimFormClient(table_->Form()) : nullptr;
+    auto* form = table_ ? dynamic_cast<TFormPluginClient*>(table_->Form()) : nullptr;
+    return form ? form->GameClient() : nullptr;
 }
 
 std::string TTableSimulator::LogPath() const {
