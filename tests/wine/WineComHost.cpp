@@ -3,9 +3,17 @@
 // from a second thread while this (the UI) thread pumps messages, the frames the tables send back
 // read, the marker windows found by class and caption, a duplicate table refused, a closed marker
 // ending its table, then everything finalised, released and unregistered. With a replay script, a third
-// table is given that script's frames (a scene and a user list among them) from a hall thread the same way.
-//   wine_com_host <path of Morvane.dll> [<replay script>]
+// table is given that script's frames (a scene and a user list among them) from a hall thread the same way;
+// with the headless rendering of that script as well, its window as the screen shows it is written out and
+// compared with that rendering.
+//   wine_com_host <path of Morvane.dll> [<replay script> [<headless shot.png> <shot to write.png>]]
+// Besides the interface declarations it uses only the toolkit's pictures (to read and write PNG files)
+// and the simulator's screen reader.
 // Exits 0 only when every check held; each check prints one line.
+#include "gui/Bitmap.h"
+#include "gui/BitmapPicture.h"
+#include "gui/PngImage.h"
+#include "host/tablesim/win/ScreenShot.h"
 #include "plugin/QXOpenInterface_TLB.h"
 
 #include <algorithm>
@@ -206,6 +214,8 @@ using TEntry = HRESULT(STDAPICALLTYPE*)();
 struct TScript {
     std::map<std::string, std::string> init;
     std::vector<Bytes> frames;
+    // The time the script lets pass (its waits), which a run in real time lets pass too.
+    DWORD waitMs{0};
 };
 
 std::string GbkOfUtf8(const std::string& utf8) {
@@ -216,6 +226,13 @@ std::string GbkOfUtf8(const std::string& utf8) {
     std::string gbk(std::size_t(std::max(length, 0)), '\0');
     WideCharToMultiByte(936, 0, wide.data(), wideLength, gbk.data(), length, nullptr, nullptr);
     return gbk;
+}
+
+std::wstring Wide936(const std::string& gbk) {
+    const int length = MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), nullptr, 0);
+    std::wstring wide(std::size_t(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), wide.data(), length);
+    return wide;
 }
 
 bool ReadScript(const std::string& path, TScript& script) {
@@ -238,6 +255,10 @@ bool ReadScript(const std::string& path, TScript& script) {
             for (std::size_t i = 0; i < hex.size(); i += 2)
                 frame.push_back(std::uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
             script.frames.push_back(std::move(frame));
+        } else if (command == "wait") {
+            DWORD ms = 0;
+            words >> ms;
+            script.waitMs += ms;
         }
     }
     return input.eof() && !script.frames.empty() && script.init.count("user") && script.init.count("cookie");
@@ -290,10 +311,114 @@ void RegistrationChecks(TChecks& checks, TEntry registerServer, const std::strin
                  "no ProgID is registered while the class has no name");
 }
 
+// [SECTION] The window on the screen against its headless rendering
+
+struct TArea {
+    int left, top, right, bottom;
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// What the window shows that may rightly differ from the headless rendering, in window coordinates.
+// Text: GDI rasterises glyphs differently from FreeType (shapes, hinting, anti-aliasing), so every
+// control that draws text is left out: the title strip, the bars' names and figures, the left column's
+// limits, the clock's frame caption and the buttons' captions, the road's counters, the user list, the chat
+// and its input line. The clock counts real seconds here and virtual ones there, so its digits are left
+// out as well. Everything else (the frame, the board and its pictures, the chips on the board, the chip
+// buttons, the cards' tray, the road's ticks) is drawn by the same code from the same pictures and must be
+// the same to the pixel.
+constexpr TArea kMayDiffer[] = {
+    {0, 0, 1024, 30},      // title strip with the window's caption
+    {11, 28, 800, 160},    // top bar: banker, figures, queue, limits, road counters
+    {130, 535, 190, 605},  // the clock and its digits
+    {10, 575, 400, 610},   // buttons and phase caption beside the clock
+    {10, 613, 800, 734},   // bottom bar: own figures, road, counters
+    {802, 30, 1024, 734},  // user list, the selected user's card, chat and its input
+};
+
+bool MayDiffer(int x, int y) {
+    for (const TArea& area : kMayDiffer)
+        if (area.Contains(x, y)) return true;
+    return false;
+}
+
+// The window's shape: the frame picture's outline, cut to the rectangle (5, 5)-(1019, 729).
+void ShapeChecks(TChecks& checks, HWND window) {
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(window, shape);
+    RECT box{};
+    GetRgnBox(shape, &box);
+    checks.Check(kind == COMPLEXREGION && box.left >= 5 && box.top >= 5 && box.right <= 1019 && box.bottom <= 729,
+                 "the window is shaped by its frame, within (5, 5)-(1019, 729)");
+    checks.Check(PtInRegion(shape, 512, 367) && PtInRegion(shape, 20, 20) && !PtInRegion(shape, 2, 2) &&
+                     !PtInRegion(shape, 1021, 731),
+                 "the table lies inside the shape, the window's edge outside it");
+    DeleteObject(shape);
+}
+
+bool NearMagenta(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return r >= 235 && g <= 20 && b >= 235;
+}
+
+// Compares the screen's picture of the window with the headless one inside the window's shape and
+// outside the areas that may differ; writes the screen's picture and, when they differ, a picture of the
+// differing pixels in red beside it.
+void CompareWithHeadless(TChecks& checks, HWND window, const std::string& headlessPath,
+                         const std::string& shotPath) {
+    morvane::TPngImage headless;
+    checks.Check(headless.LoadFromFile(headlessPath), "the headless rendering is read: " + headlessPath);
+    const morvane::TBitmap screen = morvane::tablesim::ReadWindowFromScreen(window);
+    checks.Check(!screen.Empty() && morvane::PictureOfBitmap(screen).SaveToFile(shotPath),
+                 "the window is read from the screen into " + shotPath);
+    if (headless.Empty() || screen.Empty()) return;
+    checks.Check(headless.Width() == screen.Width() && headless.Height() == screen.Height(),
+                 "the screen's window has the headless window's size");
+    if (headless.Width() != screen.Width() || headless.Height() != screen.Height()) return;
+
+    // The frame picture's corners are magenta, the colour its shape leaves out: the headless window has
+    // them, the screen must not show them.
+    int magentaHeadless = 0, magentaScreen = 0;
+    for (int y = 0; y < screen.Height(); ++y)
+        for (int x = 0; x < screen.Width(); ++x) {
+            const std::uint8_t* want = headless.Scanline(y) + std::size_t(x) * std::size_t(headless.BytesPerPixel());
+            magentaHeadless += NearMagenta(want[0], want[1], want[2]);
+            const std::uint32_t pixel = screen.Pixel(x, y);
+            magentaScreen += NearMagenta(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel));
+        }
+    checks.Check(magentaHeadless > 0 && magentaScreen == 0,
+                 "the frame's magenta corners (" + std::to_string(magentaHeadless) +
+                     " pixels headless) are cut off on the screen (" + std::to_string(magentaScreen) + " left)");
+
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = GetWindowRgn(window, shape) != ERROR;
+    morvane::TPngImage differences(screen.Width(), screen.Height(), false);
+    int compared = 0, differing = 0;
+    for (int y = 0; y < screen.Height(); ++y) {
+        const std::uint8_t* expected = headless.Scanline(y);
+        std::uint8_t* marked = differences.Scanline(y);
+        for (int x = 0; x < screen.Width(); ++x) {
+            const std::uint32_t pixel = screen.Pixel(x, y);
+            const std::uint8_t* want = expected + std::size_t(x) * std::size_t(headless.BytesPerPixel());
+            const bool same = GetRValue(pixel) == want[0] && GetGValue(pixel) == want[1] && GetBValue(pixel) == want[2];
+            const bool counted = (!shaped || PtInRegion(shape, x, y)) && !MayDiffer(x, y);
+            compared += counted;
+            differing += counted && !same;
+            marked[3 * x] = counted && !same ? 255 : want[0] / 3;
+            marked[3 * x + 1] = counted && !same ? 0 : want[1] / 3;
+            marked[3 * x + 2] = counted && !same ? 0 : want[2] / 3;
+        }
+    }
+    DeleteObject(shape);
+    if (differing > 0) differences.SaveToFile(shotPath + ".differences.png");
+    checks.Check(compared > 500000 && differing == 0,
+                 "outside text and clock the screen shows the headless window's pixels (" +
+                     std::to_string(differing) + " of " + std::to_string(compared) + " differ)");
+}
+
 // The script's frames from a hall thread into a table of their own while this thread pumps: every call
 // returns once the table has taken its frame, and the table answers the user list in which I only watch
 // with its seat request, before the frames after it.
-void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std::string& scriptPath) {
+void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std::string& scriptPath,
+                                const std::string& headlessPath, const std::string& shotPath) {
     TScript script;
     checks.Check(ReadScript(scriptPath, script), "the replay script is read: " + scriptPath);
     if (script.frames.empty()) return;
@@ -340,6 +465,14 @@ void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std
     const std::size_t seatIndex = std::size_t(seatAt - table.host.sent.begin());
     checks.Check(script.frames.size() > 1 && sentAfterCall[1] > seatIndex,
                  "the seat request went out before the call that carried the user list returned");
+    if (!headlessPath.empty()) {
+        // The time the headless run let pass, for the animations to play out here as well.
+        PumpUntil([] { return false; }, script.waitMs);
+        const std::wstring caption = Wide936(table.title + "[" + nick + "]");
+        const HWND window = FindWindowW(nullptr, caption.c_str());
+        checks.Check(window != nullptr, "the script's table window is found by its caption");
+        if (window) CompareWithHeadless(checks, window, headlessPath, shotPath);
+    }
     checks.Check(table.object->Finalize() == S_OK && table.host.closed == 1, "the script's table closes");
     checks.Check(table.object->Release() == 0, "and its object goes with the last Release");
 }
@@ -429,6 +562,7 @@ int main(int argc, char** argv) {
     checks.Check(window && IsWindowVisible(window) && bounds.right - bounds.left == 1024 &&
                      bounds.bottom - bounds.top == 734,
                  "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"");
+    if (window) ShapeChecks(checks, window);
     checks.Check(FindWindowW(nullptr, L"Table 8[Nick]") != nullptr,
                  "the second table has a window of its own");
     checks.Check(first.host.sent.size() == 1 && Hex(first.host.sent[0]) == Hex(TableFrame(first.me, 2)),
@@ -499,7 +633,9 @@ int main(int argc, char** argv) {
     checks.Check(first.object->Finalize() == S_OK && first.host.closed == 1,
                  "a second Finalize does nothing");
 
-    if (argc > 2) ScriptFromHallThreadChecks(checks, classId, WindowsPath(argv[2]));
+    if (argc > 2)
+        ScriptFromHallThreadChecks(checks, classId, WindowsPath(argv[2]), argc > 4 ? WindowsPath(argv[3]) : "",
+                                   argc > 4 ? WindowsPath(argv[4]) : "");
 
     checks.Check(canUnloadNow() == S_FALSE, "the library stays while tables exist");
     for (TTable* table : {&first, &second, &duplicate, &refused})
