@@ -122,7 +122,9 @@ void TFormPluginClient::ApplyFixedLayout() {
 
 TRegion TFormPluginClient::FrameRegion() const {
     TRegion region;
-    for (const TRect& run : RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance).Rects())
+    // Held by name: a range over a member of a temporary would outlive the temporary.
+    const TRegion frame = RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance);
+    for (const TRect& run : frame.Rects())
         if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
     return region;
 }
