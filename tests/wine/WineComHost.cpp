@@ -201,6 +201,30 @@ std::string MarkerCaption(std::int64_t cookie) {
     return std::string(kClassIdText) + "-" + hex;
 }
 
+// The top-level windows of this process, caption and size, for a failure's message.
+std::string ProcessWindows() {
+    std::string list;
+    EnumWindows(
+        [](HWND window, LPARAM text) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process != GetCurrentProcessId()) return TRUE;
+            wchar_t caption[128] = {};
+            GetWindowTextW(window, caption, 127);
+            char utf8[512] = {};
+            WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+            RECT bounds{};
+            GetWindowRect(window, &bounds);
+            char line[700];
+            std::snprintf(line, sizeof line, "\n         \"%s\" %ldx%ld%s", utf8, bounds.right - bounds.left,
+                          bounds.bottom - bounds.top, IsWindowVisible(window) ? " visible" : "");
+            *reinterpret_cast<std::string*>(text) += line;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
 HWND FindMarker(std::int64_t cookie) {
     return FindWindowW(L"T1A55E3", Wide(MarkerCaption(cookie)).c_str());
 }
@@ -561,7 +585,8 @@ int main(int argc, char** argv) {
     if (window) GetWindowRect(window, &bounds);
     checks.Check(window && IsWindowVisible(window) && bounds.right - bounds.left == 1024 &&
                      bounds.bottom - bounds.top == 734,
-                 "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"");
+                 "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"" +
+                     (window ? std::string() : ProcessWindows()));
     if (window) ShapeChecks(checks, window);
     checks.Check(FindWindowW(nullptr, L"Table 8[Nick]") != nullptr,
                  "the second table has a window of its own");
