@@ -1,6 +1,6 @@
 # Runs morvane-tablesim through the build's emulator for ROUNDS short rounds in which it lays its own
-# chips, and checks that it ends with 0, printed every round, wrote a screenshot of the window's size for
-# every phase of every round and a round log with every round.
+# chips, and checks that it ends with 0, printed every round, had chips accepted, wrote a screenshot of
+# the window's size for every phase of every round and a round log with every round.
 # Arguments: -DEMULATOR=<command list> -DPROGRAM=<morvane-tablesim.exe> -DOUT=<folder> -DROUNDS=<n>
 file(REMOVE_RECURSE ${OUT})
 # Wine sees the Linux file system as drive Z:.
@@ -13,6 +13,11 @@ if(NOT code EQUAL 0)
 endif()
 if(NOT output MATCHES "round ${ROUNDS}/${ROUNDS}: ")
   message(FATAL_ERROR "morvane-tablesim did not report round ${ROUNDS} of ${ROUNDS}")
+endif()
+# Its chips are mouse clicks posted to the table's window; the server must have taken some of them (a
+# refusal, say for want of a banker, is the table's right, but not of every one).
+if(NOT output MATCHES "own bets: ([0-9]+) laid, ([0-9]+) accepted" OR CMAKE_MATCH_2 EQUAL 0)
+  message(FATAL_ERROR "the server took none of the simulator's chips")
 endif()
 
 set(phases free betting dealing settlement)
