@@ -73,8 +73,9 @@ std::string RoundProgressLine(const server::TBaccaratServer::TRoundReport& repor
     std::ostringstream out;
     out << "round " << report.Round;
     if (rounds > 0) out << '/' << rounds;
-    out << ": " << OutcomeText(report.Outcome) << Utf8("  闲 ") << report.Outcome.PlayerPoints << Utf8(" : 庄 ")
-        << report.Outcome.BankerPoints << "  stake " << own.Stake << "  balance " << own.Balance;
+    out << ": " << OutcomeText(report.Outcome) << Utf8("  闲 ") << report.Outcome.PlayerPoints
+        << Utf8(" : 庄 ") << report.Outcome.BankerPoints << "  stake " << own.Stake << "  balance "
+        << own.Balance;
     return out.str();
 }
 

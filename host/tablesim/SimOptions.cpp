@@ -48,7 +48,8 @@ bool TakesValue(const std::string& flag, TSimProgram program) {
 std::string SimUsage(TSimProgram program) {
     if (program == TSimProgram::Window)
         return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--quiet]\n"
-               "                        [--strategy banker|player|tie|random|none] [--phase-seconds F,B,D,S]\n"
+               "                        [--strategy banker|player|tie|random|none] [--phase-seconds "
+               "F,B,D,S]\n"
                "                        [--dll PATH]\n";
     return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--every-phase] "
            "[--quiet]\n"

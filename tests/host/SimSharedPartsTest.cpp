@@ -17,8 +17,8 @@ TEST(SimOptions, TheWindowSimulatorPlaysOnForAPersonUnlessToldOtherwise) {
     EXPECT_EQ(options->Strategy, TStrategy::None);
     EXPECT_TRUE(options->LibraryPath.empty());
 
-    options = ParseSimOptions({"--rounds", "0", "--out", "Z:/shots", "--strategy", "banker", "--dll", "C:\\t\\M.dll",
-                               "--phase-seconds", "2,6,7,3"},
+    options = ParseSimOptions({"--rounds", "0", "--out", "Z:/shots", "--strategy", "banker", "--dll",
+                               "C:\\t\\M.dll", "--phase-seconds", "2,6,7,3"},
                               error, TSimProgram::Window);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->Rounds, 0);
@@ -38,7 +38,8 @@ TEST(SimOptions, TheWindowSimulatorPlaysOnForAPersonUnlessToldOtherwise) {
 
 TEST(SimOptions, PhaseSecondsAreFourWholeNumbersInRange) {
     std::string error;
-    for (const char* refused : {"2,6,7", "2,6,7,3,1", "0,6,7,3", "2,6,7,601", "a,6,7,3", "2,,7,3", "2,6,7,3,", ""}) {
+    for (const char* refused :
+         {"2,6,7", "2,6,7,3,1", "0,6,7,3", "2,6,7,601", "a,6,7,3", "2,,7,3", "2,6,7,3,", ""}) {
         error.clear();
         EXPECT_FALSE(ParseSimOptions({"--phase-seconds", refused}, error)) << refused;
         EXPECT_NE(error.find("--phase-seconds"), std::string::npos) << refused;
@@ -54,7 +55,8 @@ TEST(RoundPlan, PhaseTimesRoundsAndShotNamesFollowTheServer) {
     const server::TServerSettings settings = ServerSettingsFor(options);
     EXPECT_EQ(settings.FreeSeconds, 2);
     EXPECT_EQ(settings.BettingSeconds, 6);
-    EXPECT_EQ(settings.DealingSeconds, server::TServerSettings{}.DealingSeconds) << "0 keeps the server's own";
+    EXPECT_EQ(settings.DealingSeconds, server::TServerSettings{}.DealingSeconds)
+        << "0 keeps the server's own";
     EXPECT_EQ(settings.SettlementSeconds, 3);
 
     server::TBaccaratServer server(settings, 5);

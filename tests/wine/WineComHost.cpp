@@ -352,12 +352,12 @@ struct TArea {
 // buttons, the cards' tray, the road's ticks) is drawn by the same code from the same pictures and must be
 // the same to the pixel.
 constexpr TArea kMayDiffer[] = {
-    {0, 0, 1024, 30},      // title strip with the window's caption
-    {11, 28, 800, 160},    // top bar: banker, figures, queue, limits, road counters
-    {130, 535, 190, 605},  // the clock and its digits
-    {10, 575, 400, 610},   // buttons and phase caption beside the clock
-    {10, 613, 800, 734},   // bottom bar: own figures, road, counters
-    {802, 30, 1024, 734},  // user list, the selected user's card, chat and its input
+    {0, 0, 1024, 30},     // title strip with the window's caption
+    {11, 28, 800, 160},   // top bar: banker, figures, queue, limits, road counters
+    {130, 535, 190, 605}, // the clock and its digits
+    {10, 575, 400, 610},  // buttons and phase caption beside the clock
+    {10, 613, 800, 734},  // bottom bar: own figures, road, counters
+    {802, 30, 1024, 734}, // user list, the selected user's card, chat and its input
 };
 
 bool MayDiffer(int x, int y) {
@@ -372,7 +372,8 @@ void ShapeChecks(TChecks& checks, HWND window) {
     const int kind = GetWindowRgn(window, shape);
     RECT box{};
     GetRgnBox(shape, &box);
-    checks.Check(kind == COMPLEXREGION && box.left >= 5 && box.top >= 5 && box.right <= 1019 && box.bottom <= 729,
+    checks.Check(kind == COMPLEXREGION && box.left >= 5 && box.top >= 5 && box.right <= 1019 &&
+                     box.bottom <= 729,
                  "the window is shaped by its frame, within (5, 5)-(1019, 729)");
     checks.Check(PtInRegion(shape, 512, 367) && !PtInRegion(shape, 2, 2) && !PtInRegion(shape, 1021, 731),
                  "the table lies inside the shape, the window's edge outside it");
@@ -385,7 +386,8 @@ void ShapeChecks(TChecks& checks, HWND window) {
         cornersOut = cornersOut && !PtInRegion(shape, at.x, at.y);
     for (const POINT& at : edges)
         edgesIn = edgesIn && PtInRegion(shape, at.x, at.y);
-    checks.Check(cornersOut && edgesIn, "the frame's magenta corners are outside the shape, its edges inside");
+    checks.Check(cornersOut && edgesIn,
+                 "the frame's magenta corners are outside the shape, its edges inside");
     DeleteObject(shape);
 }
 
@@ -414,7 +416,8 @@ void CompareWithHeadless(TChecks& checks, HWND window, const std::string& headle
         for (int x = 0; x < screen.Width(); ++x) {
             const std::uint32_t pixel = screen.Pixel(x, y);
             const std::uint8_t* want = expected + std::size_t(x) * std::size_t(headless.BytesPerPixel());
-            const bool same = GetRValue(pixel) == want[0] && GetGValue(pixel) == want[1] && GetBValue(pixel) == want[2];
+            const bool same =
+                GetRValue(pixel) == want[0] && GetGValue(pixel) == want[1] && GetBValue(pixel) == want[2];
             const bool counted = (!shaped || PtInRegion(shape, x, y)) && !MayDiffer(x, y);
             compared += counted;
             differing += counted && !same;
@@ -459,8 +462,8 @@ void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std
     checks.Check(CreateTable(classId, table) == S_OK && table.object, "a table for the script is made");
     if (!table.object) return;
     checks.Check(table.object->SetRequestInterface(&table.host) == S_OK &&
-                     table.object->Initialize(table.cookie, table.title.c_str(), &table.me, nick.c_str(), 0, 0,
-                                              0, 0) == S_OK,
+                     table.object->Initialize(table.cookie, table.title.c_str(), &table.me, nick.c_str(), 0,
+                                              0, 0, 0) == S_OK,
                  "it initialises with the script's cookie, title, player and name");
     const std::size_t sentAtStart = table.host.sent.size();
 
@@ -483,12 +486,13 @@ void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std
     });
     const bool returned = PumpUntil([&] { return done.load(); }, 20000);
     hall.join();
-    checks.Check(returned && otherThread && failures == 0,
-                 "the script's " + std::to_string(script.frames.size()) +
-                     " frames, scene and user list among them, are taken from a hall thread while this one pumps");
+    checks.Check(
+        returned && otherThread && failures == 0,
+        "the script's " + std::to_string(script.frames.size()) +
+            " frames, scene and user list among them, are taken from a hall thread while this one pumps");
     const Bytes seatRequest{0x0d, 0x00, 0x01};
-    const auto seatAt = std::find(table.host.sent.begin() + std::ptrdiff_t(sentAtStart), table.host.sent.end(),
-                                  seatRequest);
+    const auto seatAt =
+        std::find(table.host.sent.begin() + std::ptrdiff_t(sentAtStart), table.host.sent.end(), seatRequest);
     checks.Check(seatAt != table.host.sent.end(), "the table asked for a seat while I only watched");
     // The user list is the script's second frame: its answer was there when that call returned.
     const std::size_t seatIndex = std::size_t(seatAt - table.host.sent.begin());
@@ -674,8 +678,9 @@ int main(int argc, char** argv) {
                  "a second Finalize does nothing");
 
     if (argc > 2)
-        ScriptFromHallThreadChecks(checks, classId, WindowsPath(argv[2]), argc > 4 ? WindowsPath(argv[3]) : "",
-                                   argc > 4 ? WindowsPath(argv[4]) : "", argc > 5 ? WindowsPath(argv[5]) : "");
+        ScriptFromHallThreadChecks(checks, classId, WindowsPath(argv[2]),
+                                   argc > 4 ? WindowsPath(argv[3]) : "", argc > 4 ? WindowsPath(argv[4]) : "",
+                                   argc > 5 ? WindowsPath(argv[5]) : "");
 
     checks.Check(canUnloadNow() == S_FALSE, "the library stays while tables exist");
     for (TTable* table : {&first, &second, &duplicate, &refused})

@@ -75,8 +75,9 @@ bool TLibraryRegistration::Register(const std::wstring& path, const GUID& classI
     if (found == REGDB_E_CLASSNOTREG) {
         const HRESULT forMachine = registerServer();
         if (FAILED(forMachine)) {
-            error = "COM does not read the user's classes, and DllRegisterServer for the machine failed with " +
-                    Hex(forMachine);
+            error =
+                "COM does not read the user's classes, and DllRegisterServer for the machine failed with " +
+                Hex(forMachine);
             return false;
         }
         machine_ = true;

@@ -47,7 +47,8 @@ TBitmap ReadWindowFromScreen(HWND window) {
 
     TBitmap shot(width, height);
     for (int y = 0; y < height; ++y)
-        std::memcpy(shot.Row32(y), static_cast<const std::uint32_t*>(bits) + std::size_t(y) * std::size_t(width),
+        std::memcpy(shot.Row32(y),
+                    static_cast<const std::uint32_t*>(bits) + std::size_t(y) * std::size_t(width),
                     std::size_t(width) * 4);
     return shot;
 }

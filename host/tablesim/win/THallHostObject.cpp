@@ -73,7 +73,8 @@ HRESULT __stdcall THallHostObject::GetFaceImageList(std::int64_t, TImageList** l
     return S_OK;
 }
 
-HRESULT __stdcall THallHostObject::SendData(std::int64_t, std::int64_t, std::int32_t len, const void* buffer) {
+HRESULT __stdcall THallHostObject::SendData(std::int64_t, std::int64_t, std::int32_t len,
+                                            const void* buffer) {
     if (len < 0 || (!buffer && len > 0)) return E_POINTER;
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     if (OnSendData) OnSendData(std::vector<std::uint8_t>(bytes, bytes + len));

@@ -115,7 +115,8 @@ void THallNetwork::DeliverToTable() {
         const std::vector<std::uint8_t> frame = std::move(toTable_.front());
         toTable_.pop_front();
         // Returns once the table's thread has decoded the frame; the buffer only has to live that long.
-        if (FAILED(table_.PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()))))
+        if (FAILED(
+                table_.PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()))))
             ++refusedFrames_;
     }
 }
@@ -150,7 +151,8 @@ void THallNetwork::PhaseBegan(std::uint8_t phase) {
     if (finishing_ || (options_.Rounds > 0 && round > options_.Rounds)) return;
     const std::uint32_t shotAt = ShotTimeOfPhase(server_);
     if (options_.Record) {
-        const std::string path = (std::filesystem::path(options_.OutDir) / PhaseShotName(round, phase)).string();
+        const std::string path =
+            (std::filesystem::path(options_.OutDir) / PhaseShotName(round, phase)).string();
         At(shotAt, [this, path] {
             ++shotsRequested_;
             requests_.TakeShot(path);
@@ -192,7 +194,9 @@ void THallNetwork::RoundSettled(const server::TBaccaratServer::TRoundReport& rep
     const auto* own = server_.FindUser(kOwnId);
     const TOwnFigures figures{kOwnId, StakeOf(report, kOwnId), own ? own->Info.Beans : 0};
     if (log_.is_open()) {
-        log_ << RoundLogEntry(report, [this](std::int64_t id) { return NameOf(id); }, figures) << '\n';
+        log_ << RoundLogEntry(
+                    report, [this](std::int64_t id) { return NameOf(id); }, figures)
+             << '\n';
         log_.flush();
     }
     if (!options_.Quiet) progress_ << RoundProgressLine(report, options_.Rounds, figures) << std::endl;

@@ -83,7 +83,8 @@ bool PumpMessages(DWORD waitMs) {
 struct TTaskWindowProc {
     static LRESULT CALLBACK Run(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == kRunTasksMessage) {
-            if (auto* simulator = reinterpret_cast<TWindowSimulator*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+            if (auto* simulator =
+                    reinterpret_cast<TWindowSimulator*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
                 simulator->RunPostedTasks();
             return 0;
         }
@@ -136,9 +137,9 @@ bool TWindowSimulator::OpenTable(std::string& error) {
         options_.Record ? std::filesystem::absolute(options_.OutDir).wstring() : ProgramFolder();
     host_.reset(THallHostObject::Create(std::filesystem::path(hallFolder).string()));
     void* object = nullptr;
-    const HRESULT created = CoCreateInstance(reinterpret_cast<const CLSID&>(kClassId), nullptr,
-                                             CLSCTX_INPROC_SERVER,
-                                             reinterpret_cast<const ::IID&>(IID_IQXOpenInterface), &object);
+    const HRESULT created =
+        CoCreateInstance(reinterpret_cast<const CLSID&>(kClassId), nullptr, CLSCTX_INPROC_SERVER,
+                         reinterpret_cast<const ::IID&>(IID_IQXOpenInterface), &object);
     if (FAILED(created) || !object) {
         error = "CoCreateInstance of the table failed (" + std::to_string(long(created)) + ")";
         return false;

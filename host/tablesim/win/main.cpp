@@ -30,8 +30,9 @@ int main(int argc, char** argv) {
     }
     if (!options->Quiet) {
         std::cout << "rounds: " << simulator.RoundsPlayed()
-                  << (simulator.LeftEarly() ? " (the table was left)" : "") << "\nown bets: "
-                  << simulator.OwnBetsTried() << " laid, " << simulator.OwnBetsAccepted() << " accepted\n";
+                  << (simulator.LeftEarly() ? " (the table was left)" : "")
+                  << "\nown bets: " << simulator.OwnBetsTried() << " laid, " << simulator.OwnBetsAccepted()
+                  << " accepted\n";
         if (options->Record)
             std::cout << "screenshots: " << simulator.ShotsWritten() << " in " << options->OutDir << '\n';
     }
