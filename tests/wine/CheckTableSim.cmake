@@ -1,8 +1,21 @@
-# Runs morvane-tablesim through the build's emulator for ROUNDS short rounds in which it lays its own
-# chips, and checks that it ends with 0, printed every round, had chips accepted, wrote a screenshot of
-# the window's size for every phase of every round and a round log with every round.
+# Runs morvane-tablesim through the build's emulator: with a bad flag and with a missing library, which it
+# must refuse with their exit codes and reasons, then for ROUNDS short rounds in which it lays its own chips,
+# and checks that it ends with 0, printed every round, had chips accepted, wrote a screenshot of the
+# window's size for every phase of every round and a round log with every round.
 # Arguments: -DEMULATOR=<command list> -DPROGRAM=<morvane-tablesim.exe> -DOUT=<folder> -DROUNDS=<n>
 file(REMOVE_RECURSE ${OUT})
+
+# Refusals first: a bad command line ends with 2, a library that is not there with 1, each with its reason.
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --rounds -1
+                RESULT_VARIABLE code OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 120)
+if(NOT code EQUAL 2 OR NOT errors MATCHES "--rounds takes a whole number from 0")
+  message(FATAL_ERROR "a bad --rounds ended with '${code}':\n${output}${errors}")
+endif()
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --rounds 1 --dll Z:${OUT}-missing/Morvane.dll
+                RESULT_VARIABLE code OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 120)
+if(NOT code EQUAL 1 OR NOT errors MATCHES "cannot load the library")
+  message(FATAL_ERROR "a missing library ended with '${code}':\n${output}${errors}")
+endif()
 # Wine sees the Linux file system as drive Z:.
 execute_process(COMMAND ${EMULATOR} ${PROGRAM} --rounds ${ROUNDS} --seed 7 --bots 6 --strategy random
                         --phase-seconds 2,6,7,3 --out Z:${OUT}

@@ -53,8 +53,8 @@ public:
     void Start();
     // Asks the thread to end after the frame it is handing over.
     void RequestStop();
-    // The thread has left its loop: it will call the table no more.
-    bool Stopped() const { return stopped_; }
+    // The thread has left its loop, or never ran: it will call the table no more.
+    bool Stopped() const { return !thread_.joinable() || stopped_; }
     void Join();
 
     // A frame the table sent through the host's SendData; from any thread.
