@@ -202,27 +202,28 @@ std::string MarkerCaption(std::int64_t cookie) {
     return std::string(kClassIdText) + "-" + hex;
 }
 
-// The top-level windows of this process, caption and size, for a failure's message.
+// Adds one top-level window of this process, caption and size, to the list in `text`.
+BOOL CALLBACK ListProcessWindow(HWND window, LPARAM text) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    wchar_t caption[128] = {};
+    GetWindowTextW(window, caption, 127);
+    char utf8[512] = {};
+    WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    char line[700];
+    std::snprintf(line, sizeof line, "\n         \"%s\" %ldx%ld%s", utf8, bounds.right - bounds.left,
+                  bounds.bottom - bounds.top, IsWindowVisible(window) ? " visible" : "");
+    *reinterpret_cast<std::string*>(text) += line;
+    return TRUE;
+}
+
+// The top-level windows of this process, for a failure's message.
 std::string ProcessWindows() {
     std::string list;
-    EnumWindows(
-        [](HWND window, LPARAM text) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process != GetCurrentProcessId()) return TRUE;
-            wchar_t caption[128] = {};
-            GetWindowTextW(window, caption, 127);
-            char utf8[512] = {};
-            WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
-            RECT bounds{};
-            GetWindowRect(window, &bounds);
-            char line[700];
-            std::snprintf(line, sizeof line, "\n         \"%s\" %ldx%ld%s", utf8, bounds.right - bounds.left,
-                          bounds.bottom - bounds.top, IsWindowVisible(window) ? " visible" : "");
-            *reinterpret_cast<std::string*>(text) += line;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&list));
+    EnumWindows(&ListProcessWindow, reinterpret_cast<LPARAM>(&list));
     return list;
 }
 
