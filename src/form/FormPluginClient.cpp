@@ -109,6 +109,8 @@ void TFormPluginClient::BuildComponents() {
     hub.SetPluginAdvice(pluginAdvice501_);
     hub.SetLovelyMenu(lovelyMenu1_);
     hub.OnInitialize = [this](TCustomPluginShare*) { PluginShare501Initialize(); };
+    // The card shows the player as soon as the player is listed.
+    hub.OnUserList = [this](TCustomPluginShare*) { PluginUser501SelectChange(); };
     pluginUser501_->OnSelectChange = [this](TPluginUser50*, TListItem*) { PluginUser501SelectChange(); };
     pluginOption501_->OnAcceptOption = [this](TControl*) { PluginOption501AcceptOption(); };
     pluginOption501_->OnConfigOption = [this](TControl*) { PluginOption501ConfigOption(); };
@@ -157,6 +159,9 @@ void TFormPluginClient::BuildUserBox() {
     lblSuccess_->SetVisible(false);
     lblMoney_->SetVisible(false);
     pluginUser501_ = Make<TPluginUser50>(*this, panelPluginUserBox_);
+    const char* const captions[] = {"ID", "昵称", "等级", "游戏豆", "积分", "星币"};
+    for (int column = 0; column < 6; ++column)
+        pluginUser501_->SetColumnCaption(column, captions[column]);
     pluginChat501_ = Make<TPluginChat50>(*this, panelPluginUserBox_);
     pluginChat501_->SetEmotionImages(imageListEmotion_);
     // The chat skin's three square buttons sit at its foot, the say button beside them.
