@@ -2,12 +2,12 @@
 
 #include "base/Gbk.h"
 #include "base/Paths.h"
+#include "form/FormPluginClient.h"
+#include "game/TwoEightClient.h"
 #include "gui/Button.h"
 #include "gui/Edit.h"
 #include "gui/Form.h"
 #include "gui/Label.h"
-#include "game/TwoEightClient.h"
-#include "form/FormPluginClient.h"
 #include "host/replay/ReplayObservers.h"
 #include "plugin/PluginInterface50.h"
 

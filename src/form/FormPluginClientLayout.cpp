@@ -1,5 +1,4 @@
 #include "form/FormPluginClient.h"
-
 #include "game/TwoEightClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"

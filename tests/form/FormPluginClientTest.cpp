@@ -21,17 +21,16 @@
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
-#include "ui/PluginPictureButton.h"
 #include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
+#include "ui/PluginPictureButton.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
+#include <jpeglib.h>
 #include <sstream>
 #include <unistd.h>
-
-#include <jpeglib.h>
 
 namespace morvane::test {
 namespace {
@@ -136,11 +135,12 @@ TEST_F(FormTest, TheWindowIsCentredAndShapedByTheFrameWithoutItsMagentaCorners) 
     // The frame bitmap is magenta outside its rounded corners; those pixels and the five-pixel edge
     // are not part of the window.
     EXPECT_EQ(form->MainFrameBitmap().Pixel(5, 5), 0xFF00FFu);
-    for (const TPoint outside : {TPoint{5, 5}, TPoint{1018, 5}, TPoint{5, 728}, TPoint{1018, 728},
-                                 TPoint{4, 367}, TPoint{512, 730}})
+    for (const TPoint outside :
+         {TPoint{5, 5}, TPoint{1018, 5}, TPoint{5, 728}, TPoint{1018, 728}, TPoint{4, 367}, TPoint{512, 730}})
         EXPECT_FALSE(region->Contains(outside)) << outside.x << "," << outside.y;
     // Inside the curve: the table's statistics corner (7, 7) is still part of the window.
-    for (const TPoint inside : {TPoint{7, 7}, TPoint{6, 6}, TPoint{512, 367}, TPoint{5, 367}, TPoint{1018, 100}})
+    for (const TPoint inside :
+         {TPoint{7, 7}, TPoint{6, 6}, TPoint{512, 367}, TPoint{5, 367}, TPoint{1018, 100}})
         EXPECT_TRUE(region->Contains(inside)) << inside.x << "," << inside.y;
 }
 
@@ -241,9 +241,11 @@ std::pair<int, int> JpegSize(const std::filesystem::path& path) {
     jpeg_error_mgr error{};
     info.err = jpeg_std_error(&error);
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
     const bool ok = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
-    const std::pair<int, int> size = ok ? std::pair(int(info.image_width), int(info.image_height)) : std::pair(0, 0);
+    const std::pair<int, int> size =
+        ok ? std::pair(int(info.image_width), int(info.image_height)) : std::pair(0, 0);
     jpeg_destroy_decompress(&info);
     return size;
 }
@@ -292,7 +294,8 @@ TEST_F(FormTest, AScreenshotThatCannotBeWrittenShowsNoPath) {
 
 TEST_F(FormTest, TheSelectedUsersCardShowsMyFiguresAndMasksOthers) {
     ASSERT_TRUE(form);
-    WriteFile(OptionFile(), "[Level]\nLevelCount=2\nLevel1Score=0\nLevel1Name=平民\nLevel2Score=100\nLevel2Name=富商\n");
+    WriteFile(OptionFile(),
+              "[Level]\nLevelCount=2\nLevel1Score=0\nLevel1Name=平民\nLevel2Score=100\nLevel2Name=富商\n");
     Open();
     STRU_PLUGIN_USERINFO me = hostframes::MakeUser(kMe, 0, true, "玩家甲");
     me.Face = 2;
