@@ -120,8 +120,9 @@ void TFormPluginClient::ApplyFixedLayout() {
 }
 
 TRegion TFormPluginClient::FrameRegion() const {
+    const TRegion keyed = RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance);
     TRegion region;
-    for (const TRect& run : RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance).Rects())
+    for (const TRect& run : keyed.Rects())
         if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
     return region;
 }

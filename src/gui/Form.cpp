@@ -166,6 +166,8 @@ void TForm::WndProc(TMessage& message) {
     if (message.Msg == WM_WINDOWPOSCHANGED && window_ && HasApplication() &&
         Application().System().WindowBounds(window_) != BoundsRect())
         Application().System().SetWindowBounds(window_, BoundsRect());
+    if (message.Msg == CM_TEXTCHANGED && window_ && HasApplication())
+        Application().System().SetWindowCaption(window_, Caption());
     TWinControl::WndProc(message);
 }
 

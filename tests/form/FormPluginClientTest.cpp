@@ -128,6 +128,9 @@ protected:
 TEST_F(FormTest, TheWindowIsCentredAndShapedByTheFrameWithoutItsMagentaCorners) {
     Open();
     EXPECT_TRUE(form->Showing());
+    // The window was made before the host named the table: it takes the new caption all the same.
+    EXPECT_EQ(platform.WindowCaption(form->WindowId()), "百家乐[玩家甲]");
+    EXPECT_EQ(form->LabelTitleName()->Caption(), "百家乐[玩家甲]");
     // Centred on the 1280 x 984 work area.
     EXPECT_EQ(form->BoundsRect(), (TRect{128, 125, 128 + 1024, 125 + 734}));
     const TRegion* region = platform.WindowRegion(form->WindowId());
