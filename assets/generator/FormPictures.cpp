@@ -22,10 +22,10 @@ void DrawMainFrame(cairo_t* cr) {
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_set_source_rgb(cr, 1, 0, 1);
     cairo_paint(cr);
-    RoundedRect(cr, 0, 0, w, h, 24);
+    RoundedRect(cr, 0, 0, w, h, 20);
     SetColour(cr, kFeltDark);
     cairo_fill(cr);
-    RoundedRect(cr, 2, 2, w - 4, h - 4, 22);
+    RoundedRect(cr, 2, 2, w - 4, h - 4, 18);
     SetColour(cr, kGoldDark);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);

@@ -6,6 +6,7 @@
 #include "gui/Form.h"
 #include "host/tablesim/RoundLog.h"
 #include "host/tablesim/RoundPlan.h"
+#include "panels/HallSkin.h"
 #include "plugin/PluginInterface50.h"
 #include "ui/PluginPictureButton.h"
 
@@ -39,6 +40,7 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
     const std::filesystem::path out = std::filesystem::absolute(options_.OutDir, ignored);
     platform_.SetLibraryFolder(out.string() + "/");
     RegisterFormPluginClient();
+    host_.SetFaceImages(MakeFaceList(faceOwner_));
     host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         if (frame.cookie == kCookie) toServer_.push_back(frame.bytes);
     };

@@ -109,6 +109,8 @@ void TFormPluginClient::BuildComponents() {
     hub.SetPluginAdvice(pluginAdvice501_);
     hub.SetLovelyMenu(lovelyMenu1_);
     hub.OnInitialize = [this](TCustomPluginShare*) { PluginShare501Initialize(); };
+    // The card shows the player as soon as the player is listed.
+    hub.OnUserList = [this](TCustomPluginShare*) { PluginUser501SelectChange(); };
     pluginUser501_->OnSelectChange = [this](TPluginUser50*, TListItem*) { PluginUser501SelectChange(); };
     pluginOption501_->OnAcceptOption = [this](TControl*) { PluginOption501AcceptOption(); };
     pluginOption501_->OnConfigOption = [this](TControl*) { PluginOption501ConfigOption(); };
@@ -157,6 +159,9 @@ void TFormPluginClient::BuildUserBox() {
     lblSuccess_->SetVisible(false);
     lblMoney_->SetVisible(false);
     pluginUser501_ = Make<TPluginUser50>(*this, panelPluginUserBox_);
+    const char* const captions[] = {"ID", "昵称", "等级", "游戏豆", "积分", "星币"};
+    for (int column = 0; column < 6; ++column)
+        pluginUser501_->SetColumnCaption(column, captions[column]);
     pluginChat501_ = Make<TPluginChat50>(*this, panelPluginUserBox_);
     pluginChat501_->SetEmotionImages(imageListEmotion_);
     // The chat skin's three square buttons sit at its foot, the say button beside them.
@@ -185,9 +190,8 @@ void TFormPluginClient::BuildFloatingPanels() {
     pluginDialog501_->SetBounds(0, 0, 300, 150);
     pluginDialog501_->SetLifeCount(30);
     pluginDialog501_->SetCaption("确认");
-    for (TLovelyPanel* panel : std::initializer_list<TLovelyPanel*>{pluginAction501_, pluginEvents501_,
-                                                                    pluginOption501_, pluginAdvice501_,
-                                                                    pluginDialog501_})
+    for (TLovelyPanel* panel : std::initializer_list<TLovelyPanel*>{
+             pluginAction501_, pluginEvents501_, pluginOption501_, pluginAdvice501_, pluginDialog501_})
         DressFloatingPanel(*panel);
     pluginAction501_->SetButtonImages(imageListButtons_);
     pluginAction501_->SetCloseImages(imageListClose_);
@@ -272,9 +276,9 @@ void TFormPluginClient::ReparentTitleControls() {
     const TPoint formAt = ClientToScreen({0, 0});
     topBar.SetParent(this);
     topBar.SetBounds(topBarAt.x - formAt.x, topBarAt.y - formAt.y, topBar.Width(), topBar.Height());
-    for (TControl* control : std::initializer_list<TControl*>{labelTitle_, labelTitleName_, imageLogo_,
-                                                              picButtonadvice_, picButtonSetup_,
-                                                              picButtonScreen_, picButtonMin_, picButtonClose_})
+    for (TControl* control :
+         std::initializer_list<TControl*>{labelTitle_, labelTitleName_, imageLogo_, picButtonadvice_,
+                                          picButtonSetup_, picButtonScreen_, picButtonMin_, picButtonClose_})
         control->SetParent(gameClient_.get());
     picButtonRestore_->SetParent(skinFrame_);
     picButtonMax_->SetParent(skinFrame_);
@@ -303,7 +307,8 @@ void TFormPluginClient::RegisterHotKeys() {
     TPlatform* platform = PluginPlatform();
     if (!platform) return;
     platform->RegisterHotKey(kHotKeyHide, MOD_ALT, 'Q', [this] { HotKeyPressed(kHotKeyHide); });
-    platform->RegisterHotKey(kHotKeySendChat, MOD_CONTROL, VK_ADD, [this] { HotKeyPressed(kHotKeySendChat); });
+    platform->RegisterHotKey(kHotKeySendChat, MOD_CONTROL, VK_ADD,
+                             [this] { HotKeyPressed(kHotKeySendChat); });
 }
 
 void TFormPluginClient::SkinScrollBars() {
@@ -332,8 +337,9 @@ void TFormPluginClient::FormDestroy() {
 // [SECTION] Registration
 
 void RegisterFormPluginClient() {
-    RegisterFormClass(TFormPluginClient::kClassName,
-                      []() -> std::unique_ptr<TForm> { return std::make_unique<TFormPluginClient>(nullptr); });
+    RegisterFormClass(TFormPluginClient::kClassName, []() -> std::unique_ptr<TForm> {
+        return std::make_unique<TFormPluginClient>(nullptr);
+    });
 }
 
 void UnregisterFormPluginClient() {

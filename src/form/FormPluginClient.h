@@ -1,8 +1,8 @@
 #pragma once
 
 #include "gui/PngImage.h"
-#include "plugin/PluginCommandForm.h"
 #include "platform/Platform.h"
+#include "plugin/PluginCommandForm.h"
 
 #include <array>
 #include <ctime>
@@ -202,7 +202,7 @@ private:
     bool bossHidden_{false};
     std::array<bool, 6> columnShown_{false, true, true, true, true, false};
     // The four columns shown by default fill the list beside its scroll bar.
-    std::array<int, 6> columnWidths_{76, 50, 34, 56, 34, 76};
+    std::array<int, 6> columnWidths_{76, 56, 30, 58, 30, 76};
 };
 
 // Makes the table form creatable by its class name; the library does so when it loads.

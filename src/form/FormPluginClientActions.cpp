@@ -1,6 +1,5 @@
-#include "form/FormPluginClient.h"
-
 #include "base/IniFile.h"
+#include "form/FormPluginClient.h"
 #include "game/TwoEightClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
@@ -147,11 +146,12 @@ void TFormPluginClient::PluginShare501Initialize() {
     gameClient_->SetBackMusic(ReadOption("HasBackMusic", true));
     const TIniFile* ini = pluginShare501_->IniFile();
     for (std::size_t column = 0; column < kColumnKeys.size(); ++column) {
-        columnShown_[column] = ini ? ini->ReadBool(kUserListSection, kColumnKeys[column].shown, columnShown_[column])
-                                   : columnShown_[column];
-        columnWidths_[column] = ini ? ini->ReadInteger(kUserListSection, kColumnKeys[column].width,
-                                                       columnWidths_[column])
-                                    : columnWidths_[column];
+        columnShown_[column] =
+            ini ? ini->ReadBool(kUserListSection, kColumnKeys[column].shown, columnShown_[column])
+                : columnShown_[column];
+        columnWidths_[column] =
+            ini ? ini->ReadInteger(kUserListSection, kColumnKeys[column].width, columnWidths_[column])
+                : columnWidths_[column];
     }
     ApplyColumns();
 }
@@ -184,7 +184,8 @@ void TFormPluginClient::PluginOption501AcceptOption() {
 void TFormPluginClient::PluginUser501SelectChange() {
     // Until the player picks somebody in the list, the card shows the player.
     const std::int64_t selected = pluginUser501_->GetSelectedID();
-    const STRU_PLUGIN_USERINFO* user = pluginShare501_->FindUser(selected ? selected : pluginShare501_->MyID());
+    const STRU_PLUGIN_USERINFO* user =
+        pluginShare501_->FindUser(selected ? selected : pluginShare501_->MyID());
     if (!user || !pluginShare501_->FaceImages()) return;
     ShowUserCard(*user);
     if (pluginShare501_->MoneyName().empty()) return;

@@ -1,5 +1,4 @@
 #include "form/FormPluginClient.h"
-
 #include "game/TwoEightClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
@@ -121,10 +120,9 @@ void TFormPluginClient::ApplyFixedLayout() {
 }
 
 TRegion TFormPluginClient::FrameRegion() const {
+    const TRegion keyed = RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance);
     TRegion region;
-    // Held by name: a range over a member of a temporary would outlive the temporary.
-    const TRegion frame = RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance);
-    for (const TRect& run : frame.Rects())
+    for (const TRect& run : keyed.Rects())
         if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
     return region;
 }

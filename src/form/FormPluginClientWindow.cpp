@@ -1,6 +1,5 @@
-#include "form/FormPluginClient.h"
-
 #include "base/Paths.h"
+#include "form/FormPluginClient.h"
 #include "form/ShotFiles.h"
 #include "gui/BmpFile.h"
 #include "panels/PluginChat50.h"
@@ -21,7 +20,8 @@ constexpr int kShotTextKind = 10;
 std::string TimeStamp(std::time_t when) {
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &when);
+    // The runtime's localtime keeps its result per thread on Windows.
+    if (const std::tm* converted = std::localtime(&when)) local = *converted;
 #else
     localtime_r(&when, &local);
 #endif

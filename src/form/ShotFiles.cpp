@@ -3,13 +3,12 @@
 #include "base/ByteWriter.h"
 
 #include <csetjmp>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <vector>
-
 #include <jpeglib.h>
+#include <vector>
 
 namespace morvane {
 namespace {

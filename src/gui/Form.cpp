@@ -163,12 +163,11 @@ void TForm::Resized() {
 }
 
 void TForm::WndProc(TMessage& message) {
-    // The system window's caption follows the form's, also once the window exists.
-    if (message.Msg == CM_TEXTCHANGED && window_ && HasApplication())
-        Application().System().SetWindowCaption(window_, Caption());
     if (message.Msg == WM_WINDOWPOSCHANGED && window_ && HasApplication() &&
         Application().System().WindowBounds(window_) != BoundsRect())
         Application().System().SetWindowBounds(window_, BoundsRect());
+    if (message.Msg == CM_TEXTCHANGED && window_ && HasApplication())
+        Application().System().SetWindowCaption(window_, Caption());
     TWinControl::WndProc(message);
 }
 

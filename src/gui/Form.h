@@ -80,7 +80,7 @@ public:
 protected:
     void Paint(TCanvas& canvas) override;
     void Resized() override;
-    // A move of the form moves its window (a resize does so in Resized).
+    // A move of the form moves its window (a resize does so in Resized), a new caption captions it.
     void WndProc(TMessage& message) override;
     virtual bool CloseQuery();
 

@@ -147,7 +147,8 @@ void TWin32Platform::MinimizeForeignWindow(TForeignWindow window) {
 }
 
 void TWin32Platform::ShowForeignWindow(TForeignWindow window, bool show) {
-    if (window && IsWindow(ForeignHandle(window))) ShowWindow(ForeignHandle(window), show ? SW_SHOW : SW_HIDE);
+    if (window && IsWindow(ForeignHandle(window)))
+        ShowWindow(ForeignHandle(window), show ? SW_SHOW : SW_HIDE);
 }
 
 TBitmap TWin32Platform::CopyScreen(const TRect& rect) {
@@ -175,7 +176,8 @@ TBitmap TWin32Platform::CopyScreen(const TRect& rect) {
     const auto* source = static_cast<const std::uint32_t*>(bits);
     for (int y = 0; y < copy.Height(); ++y)
         for (int x = 0; x < copy.Width(); ++x)
-            copy.Row32(y)[x] = source[std::size_t(y) * std::size_t(copy.Width()) + std::size_t(x)] | 0xFF000000u;
+            copy.Row32(y)[x] =
+                source[std::size_t(y) * std::size_t(copy.Width()) + std::size_t(x)] | 0xFF000000u;
     copy.SetPixelFormat(TPixelFormat::pf24bit);
     return copy;
 }
