@@ -378,10 +378,10 @@ void ShapeChecks(TChecks& checks, HWND window) {
                  "the window is shaped by its frame, within (5, 5)-(1019, 729)");
     checks.Check(PtInRegion(shape, 512, 367) && !PtInRegion(shape, 2, 2) && !PtInRegion(shape, 1021, 731),
                  "the table lies inside the shape, the window's edge outside it");
-    // The frame picture is magenta outside its corners, rounded with a radius of 24: those corners lie
-    // outside the shape although they are inside the cut rectangle, the frame's edges beside them inside.
-    const POINT corners[] = {{6, 6}, {1017, 6}, {6, 727}, {1017, 727}};
-    const POINT edges[] = {{24, 6}, {6, 24}, {999, 6}, {1017, 709}, {24, 727}};
+    // The frame picture is magenta outside its rounded corners: the cut rectangle's own corners lie
+    // outside the shape, keyed out, while the frame's edges a little beside them lie inside.
+    const POINT corners[] = {{5, 5}, {1018, 5}, {5, 728}, {1018, 728}};
+    const POINT edges[] = {{40, 5}, {5, 40}, {983, 5}, {1018, 688}, {40, 728}};
     bool cornersOut = true, edgesIn = true;
     for (const POINT& at : corners)
         cornersOut = cornersOut && !PtInRegion(shape, at.x, at.y);
