@@ -41,6 +41,8 @@ void AddCardPictures(PictureSet& set);
 void AddMarkPictures(PictureSet& set);
 void AddButtonPictures(PictureSet& set);
 void AddHallPictures(PictureSet& set);
+// The table window's frame, its right-hand box and the title strip's buttons.
+void AddFormPictures(PictureSet& set);
 // The chat's ninety faces, FACE000 … FACE089.
 void AddFacePictures(PictureSet& set);
 // The library's 32 × 32 icon: a card and a gold chip on a felt tile; the corners stay transparent.

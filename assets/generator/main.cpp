@@ -111,6 +111,7 @@ int Run(const std::filesystem::path& output) {
     AddMarkPictures(pictures);
     AddButtonPictures(pictures);
     AddHallPictures(pictures);
+    AddFormPictures(pictures);
     AddFacePictures(pictures);
     CheckNames(pictures);
 

@@ -429,9 +429,9 @@ std::string StatisticsScript() {
     s.Line("wait 2000");
     s.Line("shot statistics.png");
     s.Comment(
-        "The OK of the Banker's box (the window stands centred on the 1280 x 984 screen, the table at its");
-    s.Comment("origin) sends command 1.");
-    s.Line("click 891 544");
+        "The OK of the Banker's box (the window and the table both stand centred on the 1280 x 984 screen;");
+    s.Comment("clicks are in the table's coordinates) sends command 1.");
+    s.Line("click 763 419");
     s.Comment("After the betting time nothing more is asked.");
     TTableScene dealing = Room(2);
     dealing.StatisticsAllowed = true;

@@ -2,12 +2,13 @@
 
 #include "base/Gbk.h"
 #include "base/Paths.h"
+#include "form/FormPluginClient.h"
+#include "game/TwoEightClient.h"
 #include "gui/Button.h"
 #include "gui/Edit.h"
 #include "gui/Form.h"
 #include "gui/Label.h"
-#include "host/replay/ReplayForm.h"
-#include "plugin/PluginFormRegistry.h"
+#include "host/replay/ReplayObservers.h"
 #include "plugin/PluginInterface50.h"
 
 #include <algorithm>
@@ -120,14 +121,13 @@ TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFold
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
     };
     app_.OnModalIdle = [this] { return ModalIdle(); };
-    RegisterFormClass(TPluginInterface50::kFormClassName,
-                      [this]() -> std::unique_ptr<TForm> { return MakeReplayForm(transcript_, answers_); });
+    RegisterFormPluginClient();
 }
 
 TReplaySession::~TReplaySession() {
     // The table and its form go while the application they run on is still there.
     table_.reset();
-    UnregisterFormClass(TPluginInterface50::kFormClassName);
+    UnregisterFormPluginClient();
 }
 
 void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {
@@ -152,8 +152,20 @@ void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {
 }
 
 TForm* TReplaySession::ModalForm() const {
+    for (const TComponent* root : TableRoots())
+        if (TForm* modal = FindModalForm(*root)) return modal;
+    return nullptr;
+}
+
+std::vector<const TComponent*> TReplaySession::TableRoots() const {
+    std::vector<const TComponent*> roots;
     TForm* form = table_ ? table_->Form() : nullptr;
-    return form ? FindModalForm(*form) : nullptr;
+    if (!form) return roots;
+    roots.push_back(form);
+    // The table client has no owner: the form keeps it apart, and the windows it opens hang from it.
+    if (auto* main = dynamic_cast<TFormPluginClient*>(form); main && main->GameClient())
+        roots.push_back(main->GameClient());
+    return roots;
 }
 
 bool TReplaySession::ModalIdle() {
@@ -229,8 +241,8 @@ void TReplaySession::Shot(const TReplayCommand& command) {
     // A window the table opened over itself (a modal dialog first, else one that shows, such as the
     // statistics window) is the one in front, and the one pictured.
     TForm* form = ModalForm();
-    if (TForm* table = Table(command).Form(); !form && table)
-        form = FindOwnedForm(*table, [](const TForm& owned) { return owned.Showing(); });
+    for (const TComponent* root : TableRoots())
+        if (!form) form = FindOwnedForm(*root, [](const TForm& owned) { return owned.Showing(); });
     if (!form) form = Table(command).Form();
     platform_.RunUntilIdle();
     if (!form || !platform_.WriteScreenshot(form->WindowId(), command.text))
@@ -240,6 +252,8 @@ void TReplaySession::Shot(const TReplayCommand& command) {
 void TReplaySession::Init(const TReplayCommand& command) {
     if (table_) throw TReplayScriptError(command.line, "the table is already initialised");
     table_.reset(TPluginInterface50::Create());
+    if (auto* form = dynamic_cast<TFormPluginClient*>(table_->Form()))
+        ObserveTable(*form, transcript_, answers_);
     Check(command, table_->SetRequestInterface(&host_));
     const std::int64_t userId = FieldNumber(command, "user");
     Check(command, table_->Initialize(FieldNumber(command, "cookie"), FieldText(command, "title").c_str(),

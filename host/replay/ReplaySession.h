@@ -13,6 +13,7 @@
 #include <vector>
 
 namespace morvane {
+class TComponent;
 class TForm;
 class TPluginInterface50;
 } // namespace morvane
@@ -64,6 +65,8 @@ private:
     // otherwise the script's next command runs inside it.
     bool ModalIdle();
     TForm* ModalForm() const;
+    // Where the table's windows hang: the form and the table client it holds.
+    std::vector<const TComponent*> TableRoots() const;
     // The line of the command that ran last.
     int LastLine() const;
     void Shot(const TReplayCommand& command);

@@ -68,4 +68,24 @@ std::string RoundLogEntry(const server::TBaccaratServer::TRoundReport& report, c
     return out.str();
 }
 
+std::string RoundProgressLine(const server::TBaccaratServer::TRoundReport& report, int rounds,
+                              const TOwnFigures& own) {
+    std::ostringstream out;
+    out << "round " << report.Round;
+    if (rounds > 0) out << '/' << rounds;
+    out << ": " << OutcomeText(report.Outcome) << Utf8("  闲 ") << report.Outcome.PlayerPoints
+        << Utf8(" : 庄 ") << report.Outcome.BankerPoints << "  stake " << own.Stake << "  balance "
+        << own.Balance;
+    return out.str();
+}
+
+std::int64_t StakeOf(const server::TBaccaratServer::TRoundReport& report, std::int64_t userId) {
+    std::int64_t stake = 0;
+    for (const auto& result : report.Results)
+        if (result.UserId == userId)
+            for (std::int64_t amount : result.Stakes)
+                stake += amount;
+    return stake;
+}
+
 } // namespace morvane::tablesim

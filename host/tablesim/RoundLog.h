@@ -20,6 +20,12 @@ using TNameOf = std::function<std::string(std::int64_t userId)>; // GBK
 
 std::string RoundLogEntry(const server::TBaccaratServer::TRoundReport& report, const TNameOf& nameOf,
                           const TOwnFigures& own);
+// The line the simulators print as a round is settled, UTF-8 without its line end: "round 3/5: ..." (or
+// "round 3: ..." when `rounds` is 0, an open-ended run).
+std::string RoundProgressLine(const server::TBaccaratServer::TRoundReport& report, int rounds,
+                              const TOwnFigures& own);
+// What the user staked in the round.
+std::int64_t StakeOf(const server::TBaccaratServer::TRoundReport& report, std::int64_t userId);
 
 // "♠A ♥10 ♦K" for a hand.
 std::string HandText(const server::THand& hand);

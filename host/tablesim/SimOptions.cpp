@@ -20,19 +20,55 @@ std::optional<TStrategy> ParseStrategy(const std::string& text) {
     return std::nullopt;
 }
 
-} // namespace
-
-std::string SimUsage() {
-    return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--every-phase] "
-           "[--quiet]\n"
-           "                        [--strategy banker|player|tie|random|none]\n";
+// "F,B,D,S": four whole numbers of seconds, each from 1 to kMaxPhaseSeconds.
+bool ParsePhaseSeconds(const std::string& text, std::array<int, 4>& seconds) {
+    std::size_t start = 0;
+    for (std::size_t phase = 0; phase < seconds.size(); ++phase) {
+        const std::size_t comma = text.find(',', start);
+        const bool last = phase + 1 == seconds.size();
+        if (last != (comma == std::string::npos)) return false;
+        std::int64_t value = 0;
+        if (!ParseNumber(text.substr(start, last ? std::string::npos : comma - start), 1, kMaxPhaseSeconds,
+                         value))
+            return false;
+        seconds[phase] = int(value);
+        start = comma + 1;
+    }
+    return true;
 }
 
-std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error) {
+bool TakesValue(const std::string& flag, TSimProgram program) {
+    if (flag == "--dll") return program == TSimProgram::Window;
+    return flag == "--rounds" || flag == "--seed" || flag == "--bots" || flag == "--out" ||
+           flag == "--strategy" || flag == "--phase-seconds";
+}
+
+} // namespace
+
+std::string SimUsage(TSimProgram program) {
+    if (program == TSimProgram::Window)
+        return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--quiet]\n"
+               "                        [--strategy banker|player|tie|random|none] [--phase-seconds "
+               "F,B,D,S]\n"
+               "                        [--dll PATH]\n";
+    return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--every-phase] "
+           "[--quiet]\n"
+           "                        [--strategy banker|player|tie|random|none] [--phase-seconds F,B,D,S]\n";
+}
+
+std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error,
+                                           TSimProgram program) {
+    const bool window = program == TSimProgram::Window;
     TSimOptions options;
+    if (window) {
+        options.Rounds = 0;
+        options.OutDir.clear();
+        options.Record = false;
+        options.Strategy = TStrategy::None;
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& flag = args[i];
-        if (flag == "--every-phase") {
+        if (flag == "--every-phase" && !window) {
             options.EveryPhase = true;
             continue;
         }
@@ -40,9 +76,7 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
             options.Quiet = true;
             continue;
         }
-        const bool takesValue = flag == "--rounds" || flag == "--seed" || flag == "--bots" ||
-                                flag == "--out" || flag == "--strategy";
-        if (!takesValue) {
+        if (!TakesValue(flag, program)) {
             error = "unknown option " + flag;
             return std::nullopt;
         }
@@ -53,8 +87,10 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         const std::string& value = args[++i];
         std::int64_t number = 0;
         if (flag == "--rounds") {
-            if (!ParseNumber(value, 1, 100000, number)) {
-                error = "--rounds takes a whole number from 1 to 100000, not " + value;
+            const int fewest = window ? 0 : 1;
+            if (!ParseNumber(value, fewest, 100000, number)) {
+                error = "--rounds takes a whole number from " + std::to_string(fewest) + " to 100000, not " +
+                        value;
                 return std::nullopt;
             }
             options.Rounds = int(number);
@@ -77,6 +113,19 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             options.OutDir = value;
+            options.Record = true;
+        } else if (flag == "--phase-seconds") {
+            if (!ParsePhaseSeconds(value, options.PhaseSeconds)) {
+                error = "--phase-seconds takes four whole numbers of seconds from 1 to " +
+                        std::to_string(kMaxPhaseSeconds) + " (free,betting,dealing,settlement), not " + value;
+                return std::nullopt;
+            }
+        } else if (flag == "--dll") {
+            if (value.empty()) {
+                error = "--dll needs the path of the library";
+                return std::nullopt;
+            }
+            options.LibraryPath = value;
         } else {
             auto strategy = ParseStrategy(value);
             if (!strategy) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +11,11 @@ namespace morvane::tablesim {
 // Where the local player lays its chips.
 enum class TStrategy { Banker, Player, Tie, Random, None };
 
+// The two simulators: headless in virtual time, or the real library's window in real time.
+enum class TSimProgram { Headless, Window };
+
 struct TSimOptions {
+    // The window simulator plays until its window is closed when this is 0.
     int Rounds{5};
     std::uint32_t Seed{1};
     int Bots{8};
@@ -24,14 +29,21 @@ struct TSimOptions {
     // Above 0: virtual time moves at most this many milliseconds at a step, so that the CPU time of each
     // step is that of the few timers due in it.
     std::uint32_t TimeSliceMs{0};
+    // Seconds of the free, betting, dealing and settlement phases; 0 keeps the server's own.
+    std::array<int, 4> PhaseSeconds{};
+    // The window simulator's library; empty: Morvane.dll beside the program.
+    std::string LibraryPath;
 };
 
 inline constexpr int kMaxBots = 150;
+inline constexpr int kMaxPhaseSeconds = 600;
 
 // The command line after the program name. Nothing, and a message naming the fault, for an unknown flag,
-// a flag without its value or a value out of range.
-std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
+// a flag without its value or a value out of range. The window simulator records nothing unless given
+// --out, lets the person at the window bet unless given --strategy, and takes --rounds 0 (play on).
+std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error,
+                                           TSimProgram program = TSimProgram::Headless);
 
-std::string SimUsage();
+std::string SimUsage(TSimProgram program = TSimProgram::Headless);
 
 } // namespace morvane::tablesim

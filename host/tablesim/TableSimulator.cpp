@@ -1,12 +1,12 @@
 #include "host/tablesim/TableSimulator.h"
 
-#include "base/Gbk.h"
+#include "form/FormPluginClient.h"
 #include "game/TwoEightClient.h"
 #include "gui/BitmapPicture.h"
 #include "gui/Form.h"
 #include "host/tablesim/RoundLog.h"
-#include "host/tablesim/SimForm.h"
-#include "plugin/PluginFormRegistry.h"
+#include "host/tablesim/RoundPlan.h"
+#include "panels/HallSkin.h"
 #include "plugin/PluginInterface50.h"
 #include "ui/PluginPictureButton.h"
 
@@ -20,19 +20,6 @@ namespace {
 
 constexpr std::int64_t kOwnBeans = 5000000;
 constexpr std::int64_t kOwnCoffer = 1000000;
-// Screenshots are taken this long before a phase ends, when its animations have played out.
-constexpr std::uint32_t kShotLead = 100;
-// The local player's first chip falls this long into the betting time, the next ones at this spacing.
-constexpr std::uint32_t kFirstBetAfter = 1500;
-constexpr std::uint32_t kBetSpacing = 2200;
-
-// The middle of each region's hit area on the board, in table coordinates.
-constexpr std::array<TPoint, kRegionCount> kRegionPoints{
-    {{669, 367}, {669, 494}, {137, 367}, {137, 494}, {406, 399}, {406, 494}, {669, 237}, {145, 237}}};
-
-std::string Utf8(const std::string& gbk) {
-    return gbk::ToUtf8(gbk);
-}
 
 std::int64_t ThreadCpuMicros() {
     timespec now{};
@@ -47,12 +34,13 @@ void TTableSimulator::TReleaseTable::operator()(TPluginInterface50* table) const
 }
 
 TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
-    : options_(std::move(options)), progress_(progress), server_(server::TServerSettings{}, options_.Seed),
+    : options_(std::move(options)), progress_(progress), server_(ServerSettingsFor(options_), options_.Seed),
       random_(options_.Seed * 2654435761u + 17u) {
     std::error_code ignored;
     const std::filesystem::path out = std::filesystem::absolute(options_.OutDir, ignored);
     platform_.SetLibraryFolder(out.string() + "/");
-    RegisterFormClass(TPluginInterface50::kFormClassName, [] { return MakeSimForm(); });
+    RegisterFormPluginClient();
+    host_.SetFaceImages(MakeFaceList(faceOwner_));
     host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         if (frame.cookie == kCookie) toServer_.push_back(frame.bytes);
     };
@@ -65,11 +53,12 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
 TTableSimulator::~TTableSimulator() {
     if (table_) table_->Finalize();
     table_.reset();
-    UnregisterFormClass(TPluginInterface50::kFormClassName);
+    UnregisterFormPluginClient();
 }
 
 TTwoEightClient* TTableSimulator::Client() const {
-    return table_ ? SimFormClient(table_->Form()) : nullptr;
+    auto* form = table_ ? dynamic_cast<TFormPluginClient*>(table_->Form()) : nullptr;
+    return form ? form->GameClient() : nullptr;
 }
 
 std::string TTableSimulator::LogPath() const {
@@ -83,10 +72,7 @@ std::string TTableSimulator::SheetPath(int round) const {
 }
 
 std::string TTableSimulator::ShotPath(int round, std::uint8_t phase) const {
-    static const char* const kPhaseNames[] = {"free", "betting", "dealing", "settlement"};
-    char name[48];
-    std::snprintf(name, sizeof name, "round-%03d-%d-%s.png", round, phase, kPhaseNames[phase & 3]);
-    return (std::filesystem::path(options_.OutDir) / "shots" / name).string();
+    return (std::filesystem::path(options_.OutDir) / "shots" / PhaseShotName(round, phase)).string();
 }
 
 // [SECTION] Running
@@ -163,11 +149,7 @@ void TTableSimulator::Step() {
         const server::TBaccaratServer::TRoundReport report = *settled_;
         settled_.reset();
         // Written once the table has taken the round's frames, so its own figures are the new ones.
-        std::int64_t stake = 0;
-        for (const auto& result : report.Results)
-            if (result.UserId == kOwnId)
-                for (std::int64_t amount : result.Stakes)
-                    stake += amount;
+        const std::int64_t stake = StakeOf(report, kOwnId);
         const TTwoEightClient* client = Client();
         const std::int64_t balance = client ? client->MyBeans() : 0;
         const auto* own = server_.FindUser(kOwnId);
@@ -180,10 +162,7 @@ void TTableSimulator::Step() {
         }
         ++roundsLogged_;
         if (!options_.Quiet)
-            progress_ << "round " << report.Round << '/' << options_.Rounds << ": "
-                      << OutcomeText(report.Outcome) << Utf8("  闲 ") << report.Outcome.PlayerPoints
-                      << Utf8(" : 庄 ") << report.Outcome.BankerPoints << "  stake " << stake << "  balance "
-                      << balance << std::endl;
+            progress_ << RoundProgressLine(report, options_.Rounds, {kOwnId, stake, balance}) << std::endl;
     }
     RunDueActions();
 }
@@ -215,10 +194,9 @@ void TTableSimulator::At(std::uint32_t time, std::function<void()> action) {
 
 void TTableSimulator::PhaseBegan(std::uint8_t phase) {
     // The free time before a round belongs to that round.
-    const int round = phase == 0 ? server_.Round() + 1 : server_.Round();
+    const int round = RoundOfPhase(server_, phase);
     if (round > options_.Rounds) return;
-    const std::uint32_t end = server_.PhaseEndsAt();
-    At(end > kShotLead ? end - kShotLead : end, [this, round, phase] {
+    At(ShotTimeOfPhase(server_), [this, round, phase] {
         TakeShot(round, phase);
         if (phase == 3) FinishRound(round);
     });
@@ -279,12 +257,8 @@ std::string TTableSimulator::NameOf(std::int64_t userId) const {
 
 void TTableSimulator::PlanOwnBets() {
     if (options_.Strategy == TStrategy::None) return;
-    const int bets = 1 + random_.Next(3);
-    const std::uint32_t start = server_.PhaseStartedAt();
-    for (int i = 0; i < bets; ++i) {
-        const std::uint32_t at = start + kFirstBetAfter + std::uint32_t(i) * kBetSpacing;
-        if (at + 1000 < server_.PhaseEndsAt()) At(at, [this] { PlaceOwnBet(); });
-    }
+    for (std::uint32_t at : PlanOwnBetTimes(server_, random_))
+        At(at, [this] { PlaceOwnBet(); });
 }
 
 void TTableSimulator::PlaceOwnBet() {
@@ -300,7 +274,7 @@ void TTableSimulator::PlaceOwnBet() {
     if (client->TableCursor() == TTwoEightClient::kNormalCursor) return;
     const auto* own = server_.FindUser(kOwnId);
     const std::int64_t before = own ? own->Staked() : 0;
-    ClickAt(kRegionPoints[ChooseRegion()]);
+    ClickAt(kRegionPoints[ChooseRegion(options_.Strategy, random_)]);
     Pump();
     own = server_.FindUser(kOwnId);
     if (own && own->Staked() > before) ++betsAccepted_;
@@ -318,27 +292,6 @@ std::optional<int> TTableSimulator::ChooseChipButton(std::int64_t room) {
     // Small chips more often than big ones.
     const int at = std::min(random_.Next(int(usable.size())), random_.Next(int(usable.size())));
     return usable[std::size_t(at)];
-}
-
-std::uint8_t TTableSimulator::ChooseRegion() {
-    switch (options_.Strategy) {
-    case TStrategy::Banker:
-        return brBanker;
-    case TStrategy::Player:
-        return brPlayer;
-    case TStrategy::Tie:
-        return brTie;
-    default:
-        break;
-    }
-    static constexpr std::array<int, kRegionCount> kWeights{40, 4, 40, 4, 6, 2, 2, 2};
-    int pick = random_.Next(100);
-    std::uint8_t region = 0;
-    while (pick >= kWeights[region]) {
-        pick -= kWeights[region];
-        ++region;
-    }
-    return region;
 }
 
 void TTableSimulator::ClickAt(TPoint tablePoint) {

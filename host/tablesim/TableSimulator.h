@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/Application.h"
+#include "gui/Component.h"
 #include "gui/PngImage.h"
 #include "host/TestHallHost.h"
 #include "host/server/BaccaratServer.h"
@@ -86,7 +87,6 @@ private:
     void PlaceOwnBet();
     void ClickAt(TPoint tablePoint);
     std::optional<int> ChooseChipButton(std::int64_t room);
-    std::uint8_t ChooseRegion();
 
     void TakeShot(int round, std::uint8_t phase);
     void RoundSettled(const server::TBaccaratServer::TRoundReport& report);
@@ -98,6 +98,8 @@ private:
     std::ostream& progress_;
     THeadlessPlatform platform_;
     TApplication app_{platform_};
+    // Owns the hall's face list, which the table draws the selected player's face from.
+    TComponent faceOwner_{nullptr};
     TTestHallHost host_;
     server::TBaccaratServer server_;
     std::unique_ptr<TPluginInterface50, TReleaseTable> table_;

@@ -1,12 +1,11 @@
 #include "dll/TComServer.h"
 
-#include "dll/TStandInTableForm.h"
+#include "form/FormPluginClient.h"
 #include "gui/Application.h"
 #include "platform/win32/ModuleVersion.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
 #include "plugin/ComGuid.h"
-#include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginInterface50.h"
 
 #include <stdexcept>
@@ -68,12 +67,8 @@ void TComServer::EnsureRuntime() {
     }
     auto platform = std::make_unique<TWin32Platform>();
     auto application = std::make_unique<TApplication>(*platform);
-    // Until the table's own form class is registered, the hub sits on a plain form of the table's size.
-    if (!FormClassRegistered(TPluginInterface50::kFormClassName)) {
-        RegisterFormClass(TPluginInterface50::kFormClassName,
-                          [] { return std::make_unique<TStandInTableForm>(nullptr); });
-        standInRegistered_ = true;
-    }
+    // The table's form is known by its class name before the first table object asks for it.
+    RegisterFormPluginClient();
     runtimeThread_ = std::this_thread::get_id();
     platform_ = std::move(platform);
     application_ = std::move(application);
@@ -82,8 +77,6 @@ void TComServer::EnsureRuntime() {
 bool TComServer::ReleaseRuntimeIfIdle() {
     if (!platform_) return Idle();
     if (!Idle() || std::this_thread::get_id() != runtimeThread_) return false;
-    if (standInRegistered_) UnregisterFormClass(TPluginInterface50::kFormClassName);
-    standInRegistered_ = false;
     application_.reset();
     platform_.reset();
     return true;

@@ -64,7 +64,6 @@ private:
     std::thread::id runtimeThread_;
     std::unique_ptr<TWin32Platform> platform_;
     std::unique_ptr<TApplication> application_;
-    bool standInRegistered_{false};
 };
 
 } // namespace morvane

@@ -114,6 +114,7 @@ bool TForm::HasFocusWindow() const {
 }
 
 void TForm::Minimize(bool minimize) {
+    minimized_ = minimize;
     if (window_) Application().System().MinimizeWindow(window_, minimize);
 }
 
@@ -160,6 +161,15 @@ void TForm::Resized() {
     if (window_) Application().System().SetWindowBounds(window_, BoundsRect());
     InvalidateFormRect(ClientRect());
     TWinControl::Resized();
+}
+
+void TForm::WndProc(TMessage& message) {
+    if (message.Msg == WM_WINDOWPOSCHANGED && window_ && HasApplication() &&
+        Application().System().WindowBounds(window_) != BoundsRect())
+        Application().System().SetWindowBounds(window_, BoundsRect());
+    if (message.Msg == CM_TEXTCHANGED && window_ && HasApplication())
+        Application().System().SetWindowCaption(window_, Caption());
+    TWinControl::WndProc(message);
 }
 
 void TForm::InvalidateFormRect(const TRect& rect) {

@@ -38,6 +38,8 @@ public:
     // Whether the keyboard focus is in this form's window.
     bool HasFocusWindow() const;
     void Minimize(bool minimize);
+    // Whether the form was last minimised rather than restored.
+    bool Minimized() const { return minimized_; }
     void BringWindowToFront();
     void StartTitleDrag();
 
@@ -78,6 +80,8 @@ public:
 protected:
     void Paint(TCanvas& canvas) override;
     void Resized() override;
+    // A move of the form moves its window (a resize does so in Resized), a new caption captions it.
+    void WndProc(TMessage& message) override;
     virtual bool CloseQuery();
 
 private:
@@ -110,6 +114,7 @@ private:
     TRegion dirty_;
     bool shown_{false};
     bool topMost_{false};
+    bool minimized_{false};
     bool modal_{false};
     int modalResult_{0};
     int paintCount_{0};

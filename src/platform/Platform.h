@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileVersionInfomation.h"
+#include "gui/Bitmap.h"
 #include "gui/WindowSystem.h"
 
 #include <array>
@@ -20,6 +21,9 @@ inline constexpr int IDNO = 7;
 
 // The window class of the table markers, by which other tables and the hall find them.
 inline constexpr const char* kMarkerWindowClass = "T1A55E3";
+
+// A window of another program, as the system names it.
+using TForeignWindow = std::uintptr_t;
 
 // Modifiers of a system-wide hot key.
 enum THotKeyModifier : std::uint32_t { MOD_ALT = 1, MOD_CONTROL = 2, MOD_SHIFT = 4 };
@@ -48,6 +52,14 @@ public:
     // The icon in the notification area with its tip; clicking it runs `onClick`.
     virtual void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) = 0;
     virtual void RemoveTrayIcon() = 0;
+    // Windows of other programs (the hall's main window and its owner), found by caption; 0 when none.
+    virtual TForeignWindow FindWindowByCaption(const std::string& caption) = 0;
+    // The window that owns it, 0 when none.
+    virtual TForeignWindow WindowOwner(TForeignWindow window) = 0;
+    virtual void MinimizeForeignWindow(TForeignWindow window) = 0;
+    virtual void ShowForeignWindow(TForeignWindow window, bool show) = 0;
+    // What the screen shows inside a rectangle of screen coordinates, as a 24-bit bitmap of its size.
+    virtual TBitmap CopyScreen(const TRect& rect) = 0;
     virtual TRect ScreenWorkArea() = 0;
     virtual TDisplayMode DisplayMode() = 0;
     // Switches the display mode; false when the system refuses.

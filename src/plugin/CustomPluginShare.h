@@ -189,6 +189,8 @@ public:
     void SetPlaying(bool playing) { playing_ = playing; }
     bool Duplicate() const { return duplicate_; }
     bool HaveSound() const { return haveSound_; }
+    // The option as the settings panel changes it.
+    void SetHaveSound(bool value) { haveSound_ = value; }
     bool NeedShout() const { return needShout_; }
     bool SoundOn() const { return soundOn_; }
     void SetSoundOn(bool value) { soundOn_ = value; }
@@ -230,6 +232,8 @@ public:
     TPluginUserEvent OnDeleteUser;
     // The form's score-changed callback, after every processed score block.
     std::function<void()> OnScoreChanged;
+    // Every sound that passes the sound switches, by file name, before it is played.
+    std::function<void(const std::string& fileName)> OnSoundPlayed;
 
 protected:
     void Notification(TComponent* component, bool removing) override;

@@ -14,6 +14,7 @@ int& SoundAliasCounter() {
 
 void TCustomPluginShare::PlaySound(const std::string& fileName) {
     if (!haveSound_ || !soundOn_) return;
+    if (OnSoundPlayed) OnSoundPlayed(fileName);
     TPlatform* platform = PluginPlatform();
     if (!platform) return;
     try {

@@ -124,13 +124,29 @@ std::vector<CatalogueEntry> Catalogue() {
     const struct {
         const char* base;
         int width, height;
-    } hallButtons[] = {{"HALLBTN", 70, 22}, {"CHATFACE", 18, 19}, {"CHATACTION", 18, 19},
-                       {"CHATSHOUT", 18, 19}, {"CHATSAY", 62, 22}};
+    } hallButtons[] = {{"HALLBTN", 70, 22},
+                       {"CHATFACE", 18, 19},
+                       {"CHATACTION", 18, 19},
+                       {"CHATSHOUT", 18, 19},
+                       {"CHATSAY", 62, 22}};
     for (const auto& button : hallButtons)
         for (const char* state : {"COMM", "MOVE", "DOWN", "GRAY"})
             c.push_back({std::string(button.base) + state, button.width, button.height, true});
     c.push_back({"HALLPANEL", 120, 90, true});
     c.push_back({"CHATHISTORY", 18, 20, true});
+    // The table window: its frame (keyed on magenta, so without alpha), the right-hand box and the title
+    // strip's buttons.
+    c.push_back({"FORMMAINFRAME", 1024, 734, false});
+    c.push_back({"FORMRIGHTBOX", 209, 643, true});
+    const struct {
+        const char* base;
+        int width, height;
+    } titleButtons[] = {{"TITLESETUP", 40, 18}, {"TITLESCREEN", 40, 18}, {"TITLEADVICE", 40, 18},
+                        {"TITLEMIN", 30, 22},   {"TITLEMAX", 30, 22},    {"TITLERESTORE", 30, 22},
+                        {"TITLECLOSE", 30, 22}};
+    for (const auto& button : titleButtons)
+        for (const char* state : {"COMM", "MOVE", "DOWN", "GRAY"})
+            c.push_back({std::string(button.base) + state, button.width, button.height, true});
     return c;
 }
 
@@ -144,7 +160,7 @@ std::vector<std::uint8_t> Bytes(std::string_view name) {
 
 TEST(PictureResources, EveryCataloguePictureDecodesAtItsSizeAndForm) {
     const std::vector<CatalogueEntry> catalogue = Catalogue();
-    EXPECT_EQ(catalogue.size(), 340u);
+    EXPECT_EQ(catalogue.size(), 370u);
     for (const CatalogueEntry& entry : catalogue) {
         SCOPED_TRACE(entry.name);
         std::string error;

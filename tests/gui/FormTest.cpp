@@ -64,6 +64,13 @@ TEST_F(FormTest, ShowingPaintsTheWholeFormOnTheScreen) {
     EXPECT_EQ(screen->Pixel(60, 35), RGB(0, 80, 0)); // just right of the probe
 }
 
+TEST_F(FormTest, TheWindowsCaptionFollowsTheFormsOnceTheWindowIsThere) {
+    form->SetCaption("百家乐一号桌[玩家甲]");
+    EXPECT_EQ(platform.WindowCaption(form->WindowId()), "百家乐一号桌[玩家甲]");
+    form->SetCaption("");
+    EXPECT_EQ(platform.WindowCaption(form->WindowId()), "");
+}
+
 TEST_F(FormTest, AChangeRepaintsOnlyWhatItMust) {
     long long before = form->PaintedPixels();
     int probePaints = probe->paints;

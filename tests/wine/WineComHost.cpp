@@ -2,9 +2,19 @@
 // through CoCreateInstance, each given a small hall host object and initialised, a frame pushed into one
 // from a second thread while this (the UI) thread pumps messages, the frames the tables send back
 // read, the marker windows found by class and caption, a duplicate table refused, a closed marker
-// ending its table, then everything finalised, released and unregistered.
-//   wine_com_host <path of Morvane.dll>
+// ending its table, then everything finalised, released and unregistered. With a replay script, a third
+// table is given that script's frames (a scene and a user list among them) from a hall thread the same way;
+// with the headless rendering of that script as well, its window as the screen shows it is written out and
+// compared with that rendering.
+//   wine_com_host <path of Morvane.dll> [<replay script> [<headless shot.png> <shot to write.png>
+//                 [<headless transcript>]]]
+// Besides the interface declarations it uses only the toolkit's pictures (to read and write PNG files)
+// and the simulator's screen reader.
 // Exits 0 only when every check held; each check prints one line.
+#include "gui/Bitmap.h"
+#include "gui/BitmapPicture.h"
+#include "gui/PngImage.h"
+#include "host/tablesim/win/ScreenShot.h"
 #include "plugin/QXOpenInterface_TLB.h"
 
 #include <algorithm>
@@ -12,6 +22,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -189,11 +202,93 @@ std::string MarkerCaption(std::int64_t cookie) {
     return std::string(kClassIdText) + "-" + hex;
 }
 
+// Adds one top-level window of this process, caption and size, to the list in `text`.
+BOOL CALLBACK ListProcessWindow(HWND window, LPARAM text) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    wchar_t caption[128] = {};
+    GetWindowTextW(window, caption, 127);
+    char utf8[512] = {};
+    WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    char line[700];
+    std::snprintf(line, sizeof line, "\n         \"%s\" %ldx%ld%s", utf8, bounds.right - bounds.left,
+                  bounds.bottom - bounds.top, IsWindowVisible(window) ? " visible" : "");
+    *reinterpret_cast<std::string*>(text) += line;
+    return TRUE;
+}
+
+// The top-level windows of this process, for a failure's message.
+std::string ProcessWindows() {
+    std::string list;
+    EnumWindows(&ListProcessWindow, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
 HWND FindMarker(std::int64_t cookie) {
     return FindWindowW(L"T1A55E3", Wide(MarkerCaption(cookie)).c_str());
 }
 
 using TEntry = HRESULT(STDAPICALLTYPE*)();
+
+// [SECTION] A replay script's frames
+
+// What the table is given in a replay script: its init line's fields (texts in GBK, as a hall passes
+// them) and its frames in order. Other commands are not the hall's and are left out.
+struct TScript {
+    std::map<std::string, std::string> init;
+    std::vector<Bytes> frames;
+    // The time the script lets pass (its waits), which a run in real time lets pass too.
+    DWORD waitMs{0};
+};
+
+std::string GbkOfUtf8(const std::string& utf8) {
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(std::size_t(std::max(wideLength, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), wideLength);
+    const int length = WideCharToMultiByte(936, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string gbk(std::size_t(std::max(length, 0)), '\0');
+    WideCharToMultiByte(936, 0, wide.data(), wideLength, gbk.data(), length, nullptr, nullptr);
+    return gbk;
+}
+
+std::wstring Wide936(const std::string& gbk) {
+    const int length = MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), nullptr, 0);
+    std::wstring wide(std::size_t(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), wide.data(), length);
+    return wide;
+}
+
+bool ReadScript(const std::string& path, TScript& script) {
+    std::ifstream input(path);
+    std::string line;
+    while (std::getline(input, line)) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::string command;
+        words >> command;
+        if (command == "init") {
+            for (std::string field; words >> field;)
+                if (const std::size_t equals = field.find('='); equals != std::string::npos)
+                    script.init[field.substr(0, equals)] = GbkOfUtf8(field.substr(equals + 1));
+        } else if (command == "frame") {
+            std::string hex, part;
+            while (words >> part)
+                hex += part;
+            if (hex.size() % 2 != 0) return false;
+            Bytes frame;
+            for (std::size_t i = 0; i < hex.size(); i += 2)
+                frame.push_back(std::uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
+            script.frames.push_back(std::move(frame));
+        } else if (command == "wait") {
+            DWORD ms = 0;
+            words >> ms;
+            script.waitMs += ms;
+        }
+    }
+    return input.eof() && !script.frames.empty() && script.init.count("user") && script.init.count("cookie");
+}
 
 struct TTable {
     morvane::IQXOpenInterface* object{nullptr};
@@ -242,12 +337,196 @@ void RegistrationChecks(TChecks& checks, TEntry registerServer, const std::strin
                  "no ProgID is registered while the class has no name");
 }
 
+// [SECTION] The window on the screen against its headless rendering
+
+struct TArea {
+    int left, top, right, bottom;
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// What the window shows that may rightly differ from the headless rendering, in window coordinates.
+// Text: GDI rasterises glyphs differently from FreeType (shapes, hinting, anti-aliasing), so every
+// control that draws text is left out: the title strip, the bars' names and figures, the left column's
+// limits, the clock's frame caption and the buttons' captions, the road's counters, the user list, the chat
+// and its input line. The clock counts real seconds here and virtual ones there, so its digits are left
+// out as well. Everything else (the frame, the board and its pictures, the chips on the board, the chip
+// buttons, the cards' tray, the road's ticks) is drawn by the same code from the same pictures and must be
+// the same to the pixel.
+constexpr TArea kMayDiffer[] = {
+    {0, 0, 1024, 30},     // title strip with the window's caption
+    {11, 28, 800, 160},   // top bar: banker, figures, queue, limits, road counters
+    {130, 535, 190, 605}, // the clock and its digits
+    {10, 575, 400, 610},  // buttons and phase caption beside the clock
+    {10, 613, 800, 734},  // bottom bar: own figures, road, counters
+    {802, 30, 1024, 734}, // user list, the selected user's card, chat and its input
+};
+
+bool MayDiffer(int x, int y) {
+    for (const TArea& area : kMayDiffer)
+        if (area.Contains(x, y)) return true;
+    return false;
+}
+
+// The window's shape: the frame picture's outline, cut to the rectangle (5, 5)-(1019, 729).
+void ShapeChecks(TChecks& checks, HWND window) {
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(window, shape);
+    RECT box{};
+    GetRgnBox(shape, &box);
+    checks.Check(kind == COMPLEXREGION && box.left >= 5 && box.top >= 5 && box.right <= 1019 &&
+                     box.bottom <= 729,
+                 "the window is shaped by its frame, within (5, 5)-(1019, 729)");
+    checks.Check(PtInRegion(shape, 512, 367) && !PtInRegion(shape, 2, 2) && !PtInRegion(shape, 1021, 731),
+                 "the table lies inside the shape, the window's edge outside it");
+    // The frame picture is magenta outside its rounded corners: the cut rectangle's own corners lie
+    // outside the shape, keyed out, while the frame's edges a little beside them lie inside.
+    const POINT corners[] = {{5, 5}, {1018, 5}, {5, 728}, {1018, 728}};
+    const POINT edges[] = {{40, 5}, {5, 40}, {983, 5}, {1018, 688}, {40, 728}};
+    bool cornersOut = true, edgesIn = true;
+    for (const POINT& at : corners)
+        cornersOut = cornersOut && !PtInRegion(shape, at.x, at.y);
+    for (const POINT& at : edges)
+        edgesIn = edgesIn && PtInRegion(shape, at.x, at.y);
+    checks.Check(cornersOut && edgesIn,
+                 "the frame's magenta corners are outside the shape, its edges inside");
+    DeleteObject(shape);
+}
+
+// Compares the screen's picture of the window with the headless one inside the window's shape and
+// outside the areas that may differ; writes the screen's picture and, when they differ, a picture of the
+// differing pixels in red beside it.
+void CompareWithHeadless(TChecks& checks, HWND window, const std::string& headlessPath,
+                         const std::string& shotPath) {
+    morvane::TPngImage headless;
+    checks.Check(headless.LoadFromFile(headlessPath), "the headless rendering is read: " + headlessPath);
+    const morvane::TBitmap screen = morvane::tablesim::ReadWindowFromScreen(window);
+    checks.Check(!screen.Empty() && morvane::PictureOfBitmap(screen).SaveToFile(shotPath),
+                 "the window is read from the screen into " + shotPath);
+    if (headless.Empty() || screen.Empty()) return;
+    checks.Check(headless.Width() == screen.Width() && headless.Height() == screen.Height(),
+                 "the screen's window has the headless window's size");
+    if (headless.Width() != screen.Width() || headless.Height() != screen.Height()) return;
+
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = GetWindowRgn(window, shape) != ERROR;
+    morvane::TPngImage differences(screen.Width(), screen.Height(), false);
+    int compared = 0, differing = 0;
+    for (int y = 0; y < screen.Height(); ++y) {
+        const std::uint8_t* expected = headless.Scanline(y);
+        std::uint8_t* marked = differences.Scanline(y);
+        for (int x = 0; x < screen.Width(); ++x) {
+            const std::uint32_t pixel = screen.Pixel(x, y);
+            const std::uint8_t* want = expected + std::size_t(x) * std::size_t(headless.BytesPerPixel());
+            const bool same =
+                GetRValue(pixel) == want[0] && GetGValue(pixel) == want[1] && GetBValue(pixel) == want[2];
+            const bool counted = (!shaped || PtInRegion(shape, x, y)) && !MayDiffer(x, y);
+            compared += counted;
+            differing += counted && !same;
+            marked[3 * x] = counted && !same ? 255 : want[0] / 3;
+            marked[3 * x + 1] = counted && !same ? 0 : want[1] / 3;
+            marked[3 * x + 2] = counted && !same ? 0 : want[2] / 3;
+        }
+    }
+    DeleteObject(shape);
+    if (differing > 0) differences.SaveToFile(shotPath + ".differences.png");
+    // The masks leave the frame, the board with its fields, captions and tray, the chip buttons and the
+    // road's ticks: about 350000 of the window's 751616 pixels.
+    checks.Check(compared > 300000 && differing == 0,
+                 "outside text and clock the screen shows the headless window's pixels (" +
+                     std::to_string(differing) + " of " + std::to_string(compared) + " differ)");
+}
+
+// The script's frames from a hall thread into a table of their own while this thread pumps: every call
+// returns once the table has taken its frame, and the table answers the user list in which I only watch
+// with its seat request, before the frames after it.
+// The frames the headless table sent for the same script: the hex of its transcript's "send" lines.
+std::vector<std::string> TranscriptSends(const std::string& path) {
+    std::vector<std::string> sends;
+    std::ifstream input(path);
+    std::string line;
+    while (std::getline(input, line))
+        if (line.rfind("send ", 0) == 0) sends.push_back(line.substr(line.rfind(' ') + 1));
+    return sends;
+}
+
+void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std::string& scriptPath,
+                                const std::string& headlessPath, const std::string& shotPath,
+                                const std::string& transcriptPath) {
+    TScript script;
+    checks.Check(ReadScript(scriptPath, script), "the replay script is read: " + scriptPath);
+    if (script.frames.empty()) return;
+    TTable table;
+    table.cookie = std::stoll(script.init["cookie"]);
+    table.me = std::stoll(script.init["user"]);
+    table.title = script.init["title"];
+    const std::string nick = script.init["nick"];
+    checks.Check(CreateTable(classId, table) == S_OK && table.object, "a table for the script is made");
+    if (!table.object) return;
+    checks.Check(table.object->SetRequestInterface(&table.host) == S_OK &&
+                     table.object->Initialize(table.cookie, table.title.c_str(), &table.me, nick.c_str(), 0,
+                                              0, 0, 0) == S_OK,
+                 "it initialises with the script's cookie, title, player and name");
+    const std::size_t sentAtStart = table.host.sent.size();
+
+    // Which frame the table had answered when each call returned, to see the answers come in order.
+    std::vector<std::size_t> sentAfterCall(script.frames.size(), 0);
+    std::atomic<int> failures{0};
+    std::atomic<bool> done{false};
+    const DWORD uiThread = GetCurrentThreadId();
+    std::atomic<bool> otherThread{true};
+    std::thread hall([&] {
+        otherThread = GetCurrentThreadId() != uiThread;
+        for (std::size_t i = 0; i < script.frames.size(); ++i) {
+            const Bytes& frame = script.frames[i];
+            if (table.object->PostCommand(std::int32_t(frame.size()),
+                                          reinterpret_cast<const char*>(frame.data())) != S_OK)
+                ++failures;
+            sentAfterCall[i] = table.host.sent.size();
+        }
+        done = true;
+    });
+    const bool returned = PumpUntil([&] { return done.load(); }, 20000);
+    hall.join();
+    checks.Check(
+        returned && otherThread && failures == 0,
+        "the script's " + std::to_string(script.frames.size()) +
+            " frames, scene and user list among them, are taken from a hall thread while this one pumps");
+    const Bytes seatRequest{0x0d, 0x00, 0x01};
+    const auto seatAt =
+        std::find(table.host.sent.begin() + std::ptrdiff_t(sentAtStart), table.host.sent.end(), seatRequest);
+    checks.Check(seatAt != table.host.sent.end(), "the table asked for a seat while I only watched");
+    // The user list is the script's second frame: its answer was there when that call returned.
+    const std::size_t seatIndex = std::size_t(seatAt - table.host.sent.begin());
+    checks.Check(script.frames.size() > 1 && sentAfterCall[1] > seatIndex,
+                 "the seat request went out before the call that carried the user list returned");
+    if (!transcriptPath.empty()) {
+        std::vector<std::string> sent;
+        for (const Bytes& frame : table.host.sent)
+            sent.push_back(Hex(frame));
+        const std::vector<std::string> expected = TranscriptSends(transcriptPath);
+        checks.Check(!expected.empty() && sent == expected,
+                     "the table sent the " + std::to_string(expected.size()) +
+                         " frames the headless table sent for the script, in its order (here " +
+                         std::to_string(sent.size()) + ")");
+    }
+    if (!headlessPath.empty()) {
+        // The time the headless run let pass, for the animations to play out here as well.
+        PumpUntil([] { return false; }, script.waitMs);
+        const std::wstring caption = Wide936(table.title + "[" + nick + "]");
+        const HWND window = FindWindowW(nullptr, caption.c_str());
+        checks.Check(window != nullptr, "the script's table window is found by its caption");
+        if (window) CompareWithHeadless(checks, window, headlessPath, shotPath);
+    }
+    checks.Check(table.object->Finalize() == S_OK && table.host.closed == 1, "the script's table closes");
+    checks.Check(table.object->Release() == 0, "and its object goes with the last Release");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     TChecks checks;
     if (argc < 2) {
-        std::printf("usage: wine_com_host <Morvane.dll>\n");
+        std::printf("usage: wine_com_host <Morvane.dll> [<replay script>]\n");
         return 2;
     }
     const std::string dllPath = WindowsPath(argv[1]);
@@ -326,7 +605,9 @@ int main(int argc, char** argv) {
     if (window) GetWindowRect(window, &bounds);
     checks.Check(window && IsWindowVisible(window) && bounds.right - bounds.left == 1024 &&
                      bounds.bottom - bounds.top == 734,
-                 "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"");
+                 "the first table's window shows, 1024 x 734, captioned \"Table 7[Nick]\"" +
+                     (window ? std::string() : ProcessWindows()));
+    if (window) ShapeChecks(checks, window);
     checks.Check(FindWindowW(nullptr, L"Table 8[Nick]") != nullptr,
                  "the second table has a window of its own");
     checks.Check(first.host.sent.size() == 1 && Hex(first.host.sent[0]) == Hex(TableFrame(first.me, 2)),
@@ -396,6 +677,11 @@ int main(int argc, char** argv) {
     checks.Check(Hex(first.host.sent.back()) == Hex(leave), "its last frame is the leave frame");
     checks.Check(first.object->Finalize() == S_OK && first.host.closed == 1,
                  "a second Finalize does nothing");
+
+    if (argc > 2)
+        ScriptFromHallThreadChecks(checks, classId, WindowsPath(argv[2]),
+                                   argc > 4 ? WindowsPath(argv[3]) : "", argc > 4 ? WindowsPath(argv[4]) : "",
+                                   argc > 5 ? WindowsPath(argv[5]) : "");
 
     checks.Check(canUnloadNow() == S_FALSE, "the library stays while tables exist");
     for (TTable* table : {&first, &second, &duplicate, &refused})

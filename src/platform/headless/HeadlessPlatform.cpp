@@ -457,12 +457,95 @@ void THeadlessPlatform::UnregisterHotKey(int id) {
 
 void THeadlessPlatform::ShowTrayIcon(const std::string& tip, std::function<void()> onClick) {
     trayClick_ = std::move(onClick);
+    trayShown_ = true;
+    trayTip_ = tip;
     Log("tray show " + gbk::ToUtf8(tip));
 }
 
 void THeadlessPlatform::RemoveTrayIcon() {
     trayClick_ = nullptr;
+    trayShown_ = false;
+    trayTip_.clear();
     Log("tray remove");
+}
+
+bool THeadlessPlatform::ClickTrayIcon() {
+    if (!trayShown_) return false;
+    if (trayClick_) {
+        std::function<void()> onClick = trayClick_;
+        queue_.push_back(std::move(onClick));
+    }
+    RunUntilIdle();
+    return true;
+}
+
+// [Other programs' windows]
+
+TForeignWindow THeadlessPlatform::AddForeignWindow(const std::string& caption, TForeignWindow owner) {
+    const TForeignWindow id = nextForeign_++;
+    foreign_[id] = ForeignWindow{caption, owner};
+    return id;
+}
+
+bool THeadlessPlatform::ForeignWindowShown(TForeignWindow window) const {
+    const auto found = foreign_.find(window);
+    return found != foreign_.end() && found->second.shown;
+}
+
+bool THeadlessPlatform::ForeignWindowMinimized(TForeignWindow window) const {
+    const auto found = foreign_.find(window);
+    return found != foreign_.end() && found->second.minimized;
+}
+
+TForeignWindow THeadlessPlatform::FindWindowByCaption(const std::string& caption) {
+    for (const auto& [id, window] : foreign_)
+        if (window.caption == caption) return id;
+    return 0;
+}
+
+TForeignWindow THeadlessPlatform::WindowOwner(TForeignWindow window) {
+    const auto found = foreign_.find(window);
+    return found == foreign_.end() ? 0 : found->second.owner;
+}
+
+void THeadlessPlatform::MinimizeForeignWindow(TForeignWindow window) {
+    const auto found = foreign_.find(window);
+    if (found == foreign_.end()) return;
+    found->second.minimized = true;
+    Log("foreign minimize " + gbk::ToUtf8(found->second.caption));
+}
+
+void THeadlessPlatform::ShowForeignWindow(TForeignWindow window, bool show) {
+    const auto found = foreign_.find(window);
+    if (found == foreign_.end()) return;
+    found->second.shown = show;
+    // Showing a minimised window again restores it, as SW_SHOW on a minimised owner brings it back.
+    if (show) found->second.minimized = false;
+    Log(std::string(show ? "foreign show " : "foreign hide ") + gbk::ToUtf8(found->second.caption));
+}
+
+TBitmap THeadlessPlatform::CopyScreen(const TRect& rect) {
+    TBitmap copy(std::max(0, rect.Width()), std::max(0, rect.Height()), TPixelFormat::pf32bit);
+    std::vector<const Window*> shown;
+    for (const auto& [id, window] : windows_)
+        if (window.shown && !window.minimized && !window.screen.Empty()) shown.push_back(&window);
+    std::sort(shown.begin(), shown.end(), [](const Window* a, const Window* b) {
+        return std::pair(a->topMost, a->zOrder) < std::pair(b->topMost, b->zOrder);
+    });
+    for (const Window* window : shown) {
+        for (int y = 0; y < copy.Height(); ++y) {
+            const int sy = rect.top + y - window->bounds.top;
+            if (sy < 0 || sy >= window->screen.Height()) continue;
+            for (int x = 0; x < copy.Width(); ++x) {
+                const int sx = rect.left + x - window->bounds.left;
+                if (sx < 0 || sx >= window->screen.Width()) continue;
+                if (window->region && !window->region->Contains(TPoint{sx, sy})) continue;
+                copy.Row32(y)[x] = window->screen.Row32(sy)[sx] | 0xFF000000u;
+            }
+        }
+    }
+    copy.SetPixelFormat(TPixelFormat::pf24bit);
+    return copy;
 }
 
 bool THeadlessPlatform::ChangeDisplayMode(const TDisplayMode& mode) {

@@ -47,6 +47,8 @@ public:
     void Type(const std::string& gbkText);
     // Presses a registered system-wide hot key.
     bool PressHotKey(std::uint32_t modifiers, TKey key);
+    // A left press on the notification-area icon; false when no icon is shown.
+    bool ClickTrayIcon();
     // The answer the next message box gets (IDOK when none is queued).
     void QueueMessageBoxAnswer(int answer) { messageBoxAnswers_.push_back(answer); }
 
@@ -65,6 +67,14 @@ public:
     int CursorShape(TWindowId window) const;
     const TRegion* WindowRegion(TWindowId window) const;
     std::string WindowCaption(TWindowId window) const;
+
+    // [Other programs' windows] Windows the tests stand in for another program (the hall): found by
+    // caption, minimised, hidden and shown through the platform; each effect is logged.
+    TForeignWindow AddForeignWindow(const std::string& caption, TForeignWindow owner = 0);
+    bool ForeignWindowShown(TForeignWindow window) const;
+    bool ForeignWindowMinimized(TForeignWindow window) const;
+    bool TrayIconShown() const { return trayShown_; }
+    const std::string& TrayTip() const { return trayTip_; }
 
     // [Setup]
     void SetResourceProvider(std::function<std::span<const std::uint8_t>(const std::string&)> provider) {
@@ -114,6 +124,12 @@ public:
     void UnregisterHotKey(int id) override;
     void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) override;
     void RemoveTrayIcon() override;
+    TForeignWindow FindWindowByCaption(const std::string& caption) override;
+    TForeignWindow WindowOwner(TForeignWindow window) override;
+    void MinimizeForeignWindow(TForeignWindow window) override;
+    void ShowForeignWindow(TForeignWindow window, bool show) override;
+    // Composed from the pictures presented on the shown windows, in their z-order, over black.
+    TBitmap CopyScreen(const TRect& rect) override;
     TRect ScreenWorkArea() override { return {0, 0, 1280, 984}; }
     TDisplayMode DisplayMode() override { return display_; }
     bool ChangeDisplayMode(const TDisplayMode& mode) override;
@@ -145,6 +161,12 @@ private:
         TBitmap screen;
         TBitmap icon;
         std::uint64_t zOrder{0};
+    };
+    struct ForeignWindow {
+        std::string caption;
+        TForeignWindow owner{0};
+        bool shown{true};
+        bool minimized{false};
     };
     struct Timer {
         std::uint32_t interval{0};
@@ -184,6 +206,11 @@ private:
     std::deque<int> messageBoxAnswers_;
     std::map<int, HotKey> hotKeys_;
     std::function<void()> trayClick_;
+    bool trayShown_{false};
+    std::string trayTip_;
+    std::map<TForeignWindow, ForeignWindow> foreign_;
+    // Far from our own window numbers, so that the two are never confused.
+    TForeignWindow nextForeign_{0x10000};
     std::function<std::span<const std::uint8_t>(const std::string&)> resourceProvider_;
     std::string libraryFolder_{"C:\\Morvane\\"};
     std::string clipboard_;

@@ -86,6 +86,11 @@ public:
     void UnregisterHotKey(int id) override;
     void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) override;
     void RemoveTrayIcon() override;
+    TForeignWindow FindWindowByCaption(const std::string& caption) override;
+    TForeignWindow WindowOwner(TForeignWindow window) override;
+    void MinimizeForeignWindow(TForeignWindow window) override;
+    void ShowForeignWindow(TForeignWindow window, bool show) override;
+    TBitmap CopyScreen(const TRect& rect) override;
     TRect ScreenWorkArea() override;
     TDisplayMode DisplayMode() override;
     bool ChangeDisplayMode(const TDisplayMode& mode) override;

@@ -10,6 +10,7 @@
 #include <vector>
 
 // The system headers come last: see WinApi.h.
+#include "platform/win32/GdiObject.h"
 #include "platform/win32/ServiceMessages.h"
 #include "platform/win32/WinApi.h"
 
@@ -114,9 +115,71 @@ void TWin32Platform::RemoveTrayIcon() {
 }
 
 void TWin32Platform::RunTrayMessage(std::uintptr_t event) {
-    if (event != WM_LBUTTONUP || !trayClick_) return;
+    // A press on the icon restores, as soon as the button goes down.
+    if (event != WM_LBUTTONDOWN || !trayClick_) return;
     std::function<void()> onClick = trayClick_;
     onClick();
+}
+
+// [Other programs' windows]
+
+namespace {
+
+HWND ForeignHandle(TForeignWindow window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+} // namespace
+
+TForeignWindow TWin32Platform::FindWindowByCaption(const std::string& caption) {
+    const std::wstring wide = WideFromGbk(caption);
+    return reinterpret_cast<TForeignWindow>(FindWindowW(nullptr, wide.c_str()));
+}
+
+TForeignWindow TWin32Platform::WindowOwner(TForeignWindow window) {
+    if (!window || !IsWindow(ForeignHandle(window))) return 0;
+    return reinterpret_cast<TForeignWindow>(GetWindow(ForeignHandle(window), GW_OWNER));
+}
+
+void TWin32Platform::MinimizeForeignWindow(TForeignWindow window) {
+    if (window && IsWindow(ForeignHandle(window)))
+        SendMessageW(ForeignHandle(window), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWin32Platform::ShowForeignWindow(TForeignWindow window, bool show) {
+    if (window && IsWindow(ForeignHandle(window)))
+        ShowWindow(ForeignHandle(window), show ? SW_SHOW : SW_HIDE);
+}
+
+TBitmap TWin32Platform::CopyScreen(const TRect& rect) {
+    TBitmap copy(std::max(0, rect.Width()), std::max(0, rect.Height()), TPixelFormat::pf32bit);
+    if (copy.Empty()) return copy;
+    TWindowDC screen(nullptr);
+    TMemoryDC memory;
+    if (!screen.Get() || !memory.Get()) return copy;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = copy.Width();
+    info.bmiHeader.biHeight = -copy.Height(); // top-down rows, as the bitmap keeps them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    TGdiObject<HBITMAP> section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits) return copy;
+    {
+        TSelectObject selected(memory.Get(), section.Get());
+        BitBlt(memory.Get(), 0, 0, copy.Width(), copy.Height(), screen.Get(), rect.left, rect.top,
+               SRCCOPY | CAPTUREBLT);
+        GdiFlush();
+    }
+    const auto* source = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < copy.Height(); ++y)
+        for (int x = 0; x < copy.Width(); ++x)
+            copy.Row32(y)[x] =
+                source[std::size_t(y) * std::size_t(copy.Width()) + std::size_t(x)] | 0xFF000000u;
+    copy.SetPixelFormat(TPixelFormat::pf24bit);
+    return copy;
 }
 
 // [Display]

@@ -1,0 +1,110 @@
+// Costs of the table's main window: starting one table as the hall does (object, host, Initialize, until
+// the first frame is painted), what one table and ten tables in one process hold in memory, and one
+// repaint of the whole window next to a plain copy of its frame.
+
+#include "form/FormPluginClient.h"
+#include "gui/Application.h"
+#include "host/TestHallHost.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "plugin/PluginInterface50.h"
+
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <malloc.h>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace morvane;
+
+// Table markers are machine-wide; every table of the benchmark takes a cookie of its own.
+std::int64_t NextCookie() {
+    static std::int64_t counter = 0;
+    return 660000000 + std::int64_t(::getpid()) * 100000 + ++counter;
+}
+
+struct TReleaseTable {
+    void operator()(TPluginInterface50* table) const { table->Release(); }
+};
+using TTable = std::unique_ptr<TPluginInterface50, TReleaseTable>;
+
+TTable OpenTable(THeadlessPlatform& platform, TTestHallHost& host) {
+    TTable table(TPluginInterface50::Create());
+    table->SetRequestInterface(&host);
+    const std::int64_t me = 1001;
+    table->Initialize(NextCookie(), "百家乐", &me, "玩家甲", 0, 0, 0, 0);
+    platform.RunUntilIdle();
+    return table;
+}
+
+std::size_t HeapInUse() {
+    return mallinfo2().uordblks;
+}
+
+void BM_StartTableToFirstFrame(benchmark::State& state) {
+    THeadlessPlatform platform;
+    TApplication app{platform};
+    TTestHallHost host;
+    RegisterFormPluginClient();
+    for (auto _ : state) {
+        TTable table = OpenTable(platform, host);
+        benchmark::DoNotOptimize(table->Form()->PaintCount());
+        state.PauseTiming();
+        table.reset();
+        platform.RunUntilIdle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartTableToFirstFrame)->Unit(benchmark::kMillisecond);
+
+// The heap one table and ten tables hold once started, as counters (bytes).
+void BM_TableMemory(benchmark::State& state) {
+    THeadlessPlatform platform;
+    TApplication app{platform};
+    TTestHallHost host;
+    RegisterFormPluginClient();
+    const int tables = int(state.range(0));
+    std::size_t held = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        std::vector<TTable> open;
+        for (int i = 0; i < tables; ++i)
+            open.push_back(OpenTable(platform, host));
+        held = HeapInUse() - before;
+        open.clear();
+        platform.RunUntilIdle();
+    }
+    state.counters["heap_bytes"] = double(held);
+    state.counters["heap_bytes_per_table"] = double(held) / tables;
+}
+BENCHMARK(BM_TableMemory)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintWholeWindow(benchmark::State& state) {
+    THeadlessPlatform platform;
+    TApplication app{platform};
+    TTestHallHost host;
+    RegisterFormPluginClient();
+    TTable table = OpenTable(platform, host);
+    TForm& form = *table->Form();
+    for (auto _ : state) {
+        form.InvalidateFormRect(form.ClientRect());
+        form.PaintPending();
+    }
+}
+BENCHMARK(BM_RepaintWholeWindow)->Unit(benchmark::kMillisecond);
+
+// The yardstick of the repaint: copying the window's frame once.
+void BM_MemcpyWholeFrame(benchmark::State& state) {
+    const std::size_t bytes = std::size_t(1024) * 734 * 4;
+    std::vector<std::uint8_t> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_MemcpyWholeFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,359 @@
+#include "form/FormPluginClient.h"
+
+#include "base/FileVersionInfomation.h"
+#include "game/TwoEightClient.h"
+#include "graphics/BjlTopBar.h"
+#include "graphics/PictureResources.h"
+#include "gui/Application.h"
+#include "gui/CheckBox.h"
+#include "gui/CustomPanel.h"
+#include "gui/Image.h"
+#include "gui/ImageList.h"
+#include "gui/Label.h"
+#include "gui/RichView.h"
+#include "panels/CardKVTListView.h"
+#include "panels/HallSkin.h"
+#include "panels/PluginAction50.h"
+#include "panels/PluginAdvice50.h"
+#include "panels/PluginChat50.h"
+#include "panels/PluginDialog50.h"
+#include "panels/PluginEvents50.h"
+#include "panels/PluginOption50.h"
+#include "panels/PluginUser50.h"
+#include "panels/TranForm.h"
+#include "plugin/PluginFormRegistry.h"
+#include "plugin/PluginPlatform.h"
+#include "plugin/PluginShare50.h"
+#include "ui/ISScrollBarSkinCacher.h"
+#include "ui/LovelyMenu.h"
+#include "ui/PluginPictureButton.h"
+#include "ui/PluginScrollBar.h"
+
+#include <utility>
+
+namespace morvane {
+namespace {
+
+// The chip cursors of the library; slot k holds the k-th smallest chip, and the table selects a chip by
+// making its slot the cursor.
+constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
+                                                   "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
+
+// Blue-grey bars with a cream track, for the user list and the chat.
+constexpr TScrollBarScheme kScrollBarColours{0x6FA4EF, 0x94AAC1, 0xABE3FE, 0xF0FBFE, 0xD4EDF7, 0xD4EDF7};
+
+template <typename T>
+T* Make(TFormPluginClient& form, TWinControl* parent) {
+    T* control = form.Own(std::make_unique<T>(&form));
+    if (parent) control->SetParent(parent);
+    return control;
+}
+
+TPictureButton* MakeTitleButton(TFormPluginClient& form, const char* family, const char* hint) {
+    auto* button = Make<TPictureButton>(form, &form);
+    TButtonPictures faces = LoadButtonPictures(family);
+    if (faces.Comm) button->SetCommPicture(*faces.Comm);
+    if (faces.Move) button->SetMovePicture(*faces.Move);
+    if (faces.Down) button->SetDownPicture(*faces.Down);
+    if (faces.Gray) button->SetGrayPicture(*faces.Gray);
+    button->SetHint(hint);
+    return button;
+}
+
+TLabel* MakeLabel(TFormPluginClient& form, TWinControl* parent, const std::string& caption) {
+    auto* label = Make<TLabel>(form, parent);
+    label->SetTransparent(true);
+    label->SetCaption(caption);
+    return label;
+}
+
+} // namespace
+
+TFormPluginClient::TFormPluginClient(TComponent* owner) : TPluginCommandForm(owner) {
+    BuildComponents();
+    FormCreate();
+}
+
+TFormPluginClient::~TFormPluginClient() {
+    FormDestroy();
+}
+
+// [SECTION] The components, as the form's resource arranges them
+
+void TFormPluginClient::BuildComponents() {
+    pluginShare501_ = Own(std::make_unique<TPluginShare50>(this));
+    SetCommandHub(pluginShare501_);
+    imageMainFrame_ = Make<TImage>(*this, nullptr);
+    if (auto frame = LoadPictureByName("FORMMAINFRAME")) imageMainFrame_->SetPicture(*frame);
+    bigRightImage_ = Make<TImage>(*this, nullptr);
+    if (auto box = LoadPictureByName("FORMRIGHTBOX")) bigRightImage_->SetPicture(*box);
+    imageCombox_ = Make<TImage>(*this, nullptr);
+    if (auto history = LoadPictureByName("CHATHISTORY")) imageCombox_->SetPicture(*history);
+    imageListButtons_ = MakeButtonList(*this, "HALLBTN");
+    imageListClose_ = MakeButtonList(*this, "CLOSE");
+    imageListEmotion_ = MakeFaceList(*this);
+
+    panelClient_ = Make<TCustomPanel>(*this, this);
+    BuildTitleStrip();
+    BuildUserBox();
+    BuildFloatingPanels();
+    lovelyMenu1_ = Own(std::make_unique<TLovelyMenu>(this));
+
+    TPluginShare50& hub = *pluginShare501_;
+    hub.SetPluginUser(pluginUser501_);
+    hub.SetPluginChat(pluginChat501_);
+    hub.SetPluginAction(pluginAction501_);
+    hub.SetPluginDialog(pluginDialog501_);
+    hub.SetPluginOption(pluginOption501_);
+    hub.SetPluginEvents(pluginEvents501_);
+    hub.SetPluginAdvice(pluginAdvice501_);
+    hub.SetLovelyMenu(lovelyMenu1_);
+    hub.OnInitialize = [this](TCustomPluginShare*) { PluginShare501Initialize(); };
+    // The card shows the player as soon as the player is listed.
+    hub.OnUserList = [this](TCustomPluginShare*) { PluginUser501SelectChange(); };
+    pluginUser501_->OnSelectChange = [this](TPluginUser50*, TListItem*) { PluginUser501SelectChange(); };
+    pluginOption501_->OnAcceptOption = [this](TControl*) { PluginOption501AcceptOption(); };
+    pluginOption501_->OnConfigOption = [this](TControl*) { PluginOption501ConfigOption(); };
+    OnShow = [this](TControl*) { FormShow(); };
+    OnResize = [this](TControl*) { FormResize(); };
+}
+
+void TFormPluginClient::BuildTitleStrip() {
+    labelTitle_ = MakeLabel(*this, this, "");
+    labelTitle_->SetAutoSize(false);
+    labelTitleName_ = MakeLabel(*this, this, "");
+    labelTitleName1_ = MakeLabel(*this, this, "");
+    labelTitleName1_->SetAutoSize(false);
+    for (TLabel* label : {labelTitle_, labelTitleName_, labelTitleName1_})
+        label->OnMouseDown = [this](TControl*, TMouseButton button, TShiftState, int, int) {
+            if (button == TMouseButton::mbLeft) LabelTitleMouseDown();
+        };
+    picButtonSetup_ = MakeTitleButton(*this, "TITLESETUP", "更改游戏设置");
+    picButtonScreen_ = MakeTitleButton(*this, "TITLESCREEN", "截取游戏屏幕");
+    picButtonadvice_ = MakeTitleButton(*this, "TITLEADVICE", "反馈");
+    picButtonMin_ = MakeTitleButton(*this, "TITLEMIN", "最小化");
+    picButtonClose_ = MakeTitleButton(*this, "TITLECLOSE", "关闭");
+    picButtonMax_ = MakeTitleButton(*this, "TITLEMAX", "最大化");
+    picButtonRestore_ = MakeTitleButton(*this, "TITLERESTORE", "还原");
+    picButtonSetup_->OnClick = [this](TControl*) { ActionConfigExecute(); };
+    picButtonScreen_->OnClick = [this](TControl*) { ActionScreenExecute(); };
+    picButtonadvice_->OnClick = [this](TControl*) { ActionAdviceExecute(); };
+    picButtonMin_->OnClick = [this](TControl*) { PicButtonMinClick(); };
+    picButtonClose_->OnClick = [this](TControl*) { PicButtonCloseClick(); };
+    imageLogo_ = Make<TImage>(*this, this);
+    imageLogo_->SetAutoSize(true);
+    imageLogo_->OnClick = [this](TControl*) { ActionLogoExecute(); };
+}
+
+void TFormPluginClient::BuildUserBox() {
+    panelPluginUserBox_ = Make<TCustomPanel>(*this, this);
+    imageUserBack_ = Make<TImage>(*this, panelPluginUserBox_);
+    imagePhoto_ = Make<TImage>(*this, panelPluginUserBox_);
+    imagePhoto_->SetCenter(true);
+    lblNickName_ = MakeLabel(*this, panelPluginUserBox_, "昵称：");
+    lblSuccess_ = MakeLabel(*this, panelPluginUserBox_, "积分：");
+    lblLevel_ = MakeLabel(*this, panelPluginUserBox_, "等级：");
+    lblMoney_ = MakeLabel(*this, panelPluginUserBox_, "星币：");
+    lblGamePoint_ = MakeLabel(*this, panelPluginUserBox_, "游戏豆：");
+    // The card shows three lines; score and money are in the user list beside it.
+    lblSuccess_->SetVisible(false);
+    lblMoney_->SetVisible(false);
+    pluginUser501_ = Make<TPluginUser50>(*this, panelPluginUserBox_);
+    const char* const captions[] = {"ID", "昵称", "等级", "游戏豆", "积分", "星币"};
+    for (int column = 0; column < 6; ++column)
+        pluginUser501_->SetColumnCaption(column, captions[column]);
+    pluginChat501_ = Make<TPluginChat50>(*this, panelPluginUserBox_);
+    pluginChat501_->SetEmotionImages(imageListEmotion_);
+    // The chat skin's three square buttons sit at its foot, the say button beside them.
+    const struct {
+        TPluginChat50::TChatButton button;
+        const char* family;
+        int right;
+        int bottom;
+    } buttons[] = {{TPluginChat50::cbEmotion, "CHATFACE", 192 - 8 - 18, 4},
+                   {TPluginChat50::cbAction, "CHATACTION", 192 - 30 - 18, 4},
+                   {TPluginChat50::cbShout, "CHATSHOUT", 192 - 52 - 18, 4},
+                   {TPluginChat50::cbSay, "CHATSAY", 6, 2}};
+    for (const auto& entry : buttons) {
+        pluginChat501_->SetButtonImages(entry.button, MakeButtonList(*this, entry.family));
+        pluginChat501_->SetButtonRightSpace(entry.button, entry.right);
+        pluginChat501_->SetButtonBottomSpace(entry.button, entry.bottom);
+    }
+}
+
+void TFormPluginClient::BuildFloatingPanels() {
+    pluginAction501_ = Make<TPluginAction50>(*this, this);
+    pluginEvents501_ = Make<TPluginEvents50>(*this, this);
+    pluginOption501_ = Make<TPluginOption50>(*this, this);
+    pluginAdvice501_ = Make<TPluginAdvice50>(*this, this);
+    pluginDialog501_ = Make<TPluginDialog50>(*this, this);
+    pluginDialog501_->SetBounds(0, 0, 300, 150);
+    pluginDialog501_->SetLifeCount(30);
+    pluginDialog501_->SetCaption("确认");
+    for (TLovelyPanel* panel : std::initializer_list<TLovelyPanel*>{
+             pluginAction501_, pluginEvents501_, pluginOption501_, pluginAdvice501_, pluginDialog501_})
+        DressFloatingPanel(*panel);
+    pluginAction501_->SetButtonImages(imageListButtons_);
+    pluginAction501_->SetCloseImages(imageListClose_);
+    pluginDialog501_->SetButtonImages(imageListButtons_);
+    pluginDialog501_->SetCloseImages(imageListClose_);
+    for (TFloatingButtons* parts :
+         {&pluginEvents501_->Buttons(), &pluginOption501_->Buttons(), &pluginAdvice501_->Buttons()}) {
+        parts->SetButtonImages(imageListButtons_);
+        parts->SetCloseImages(imageListClose_);
+    }
+    checkBoxHaveSound_ = Make<TCheckBox>(*this, pluginOption501_);
+    checkBoxHaveSound_->SetCaption("音效");
+    checkBoxHasBackMusic_ = Make<TCheckBox>(*this, pluginOption501_);
+    checkBoxHasBackMusic_->SetCaption("背景音乐");
+}
+
+// [SECTION] FormCreate
+
+void TFormPluginClient::FormCreate() {
+    SetBounds(0, 0, Width(), Height());
+    LoadChipCursors();
+    LoadPanelPictures();
+    CreateSkinFrame();
+    Font().SetName("宋体");
+    Font().SetSize(9);
+    const TFileVersionInfomation& version = LibraryVersion();
+    SetCaption(version.ProductName + version.ProductVersion);
+    labelTitleName_->SetCaption(Caption());
+    CreateGameClient();
+    // The window has no system caption: the title strip is drawn by the table and the skin.
+    ApplyFixedLayout();
+    ReparentTitleControls();
+    PlaceCardLabels();
+    RegisterHotKeys();
+    SkinScrollBars();
+    gameClient_->TopBar().BringToFront();
+    pluginShare501_->SetShowStartStop(false);
+}
+
+void TFormPluginClient::LoadChipCursors() {
+    for (std::size_t slot = 0; slot < kChipCursors.size(); ++slot)
+        Application().SetCursor(int(slot) + 1, kChipCursors[slot]);
+}
+
+void TFormPluginClient::LoadPanelPictures() {
+    userListPng_ = LoadPictureByName("TWOEIGHT_BTIMAPUSERLIST");
+    chatPng_ = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT");
+    if (userListPng_) {
+        pluginUser501_->SetPicture(userListPng_.get());
+        pluginUser501_->SetTransparentColor(clNone);
+    }
+    if (chatPng_) {
+        // The chat skin is stretched along its middle row and column to the panel's size.
+        pluginChat501_->SetCenterX(chatPng_->Width() / 2);
+        pluginChat501_->SetCenterY(chatPng_->Height() / 2);
+        pluginChat501_->SetPicture(chatPng_.get());
+        pluginChat501_->SetTransparentColor(clNone);
+    }
+    pluginChat501_->SetComboxImage(&imageCombox_->Picture());
+    imageUserBack_->SetPicture(bigRightImage_->Picture());
+}
+
+void TFormPluginClient::CreateSkinFrame() {
+    skinFrame_ = Make<TTranForm>(*this, this);
+    labelTitleName1_->SetParent(skinFrame_);
+    labelTitleName1_->SendToBack();
+    // The frame lies under the table, which covers it whole, so the table's name is shown on the
+    // table's title strip instead, where it can be read.
+}
+
+void TFormPluginClient::CreateGameClient() {
+    gameClient_ = std::make_unique<TTwoEightClient>(nullptr);
+    gameClient_->SetParent(panelClient_);
+    gameClient_->SetAlign(TAlign::alClient);
+    pluginShare501_->SetPluginClient(gameClient_.get());
+    pluginShare501_->OnScoreChanged = [this] { PluginUser501SelectChange(); };
+}
+
+void TFormPluginClient::ReparentTitleControls() {
+    TBjlTopBar& topBar = gameClient_->TopBar();
+    const TPoint topBarAt = topBar.ClientToScreen({0, 0});
+    const TPoint formAt = ClientToScreen({0, 0});
+    topBar.SetParent(this);
+    topBar.SetBounds(topBarAt.x - formAt.x, topBarAt.y - formAt.y, topBar.Width(), topBar.Height());
+    for (TControl* control :
+         std::initializer_list<TControl*>{labelTitle_, labelTitleName_, imageLogo_, picButtonadvice_,
+                                          picButtonSetup_, picButtonScreen_, picButtonMin_, picButtonClose_})
+        control->SetParent(gameClient_.get());
+    picButtonRestore_->SetParent(skinFrame_);
+    picButtonMax_->SetParent(skinFrame_);
+}
+
+void TFormPluginClient::PlaceCardLabels() {
+    constexpr TColor kCardColour = 0xC8B398;
+    constexpr int kCardLeft = 85;
+    constexpr int kNickTop = 107;
+    constexpr int kLineSpacing = 18;
+    constexpr int kGamePointWidth = 110;
+    for (TLabel* label : {lblNickName_, lblSuccess_, lblLevel_, lblMoney_, lblGamePoint_}) {
+        label->Font().SetColor(kCardColour);
+        label->SetLeft(kCardLeft);
+    }
+    lblNickName_->SetTop(kNickTop);
+    lblLevel_->SetTop(kNickTop + kLineSpacing);
+    lblGamePoint_->SetTop(kNickTop + 2 * kLineSpacing);
+    lblSuccess_->SetTop(kNickTop + 3 * kLineSpacing);
+    lblMoney_->SetTop(kNickTop + 4 * kLineSpacing);
+    lblGamePoint_->SetAutoSize(false);
+    lblGamePoint_->SetWidth(kGamePointWidth);
+}
+
+void TFormPluginClient::RegisterHotKeys() {
+    TPlatform* platform = PluginPlatform();
+    if (!platform) return;
+    platform->RegisterHotKey(kHotKeyHide, MOD_ALT, 'Q', [this] { HotKeyPressed(kHotKeyHide); });
+    platform->RegisterHotKey(kHotKeySendChat, MOD_CONTROL, VK_ADD,
+                             [this] { HotKeyPressed(kHotKeySendChat); });
+}
+
+void TFormPluginClient::SkinScrollBars() {
+    scrollBarSkinner_ = Own(std::make_unique<TPluginScrollbarReplacer>(this));
+    scrollBarSkinner_->Skin({&pluginUser501_->UserListView(), &pluginChat501_->View()}, kScrollBarColours,
+                            kXPScrollBarSkinner);
+}
+
+// [SECTION] FormDestroy
+
+void TFormPluginClient::FormDestroy() {
+    if (TPlatform* platform = PluginPlatform()) {
+        platform->UnregisterHotKey(kHotKeyHide);
+        platform->UnregisterHotKey(kHotKeySendChat);
+    }
+    // A table hidden by the boss key leaves neither its icon nor a hidden hall behind.
+    ReleaseBossHiding();
+    userListPng_.reset();
+    chatPng_.reset();
+    // The client goes before the hub it is plugged into, which lets go of it on the way.
+    gameClient_.reset();
+    if (skinFrame_) FreeComponent(std::exchange(skinFrame_, nullptr));
+    if (scrollBarSkinner_) FreeComponent(std::exchange(scrollBarSkinner_, nullptr));
+}
+
+// [SECTION] Registration
+
+void RegisterFormPluginClient() {
+    RegisterFormClass(TFormPluginClient::kClassName, []() -> std::unique_ptr<TForm> {
+        return std::make_unique<TFormPluginClient>(nullptr);
+    });
+}
+
+void UnregisterFormPluginClient() {
+    UnregisterFormClass(TFormPluginClient::kClassName);
+}
+
+namespace {
+
+// The class is known by its name from the moment the library is loaded.
+struct TFormClassAtLoad {
+    TFormClassAtLoad() { RegisterFormPluginClient(); }
+};
+const TFormClassAtLoad formClassAtLoad;
+
+} // namespace
+
+} // namespace morvane

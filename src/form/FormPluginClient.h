@@ -1,0 +1,212 @@
+#pragma once
+
+#include "gui/PngImage.h"
+#include "platform/Platform.h"
+#include "plugin/PluginCommandForm.h"
+
+#include <array>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <string>
+
+// The table's main window is spread over files named for their part:
+//   FormPluginClient.cpp .......... the components, their arrangement, start-up and destruction
+//   FormPluginClientLayout.cpp .... the fixed layout, the window shape, centring
+//   FormPluginClientActions.cpp ... title strip, links, settings, options, the selected user's card
+//   FormPluginClientWindow.cpp .... screenshots, the boss key and the notification icon
+
+namespace morvane {
+
+class TCheckBox;
+struct STRU_PLUGIN_USERINFO;
+class TCustomPanel;
+class TImage;
+class TImageList;
+class TLabel;
+class TListItem;
+class TLovelyMenu;
+class TPictureButton;
+class TPluginAction50;
+class TPluginAdvice50;
+class TPluginChat50;
+class TPluginDialog50;
+class TPluginEvents50;
+class TPluginOption50;
+class TPluginScrollbarReplacer;
+class TPluginShare50;
+class TPluginUser50;
+class TTranForm;
+class TTwoEightClient;
+
+// The window of one table: the hub with the hall panels plugged in, the baccarat table on its client
+// panel, the skinned frame and title strip, and what the window itself does (title drag, links,
+// screenshots, the boss key, the hand-off of host frames to the UI thread).
+class TFormPluginClient : public TPluginCommandForm {
+public:
+    static constexpr const char* kClassName = "TFormPluginClient";
+    static constexpr int kHotKeyHide = 123;     // Alt+Q hides the table and the hall
+    static constexpr int kHotKeySendChat = 456; // Ctrl+numpad "+" sends the chat input
+    static constexpr const char* kTrayTip = "墨岚游戏";
+    static constexpr const char* kHallCaption = "游戏大厅[%lld]";
+
+    explicit TFormPluginClient(TComponent* owner);
+    ~TFormPluginClient() override;
+
+    // [Published components]
+    TPluginShare50* PluginShare501() const { return pluginShare501_; }
+    TPluginUser50* PluginUser501() const { return pluginUser501_; }
+    TPluginChat50* PluginChat501() const { return pluginChat501_; }
+    TPluginAction50* PluginAction501() const { return pluginAction501_; }
+    TPluginEvents50* PluginEvents501() const { return pluginEvents501_; }
+    TPluginOption50* PluginOption501() const { return pluginOption501_; }
+    TPluginAdvice50* PluginAdvice501() const { return pluginAdvice501_; }
+    TPluginDialog50* PluginDialog501() const { return pluginDialog501_; }
+    TCustomPanel* PanelClient() const { return panelClient_; }
+    TCustomPanel* PanelPluginUserBox() const { return panelPluginUserBox_; }
+    TLabel* LabelTitle() const { return labelTitle_; }
+    TLabel* LabelTitleName() const { return labelTitleName_; }
+    TLabel* LabelTitleName1() const { return labelTitleName1_; }
+    TPictureButton* PicButtonSetup() const { return picButtonSetup_; }
+    TPictureButton* PicButtonScreen() const { return picButtonScreen_; }
+    TPictureButton* PicButtonadvice() const { return picButtonadvice_; }
+    TPictureButton* PicButtonMin() const { return picButtonMin_; }
+    TPictureButton* PicButtonClose() const { return picButtonClose_; }
+    TPictureButton* PicButtonMax() const { return picButtonMax_; }
+    TPictureButton* PicButtonRestore() const { return picButtonRestore_; }
+    TImage* ImageUserBack() const { return imageUserBack_; }
+    TImage* ImagePhoto() const { return imagePhoto_; }
+    TImage* ImageLogo() const { return imageLogo_; }
+    TLabel* LblNickName() const { return lblNickName_; }
+    TLabel* LblSuccess() const { return lblSuccess_; }
+    TLabel* LblLevel() const { return lblLevel_; }
+    TLabel* LblMoney() const { return lblMoney_; }
+    TLabel* LblGamePoint() const { return lblGamePoint_; }
+    TCheckBox* CheckBoxHaveSound() const { return checkBoxHaveSound_; }
+    TCheckBox* CheckBoxHasBackMusic() const { return checkBoxHasBackMusic_; }
+    TTranForm* SkinFrame() const { return skinFrame_; }
+    TTwoEightClient* GameClient() const { return gameClient_.get(); }
+    const TBitmap& MainFrameBitmap() const { return mainFrame_; }
+
+    // [Run-time state]
+    const std::string& ShotDir() const { return shotDir_; }
+    const std::string& BackgroundFile() const { return backgroundFile_; }
+    TForeignWindow HallWindow() const { return hallWindow_; }
+    bool HiddenByBossKey() const { return bossHidden_; }
+    bool ColumnShown(int column) const { return columnShown_.at(std::size_t(column)); }
+    int ColumnWidth(int column) const { return columnWidths_.at(std::size_t(column)); }
+    // The wall clock the screenshot's file name is taken from.
+    std::function<std::time_t()> WallClock{[] { return std::time(nullptr); }};
+
+    // [Published event handlers]
+    void FormShow();
+    void FormResize();
+    void LabelTitleMouseDown();
+    void ActionLogoExecute();
+    void ActionMainExecute();
+    void ActionHelpExecute();
+    void ActionAdviceExecute();
+    void ActionInviteExecute();
+    void ActionConfigExecute();
+    void ActionScreenExecute();
+    void ActionExitExecute();
+    void PicButtonCloseClick();
+    void PicButtonMinClick();
+    void PluginShare501Initialize();
+    void PluginOption501AcceptOption();
+    void PluginOption501ConfigOption();
+    void PluginUser501SelectChange();
+    // The boss key and the press on the notification icon.
+    void HotKeyPressed(int id);
+    void TrayIconPressed();
+
+    // The shape the window is given: the frame bitmap keyed on magenta, within the frame's inner rectangle.
+    TRegion FrameRegion() const;
+
+private:
+    // [Start-up, in the order of FormCreate]
+    void FormCreate();
+    void BuildComponents();
+    void BuildTitleStrip();
+    void BuildUserBox();
+    void BuildFloatingPanels();
+    void LoadChipCursors();
+    void LoadPanelPictures();
+    void CreateSkinFrame();
+    void CreateGameClient();
+    void ApplyFixedLayout();
+    void ReparentTitleControls();
+    void PlaceCardLabels();
+    void RegisterHotKeys();
+    void SkinScrollBars();
+    void FormDestroy();
+
+    void OpenLink(const char* key);
+    bool ReadOption(const char* key, bool fallback) const;
+    void WriteOption(const char* key, bool value);
+    void ApplyColumns();
+    void ShowUserCard(const STRU_PLUGIN_USERINFO& user);
+    void HideTable();
+    void RestoreTable();
+    // Shows the hall again and takes the icon away, when the boss key hid them.
+    void ReleaseBossHiding();
+
+    TPluginShare50* pluginShare501_{nullptr};
+    TPluginUser50* pluginUser501_{nullptr};
+    TPluginChat50* pluginChat501_{nullptr};
+    TPluginAction50* pluginAction501_{nullptr};
+    TPluginEvents50* pluginEvents501_{nullptr};
+    TPluginOption50* pluginOption501_{nullptr};
+    TPluginAdvice50* pluginAdvice501_{nullptr};
+    TPluginDialog50* pluginDialog501_{nullptr};
+    TLovelyMenu* lovelyMenu1_{nullptr};
+    TCustomPanel* panelClient_{nullptr};
+    TCustomPanel* panelPluginUserBox_{nullptr};
+    TLabel* labelTitle_{nullptr};
+    TLabel* labelTitleName_{nullptr};
+    TLabel* labelTitleName1_{nullptr};
+    TPictureButton* picButtonadvice_{nullptr};
+    TPictureButton* picButtonSetup_{nullptr};
+    TPictureButton* picButtonScreen_{nullptr};
+    TPictureButton* picButtonMin_{nullptr};
+    TPictureButton* picButtonRestore_{nullptr};
+    TPictureButton* picButtonClose_{nullptr};
+    TPictureButton* picButtonMax_{nullptr};
+    TImage* imageUserBack_{nullptr};
+    TImage* imageCombox_{nullptr};
+    TImage* imagePhoto_{nullptr};
+    TImage* imageLogo_{nullptr};
+    TImage* bigRightImage_{nullptr};
+    TImage* imageMainFrame_{nullptr};
+    TImageList* imageListButtons_{nullptr};
+    TImageList* imageListClose_{nullptr};
+    TImageList* imageListEmotion_{nullptr};
+    TLabel* lblNickName_{nullptr};
+    TLabel* lblSuccess_{nullptr};
+    TLabel* lblLevel_{nullptr};
+    TLabel* lblMoney_{nullptr};
+    TLabel* lblGamePoint_{nullptr};
+    TCheckBox* checkBoxHaveSound_{nullptr};
+    TCheckBox* checkBoxHasBackMusic_{nullptr};
+
+    std::unique_ptr<TPngImage> userListPng_;
+    std::unique_ptr<TPngImage> chatPng_;
+    TTranForm* skinFrame_{nullptr};
+    // Created without an owner, as the table is: the form frees it itself, before the hub it is plugged into.
+    std::unique_ptr<TTwoEightClient> gameClient_;
+    TPluginScrollbarReplacer* scrollBarSkinner_{nullptr};
+    TBitmap mainFrame_;
+    std::string shotDir_;
+    std::string backgroundFile_;
+    TForeignWindow hallWindow_{0};
+    bool bossHidden_{false};
+    std::array<bool, 6> columnShown_{false, true, true, true, true, false};
+    // The four columns shown by default fill the list beside its scroll bar.
+    std::array<int, 6> columnWidths_{76, 56, 30, 58, 30, 76};
+};
+
+// Makes the table form creatable by its class name; the library does so when it loads.
+void RegisterFormPluginClient();
+void UnregisterFormPluginClient();
+
+} // namespace morvane

@@ -1,0 +1,416 @@
+#include "form/FormPluginClient.h"
+
+#include "base/IniFile.h"
+#include "base/Paths.h"
+#include "game/TwoEightClient.h"
+#include "gui/CheckBox.h"
+#include "gui/CustomPanel.h"
+#include "gui/Image.h"
+#include "gui/ImageList.h"
+#include "gui/Label.h"
+#include "host/HostFrames.h"
+#include "host/TestHallHost.h"
+#include "host/tablesim/SimOptions.h"
+#include "host/tablesim/TableSimulator.h"
+#include "panels/CardKVTListView.h"
+#include "panels/PluginChat50.h"
+#include "panels/PluginComboBox.h"
+#include "panels/PluginDialog50.h"
+#include "panels/PluginOption50.h"
+#include "panels/PluginUser50.h"
+#include "plugin/PluginInterface50.h"
+#include "plugin/PluginShare50.h"
+#include "support/TempDir.h"
+#include "support/headless/GoldenPicture.h"
+#include "support/headless/HeadlessApp.h"
+#include "ui/PluginPictureButton.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <jpeglib.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace morvane::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr std::int64_t kMe = 1001;
+constexpr std::int64_t kOther = 20002;
+
+// Table markers are machine-wide: every table of this process takes a cookie of its own.
+std::int64_t NextCookie() {
+    static int counter = 0;
+    return 770000000 + std::int64_t(::getpid()) * 64 + ++counter;
+}
+
+// The host frames of a checked replay story, in order.
+std::vector<std::vector<std::uint8_t>> FramesOfStory(const std::string& script) {
+    const std::filesystem::path path =
+        std::filesystem::path(__FILE__).parent_path().parent_path() / "replay" / script;
+    std::ifstream in(path);
+    std::vector<std::vector<std::uint8_t>> frames;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.starts_with("frame ")) continue;
+        std::string hex;
+        for (char c : line.substr(6))
+            if (c != ' ') hex += c;
+        std::vector<std::uint8_t> frame;
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+            frame.push_back(std::uint8_t(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        frames.push_back(std::move(frame));
+    }
+    return frames;
+}
+
+TPngImage SolidFace(TColor colour) {
+    TPngImage face(16, 16, true);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            std::uint8_t* p = face.Scanline(y) + x * 4;
+            p[0] = std::uint8_t(colour & 0xFF);
+            p[1] = std::uint8_t((colour >> 8) & 0xFF);
+            p[2] = std::uint8_t((colour >> 16) & 0xFF);
+            p[3] = 255;
+        }
+    return face;
+}
+
+// The table object as the hall creates it, with the real form, on the headless platform; the library
+// folder (where the option file lies) and the host folder (where screenshots go) are temporary.
+class FormTest : public HeadlessTest {
+protected:
+    FormTest() {
+        platform.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(library.Path().string())));
+        host.SetDirectory(paths::FromHost(hostFolder.Path().string()));
+        faces.Add(SolidFace(0x0000FF));
+        faces.Add(SolidFace(0x00FF00));
+        faces.Add(SolidFace(0xFF0000));
+        host.SetFaceImages(&faces);
+        RegisterFormPluginClient();
+        table = TPluginInterface50::Create();
+        form = dynamic_cast<TFormPluginClient*>(table->Form());
+    }
+    ~FormTest() override {
+        table->Release();
+        platform.RunUntilIdle();
+    }
+
+    void Open() {
+        ASSERT_TRUE(form);
+        form->PluginChat501()->OnLineAdded = [this](const std::string& text, std::int64_t kind) {
+            lines.push_back(std::to_string(kind) + " " + text);
+        };
+        ASSERT_EQ(table->SetRequestInterface(&host), S_OK);
+        const std::int64_t me = kMe;
+        ASSERT_EQ(table->Initialize(NextCookie(), "百家乐", &me, "玩家甲", 0, 0, 0, 0), S_OK);
+        platform.RunUntilIdle();
+    }
+    void Post(const std::vector<std::uint8_t>& frame) {
+        table->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
+        platform.RunUntilIdle();
+    }
+    std::filesystem::path OptionFile() const { return library / (form->PluginShare501()->GameID() + ".ini"); }
+
+    TempDir library;
+    TempDir hostFolder;
+    TImageList faces{nullptr, 16, 16};
+    TTestHallHost host;
+    TPluginInterface50* table{nullptr};
+    TFormPluginClient* form{nullptr};
+    std::vector<std::string> lines;
+};
+
+TEST_F(FormTest, TheWindowIsCentredAndShapedByTheFrameWithoutItsMagentaCorners) {
+    Open();
+    EXPECT_TRUE(form->Showing());
+    // The window was made before the host named the table: it takes the new caption all the same.
+    EXPECT_EQ(platform.WindowCaption(form->WindowId()), "百家乐[玩家甲]");
+    EXPECT_EQ(form->LabelTitleName()->Caption(), "百家乐[玩家甲]");
+    // Centred on the 1280 x 984 work area.
+    EXPECT_EQ(form->BoundsRect(), (TRect{128, 125, 128 + 1024, 125 + 734}));
+    const TRegion* region = platform.WindowRegion(form->WindowId());
+    ASSERT_TRUE(region);
+    // The frame bitmap is magenta outside its rounded corners; those pixels and the five-pixel edge
+    // are not part of the window.
+    EXPECT_EQ(form->MainFrameBitmap().Pixel(5, 5), 0xFF00FFu);
+    for (const TPoint outside :
+         {TPoint{5, 5}, TPoint{1018, 5}, TPoint{5, 728}, TPoint{1018, 728}, TPoint{4, 367}, TPoint{512, 730}})
+        EXPECT_FALSE(region->Contains(outside)) << outside.x << "," << outside.y;
+    // Inside the curve: the table's statistics corner (7, 7) is still part of the window.
+    for (const TPoint inside :
+         {TPoint{7, 7}, TPoint{6, 6}, TPoint{512, 367}, TPoint{5, 367}, TPoint{1018, 100}})
+        EXPECT_TRUE(region->Contains(inside)) << inside.x << "," << inside.y;
+}
+
+TEST_F(FormTest, TheHallPanelsSitInTheRightHandBoxClearOfTheTable) {
+    Open();
+    const TRect box = form->PanelPluginUserBox()->BoundsRect();
+    EXPECT_EQ(box, (TRect{802, 30, 802 + 209, 30 + 688}));
+    EXPECT_GE(box.left, TTwoEightClient::kTableAreaWidth);
+    // The panels lie inside the box, one above the other.
+    const TRect user = form->PluginUser501()->BoundsRect();
+    const TRect chat = form->PluginChat501()->BoundsRect();
+    EXPECT_LE(user.bottom, chat.top);
+    EXPECT_LE(chat.bottom, box.Height());
+    EXPECT_LE(user.right, box.Width());
+    EXPECT_LE(chat.right, box.Width());
+    // The title buttons stand on the strip above the box, left to right.
+    EXPECT_LT(form->PicButtonSetup()->Left(), form->PicButtonScreen()->Left());
+    EXPECT_LT(form->PicButtonScreen()->Left(), form->PicButtonadvice()->Left());
+    EXPECT_LT(form->PicButtonMin()->Left(), form->PicButtonClose()->Left());
+    EXPECT_LE(form->PicButtonClose()->BoundsRect().right, 1019);
+    EXPECT_LE(form->PicButtonSetup()->BoundsRect().bottom, box.top);
+    EXPECT_FALSE(form->PicButtonMax()->Visible());
+    EXPECT_FALSE(form->PicButtonRestore()->Visible());
+    // The start and over banners are the table's own business on this form.
+    EXPECT_FALSE(form->PluginShare501()->ShowStartStop());
+}
+
+TEST_F(FormTest, ClosingWhilePlayingShowsTheHubsWarningAndTheFormStays) {
+    Open();
+    for (const auto& frame : FramesOfStory("close-query-playing.script"))
+        Post(frame);
+    ASSERT_TRUE(form->PluginShare501()->Playing());
+    std::vector<std::string> dialogs;
+    form->PluginDialog501()->OnExecuteStart = [&dialogs](TPluginDialog50& dialog) {
+        dialogs.push_back(dialog.Caption() + " | " + dialog.OkCaption() + " / " + dialog.CancelCaption());
+        dialog.SetModalResult(TCustomPluginDialog::mrCancelled);
+    };
+    form->PicButtonCloseClick();
+    platform.RunUntilIdle();
+    EXPECT_THAT(dialogs, ElementsAre("警告 | 退出 / 不退出"));
+    EXPECT_TRUE(form->Showing());
+    EXPECT_FALSE(form->PluginShare501()->Finalized());
+    EXPECT_THAT(host.Closed(), IsEmpty());
+}
+
+TEST_F(FormTest, TheBossKeyHidesTableAndHallAndTheSecondPressBringsBothBack) {
+    const TForeignWindow owner = platform.AddForeignWindow("大厅");
+    platform.AddForeignWindow("游戏大厅[1001]", owner);
+    Open();
+    platform.TakeEffects();
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    EXPECT_FALSE(form->Showing());
+    EXPECT_FALSE(platform.ForeignWindowShown(owner));
+    EXPECT_TRUE(platform.ForeignWindowMinimized(owner));
+    EXPECT_TRUE(platform.TrayIconShown());
+    EXPECT_EQ(platform.TrayTip(), "墨岚游戏");
+    EXPECT_FALSE(form->PluginShare501()->SoundOn());
+    // A sound while hidden is not played.
+    platform.TakeEffects();
+    form->PluginShare501()->PlaySound("Ready.wav");
+    EXPECT_THAT(platform.TakeEffects(), IsEmpty());
+
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    EXPECT_TRUE(form->Showing());
+    EXPECT_TRUE(platform.ForeignWindowShown(owner));
+    EXPECT_FALSE(platform.TrayIconShown());
+    EXPECT_TRUE(form->PluginShare501()->SoundOn());
+}
+
+TEST_F(FormTest, APressOnTheIconRestoresAndWithoutAHallOnlyTheTableHides) {
+    Open();
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    EXPECT_EQ(form->HallWindow(), 0u);
+    EXPECT_FALSE(form->Showing());
+    ASSERT_TRUE(platform.ClickTrayIcon());
+    EXPECT_TRUE(form->Showing());
+    EXPECT_FALSE(platform.TrayIconShown());
+    EXPECT_TRUE(form->PluginShare501()->SoundOn());
+}
+
+TEST_F(FormTest, CtrlPlusSendsTheChatInput) {
+    Open();
+    host.ClearRecords();
+    form->PluginChat501()->Input().SetText("大家好");
+    ASSERT_TRUE(platform.PressHotKey(MOD_CONTROL, VK_ADD));
+    ASSERT_FALSE(host.Sent().empty());
+    const std::vector<std::uint8_t>& frame = host.Sent().back().bytes;
+    ASSERT_GE(frame.size(), 10u);
+    EXPECT_EQ(frame[9], 67);
+    EXPECT_EQ(std::string(frame.begin() + 10, frame.end()), "大家好");
+}
+
+// Width and height of a JPEG file, or {0, 0} when it does not decode.
+std::pair<int, int> JpegSize(const std::filesystem::path& path) {
+    const std::string bytes = ReadFile(path);
+    if (bytes.size() < 4) return {0, 0};
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
+    const bool ok = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK;
+    const std::pair<int, int> size =
+        ok ? std::pair(int(info.image_width), int(info.image_height)) : std::pair(0, 0);
+    jpeg_destroy_decompress(&info);
+    return size;
+}
+
+TEST_F(FormTest, TwoScreenshotsInOneSecondKeepTheFirstJpegAndLeaveNoBitmap) {
+    Open();
+    std::tm when{};
+    when.tm_year = 2026 - 1900;
+    when.tm_mon = 11;
+    when.tm_mday = 9;
+    when.tm_hour = 4;
+    when.tm_min = 5;
+    when.tm_sec = 6;
+    when.tm_isdst = -1;
+    const std::time_t fixed = std::mktime(&when);
+    form->WallClock = [fixed] { return fixed; };
+    lines.clear();
+    form->ActionScreenExecute();
+    const std::filesystem::path jpeg = hostFolder / "20261209-040506.Jpg";
+    const std::filesystem::path bitmap = hostFolder / "20261209-040506.bmp";
+    ASSERT_TRUE(std::filesystem::exists(jpeg));
+    EXPECT_FALSE(std::filesystem::exists(bitmap));
+    EXPECT_EQ(JpegSize(jpeg), std::pair(1024, 734));
+    const std::string shown = form->ShotDir() + "20261209-040506.Jpg";
+    EXPECT_THAT(lines, ElementsAre("10 截图路径为：\r\n" + shown));
+    const std::string first = ReadFile(jpeg);
+
+    // The table changes, the second shot in the same second finds the JPEG there: the first stays, the
+    // second bitmap goes, and no line claims a new picture.
+    form->PluginChat501()->AddLine("一行", 7);
+    platform.RunUntilIdle();
+    lines.clear();
+    form->ActionScreenExecute();
+    EXPECT_EQ(ReadFile(jpeg), first);
+    EXPECT_FALSE(std::filesystem::exists(bitmap));
+    EXPECT_THAT(lines, IsEmpty());
+}
+
+TEST_F(FormTest, AScreenshotThatCannotBeWrittenShowsNoPath) {
+    host.SetDirectory(paths::FromHost((hostFolder / "missing").string()));
+    Open();
+    lines.clear();
+    form->ActionScreenExecute();
+    EXPECT_THAT(lines, IsEmpty());
+}
+
+TEST_F(FormTest, TheSelectedUsersCardShowsMyFiguresAndMasksOthers) {
+    ASSERT_TRUE(form);
+    WriteFile(OptionFile(),
+              "[Level]\nLevelCount=2\nLevel1Score=0\nLevel1Name=平民\nLevel2Score=100\nLevel2Name=富商\n");
+    Open();
+    STRU_PLUGIN_USERINFO me = hostframes::MakeUser(kMe, 0, true, "玩家甲");
+    me.Face = 2;
+    me.Score = 120;
+    me.Beans = 5000;
+    me.Money = 77;
+    STRU_PLUGIN_USERINFO other = hostframes::MakeUser(kOther, 1, true, "庄家乙");
+    other.Face = 1;
+    other.Score = 300000;
+    other.Beans = 9000;
+    other.Money = 55;
+    Post(hostframes::FullUserList({me, other}));
+
+    // Nobody picked yet: my own card.
+    form->PluginUser501SelectChange();
+    EXPECT_EQ(form->LblNickName()->Caption(), "昵称：玩家甲");
+    form->PluginUser501()->SelectUser(kMe);
+    form->PluginUser501SelectChange();
+    EXPECT_EQ(form->LblNickName()->Caption(), "昵称：玩家甲");
+    EXPECT_EQ(form->LblSuccess()->Caption(), "积分：120");
+    EXPECT_EQ(form->LblMoney()->Caption(), "星币：77");
+    EXPECT_EQ(form->LblGamePoint()->Caption(), "游戏豆：5000");
+    EXPECT_EQ(form->LblGamePoint()->Hint(), "游戏豆：5000");
+    EXPECT_EQ(form->LblLevel()->Caption(), "等级：富商");
+    // My own face, on a transparent ground of the face list's size.
+    const TPngImage& photo = form->ImagePhoto()->Picture();
+    ASSERT_EQ(photo.Width(), 16);
+    EXPECT_EQ(photo.Scanline(8)[8 * 4 + 2], 0xFF);
+    EXPECT_EQ(photo.Scanline(8)[8 * 4 + 3], 255);
+
+    // Another player's card, names hidden: only a mask and the first face.
+    form->PluginUser501()->SetUserFlag(1);
+    form->PluginUser501()->SelectUser(kOther);
+    form->PluginUser501SelectChange();
+    EXPECT_EQ(form->LblNickName()->Caption(), "昵称：****");
+    EXPECT_EQ(form->LblSuccess()->Caption(), "积分：****");
+    EXPECT_EQ(form->LblLevel()->Caption(), "等级：****");
+    EXPECT_EQ(form->LblMoney()->Caption(), "星币：****");
+    EXPECT_EQ(form->LblGamePoint()->Caption(), "游戏豆：****");
+    EXPECT_EQ(form->ImagePhoto()->Picture().Scanline(8)[8 * 4 + 0], 0xFF); // face 0 is red
+
+    // Names shown: another player's nickname and figures, but never his money.
+    form->PluginUser501()->SetUserFlag(0);
+    form->PluginUser501SelectChange();
+    EXPECT_EQ(form->LblNickName()->Caption(), "昵称：庄家乙");
+    EXPECT_EQ(form->LblGamePoint()->Caption(), "游戏豆：9000");
+    EXPECT_EQ(form->LblMoney()->Caption(), "星币：****");
+}
+
+TEST_F(FormTest, OptionsComeFromTheOptionFileAndGoBackToIt) {
+    ASSERT_TRUE(form);
+    WriteFile(OptionFile(), "[Option]\nHaveSound=0\nHasBackMusic=0\nCanLook=0\n"
+                            "[UserList]\nHaveUserId=1\nUserIDWidth=60\nHaveScore=0\nBeanWidth=70\n");
+    Open();
+    EXPECT_FALSE(form->PluginShare501()->HaveSound());
+    EXPECT_FALSE(form->GameClient()->BackMusic());
+    EXPECT_EQ(form->PluginUser501()->AutoAttribute(), 0);
+    TPluginUser50& users = *form->PluginUser501();
+    EXPECT_TRUE(users.ColumnVisible(TPluginUser50::ctUserId));
+    EXPECT_FALSE(users.ColumnVisible(TPluginUser50::ctScore));
+    EXPECT_FALSE(users.ColumnVisible(TPluginUser50::ctGold));
+    EXPECT_EQ(form->ColumnWidth(TPluginUser50::ctUserId), 60);
+    EXPECT_EQ(users.UserListView().Column(0).width, 60);
+    EXPECT_EQ(form->ColumnWidth(TPluginUser50::ctBean), 70);
+
+    // The settings panel shows what the file holds; accepting stores the new choice in the hub, the
+    // table and the file.
+    form->PluginOption501ConfigOption();
+    EXPECT_FALSE(form->CheckBoxHaveSound()->Checked());
+    EXPECT_FALSE(form->CheckBoxHasBackMusic()->Checked());
+    form->CheckBoxHaveSound()->SetChecked(true);
+    form->CheckBoxHasBackMusic()->SetChecked(true);
+    form->PluginOption501AcceptOption();
+    EXPECT_TRUE(form->PluginShare501()->HaveSound());
+    EXPECT_TRUE(form->GameClient()->BackMusic());
+    TIniFile saved(paths::FromHost(OptionFile().string()));
+    EXPECT_TRUE(saved.ReadBool("Option", "HaveSound", false));
+    EXPECT_TRUE(saved.ReadBool("Option", "HasBackMusic", false));
+    form->PluginOption501ConfigOption();
+    EXPECT_TRUE(form->CheckBoxHaveSound()->Checked());
+}
+
+TEST_F(FormTest, LinksOpenTheOptionFilesAddressesOrTheWebSite) {
+    ASSERT_TRUE(form);
+    WriteFile(OptionFile(), "[URL]\n游戏反馈链接地址=http://example.org/feedback\n");
+    Open();
+    platform.TakeEffects();
+    form->ActionAdviceExecute();
+    form->ActionMainExecute();
+    EXPECT_THAT(platform.TakeEffects(),
+                ElementsAre("shell http://example.org/feedback", "shell http://www.morvane.cn/"));
+    form->ActionInviteExecute();
+    EXPECT_EQ(host.InviteCount(), 1);
+}
+
+TEST(FormGolden, GoldenFormAtTheEndOfASettlement) {
+    TempDir out;
+    tablesim::TSimOptions options;
+    options.Rounds = 1;
+    options.Seed = 2026;
+    options.Bots = 8;
+    options.OutDir = out.Path().string();
+    options.Record = false;
+    std::ostringstream progress;
+    tablesim::TTableSimulator simulator(options, progress);
+    std::string error;
+    ASSERT_TRUE(simulator.Run(error)) << error;
+    TTwoEightClient* client = simulator.Client();
+    ASSERT_TRUE(client);
+    ASSERT_TRUE(client->SettlementShown());
+    ExpectGolden(simulator.Platform(), client->ParentForm()->WindowId(), "form-settlement.png");
+}
+
+} // namespace
+} // namespace morvane::test
