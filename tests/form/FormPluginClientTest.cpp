@@ -35,6 +35,7 @@
 namespace morvane::test {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -222,6 +223,22 @@ TEST_F(FormTest, APressOnTheIconRestoresAndWithoutAHallOnlyTheTableHides) {
     EXPECT_TRUE(form->Showing());
     EXPECT_FALSE(platform.TrayIconShown());
     EXPECT_TRUE(form->PluginShare501()->SoundOn());
+}
+
+TEST_F(FormTest, ATableReleasedWhileHiddenGivesTheHallAndTheIconBack) {
+    const TForeignWindow owner = platform.AddForeignWindow("大厅");
+    platform.AddForeignWindow("游戏大厅[1001]", owner);
+    Open();
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    ASSERT_FALSE(platform.ForeignWindowShown(owner));
+    table->Finalize();
+    table->Release();
+    table = TPluginInterface50::Create(); // the fixture releases one
+    EXPECT_TRUE(platform.ForeignWindowShown(owner));
+    EXPECT_FALSE(platform.TrayIconShown());
+    // Its hot keys went with it.
+    EXPECT_THAT(platform.Effects(), Contains("hotkey unregister 123"));
+    EXPECT_THAT(platform.Effects(), Contains("hotkey unregister 456"));
 }
 
 TEST_F(FormTest, CtrlPlusSendsTheChatInput) {
