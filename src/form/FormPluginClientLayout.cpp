@@ -113,14 +113,15 @@ void TFormPluginClient::ApplyFixedLayout() {
     skinFrame_->SetPicture(&imageMainFrame_->Picture());
     // The frame lies under everything else on the window.
     skinFrame_->SendToBack();
-    mainFrame_ = FrameBitmap(imageMainFrame_->Picture());
     const TRegion region = FrameRegion();
     SetFormRegion(&region);
     SetBounds(Left(), Top(), skinFrame_->Width(), skinFrame_->Height());
 }
 
 TRegion TFormPluginClient::FrameRegion() const {
-    const TRegion keyed = RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance);
+    // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
+    const TRegion keyed =
+        RegionFromBitmap(FrameBitmap(imageMainFrame_->Picture()), kFrameKey, kFrameTolerance);
     TRegion region;
     for (const TRect& run : keyed.Rects())
         if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
