@@ -52,6 +52,8 @@ constexpr TColor kListSplitColour = 0x15628C;
 constexpr TColor kListRowColour = 0xF6EEE2;
 constexpr TRect kPhoto{14, 101, 14 + 64, 101 + 68};
 constexpr TPoint kSoundCheckAt{40, 50};
+// The settings panel's cream where the check boxes stand.
+constexpr TColor kCheckBoxColour = 0xDFF3FC;
 constexpr TPoint kMusicCheckAt{40, 78};
 
 void Place(TControl& control, TPoint at) {
@@ -107,6 +109,8 @@ void TFormPluginClient::ApplyFixedLayout() {
     Place(*imagePhoto_, kPhoto);
     Place(*checkBoxHaveSound_, kSoundCheckAt);
     Place(*checkBoxHasBackMusic_, kMusicCheckAt);
+    checkBoxHaveSound_->SetColor(kCheckBoxColour);
+    checkBoxHasBackMusic_->SetColor(kCheckBoxColour);
     if (TPlatform* platform = PluginPlatform(); platform && WindowCreated())
         platform->SetWindowTopMost(WindowId(), false);
     if (!skinFrame_) return;

@@ -401,6 +401,18 @@ TEST_F(FormTest, OptionsComeFromTheOptionFileAndGoBackToIt) {
     EXPECT_TRUE(form->CheckBoxHaveSound()->Checked());
 }
 
+TEST_F(FormTest, WithoutAnOptionFileTheSettingsShowSoundAndMusicOnAndAcceptingKeepsThem) {
+    Open();
+    ASSERT_TRUE(form->GameClient()->BackMusic());
+    form->ActionConfigExecute();
+    EXPECT_TRUE(form->PluginOption501()->Visible());
+    EXPECT_TRUE(form->CheckBoxHaveSound()->Checked());
+    EXPECT_TRUE(form->CheckBoxHasBackMusic()->Checked());
+    form->PluginOption501()->AcceptOptions();
+    EXPECT_TRUE(form->GameClient()->BackMusic());
+    EXPECT_TRUE(form->PluginShare501()->HaveSound());
+}
+
 TEST_F(FormTest, LinksOpenTheOptionFilesAddressesOrTheWebSite) {
     ASSERT_TRUE(form);
     WriteFile(OptionFile(), "[URL]\n游戏反馈链接地址=http://example.org/feedback\n");
