@@ -86,7 +86,7 @@ public:
     TCheckBox* CheckBoxHasBackMusic() const { return checkBoxHasBackMusic_; }
     TTranForm* SkinFrame() const { return skinFrame_; }
     TTwoEightClient* GameClient() const { return gameClient_.get(); }
-    const TBitmap& MainFrameBitmap() const { return mainFrame_; }
+    TImage* ImageMainFrame() const { return imageMainFrame_; }
 
     // [Run-time state]
     const std::string& ShotDir() const { return shotDir_; }
@@ -195,7 +195,6 @@ private:
     // Created without an owner, as the table is: the form frees it itself, before the hub it is plugged into.
     std::unique_ptr<TTwoEightClient> gameClient_;
     TPluginScrollbarReplacer* scrollBarSkinner_{nullptr};
-    TBitmap mainFrame_;
     std::string shotDir_;
     std::string backgroundFile_;
     TForeignWindow hallWindow_{0};

@@ -144,6 +144,9 @@ void TFormPluginClient::PluginShare501Initialize() {
     pluginUser501_->SetAutoAttribute(ReadOption("CanLook", true) ? 1 : 0);
     pluginShare501_->SetHaveSound(ReadOption("HaveSound", true));
     gameClient_->SetBackMusic(ReadOption("HasBackMusic", true));
+    // The check box follows the music as it is, so that the settings panel cannot switch the music
+    // off by showing a box nobody ticked.
+    checkBoxHasBackMusic_->SetChecked(gameClient_->BackMusic());
     const TIniFile* ini = pluginShare501_->IniFile();
     for (std::size_t column = 0; column < kColumnKeys.size(); ++column) {
         columnShown_[column] =

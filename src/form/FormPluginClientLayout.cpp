@@ -52,6 +52,8 @@ constexpr TColor kListSplitColour = 0x15628C;
 constexpr TColor kListRowColour = 0xF6EEE2;
 constexpr TRect kPhoto{14, 101, 14 + 64, 101 + 68};
 constexpr TPoint kSoundCheckAt{40, 50};
+// The settings panel's cream where the check boxes stand.
+constexpr TColor kCheckBoxColour = 0xDFF3FC;
 constexpr TPoint kMusicCheckAt{40, 78};
 
 void Place(TControl& control, TPoint at) {
@@ -107,20 +109,23 @@ void TFormPluginClient::ApplyFixedLayout() {
     Place(*imagePhoto_, kPhoto);
     Place(*checkBoxHaveSound_, kSoundCheckAt);
     Place(*checkBoxHasBackMusic_, kMusicCheckAt);
+    checkBoxHaveSound_->SetColor(kCheckBoxColour);
+    checkBoxHasBackMusic_->SetColor(kCheckBoxColour);
     if (TPlatform* platform = PluginPlatform(); platform && WindowCreated())
         platform->SetWindowTopMost(WindowId(), false);
     if (!skinFrame_) return;
     skinFrame_->SetPicture(&imageMainFrame_->Picture());
     // The frame lies under everything else on the window.
     skinFrame_->SendToBack();
-    mainFrame_ = FrameBitmap(imageMainFrame_->Picture());
     const TRegion region = FrameRegion();
     SetFormRegion(&region);
     SetBounds(Left(), Top(), skinFrame_->Width(), skinFrame_->Height());
 }
 
 TRegion TFormPluginClient::FrameRegion() const {
-    const TRegion keyed = RegionFromBitmap(mainFrame_, kFrameKey, kFrameTolerance);
+    // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
+    const TRegion keyed =
+        RegionFromBitmap(FrameBitmap(imageMainFrame_->Picture()), kFrameKey, kFrameTolerance);
     TRegion region;
     for (const TRect& run : keyed.Rects())
         if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);

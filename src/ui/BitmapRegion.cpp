@@ -12,15 +12,35 @@ struct TRun {
     std::size_t rect; // the rectangle the run belongs to
 };
 
+// Whether each pixel of a row lies outside the key, read straight from the row (blue, green, red bytes
+// in both formats): the test runs once for every pixel of a window-sized skin.
+void KeptPixels(const TBitmap& bitmap, int y, TColor keyColor, int tolerance, std::vector<std::uint8_t>& kept) {
+    const int keyRed = GetRValue(keyColor);
+    const int keyGreen = GetGValue(keyColor);
+    const int keyBlue = GetBValue(keyColor);
+    const std::size_t step = std::size_t(bitmap.BytesPerPixel());
+    const std::uint8_t* p = bitmap.ScanLine(y);
+    kept.resize(std::size_t(bitmap.Width()));
+    for (int x = 0; x < bitmap.Width(); ++x, p += step) {
+        const int distance =
+            (std::abs(int(p[2]) - keyRed) + std::abs(int(p[1]) - keyGreen) + std::abs(int(p[0]) - keyBlue)) /
+            3;
+        kept[std::size_t(x)] = distance > tolerance;
+    }
+}
+
 // The runs of kept pixels in one row.
-std::vector<TRun> RowRuns(const TBitmap& bitmap, int y, TColor keyColor, int tolerance) {
+std::vector<TRun> RowRuns(const TBitmap& bitmap, int y, TColor keyColor, int tolerance,
+                          std::vector<std::uint8_t>& kept) {
+    KeptPixels(bitmap, y, keyColor, tolerance, kept);
     std::vector<TRun> runs;
+    const int width = bitmap.Width();
     int x = 0;
-    while (x < bitmap.Width()) {
-        while (x < bitmap.Width() && !OutsideColorKey(bitmap.Pixel(x, y), keyColor, tolerance))
+    while (x < width) {
+        while (x < width && !kept[std::size_t(x)])
             ++x;
-        int runStart = x;
-        while (x < bitmap.Width() && OutsideColorKey(bitmap.Pixel(x, y), keyColor, tolerance))
+        const int runStart = x;
+        while (x < width && kept[std::size_t(x)])
             ++x;
         if (x > runStart) runs.push_back({runStart, x, 0});
     }
@@ -42,8 +62,9 @@ TRegion RegionFromBitmap(const TBitmap& bitmap, TColor keyColor, int tolerance) 
     // handful of rectangles instead of one per row.
     std::vector<TRect> rects;
     std::vector<TRun> above;
+    std::vector<std::uint8_t> kept;
     for (int y = 0; y < bitmap.Height(); ++y) {
-        std::vector<TRun> runs = RowRuns(bitmap, y, keyColor, tolerance);
+        std::vector<TRun> runs = RowRuns(bitmap, y, keyColor, tolerance, kept);
         std::size_t a = 0;
         for (TRun& run : runs) {
             while (a < above.size() && above[a].left < run.left)

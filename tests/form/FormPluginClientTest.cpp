@@ -35,6 +35,7 @@
 namespace morvane::test {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -137,7 +138,10 @@ TEST_F(FormTest, TheWindowIsCentredAndShapedByTheFrameWithoutItsMagentaCorners) 
     ASSERT_TRUE(region);
     // The frame bitmap is magenta outside its rounded corners; those pixels and the five-pixel edge
     // are not part of the window.
-    EXPECT_EQ(form->MainFrameBitmap().Pixel(5, 5), 0xFF00FFu);
+    const TPngImage& frame = form->ImageMainFrame()->Picture();
+    ASSERT_EQ(frame.Width(), 1024);
+    const std::uint8_t* corner = frame.Scanline(5) + 5 * frame.BytesPerPixel();
+    EXPECT_EQ((std::array<int, 3>{corner[0], corner[1], corner[2]}), (std::array<int, 3>{255, 0, 255}));
     for (const TPoint outside :
          {TPoint{5, 5}, TPoint{1018, 5}, TPoint{5, 728}, TPoint{1018, 728}, TPoint{4, 367}, TPoint{512, 730}})
         EXPECT_FALSE(region->Contains(outside)) << outside.x << "," << outside.y;
@@ -222,6 +226,22 @@ TEST_F(FormTest, APressOnTheIconRestoresAndWithoutAHallOnlyTheTableHides) {
     EXPECT_TRUE(form->Showing());
     EXPECT_FALSE(platform.TrayIconShown());
     EXPECT_TRUE(form->PluginShare501()->SoundOn());
+}
+
+TEST_F(FormTest, ATableReleasedWhileHiddenGivesTheHallAndTheIconBack) {
+    const TForeignWindow owner = platform.AddForeignWindow("大厅");
+    platform.AddForeignWindow("游戏大厅[1001]", owner);
+    Open();
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    ASSERT_FALSE(platform.ForeignWindowShown(owner));
+    table->Finalize();
+    table->Release();
+    table = TPluginInterface50::Create(); // the fixture releases one
+    EXPECT_TRUE(platform.ForeignWindowShown(owner));
+    EXPECT_FALSE(platform.TrayIconShown());
+    // Its hot keys went with it.
+    EXPECT_THAT(platform.Effects(), Contains("hotkey unregister 123"));
+    EXPECT_THAT(platform.Effects(), Contains("hotkey unregister 456"));
 }
 
 TEST_F(FormTest, CtrlPlusSendsTheChatInput) {
@@ -379,6 +399,18 @@ TEST_F(FormTest, OptionsComeFromTheOptionFileAndGoBackToIt) {
     EXPECT_TRUE(saved.ReadBool("Option", "HasBackMusic", false));
     form->PluginOption501ConfigOption();
     EXPECT_TRUE(form->CheckBoxHaveSound()->Checked());
+}
+
+TEST_F(FormTest, WithoutAnOptionFileTheSettingsShowSoundAndMusicOnAndAcceptingKeepsThem) {
+    Open();
+    ASSERT_TRUE(form->GameClient()->BackMusic());
+    form->ActionConfigExecute();
+    EXPECT_TRUE(form->PluginOption501()->Visible());
+    EXPECT_TRUE(form->CheckBoxHaveSound()->Checked());
+    EXPECT_TRUE(form->CheckBoxHasBackMusic()->Checked());
+    form->PluginOption501()->AcceptOptions();
+    EXPECT_TRUE(form->GameClient()->BackMusic());
+    EXPECT_TRUE(form->PluginShare501()->HaveSound());
 }
 
 TEST_F(FormTest, LinksOpenTheOptionFilesAddressesOrTheWebSite) {
