@@ -4,6 +4,7 @@
 #include "game/TwoEightClient.h"
 #include "gui/BitmapPicture.h"
 #include "gui/Form.h"
+#include "host/tablesim/HallGameIni.h"
 #include "host/tablesim/RoundLog.h"
 #include "host/tablesim/RoundPlan.h"
 #include "panels/HallSkin.h"
@@ -78,15 +79,19 @@ std::string TTableSimulator::ShotPath(int round, std::uint8_t phase) const {
 // [SECTION] Running
 
 bool TTableSimulator::Run(std::string& error) {
-    if (options_.Record) {
+    // The output folder is the table's library folder too: the hall's option file goes there.
+    if (!options_.OutDir.empty()) {
         std::error_code fault;
         std::filesystem::create_directories(options_.OutDir, fault);
-        if (!fault && options_.EveryPhase)
+        if (!fault && options_.Record && options_.EveryPhase)
             std::filesystem::create_directories(options_.OutDir + "/shots", fault);
         if (fault) {
             error = "cannot create " + options_.OutDir + ": " + fault.message();
             return false;
         }
+        if (!InstallHallGameIni(options_.OutDir, error)) return false;
+    }
+    if (options_.Record) {
         log_.open(LogPath(), std::ios::trunc);
         if (!log_) {
             error = "cannot write " + LogPath();

@@ -1,12 +1,35 @@
+#include "base/IniFile.h"
 #include "host/server/BaccaratServer.h"
+#include "host/tablesim/HallGameIni.h"
 #include "host/tablesim/RoundLog.h"
 #include "host/tablesim/RoundPlan.h"
 #include "host/tablesim/SimOptions.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 namespace morvane::tablesim {
 namespace {
+
+TEST(HallGameIni, IsInstalledOnceAndKeepsWhatThePlayerChanged) {
+    test::TempDir folder;
+    std::string error;
+    ASSERT_TRUE(InstallHallGameIni(folder.Path(), error)) << error;
+    const std::filesystem::path file = folder / HallGameIniName();
+    EXPECT_EQ(HallGameIniName().front(), '{');
+    TIniFile ini(file.string());
+    EXPECT_EQ(ini.ReadInteger("Level", "LevelCount", 0), 6);
+    EXPECT_EQ(ini.ReadString("Level", "Level3Name", ""), "富户");
+    EXPECT_FALSE(ini.ReadBool("Level", "LevelRelateScore", true));
+
+    // The table writes the player's switches into the file; a second start must not undo them.
+    test::WriteFile(file, "[Option]\r\nHaveSound=0\r\n");
+    ASSERT_TRUE(InstallHallGameIni(folder.Path(), error)) << error;
+    EXPECT_EQ(test::ReadFile(file), "[Option]\r\nHaveSound=0\r\n");
+
+    EXPECT_FALSE(InstallHallGameIni(folder / "missing" / "deeper", error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos);
+}
 
 TEST(SimOptions, TheWindowSimulatorPlaysOnForAPersonUnlessToldOtherwise) {
     std::string error;

@@ -3,6 +3,7 @@
 #include "game/TwoEightClient.h"
 #include "gui/BitmapPicture.h"
 #include "gui/PngImage.h"
+#include "host/tablesim/HallGameIni.h"
 #include "host/tablesim/RoundPlan.h"
 #include "host/tablesim/win/ScreenShot.h"
 #include "host/tablesim/win/THallHostObject.h"
@@ -127,6 +128,7 @@ bool TWindowSimulator::OpenTable(std::string& error) {
                                      ? ProgramFolder() + L"\\Morvane.dll"
                                      : std::filesystem::path(options_.LibraryPath).wstring();
     if (!registration_.Register(library, kClassId, error)) return false;
+    if (!InstallHallGameIni(std::filesystem::path(library).parent_path(), error)) return false;
     if (!CreateTaskWindow()) {
         error = "cannot create the simulator's message window";
         return false;
