@@ -15,6 +15,12 @@
 // when its screenshot is taken and under which name, and when and where the local player bets.
 namespace morvane::tablesim {
 
+// The local player, as both simulators seat it at the table.
+inline constexpr std::int64_t kOwnPlayerId = 80001;
+inline constexpr const char* kOwnNickName = "本机玩家";
+inline constexpr std::int64_t kOwnStartBeans = 5000000;
+inline constexpr std::int64_t kOwnStartCoffer = 1000000;
+
 // Screenshots are taken this long before a phase ends, when its animations have played out.
 inline constexpr std::uint32_t kShotLead = 100;
 

@@ -19,9 +19,6 @@
 namespace morvane::tablesim {
 namespace {
 
-constexpr std::int64_t kOwnBeans = 5000000;
-constexpr std::int64_t kOwnCoffer = 1000000;
-
 std::int64_t ThreadCpuMicros() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -101,7 +98,7 @@ bool TTableSimulator::Run(std::string& error) {
     OpenTable();
     if (options_.Bots > 0) server_.EnableBots(options_.Bots);
     server_.Start(platform_.Now());
-    server_.Connect(kOwnId, "本机玩家", kOwnBeans, kOwnCoffer,
+    server_.Connect(kOwnId, kOwnNickName, kOwnStartBeans, kOwnStartCoffer,
                     [this](const std::vector<std::uint8_t>& frame) { toTable_.push_back(frame); });
     Pump();
     while (!finished_ && !failed_)
@@ -115,7 +112,7 @@ void TTableSimulator::OpenTable() {
     table_.reset(TPluginInterface50::Create());
     table_->SetRequestInterface(&host_);
     const std::int64_t ownId = kOwnId;
-    table_->Initialize(kCookie, "百家乐 模拟桌", &ownId, "本机玩家", 0, 0, 0, 0);
+    table_->Initialize(kCookie, "百家乐 模拟桌", &ownId, kOwnNickName, 0, 0, 0, 0);
     platform_.RunUntilIdle();
 }
 

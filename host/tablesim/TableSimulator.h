@@ -6,6 +6,7 @@
 #include "host/TestHallHost.h"
 #include "host/server/BaccaratServer.h"
 #include "host/tablesim/PhaseSheet.h"
+#include "host/tablesim/RoundPlan.h"
 #include "host/tablesim/SimOptions.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -40,7 +41,7 @@ namespace morvane::tablesim {
 class TTableSimulator {
 public:
     // Above 10000: lower identities are the message categories of the chat.
-    static constexpr std::int64_t kOwnId = 80001;
+    static constexpr std::int64_t kOwnId = kOwnPlayerId;
     static constexpr std::int64_t kCookie = 0x5A17;
 
     TTableSimulator(TSimOptions options, std::ostream& progress);

@@ -12,8 +12,6 @@
 namespace morvane::tablesim {
 namespace {
 
-constexpr std::int64_t kOwnBeans = 5000000;
-constexpr std::int64_t kOwnCoffer = 1000000;
 // The thread looks at the table's frames at least this often while the server has nothing due.
 constexpr std::uint32_t kLongestWaitMs = 50;
 
@@ -48,7 +46,7 @@ bool THallNetwork::OpenLog(std::string& error) {
 void THallNetwork::Start() {
     if (options_.Bots > 0) server_.EnableBots(options_.Bots);
     server_.Start(Now());
-    server_.Connect(kOwnId, "本机玩家", kOwnBeans, kOwnCoffer,
+    server_.Connect(kOwnId, kOwnNickName, kOwnStartBeans, kOwnStartCoffer,
                     [this](const std::vector<std::uint8_t>& frame) { toTable_.push_back(frame); });
     thread_ = std::thread([this] { Run(); });
 }

@@ -2,6 +2,7 @@
 
 #include "base/Random.h"
 #include "host/server/BaccaratServer.h"
+#include "host/tablesim/RoundPlan.h"
 #include "host/tablesim/SimOptions.h"
 #include "plugin/QXOpenInterface_TLB.h"
 
@@ -39,7 +40,7 @@ struct TWindowRequests {
 // local player's chips, and writes the round log.
 class THallNetwork {
 public:
-    static constexpr std::int64_t kOwnId = 80001;
+    static constexpr std::int64_t kOwnId = kOwnPlayerId;
 
     THallNetwork(const TSimOptions& options, IQXOpenInterface& table, TWindowRequests requests,
                  std::ostream& progress);

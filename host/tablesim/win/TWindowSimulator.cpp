@@ -26,7 +26,6 @@ namespace {
 constexpr UINT kRunTasksMessage = WM_APP + 1;
 constexpr const wchar_t* kTaskWindowClass = L"MorvaneTableSimTasks";
 constexpr const char* kTitle = "百家乐 模拟桌";
-constexpr const char* kNick = "本机玩家";
 // The chip pictures are 55 x 57: a click at this offset from a chip button's corner hits its middle.
 constexpr TPoint kChipMiddle{27, 28};
 
@@ -166,11 +165,11 @@ bool TWindowSimulator::OpenTable(std::string& error) {
 
     const std::int64_t ownId = THallNetwork::kOwnId;
     if (FAILED(table_->SetRequestInterface(host_.get())) ||
-        FAILED(table_->Initialize(kCookie, kTitle, &ownId, kNick, 0, 0, 0, 0))) {
+        FAILED(table_->Initialize(kCookie, kTitle, &ownId, kOwnNickName, 0, 0, 0, 0))) {
         error = "the table refused to initialise";
         return false;
     }
-    const std::wstring caption = FromGbk(std::string(kTitle) + "[" + kNick + "]");
+    const std::wstring caption = FromGbk(std::string(kTitle) + "[" + kOwnNickName + "]");
     window_ = FindWindowW(nullptr, caption.c_str());
     if (!window_ || !IsWindowVisible(window_)) {
         error = "the table's window did not appear";
