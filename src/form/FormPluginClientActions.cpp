@@ -189,7 +189,8 @@ void TFormPluginClient::PluginUser501SelectChange() {
     const std::int64_t selected = pluginUser501_->GetSelectedID();
     const STRU_PLUGIN_USERINFO* user =
         pluginShare501_->FindUser(selected ? selected : pluginShare501_->MyID());
-    if (!user || !pluginShare501_->FaceImages()) return;
+    // A hall that lends no face pictures still gets the figures; only the photo stays empty.
+    if (!user) return;
     ShowUserCard(*user);
     if (pluginShare501_->MoneyName().empty()) return;
     const std::array<std::string, 6> captions{"ID",
@@ -211,7 +212,7 @@ void TFormPluginClient::ShowUserCard(const STRU_PLUGIN_USERINFO& user) {
     const std::int32_t face = user.Face;
     const bool mine = id == hub.MyID();
     const bool masked = hub.HideNames() && !mine;
-    imagePhoto_->SetPicture(FacePhoto(*hub.FaceImages(), masked ? 0 : face));
+    imagePhoto_->SetPicture(hub.FaceImages() ? FacePhoto(*hub.FaceImages(), masked ? 0 : face) : TPngImage());
     const std::string scoreName = UnitName(hub.ScoreName(), "积分");
     const std::string beanName = UnitName(hub.BeanName(), "游戏豆");
     const std::string moneyName = UnitName(hub.MoneyName(), "星币");

@@ -368,6 +368,19 @@ TEST_F(FormTest, TheSelectedUsersCardShowsMyFiguresAndMasksOthers) {
     EXPECT_EQ(form->LblMoney()->Caption(), "星币：****");
 }
 
+TEST_F(FormTest, AHallWithoutFacePicturesStillGetsTheCardsFigures) {
+    ASSERT_TRUE(form);
+    host.SetFaceImages(nullptr);
+    Open();
+    STRU_PLUGIN_USERINFO me = hostframes::MakeUser(kMe, 0, true, "玩家甲");
+    me.Beans = 5000;
+    Post(hostframes::FullUserList({me}));
+    form->PluginUser501SelectChange();
+    EXPECT_EQ(form->LblNickName()->Caption(), "昵称：玩家甲");
+    EXPECT_EQ(form->LblGamePoint()->Caption(), "游戏豆：5000");
+    EXPECT_EQ(form->ImagePhoto()->Picture().Width(), 0);
+}
+
 TEST_F(FormTest, OptionsComeFromTheOptionFileAndGoBackToIt) {
     ASSERT_TRUE(form);
     WriteFile(OptionFile(), "[Option]\nHaveSound=0\nHasBackMusic=0\nCanLook=0\n"
