@@ -2,6 +2,9 @@
 
 #include "base/ByteReader.h"
 #include "graphics/EmbeddedResources.h"
+#include "gui/Application.h"
+
+#include <cctype>
 
 namespace morvane {
 
@@ -30,12 +33,24 @@ std::unique_ptr<TPngImage> LoadPictureByName(std::string_view name, std::string*
         SetError(error, "no picture resource named \"" + std::string(name) + "\"");
         return nullptr;
     }
+    // Resource names are stored in upper case, so that spelling is the one key for every way of asking.
+    std::string key(name);
+    for (char& c : key)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    TPictureCache* cache = HasApplication() ? &Application().Pictures() : nullptr;
+    if (cache != nullptr) {
+        if (std::unique_ptr<TPngImage> shared = cache->Find(key)) {
+            SetError(error, {});
+            return shared;
+        }
+    }
     auto picture = std::make_unique<TPngImage>();
     if (!picture->LoadFromBytes(bytes)) {
         SetError(error,
                  "picture resource \"" + std::string(name) + "\" does not decode: " + picture->Error());
         return nullptr;
     }
+    if (cache != nullptr) cache->Keep(key, *picture);
     SetError(error, {});
     return picture;
 }
