@@ -4,7 +4,9 @@
 #include "graphics/EmbeddedResources.h"
 #include "gui/Application.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace morvane {
 
@@ -53,6 +55,24 @@ std::unique_ptr<TPngImage> LoadPictureByName(std::string_view name, std::string*
     if (cache != nullptr) cache->Keep(key, *picture);
     SetError(error, {});
     return picture;
+}
+
+std::optional<TPictureSize> PictureSizeByName(std::string_view name) {
+    // The signature, then the header chunk's length and type, then the width and height (big-endian).
+    static constexpr std::uint8_t kStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                              0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    const std::span<const std::uint8_t> bytes = FindEmbeddedResource(name);
+    if (bytes.size() < sizeof kStart + 8 || !std::equal(std::begin(kStart), std::end(kStart), bytes.begin()))
+        return std::nullopt;
+    const auto bigEndian = [&](std::size_t at) {
+        return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 |
+               std::uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+    };
+    const std::uint32_t width = bigEndian(sizeof kStart);
+    const std::uint32_t height = bigEndian(sizeof kStart + 4);
+    if (width == 0 || height == 0 || width > TPngImage::kMaxSide || height > TPngImage::kMaxSide)
+        return std::nullopt;
+    return TPictureSize{int(width), int(height)};
 }
 
 TButtonPictures LoadButtonPictures(std::string_view base, std::string* error) {

@@ -56,5 +56,18 @@ TEST_F(SharedPictures, ACopyThatIsDrawnOnLeavesThePictureOtherTablesGet) {
     EXPECT_EQ(*theirs, pristine);
 }
 
+TEST(PictureSizeByName, TheHeaderGivesTheDecodedSizeOfEveryPictureAndNothingForOtherResources) {
+    for (const char* name : {"MainBigImage", "bll_Caluture", "RightDown", "Time3", "SaveGray", "H100"}) {
+        const std::optional<TPictureSize> size = PictureSizeByName(name);
+        const std::unique_ptr<TPngImage> picture = LoadPictureByName(name);
+        ASSERT_TRUE(size.has_value()) << name;
+        ASSERT_NE(picture, nullptr) << name;
+        EXPECT_EQ(size->Width, picture->Width()) << name;
+        EXPECT_EQ(size->Height, picture->Height()) << name;
+    }
+    EXPECT_FALSE(PictureSizeByName("NoSuchPicture").has_value());
+    EXPECT_FALSE(PictureSizeByName("5WCUR").has_value()) << "a cursor is not a PNG picture";
+}
+
 } // namespace
 } // namespace morvane
