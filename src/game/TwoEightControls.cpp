@@ -96,8 +96,11 @@ void TTwoEightClient::CreateControls() {
 TImage* TTwoEightClient::AddPicture(const std::string& name, int left, int top, bool visible) {
     auto* image = Own(std::make_unique<TImage>(this));
     image->SetAutoSize(true);
-    image->SetPicture(BarPicture(name));
-    image->SetBounds(left, top, image->Picture().Width(), image->Picture().Height());
+    // Every one of these starts hidden and many show only in some rounds (highlights, the settlement panel,
+    // the notices), so each is decoded when it is first drawn.
+    const std::optional<TPictureSize> size = PictureSizeByName(name);
+    if (size) image->SetPictureOnFirstUse(size->Width, size->Height, [name] { return BarPicture(name); });
+    image->SetBounds(left, top, size ? size->Width : 0, size ? size->Height : 0);
     image->SetVisible(visible);
     return image;
 }

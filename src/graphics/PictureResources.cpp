@@ -2,6 +2,11 @@
 
 #include "base/ByteReader.h"
 #include "graphics/EmbeddedResources.h"
+#include "gui/Application.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
 
 namespace morvane {
 
@@ -30,14 +35,44 @@ std::unique_ptr<TPngImage> LoadPictureByName(std::string_view name, std::string*
         SetError(error, "no picture resource named \"" + std::string(name) + "\"");
         return nullptr;
     }
+    // Resource names are stored in upper case, so that spelling is the one key for every way of asking.
+    std::string key(name);
+    for (char& c : key)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    TPictureCache* cache = HasApplication() ? &Application().Pictures() : nullptr;
+    if (cache != nullptr) {
+        if (std::unique_ptr<TPngImage> shared = cache->Find(key)) {
+            SetError(error, {});
+            return shared;
+        }
+    }
     auto picture = std::make_unique<TPngImage>();
     if (!picture->LoadFromBytes(bytes)) {
         SetError(error,
                  "picture resource \"" + std::string(name) + "\" does not decode: " + picture->Error());
         return nullptr;
     }
+    if (cache != nullptr) cache->Keep(key, *picture);
     SetError(error, {});
     return picture;
+}
+
+std::optional<TPictureSize> PictureSizeByName(std::string_view name) {
+    // The signature, then the header chunk's length and type, then the width and height (big-endian).
+    static constexpr std::uint8_t kStart[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                              0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    const std::span<const std::uint8_t> bytes = FindEmbeddedResource(name);
+    if (bytes.size() < sizeof kStart + 8 || !std::equal(std::begin(kStart), std::end(kStart), bytes.begin()))
+        return std::nullopt;
+    const auto bigEndian = [&](std::size_t at) {
+        return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 |
+               std::uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+    };
+    const std::uint32_t width = bigEndian(sizeof kStart);
+    const std::uint32_t height = bigEndian(sizeof kStart + 4);
+    if (width == 0 || height == 0 || width > TPngImage::kMaxSide || height > TPngImage::kMaxSide)
+        return std::nullopt;
+    return TPictureSize{int(width), int(height)};
 }
 
 TButtonPictures LoadButtonPictures(std::string_view base, std::string* error) {

@@ -16,6 +16,14 @@ namespace morvane {
 // then receives the reason, and is cleared on success.
 std::unique_ptr<TPngImage> LoadPictureByName(std::string_view name, std::string* error = nullptr);
 
+// The pixel size of the named picture resource, read from its header without decoding it; nothing when there
+// is no such resource or it does not start as a PNG picture should.
+struct TPictureSize {
+    int Width{0};
+    int Height{0};
+};
+std::optional<TPictureSize> PictureSizeByName(std::string_view name);
+
 // The state pictures of a picture button: base + "Comm", "Move", "Down", "Gray". A family without a
 // disabled face (the close button) leaves Gray empty.
 struct TButtonPictures {

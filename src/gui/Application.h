@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/Messages.h"
+#include "gui/PictureCache.h"
 #include "gui/WindowSystem.h"
 
 #include <cstdint>
@@ -47,6 +48,9 @@ public:
     void SetCursor(int slot, const std::string& resourceName) { cursors_[slot] = resourceName; }
     const std::string* Cursor(int slot) const;
 
+    // The decoded pictures the tables of this process share.
+    TPictureCache& Pictures() { return pictures_; }
+
     // Observers told after a control has handled a message (and after it painted, as WM_PAINT): the
     // toolkit's window hook, used by the scroll-bar skin to follow the controls it covers.
     using TMessageHook = std::function<void(TControl& control, const TMessage& message)>;
@@ -64,6 +68,7 @@ private:
     TControlHandle nextHandle_{1};
     std::map<TControlHandle, TControl*> controls_;
     std::map<int, std::string> cursors_;
+    TPictureCache pictures_;
     std::map<int, TMessageHook> hooks_;
     int nextHookId_{1};
 };

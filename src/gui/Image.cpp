@@ -2,6 +2,8 @@
 
 #include "gui/Canvas.h"
 
+#include <utility>
+
 namespace morvane {
 
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
@@ -9,10 +11,27 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TImage::SetPicture(const TPngImage& picture) {
+    pendingLoad_ = nullptr;
     picture_ = picture;
     blend_.Reset();
     if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
     Invalidate();
+}
+
+void TImage::SetPictureOnFirstUse(int width, int height, std::function<TPngImage()> load) {
+    picture_.Clear();
+    pendingLoad_ = std::move(load);
+    pendingWidth_ = width;
+    pendingHeight_ = height;
+    blend_.Reset();
+    if (autoSize_ && width > 0 && height > 0) SetBounds(Left(), Top(), width, height);
+    Invalidate();
+}
+
+void TImage::LoadPendingPicture() const {
+    // Taken out first, so that a loader that asks for the picture again does not run twice.
+    const std::function<TPngImage()> load = std::exchange(pendingLoad_, nullptr);
+    picture_ = load();
 }
 
 void TImage::SetStretch(bool value) {
@@ -30,7 +49,11 @@ void TImage::SetCenter(bool value) {
 void TImage::SetAutoSize(bool value) {
     if (autoSize_ == value) return;
     autoSize_ = value;
-    if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+    if (!autoSize_) return;
+    if (pendingLoad_ && pendingWidth_ > 0 && pendingHeight_ > 0)
+        SetBounds(Left(), Top(), pendingWidth_, pendingHeight_);
+    else if (!picture_.Empty())
+        SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
 }
 
 void TImage::SetKeepsBlend(bool value) {
@@ -39,7 +62,7 @@ void TImage::SetKeepsBlend(bool value) {
 }
 
 void TImage::Paint(TCanvas& canvas) {
-    if (picture_.Empty()) return;
+    if (Picture().Empty()) return;
     if (stretch_)
         canvas.StretchDraw(ClientRect(), picture_);
     else if (center_)

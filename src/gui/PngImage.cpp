@@ -156,33 +156,34 @@ void TPngImage::SetSize(int width, int height, bool alpha) {
     width_ = width;
     height_ = height;
     alpha_ = alpha;
-    pixels_.assign(Stride() * height_, 0);
-    DropFramebufferForm();
+    store_ = std::make_shared<TStore>();
+    store_->pixels.assign(Stride() * height_, 0);
 }
 
 const std::uint32_t* TPngImage::FramebufferRow(int y) const {
     if (Empty()) return nullptr;
     MakeFramebufferRow(y);
-    return framebufferForm_.data() + std::size_t(y) * width_;
+    return store_->framebufferForm.data() + std::size_t(y) * width_;
 }
 
 std::span<const TPngImage::TPixelRun> TPngImage::FramebufferRuns(int y) const {
     if (Empty()) return {};
     MakeFramebufferRow(y);
-    return rowRuns_[std::size_t(y)];
+    return store_->rowRuns[std::size_t(y)];
 }
 
 void TPngImage::MakeFramebufferRow(int y) const {
-    if (framebufferForm_.empty()) {
-        framebufferForm_.resize(std::size_t(width_) * height_);
-        rowRuns_.assign(std::size_t(height_), {});
-        staleRows_.assign(std::size_t(height_), 1);
+    TStore& store = *store_;
+    if (store.framebufferForm.empty()) {
+        store.framebufferForm.resize(std::size_t(width_) * height_);
+        store.rowRuns.assign(std::size_t(height_), {});
+        store.staleRows.assign(std::size_t(height_), 1);
     }
-    if (!staleRows_[std::size_t(y)]) return;
-    staleRows_[std::size_t(y)] = 0;
-    std::uint32_t* word = framebufferForm_.data() + std::size_t(y) * width_;
+    if (!store.staleRows[std::size_t(y)]) return;
+    store.staleRows[std::size_t(y)] = 0;
+    std::uint32_t* word = store.framebufferForm.data() + std::size_t(y) * width_;
     const std::uint8_t* p = Scanline(y);
-    std::vector<TPixelRun>& runs = rowRuns_[std::size_t(y)];
+    std::vector<TPixelRun>& runs = store.rowRuns[std::size_t(y)];
     runs.clear();
     if (!alpha_) {
         for (int x = 0; x < width_; ++x, p += 3)

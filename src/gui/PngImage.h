@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,6 +12,10 @@ namespace morvane {
 // A decoded PNG picture: straight (not premultiplied) 8-bit pixels, rows top-down and packed without
 // padding, either R, G, B, A (HasAlpha) or R, G, B. Palette, grey, low-depth and 16-bit files are
 // converted on loading; a transparency chunk makes the picture RGBA. No gamma correction is applied.
+//
+// Copies share one block of pixels (and its framebuffer form) until one of them is written to: the first
+// write through a mutable scan line gives that copy pixels of its own. So handing a picture to a setter that
+// copies it, or to every table of the process, costs no second decoded picture.
 class TPngImage {
 public:
     // Pictures with a larger side are refused when loading, so a hostile header cannot ask for gigabytes.
@@ -18,6 +23,9 @@ public:
 
     TPngImage() = default;
     TPngImage(int width, int height, bool alpha) { SetSize(width, height, alpha); }
+    // Copying shares the pixels, so there is no separate move: a moved-from picture keeps a valid block.
+    TPngImage(const TPngImage&) = default;
+    TPngImage& operator=(const TPngImage&) = default;
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -29,10 +37,11 @@ public:
     // Writing through a scan line makes that row of the framebuffer form kept for drawing out of date; it
     // is made again when it is next drawn, and the other rows stay.
     std::uint8_t* Scanline(int y) {
-        if (!staleRows_.empty()) staleRows_[std::size_t(y)] = 1;
-        return pixels_.data() + std::size_t(y) * Stride();
+        MakePixelsOwn();
+        if (!store_->staleRows.empty()) store_->staleRows[std::size_t(y)] = 1;
+        return store_->pixels.data() + std::size_t(y) * Stride();
     }
-    const std::uint8_t* Scanline(int y) const { return pixels_.data() + std::size_t(y) * Stride(); }
+    const std::uint8_t* Scanline(int y) const { return store_->pixels.data() + std::size_t(y) * Stride(); }
 
     // A new picture of the given size with every byte 0; negative sizes count as 0, sides above
     // kMaxSide raise std::length_error.
@@ -68,27 +77,43 @@ public:
     // Same size, form and pixels.
     friend bool operator==(const TPngImage& a, const TPngImage& b) {
         return a.width_ == b.width_ && a.height_ == b.height_ && a.alpha_ == b.alpha_ &&
-               a.pixels_ == b.pixels_;
+               (a.store_ == b.store_ || a.store_->pixels == b.store_->pixels);
     }
 
+    // True while this picture and `other` use one block of pixels (neither was written to since the copy).
+    bool SharesPixelsWith(const TPngImage& other) const { return store_ == other.store_; }
+
 private:
+    friend class TPictureCache;
+
+    struct TStore {
+        std::vector<std::uint8_t> pixels;
+        std::vector<std::uint32_t> framebufferForm;
+        std::vector<std::vector<TPixelRun>> rowRuns;
+        // 1 for each row of the framebuffer form not yet made from the pixels, or changed since.
+        std::vector<std::uint8_t> staleRows;
+        // Kept by the picture cache: no holder writes to it, not even the only one.
+        bool frozen{false};
+    };
+
+    // Gives this picture a block of its own before a write when copies share the current one.
+    void MakePixelsOwn() {
+        if (store_.use_count() > 1 || store_->frozen) {
+            store_ = std::make_shared<TStore>(*store_);
+            store_->frozen = false;
+        }
+    }
+
     bool Fail(std::string message);
     // Makes row y of the framebuffer form (and its runs) if it is missing or out of date.
     void MakeFramebufferRow(int y) const;
-    void DropFramebufferForm() {
-        framebufferForm_.clear();
-        rowRuns_.clear();
-        staleRows_.clear();
-    }
 
     int width_{0};
     int height_{0};
     bool alpha_{false};
-    std::vector<std::uint8_t> pixels_;
-    mutable std::vector<std::uint32_t> framebufferForm_;
-    mutable std::vector<std::vector<TPixelRun>> rowRuns_;
-    // 1 for each row of the framebuffer form not yet made from the pixels, or changed since.
-    mutable std::vector<std::uint8_t> staleRows_;
+    // Never null. The framebuffer form inside is a cache made by const readers, which is why it may be
+    // filled in while other copies share the block.
+    std::shared_ptr<TStore> store_{std::make_shared<TStore>()};
     std::string error_;
 };
 

@@ -3,6 +3,7 @@
 #include "base/IniFile.h"
 #include "base/Paths.h"
 #include "game/TwoEightClient.h"
+#include "gui/BitmapPicture.h"
 #include "gui/CheckBox.h"
 #include "gui/CustomPanel.h"
 #include "gui/Image.h"
@@ -18,6 +19,7 @@
 #include "panels/PluginDialog50.h"
 #include "panels/PluginOption50.h"
 #include "panels/PluginUser50.h"
+#include "panels/TranForm.h"
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
@@ -31,6 +33,7 @@
 #include <jpeglib.h>
 #include <sstream>
 #include <unistd.h>
+#include <utility>
 
 namespace morvane::test {
 namespace {
@@ -97,7 +100,7 @@ protected:
         form = dynamic_cast<TFormPluginClient*>(table->Form());
     }
     ~FormTest() override {
-        table->Release();
+        if (table) table->Release();
         platform.RunUntilIdle();
     }
 
@@ -149,6 +152,42 @@ TEST_F(FormTest, TheWindowIsCentredAndShapedByTheFrameWithoutItsMagentaCorners) 
     for (const TPoint inside :
          {TPoint{7, 7}, TPoint{6, 6}, TPoint{512, 367}, TPoint{5, 367}, TPoint{1018, 100}})
         EXPECT_TRUE(region->Contains(inside)) << inside.x << "," << inside.y;
+}
+
+// Tables of one process draw with one decoded copy of each picture, look the same for it, and leave nothing
+// behind: the pictures go with the last table (the ASan build finds any that leak).
+TEST_F(FormTest, TenTablesShareTheirPicturesAndTheLastToGoTakesThemAlong) {
+    Open();
+    const TPngImage& frame = form->ImageMainFrame()->Picture();
+    struct TReleaseTable {
+        void operator()(TPluginInterface50* other) const { other->Release(); }
+    };
+    std::vector<std::unique_ptr<TPluginInterface50, TReleaseTable>> others;
+    for (int i = 0; i < 10; ++i) {
+        others.emplace_back(TPluginInterface50::Create());
+        ASSERT_EQ(others.back()->SetRequestInterface(&host), S_OK);
+        const std::int64_t me = kMe;
+        ASSERT_EQ(others.back()->Initialize(NextCookie(), "百家乐", &me, "玩家甲", 0, 0, 0, 0), S_OK);
+        platform.RunUntilIdle();
+    }
+    auto* last = dynamic_cast<TFormPluginClient*>(others.back()->Form());
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(last->ImageMainFrame()->Picture().SharesPixelsWith(frame));
+    EXPECT_TRUE(last->SkinFrame()->Picture()->SharesPixelsWith(frame)) << "the window's frame is held once";
+    const TBitmap* mine = platform.Screenshot(form->WindowId());
+    const TBitmap* theirs = platform.Screenshot(last->WindowId());
+    ASSERT_TRUE(mine && theirs);
+    EXPECT_EQ(PictureOfBitmap(*mine), PictureOfBitmap(*theirs));
+
+    const std::size_t shared = app.Pictures().LiveCount();
+    EXPECT_GT(shared, 50u);
+    others.clear();
+    platform.RunUntilIdle();
+    EXPECT_LE(app.Pictures().LiveCount(), shared);
+    EXPECT_GT(app.Pictures().LiveCount(), 0u) << "the first table still draws with them";
+    std::exchange(table, nullptr)->Release();
+    platform.RunUntilIdle();
+    EXPECT_EQ(app.Pictures().LiveCount(), 0u);
 }
 
 TEST_F(FormTest, TheHallPanelsSitInTheRightHandBoxClearOfTheTable) {

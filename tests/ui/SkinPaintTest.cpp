@@ -4,6 +4,7 @@
 #include "ui/ISScrollBarSkinner.h"
 #include "ui/NinePart.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace morvane {
@@ -77,6 +78,29 @@ TEST(BitmapRegionTest, PixelsWithinTheToleranceOfTheKeyAreCutOut) {
     EXPECT_FALSE(tolerant.Contains({1, 0}));
     EXPECT_TRUE(tolerant.Contains({2, 0}));
     EXPECT_FALSE(tolerant.Contains({3, 1}));
+}
+
+TEST(BitmapRegionTest, TheCutAgreesWithTheColourKeyTestAtEveryDistanceAndTolerance) {
+    // Every distance from the key (0 … 255 on each of the three channels, so sums 0 … 765) in both
+    // pixel formats, against tolerances around the edges, including ones no distance reaches.
+    constexpr TColor key = RGB(200, 40, 120);
+    TBitmap bitmap(256, 3);
+    for (int x = 0; x < 256; ++x) {
+        bitmap.SetPixel(x, 0, RGB(std::max(200 - x, 0), std::min(40 + x, 255), std::max(120 - x, 0)));
+        bitmap.SetPixel(x, 1, RGB(200, 40, (120 + x) % 256));
+        bitmap.SetPixel(x, 2, RGB(x, 255 - x, x));
+    }
+    for (TPixelFormat format : {TPixelFormat::pf32bit, TPixelFormat::pf24bit}) {
+        bitmap.SetPixelFormat(format);
+        for (int tolerance : {-7, -1, 0, 1, 20, 21, 84, 85, 254, 255, 1000, 2000000000}) {
+            const TRegion region = RegionFromBitmap(bitmap, key, tolerance);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 256; ++x)
+                    ASSERT_EQ(region.Contains({x, y}), OutsideColorKey(bitmap.Pixel(x, y), key, tolerance))
+                        << "pixel " << x << "," << y << " tolerance " << tolerance << " bytes "
+                        << bitmap.BytesPerPixel();
+        }
+    }
 }
 
 TEST(BitmapRegionTest, EqualRunsOfFollowingRowsJoinIntoOneRectangle) {
