@@ -211,13 +211,15 @@ void TForm::PaintTree(TCanvas& canvas, TControl& control) {
     if (!container) return;
     for (int i = 0; i < container->ControlCount(); ++i) {
         TControl* child = container->Controls(i);
-        if (child->Visible() && !child->BoundsRect().Intersect(canvas.ClipRect()).IsEmpty())
-            PaintTree(canvas, *child);
+        if (!child->Visible()) continue;
+        const TRect shown = child->BoundsRect().Intersect(canvas.ClipRect());
+        // A child that a sibling above it hides entirely (the skin frame under the table) is not painted.
+        if (!shown.IsEmpty() && !CoveredByOpaqueChild(*container, shown, i + 1)) PaintTree(canvas, *child);
     }
 }
 
-bool TForm::CoveredByOpaqueChild(const TWinControl& container, const TRect& clip) {
-    for (int i = container.ControlCount() - 1; i >= 0; --i) {
+bool TForm::CoveredByOpaqueChild(const TWinControl& container, const TRect& clip, int firstChild) {
+    for (int i = container.ControlCount() - 1; i >= firstChild; --i) {
         const TControl* child = container.Controls(i);
         if (!child->Visible() || child->BoundsRect().Intersect(clip) != clip) continue;
         if (child->Opaque()) return true;

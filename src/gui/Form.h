@@ -88,7 +88,8 @@ private:
     void EnsureWindow();
     void PaintTree(TCanvas& canvas, TControl& control);
     // A container need not paint itself where an opaque child covers the whole area being painted.
-    static bool CoveredByOpaqueChild(const TWinControl& container, const TRect& clip);
+    // True when a visible child from `firstChild` on paints every pixel of `clip` (container coordinates).
+    static bool CoveredByOpaqueChild(const TWinControl& container, const TRect& clip, int firstChild = 0);
     TControl* TargetAt(TPoint formPoint) const;
     TPoint ToControl(const TControl& control, TPoint formPoint) const;
     void UpdateHover(TControl* target);

@@ -217,7 +217,7 @@ public:
     bool Opaque() const override { return true; }
 };
 
-TEST_F(FormTest, AContainerCoveredByAnOpaqueChildIsNotPaintedUnderIt) {
+TEST_F(FormTest, WhatAnOpaqueChildCoversIsNotPaintedUnderIt) {
     auto* cover = form->Own(std::make_unique<TOpaqueProbe>(form.get()));
     cover->SetParent(form.get());
     cover->SetBounds(0, 0, 200, 120);
@@ -228,13 +228,15 @@ TEST_F(FormTest, AContainerCoveredByAnOpaqueChildIsNotPaintedUnderIt) {
     cover->Invalidate();
     platform.RunUntilIdle();
     EXPECT_EQ(cover->paints, coverPaints + 1);
-    EXPECT_EQ(probe->paints,
-              probePaints + 1); // children below still paint: only the container's own fill is skipped
+    // Neither the form's fill nor the sibling the cover hides entirely is painted.
+    EXPECT_EQ(probe->paints, probePaints);
     EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(5, 5), clBlue);
-    // Partly covered areas still get the form's fill.
-    cover->SetBounds(0, 0, 100, 120);
+    // Partly covered areas still get the form's fill, and a partly covered sibling paints.
+    cover->SetBounds(0, 0, 30, 120);
     platform.RunUntilIdle();
     EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(150, 5), RGB(0, 80, 0));
+    EXPECT_GT(probe->paints, probePaints);
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(45, 35), clRed);
 }
 
 } // namespace
