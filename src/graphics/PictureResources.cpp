@@ -47,7 +47,7 @@ std::unique_ptr<TPngImage> LoadPictureByName(std::string_view name, std::string*
         }
     }
     auto picture = std::make_unique<TPngImage>();
-    if (!picture->LoadFromBytes(bytes)) {
+    if (!picture->LoadFromBytes(bytes, TPngImage::TChecksums::Skip)) {
         SetError(error,
                  "picture resource \"" + std::string(name) + "\" does not decode: " + picture->Error());
         return nullptr;

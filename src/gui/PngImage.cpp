@@ -3,6 +3,7 @@
 #include "base/Paths.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -108,10 +109,18 @@ struct THeader {
     png_size_t rowBytes{0};
 };
 
+void SkipChecksums(png_structp png) {
+    png_set_crc_action(png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+#ifdef PNG_IGNORE_ADLER32
+    png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
+}
+
 // Reads the header and sets up the conversion to 8-bit RGB or RGBA.
-bool ReadHeader(png_structp png, png_infop info, THeader* header) {
+bool ReadHeader(png_structp png, png_infop info, bool skipChecksums, THeader* header) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_user_limits(png, TPngImage::kMaxSide, TPngImage::kMaxSide);
+    if (skipChecksums) SkipChecksums(png);
     png_read_info(png, info);
     const int colourType = png_get_color_type(png, info);
     png_set_expand(png);
@@ -148,6 +157,11 @@ bool WriteRows(png_structp png, png_infop info, png_uint_32 width, png_uint_32 h
 } // namespace
 
 void TPngImage::SetSize(int width, int height, bool alpha) {
+    Resize(width, height, alpha);
+    std::fill(store_->pixels.begin(), store_->pixels.end(), std::uint8_t{0});
+}
+
+void TPngImage::Resize(int width, int height, bool alpha) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width > kMaxSide || height > kMaxSide)
@@ -157,7 +171,7 @@ void TPngImage::SetSize(int width, int height, bool alpha) {
     height_ = height;
     alpha_ = alpha;
     store_ = std::make_shared<TStore>();
-    store_->pixels.assign(Stride() * height_, 0);
+    store_->pixels.resize(Stride() * height_);
 }
 
 const std::uint32_t* TPngImage::FramebufferRow(int y) const {
@@ -191,9 +205,14 @@ void TPngImage::MakeFramebufferRow(int y) const {
         runs.push_back({std::uint16_t(width_), TAlphaRun::Opaque});
         return;
     }
-    for (int x = 0; x < width_; ++x, p += 4)
-        word[x] =
-            (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    // R, G, B, A bytes read as one little-endian word are 0xAABBGGRR: swapping red and blue gives the
+    // framebuffer word, in a loop the compiler turns into vector shuffles.
+    static_assert(std::endian::native == std::endian::little);
+    for (int x = 0; x < width_; ++x, p += 4) {
+        std::uint32_t bytes;
+        std::memcpy(&bytes, p, sizeof bytes);
+        word[x] = (bytes & 0xFF00FF00u) | ((bytes & 0xFFu) << 16) | ((bytes >> 16) & 0xFFu);
+    }
     const auto kindOf = [](std::uint32_t w) {
         const std::uint32_t a = w >> 24;
         return a == 0 ? TAlphaRun::Transparent : a == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;
@@ -213,7 +232,7 @@ bool TPngImage::Fail(std::string message) {
     return false;
 }
 
-bool TPngImage::LoadFromBytes(std::span<const std::uint8_t> data) {
+bool TPngImage::LoadFromBytes(std::span<const std::uint8_t> data, TChecksums checksums) {
     constexpr std::size_t kSignatureSize = 8;
     if (data.size() < kSignatureSize || png_sig_cmp(data.data(), 0, kSignatureSize) != 0)
         return Fail("not a PNG picture (the signature is missing)");
@@ -230,11 +249,13 @@ bool TPngImage::LoadFromBytes(std::span<const std::uint8_t> data) {
         if (io.truncated) return std::string("PNG data is truncated (") + stage + ")";
         return std::string("corrupt PNG data (") + stage + "): " + io.message;
     };
-    if (!ReadHeader(structs.Png(), structs.Info(), &header)) return Fail(failure("header"));
+    if (!ReadHeader(structs.Png(), structs.Info(), checksums == TChecksums::Skip, &header))
+        return Fail(failure("header"));
     if (header.channels != 3 && header.channels != 4)
         return Fail("unsupported PNG pixel layout (" + std::to_string(header.channels) + " channels)");
 
-    SetSize(int(header.width), int(header.height), header.channels == 4);
+    // The decoder writes every pixel, so the block is not cleared first.
+    Resize(int(header.width), int(header.height), header.channels == 4);
     if (header.rowBytes != Stride()) return Fail("unsupported PNG row layout");
     std::vector<png_bytep> rows(height_);
     for (int y = 0; y < height_; ++y)

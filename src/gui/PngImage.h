@@ -5,6 +5,8 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -50,8 +52,11 @@ public:
     void Assign(const TPngImage& source) { *this = source; }
 
     // Decoding replaces the picture. On a corrupt, truncated or oversized input the result is false, the
-    // picture is empty and Error() says what was wrong; on success Error() is empty.
-    bool LoadFromBytes(std::span<const std::uint8_t> data);
+    // picture is empty and Error() says what was wrong; on success Error() is empty. Pictures built into
+    // the program may skip the chunk and stream checksums (a sixth of the decoding); the decoder still
+    // checks every length and bound, so a damaged picture is refused or decodes wrong, never read past.
+    enum class TChecksums { Verify, Skip };
+    bool LoadFromBytes(std::span<const std::uint8_t> data, TChecksums checksums = TChecksums::Verify);
     bool LoadFromFile(const std::string& systemPath);
     const std::string& Error() const { return error_; }
 
@@ -86,9 +91,32 @@ public:
 private:
     friend class TPictureCache;
 
+    // Leaves new elements uninitialised: the decoder and the framebuffer form write every byte themselves,
+    // and zero-filling megabytes first was a tenth of opening a table.
+    template <typename T>
+    struct TNoFillAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = TNoFillAllocator<U>;
+        };
+        TNoFillAllocator() = default;
+        template <typename U>
+        TNoFillAllocator(const TNoFillAllocator<U>&) noexcept {}
+        template <typename U>
+        void construct(U* at) noexcept(std::is_nothrow_default_constructible_v<U>) {
+            ::new (static_cast<void*>(at)) U;
+        }
+        template <typename U, typename... Args>
+        void construct(U* at, Args&&... args) {
+            ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+        }
+    };
+    template <typename T>
+    using TBuffer = std::vector<T, TNoFillAllocator<T>>;
+
     struct TStore {
-        std::vector<std::uint8_t> pixels;
-        std::vector<std::uint32_t> framebufferForm;
+        TBuffer<std::uint8_t> pixels;
+        TBuffer<std::uint32_t> framebufferForm;
         std::vector<std::vector<TPixelRun>> rowRuns;
         // 1 for each row of the framebuffer form not yet made from the pixels, or changed since.
         std::vector<std::uint8_t> staleRows;
@@ -105,6 +133,8 @@ private:
     }
 
     bool Fail(std::string message);
+    // SetSize without clearing: the new block's bytes are undefined until written.
+    void Resize(int width, int height, bool alpha);
     // Makes row y of the framebuffer form (and its runs) if it is missing or out of date.
     void MakeFramebufferRow(int y) const;
 

@@ -113,6 +113,37 @@ TEST(PngImage, BadInputLeavesAnEmptyPictureAndSaysWhy) {
     }
 }
 
+TEST(PngImage, PicturesOfTheProgramMaySkipTheChecksumsButNotTheBounds) {
+    const TPngImage gradient = Gradient(40, 30, true);
+    const Bytes good = gradient.SaveToBytes();
+    // The last four bytes of the IDAT chunk's data are the stream's Adler-32; the IEND chunk (12 bytes) and
+    // the IDAT CRC (4) follow them.
+    Bytes badChecksums = good;
+    badChecksums[good.size() - 12 - 4 - 1] ^= 0x01;
+    badChecksums[good.size() - 12 - 1] ^= 0x01;
+
+    TPngImage checked;
+    EXPECT_FALSE(checked.LoadFromBytes(badChecksums));
+    EXPECT_TRUE(checked.Empty());
+
+    TPngImage trusted;
+    ASSERT_TRUE(trusted.LoadFromBytes(badChecksums, TPngImage::TChecksums::Skip)) << trusted.Error();
+    EXPECT_EQ(trusted, gradient);
+
+    const Bytes truncated(good.begin(), good.begin() + good.size() / 2);
+    EXPECT_FALSE(trusted.LoadFromBytes(truncated, TPngImage::TChecksums::Skip));
+    EXPECT_NE(trusted.Error().find("truncated"), std::string::npos) << trusted.Error();
+    EXPECT_TRUE(trusted.Empty());
+}
+
+TEST(PngImage, ANewSizeIsClearedEvenWhereAnEarlierPictureWas) {
+    TPngImage picture = Gradient(20, 10, true);
+    picture.SetSize(20, 10, true);
+    for (int y = 0; y < 10; ++y)
+        for (std::size_t i = 0; i < picture.Stride(); ++i)
+            ASSERT_EQ(picture.Scanline(y)[i], 0) << y << ", " << i;
+}
+
 TEST(PngImage, RefusesPicturesLargerThanTheLimit) {
     const int wide = TPngImage::kMaxSide + 1;
     TPngImage picture;
