@@ -16,6 +16,7 @@
 #include "gui/PngImage.h"
 #include "host/tablesim/win/ScreenShot.h"
 #include "plugin/QXOpenInterface_TLB.h"
+#include "tests/wine/WineHall.h"
 
 #include <algorithm>
 #include <atomic>
@@ -29,47 +30,11 @@
 #include <thread>
 #include <vector>
 
-// The system headers come last: the table's interface header declares its own COM basics, whose names
-// the system's macros (S_OK, REFIID, ...) would otherwise rewrite. Below them the macros are used.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <objbase.h>
-#include <windows.h>
-
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace morvane::wine;
 
 constexpr const char* kClassIdText = MORVANE_CLASS_ID;
-
-class TChecks {
-public:
-    void Check(bool held, const std::string& what) {
-        std::printf("%s %s\n", held ? "ok    " : "FAILED", what.c_str());
-        std::fflush(stdout);
-        if (!held) ++failures_;
-    }
-    int Failures() const { return failures_; }
-
-private:
-    int failures_{0};
-};
-
-std::string Hex(const Bytes& bytes) {
-    std::string text;
-    char pair[3];
-    for (std::uint8_t b : bytes) {
-        std::snprintf(pair, sizeof pair, "%02x", b);
-        text += pair;
-    }
-    return text;
-}
-
-void PutI64(Bytes& out, std::int64_t value) {
-    for (int i = 0; i < 8; ++i)
-        out.push_back(std::uint8_t(std::uint64_t(value) >> (8 * i)));
-}
 
 // A table frame: kind 3, the user, the command and its payload.
 Bytes TableFrame(std::int64_t user, std::uint8_t cmd, const Bytes& payload = {}) {
@@ -78,107 +43,6 @@ Bytes TableFrame(std::int64_t user, std::uint8_t cmd, const Bytes& payload = {})
     frame.push_back(cmd);
     frame.insert(frame.end(), payload.begin(), payload.end());
     return frame;
-}
-
-// The hall's side of one table: it records what the table sends and may fail one operation.
-class THallHost final : public morvane::IQXOpenInterfaceReq {
-public:
-    std::vector<Bytes> sent;
-    int closed{0};
-    bool failDirectory{false};
-
-    morvane::HRESULT __stdcall QueryInterface(const morvane::IID& riid, void** object) override {
-        if (riid == morvane::IID_IUnknown || riid == morvane::IID_IQXOpenInterfaceReq) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // The test owns its hosts; counting still shows whether the table keeps and gives back its reference.
-    morvane::ULONG __stdcall AddRef() override { return ++references; }
-    morvane::ULONG __stdcall Release() override { return --references; }
-
-    morvane::HRESULT __stdcall GetHostTag(void* tag) override {
-        std::memset(tag, 0x5A, 8);
-        return S_OK;
-    }
-    morvane::HRESULT __stdcall FilterText(std::int64_t, const char* src, std::int32_t srcLen, char** dst,
-                                          std::int32_t* dstLen) override {
-        const std::int32_t length = std::min(srcLen, *dstLen);
-        std::memcpy(*dst, src, std::size_t(length));
-        *dstLen = length;
-        return S_OK;
-    }
-    morvane::HRESULT __stdcall Invite(std::int64_t, std::int32_t, std::int32_t) override { return S_OK; }
-    morvane::HRESULT __stdcall PluginClosed(std::int64_t) override {
-        ++closed;
-        return S_OK;
-    }
-    morvane::HRESULT __stdcall GetHostDirectory(std::int64_t, char** buffer) override {
-        if (failDirectory) return E_FAIL;
-        std::strcpy(*buffer, "C:\\Hall");
-        return S_OK;
-    }
-    morvane::HRESULT __stdcall GetFaceImageList(std::int64_t, morvane::TImageList** list) override {
-        *list = nullptr;
-        return S_OK;
-    }
-    morvane::HRESULT __stdcall SendData(std::int64_t, std::int64_t, std::int32_t len,
-                                        const void* buffer) override {
-        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-        sent.emplace_back(bytes, bytes + len);
-        return S_OK;
-    }
-
-#define MORVANE_UNUSED_SLOT(name)                                                                            \
-    morvane::HRESULT __stdcall name() override {                                                             \
-        return E_FAIL;                                                                                       \
-    }
-    MORVANE_UNUSED_SLOT(Reserved1)
-    MORVANE_UNUSED_SLOT(Reserved2)
-    MORVANE_UNUSED_SLOT(Reserved3)
-    MORVANE_UNUSED_SLOT(Reserved4)
-    MORVANE_UNUSED_SLOT(Reserved6)
-    MORVANE_UNUSED_SLOT(Reserved7)
-    MORVANE_UNUSED_SLOT(Reserved9)
-    MORVANE_UNUSED_SLOT(Reserved10)
-    MORVANE_UNUSED_SLOT(Reserved12)
-    MORVANE_UNUSED_SLOT(Reserved15)
-    MORVANE_UNUSED_SLOT(Reserved16)
-    MORVANE_UNUSED_SLOT(Reserved17)
-#undef MORVANE_UNUSED_SLOT
-
-    morvane::ULONG references{0};
-};
-
-// Pumps this thread's messages, as the hall's loop does, until `done` holds; false on a timeout.
-template <typename TDone>
-bool PumpUntil(TDone done, DWORD timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-std::wstring Wide(const std::string& ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
-// A Linux path handed in by CTest, as Wine sees it.
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
 }
 
 bool KeyExists(HKEY root, const std::string& key) {
@@ -232,63 +96,6 @@ HWND FindMarker(std::int64_t cookie) {
 }
 
 using TEntry = HRESULT(STDAPICALLTYPE*)();
-
-// [SECTION] A replay script's frames
-
-// What the table is given in a replay script: its init line's fields (texts in GBK, as a hall passes
-// them) and its frames in order. Other commands are not the hall's and are left out.
-struct TScript {
-    std::map<std::string, std::string> init;
-    std::vector<Bytes> frames;
-    // The time the script lets pass (its waits), which a run in real time lets pass too.
-    DWORD waitMs{0};
-};
-
-std::string GbkOfUtf8(const std::string& utf8) {
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(std::size_t(std::max(wideLength, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), wideLength);
-    const int length = WideCharToMultiByte(936, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string gbk(std::size_t(std::max(length, 0)), '\0');
-    WideCharToMultiByte(936, 0, wide.data(), wideLength, gbk.data(), length, nullptr, nullptr);
-    return gbk;
-}
-
-std::wstring Wide936(const std::string& gbk) {
-    const int length = MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), nullptr, 0);
-    std::wstring wide(std::size_t(std::max(length, 0)), L'\0');
-    MultiByteToWideChar(936, 0, gbk.data(), int(gbk.size()), wide.data(), length);
-    return wide;
-}
-
-bool ReadScript(const std::string& path, TScript& script) {
-    std::ifstream input(path);
-    std::string line;
-    while (std::getline(input, line)) {
-        std::istringstream words(line.substr(0, line.find('#')));
-        std::string command;
-        words >> command;
-        if (command == "init") {
-            for (std::string field; words >> field;)
-                if (const std::size_t equals = field.find('='); equals != std::string::npos)
-                    script.init[field.substr(0, equals)] = GbkOfUtf8(field.substr(equals + 1));
-        } else if (command == "frame") {
-            std::string hex, part;
-            while (words >> part)
-                hex += part;
-            if (hex.size() % 2 != 0) return false;
-            Bytes frame;
-            for (std::size_t i = 0; i < hex.size(); i += 2)
-                frame.push_back(std::uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16)));
-            script.frames.push_back(std::move(frame));
-        } else if (command == "wait") {
-            DWORD ms = 0;
-            words >> ms;
-            script.waitMs += ms;
-        }
-    }
-    return input.eof() && !script.frames.empty() && script.init.count("user") && script.init.count("cookie");
-}
 
 struct TTable {
     morvane::IQXOpenInterface* object{nullptr};
@@ -439,16 +246,6 @@ void CompareWithHeadless(TChecks& checks, HWND window, const std::string& headle
 // The script's frames from a hall thread into a table of their own while this thread pumps: every call
 // returns once the table has taken its frame, and the table answers the user list in which I only watch
 // with its seat request, before the frames after it.
-// The frames the headless table sent for the same script: the hex of its transcript's "send" lines.
-std::vector<std::string> TranscriptSends(const std::string& path) {
-    std::vector<std::string> sends;
-    std::ifstream input(path);
-    std::string line;
-    while (std::getline(input, line))
-        if (line.rfind("send ", 0) == 0) sends.push_back(line.substr(line.rfind(' ') + 1));
-    return sends;
-}
-
 void ScriptFromHallThreadChecks(TChecks& checks, const CLSID& classId, const std::string& scriptPath,
                                 const std::string& headlessPath, const std::string& shotPath,
                                 const std::string& transcriptPath) {
