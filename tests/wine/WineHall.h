@@ -1,9 +1,10 @@
 #pragma once
 // What the Wine tests of the library share: a hall host object that records what a table sends, the
-// message pump of a hall's UI thread, text and path conversions, replay scripts read as a hall would
-// see them, and the checks each test prints.
+// message pump of a hall's UI thread, text and path conversions, and replay scripts read as a hall would
+// see them.
 
 #include "plugin/QXOpenInterface_TLB.h"
+#include "tests/wine/WineChecks.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -23,20 +24,6 @@
 namespace morvane::wine {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Each check prints one line; the program exits 0 only when every one held.
-class TChecks {
-public:
-    void Check(bool held, const std::string& what) {
-        std::printf("%s %s\n", held ? "ok    " : "FAILED", what.c_str());
-        std::fflush(stdout);
-        if (!held) ++failures_;
-    }
-    int Failures() const { return failures_; }
-
-private:
-    int failures_{0};
-};
 
 std::string Hex(const Bytes& bytes);
 void PutI64(Bytes& out, std::int64_t value);

@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Platform.h"
 #include "support/SkinnedDialog.h"
 #include "ui/PluginPictureButton.h"
+#include "wine/WineChecks.h"
 
 #include <algorithm>
 #include <atomic>
@@ -35,21 +36,10 @@
 namespace morvane::test {
 namespace {
 
+using wine::TChecks;
+
 constexpr int kNotch = 48; // the cut-out corner of the window's shape
 constexpr TColor kNotchColour = clFuchsia;
-
-class TChecks {
-public:
-    void Check(bool held, const std::string& what) {
-        std::printf("%s %s\n", held ? "ok    " : "FAILED", what.c_str());
-        std::fflush(stdout);
-        if (!held) ++failures_;
-    }
-    int Failures() const { return failures_; }
-
-private:
-    int failures_{0};
-};
 
 // Runs messages until `done` holds or the time is up; true when it held.
 template <typename TDone>
