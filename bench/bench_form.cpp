@@ -72,6 +72,7 @@ void StartTablesOneAfterAnother(benchmark::State& state, bool freshMemory) {
 
 void BM_StartTableToFirstFrame(benchmark::State& state) {
     // Large blocks from the heap, and the heap's top kept: freed tables leave their pages in the process.
+    // The setting stays for the rest of the run; the memory counters count blocks of either kind.
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     StartTablesOneAfterAnother(state, false);
