@@ -33,13 +33,19 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
+std::wstring WideOfUtf8(const std::string& utf8) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring wide(std::size_t(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
+    return wide;
+}
+
 std::string GbkOfUtf8(const std::string& utf8) {
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(std::size_t(std::max(wideLength, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), wideLength);
-    const int length = WideCharToMultiByte(936, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    const std::wstring wide = WideOfUtf8(utf8);
+    const int length =
+        WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string gbk(std::size_t(std::max(length, 0)), '\0');
-    WideCharToMultiByte(936, 0, wide.data(), wideLength, gbk.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(936, 0, wide.data(), int(wide.size()), gbk.data(), length, nullptr, nullptr);
     return gbk;
 }
 

@@ -30,6 +30,7 @@ void PutI64(Bytes& out, std::int64_t value);
 std::wstring Wide(const std::string& ascii);
 // A Linux path handed in by CTest, as Wine sees it.
 std::string WindowsPath(std::string path);
+std::wstring WideOfUtf8(const std::string& utf8);
 std::string GbkOfUtf8(const std::string& utf8);
 std::wstring Wide936(const std::string& gbk);
 

@@ -45,13 +45,6 @@ HWND CreateSettleWindow(std::atomic<int>& settled) {
     return window;
 }
 
-std::wstring WideOfUtf8(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring wide(std::size_t(std::max(length, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), length);
-    return wide;
-}
-
 // The keys the scripts name, as virtual keys.
 UINT VirtualKey(const std::string& name) {
     if (name == "Enter") return VK_RETURN;
