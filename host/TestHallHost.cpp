@@ -10,10 +10,17 @@ constexpr std::size_t kDirectoryBufferSize = 260;
 constexpr std::uint8_t kHostTag[8] = {'M', 'o', 'r', 'v', 'H', 'a', 'l', 'l'};
 } // namespace
 
+const std::vector<std::string>& TTestHallHost::Operations() {
+    static const std::vector<std::string> names{"GetHostTag",       "FilterText",       "Invite",  "PluginClosed",
+                                                "GetHostDirectory", "GetFaceImageList", "SendData"};
+    return names;
+}
+
 bool TTestHallHost::Enter(const std::string& operation) {
     calls_.push_back(operation);
-    if (failNext_ != operation) return false;
-    failNext_.clear();
+    const auto due = failAt_.find(operation);
+    if (due == failAt_.end() || --due->second > 0) return false;
+    failAt_.erase(due);
     return true;
 }
 

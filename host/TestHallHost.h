@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,11 @@ public:
     // Called when a table reports its close, after it is recorded (a hall releases the table here).
     std::function<void(std::int64_t cookie)> OnPluginClosed;
     // A failure result for the next call of the named operation ("SendData", "FilterText", ...).
-    void FailNext(const std::string& operation) { failNext_ = operation; }
+    void FailNext(const std::string& operation) { FailCall(operation, 1); }
+    // A failure result for the `nth` next call (1 = the next) of the named operation; one per operation.
+    void FailCall(const std::string& operation, int nth) { failAt_[operation] = nth; }
+    // The names of the seven operations a table calls.
+    static const std::vector<std::string>& Operations();
 
     // [Records]
     const std::vector<TSentFrame>& Sent() const { return sent_; }
@@ -90,7 +95,7 @@ private:
     std::string directory_{"C:\\Hall"};
     TImageList* faces_{nullptr};
     TTextFilter filter_;
-    std::string failNext_;
+    std::map<std::string, int> failAt_; // operation -> calls until the one that fails
     std::vector<TSentFrame> sent_;
     std::vector<std::int64_t> closed_;
     std::vector<std::string> filtered_;

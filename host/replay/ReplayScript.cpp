@@ -1,7 +1,9 @@
 #include "host/replay/ReplayScript.h"
 
 #include "base/Gbk.h"
+#include "host/TestHallHost.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 #include <sstream>
@@ -91,6 +93,30 @@ void ParseClickOptions(TReplayCommand& command) {
     }
 }
 
+// hall release-on-close | release-posted | fail <operation> [<n>]
+void ParseHall(TReplayCommand& command) {
+    ExpectCount(command, 1, 3);
+    const std::string& what = command.words[0];
+    command.text = what;
+    if (what == "release-on-close" || what == "release-posted") {
+        ExpectCount(command, 1, 1);
+        return;
+    }
+    if (what != "fail")
+        throw TReplayScriptError(command.line,
+                                 "hall expects release-on-close, release-posted or fail, found " + what);
+    ExpectCount(command, 2, 3);
+    const auto& operations = TTestHallHost::Operations();
+    if (std::find(operations.begin(), operations.end(), command.words[1]) == operations.end())
+        throw TReplayScriptError(command.line, "hall fail names no host operation: " + command.words[1]);
+    command.number = 1;
+    if (command.words.size() == 3) {
+        command.number = ParseInteger(command.words[2], command.line, "hall fail");
+        if (command.number < 1 || command.number > 0x7fffffff)
+            throw TReplayScriptError(command.line, "hall fail counts calls from 1: " + command.words[2]);
+    }
+}
+
 void ParseArguments(TReplayCommand& command, const std::string& rest) {
     const std::string& name = command.name;
     if (name == "init") {
@@ -119,8 +145,10 @@ void ParseArguments(TReplayCommand& command, const std::string& rest) {
     } else if (name == "type") {
         ExpectCount(command, 1, 1);
         command.text = ScriptText(command.words[0], command.line);
-    } else if (name == "finalize") {
+    } else if (name == "finalize" || name == "release") {
         ExpectCount(command, 0, 0);
+    } else if (name == "hall") {
+        ParseHall(command);
     } else {
         throw TReplayScriptError(command.line, "unknown command " + name);
     }

@@ -29,10 +29,10 @@ struct TReplayCommand {
     std::vector<std::string> words;            // the blank-separated arguments as written
     std::vector<std::uint8_t> bytes;           // frame, text
     std::map<std::string, std::string> fields; // init: key=value, values in GBK
-    std::int64_t number{0};                    // wait, answer
+    std::int64_t number{0};                    // wait, answer, hall fail's count
     int x{0}, y{0};                            // click, move
     bool right{false};                         // click
-    std::string text;                          // key name, GBK text of type, file of shot
+    std::string text;                          // key name, GBK text of type, file of shot, hall's word
     TKey key{0};                               // key
     TShiftState shift{0};                      // key, click: the modifier keys held
 };

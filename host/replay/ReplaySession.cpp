@@ -115,7 +115,11 @@ void TReplaySession::TReleaseTable::operator()(TPluginInterface50* table) const 
 TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFolder)
     : transcript_(out, platform_) {
     platform_.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(libraryFolder)));
-    host_.OnClosed = [this] { transcript_.Add("closed"); };
+    host_.OnClosed = [this] {
+        transcript_.Add("closed");
+        if (closeAnswer_ == TCloseAnswer::kRelease) ReleaseTable();
+        if (closeAnswer_ == TCloseAnswer::kPostRelease) platform_.Post([this] { ReleaseTable(); });
+    };
     host_.Inner().OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         transcript_.Add("send to=" + std::to_string(frame.toId) +
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
@@ -222,7 +226,11 @@ void TReplaySession::Execute(const TReplayCommand& command) {
         // Alt+F4 is the window manager's close request, which reaches the form as a close.
         constexpr TKey kF4 = VK_F1 + 3;
         if (command.key == kF4 && command.shift == ssAlt) {
-            if (TForm* form = Table(command).Form()) form->Close();
+            // As the platform delivers it: a handler of the table, which the hall may release inside.
+            if (TForm* form = Table(command).Form()) {
+                TApplication::THandlerScope handler(app_);
+                form->Close();
+            }
         } else {
             platform_.PressKey(command.key, command.shift);
         }
@@ -234,7 +242,28 @@ void TReplaySession::Execute(const TReplayCommand& command) {
         Shot(command);
     } else if (name == "finalize") {
         Check(command, Table(command).Finalize());
+    } else if (name == "release") {
+        Table(command);
+        ReleaseTable();
+    } else if (name == "hall") {
+        Hall(command);
     }
+}
+
+void TReplaySession::Hall(const TReplayCommand& command) {
+    if (command.text == "release-on-close")
+        closeAnswer_ = TCloseAnswer::kRelease;
+    else if (command.text == "release-posted")
+        closeAnswer_ = TCloseAnswer::kPostRelease;
+    else
+        host_.Inner().FailCall(command.words[1], int(command.number));
+}
+
+void TReplaySession::ReleaseTable() {
+    if (!table_) return;
+    released_ = true;
+    announcedModal_ = nullptr;
+    table_.reset();
 }
 
 void TReplaySession::Shot(const TReplayCommand& command) {
@@ -250,7 +279,7 @@ void TReplaySession::Shot(const TReplayCommand& command) {
 }
 
 void TReplaySession::Init(const TReplayCommand& command) {
-    if (table_) throw TReplayScriptError(command.line, "the table is already initialised");
+    if (table_ || released_) throw TReplayScriptError(command.line, "the table is already initialised");
     table_.reset(TPluginInterface50::Create());
     if (auto* form = dynamic_cast<TFormPluginClient*>(table_->Form()))
         ObserveTable(*form, transcript_, answers_);
@@ -261,6 +290,7 @@ void TReplaySession::Init(const TReplayCommand& command) {
 }
 
 TPluginInterface50& TReplaySession::Table(const TReplayCommand& command) {
+    if (released_) throw TReplayScriptError(command.line, command.name + " after the table was released");
     if (!table_) throw TReplayScriptError(command.line, command.name + " before init");
     return *table_;
 }

@@ -54,6 +54,8 @@ public:
     void Run(const std::vector<TReplayCommand>& commands);
     // Host calls the table refused (a failure result), as "line N: ..." messages.
     const std::vector<std::string>& Refusals() const { return refusals_; }
+    // The hall as the table saw it: the calls it made, the frames it sent.
+    const TTestHallHost& Hall() { return host_.Inner(); }
 
 private:
     struct TReleaseTable {
@@ -72,6 +74,9 @@ private:
     void Shot(const TReplayCommand& command);
     void Init(const TReplayCommand& command);
     TPluginInterface50& Table(const TReplayCommand& command);
+    void Hall(const TReplayCommand& command);
+    // The hall drops its reference: the table may go at once, or once its code on the stack is done.
+    void ReleaseTable();
     TPoint FormPoint(const TReplayCommand& command);
     void Check(const TReplayCommand& command, long result);
 
@@ -85,6 +90,9 @@ private:
     const std::vector<TReplayCommand>* commands_{nullptr};
     std::size_t next_{0};
     TForm* announcedModal_{nullptr};
+    bool released_{false};
+    // What the hall does when the table reports its close.
+    enum class TCloseAnswer { kNothing, kRelease, kPostRelease } closeAnswer_{TCloseAnswer::kNothing};
 };
 
 } // namespace morvane::replay

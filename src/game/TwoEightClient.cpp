@@ -273,6 +273,10 @@ void TTwoEightClient::StartMusic() {
     musicPlaying_ = true;
 }
 
+void TTwoEightClient::DoFinalize() {
+    if (musicPlaying_) StopMusic();
+}
+
 void TTwoEightClient::StopMusic() {
     TPlatform* platform = PluginPlatform();
     if (!platform) return;

@@ -70,6 +70,8 @@ public:
     bool QueryQuit(std::string& message) override;
     bool CanAskToLeave() override { return false; }
     void GetFacePath(std::string& path) override;
+    // The table has closed: the betting music stops with it.
+    void DoFinalize() override;
     void DoTableData(TBytes data, std::int64_t fromId) override;
     void DoUserReady(int seat) override;
     void DoOwnAttribute(std::uint8_t value) override;

@@ -82,6 +82,30 @@ void TApplication::RunMessageHooks(TControl& control, const TMessage& message) {
     }
 }
 
+void TApplication::RunWhenUnwound(std::function<void()> task) {
+    unwoundTasks_.push_back(std::move(task));
+    if (handlerDepth_ == 0) RunUnwoundTasks();
+}
+
+void TApplication::LeaveHandler() {
+    if (--handlerDepth_ == 0 && !unwoundTasks_.empty()) RunUnwoundTasks();
+}
+
+void TApplication::RunUnwoundTasks() {
+    // A task runs as a handler of its own, so that what it releases in turn waits for it to finish.
+    while (!unwoundTasks_.empty()) {
+        std::function<void()> task = std::move(unwoundTasks_.front());
+        unwoundTasks_.erase(unwoundTasks_.begin());
+        ++handlerDepth_;
+        try {
+            task();
+        } catch (...) {
+            // Destruction that throws has nobody to report to; the other tasks still run.
+        }
+        --handlerDepth_;
+    }
+}
+
 const std::string* TApplication::Cursor(int slot) const {
     auto it = cursors_.find(slot);
     return it == cursors_.end() ? nullptr : &it->second;

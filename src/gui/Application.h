@@ -5,6 +5,7 @@
 #include "gui/WindowSystem.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <string>
@@ -58,12 +59,39 @@ public:
     void RemoveMessageHook(int id);
     void RunMessageHooks(TControl& control, const TMessage& message);
 
+    // [Handlers on the stack] Every entry into the toolkit's code on the UI thread (a window message, a
+    // timer, a posted task, a call of the host) holds a THandlerScope. Work that frees what such code may
+    // still be using (a table released by its host inside one of its own callbacks or modal loops) waits
+    // in RunWhenUnwound until the outermost scope has ended.
+    class THandlerScope {
+    public:
+        explicit THandlerScope(TApplication& app) : app_(app) { ++app_.handlerDepth_; }
+        ~THandlerScope() { app_.LeaveHandler(); }
+        THandlerScope(const THandlerScope&) = delete;
+        THandlerScope& operator=(const THandlerScope&) = delete;
+
+    private:
+        TApplication& app_;
+    };
+    // What a handler threw, offered before it unwinds into the platform's loop (and from there into the
+    // program that runs it): true when it was dealt with and the message counts as handled.
+    std::function<bool(std::exception_ptr error)> OnHandlerError;
+    bool HandleHandlerError(std::exception_ptr error) { return OnHandlerError && OnHandlerError(error); }
+    // Runs `task` at once when no handler is on the stack, else when the outermost one ends.
+    void RunWhenUnwound(std::function<void()> task);
+    int HandlerDepth() const { return handlerDepth_; }
+
     // Called by modal runs when the loop finds nothing to do; on the headless platform a test answers
     // dialogs from here. It returns false when it did nothing either.
     std::function<bool()> OnModalIdle;
 
 private:
+    void LeaveHandler();
+    void RunUnwoundTasks();
+
     TWindowSystem& system_;
+    int handlerDepth_{0};
+    std::vector<std::function<void()>> unwoundTasks_;
     bool terminated_{false};
     TControlHandle nextHandle_{1};
     std::map<TControlHandle, TControl*> controls_;

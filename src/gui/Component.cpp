@@ -85,4 +85,10 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 
 void TComponent::Notification(TComponent*, bool) {}
 
+void EndActivityOfTree(TComponent& root) {
+    root.EndActivity();
+    for (int i = 0; i < root.ComponentCount(); ++i)
+        EndActivityOfTree(*root.Components(i));
+}
+
 } // namespace morvane

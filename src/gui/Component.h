@@ -50,6 +50,11 @@ public:
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
 
+    // Ends, for good, what the component does by itself (timers, modal runs, input): the table it belongs
+    // to has closed. Subclasses that start such things stop them and refuse to start them again.
+    virtual void EndActivity() { activityEnded_ = true; }
+    bool ActivityEnded() const { return activityEnded_; }
+
 protected:
     // Called when a component this one watches (or owns) is going away.
     virtual void Notification(TComponent* component, bool removing);
@@ -64,8 +69,13 @@ private:
     TComponent* owner_{nullptr};
     std::string name_;
     unsigned state_{0};
+    bool activityEnded_{false};
     std::vector<std::unique_ptr<TComponent>> components_;
     std::vector<TComponent*> watchers_;
 };
+
+// Ends the activity of `root` and of every component it owns, all the way down (and of every control
+// parented below a container among them).
+void EndActivityOfTree(TComponent& root);
 
 } // namespace morvane

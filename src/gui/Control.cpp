@@ -173,13 +173,20 @@ void TControl::NotifyMessageObservers(const TMessage& message) {
 }
 
 void TControl::SetTimer(std::uintptr_t id, std::uint32_t intervalMs) {
-    if (!HasApplication()) return;
+    if (!HasApplication() || ActivityEnded()) return;
     KillTimer(id);
     TControlHandle handle = handle_;
     TApplication* app = &Application();
     timers_[id] = app->System().StartTimer(intervalMs, [app, handle, id] {
         if (TControl* control = app->FindControl(handle)) control->Perform(WM_TIMER, std::intptr_t(id));
     });
+}
+
+void TControl::EndActivity() {
+    TComponent::EndActivity();
+    for (const auto& [id, timer] : timers_)
+        if (HasApplication()) Application().System().StopTimer(timer);
+    timers_.clear();
 }
 
 void TControl::KillTimer(std::uintptr_t id) {

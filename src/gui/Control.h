@@ -102,6 +102,8 @@ public:
     // A window timer: WM_TIMER with the id arrives through WndProc every `intervalMs`.
     void SetTimer(std::uintptr_t id, std::uint32_t intervalMs);
     void KillTimer(std::uintptr_t id);
+    // Stops every timer of the control and refuses new ones.
+    void EndActivity() override;
 
     // Called by the form: paints the control (and, for containers, nothing more: the form paints children).
     void PaintControl(TCanvas& canvas);

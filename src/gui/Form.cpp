@@ -71,13 +71,23 @@ void TForm::Close() {
     if (action == TCloseAction::caMinimize) Minimize(true);
 }
 
+void TForm::EndActivity() {
+    TWinControl::EndActivity();
+    if (modal_ && modalResult_ == 0) modalResult_ = 2;
+    captureControl_ = pressedControl_ = nullptr;
+}
+
 int TForm::ShowModal() {
     if (modal_) throw std::logic_error("the form is already shown modally");
+    // A window of a closed table no longer opens.
+    if (ActivityEnded()) return 2;
     modal_ = true;
     modalResult_ = 0;
     Show();
     TApplication& app = Application();
-    while (modalResult_ == 0 && !app.Terminated()) {
+    // The loop is code of the table on the stack: nothing it belongs to may be freed before it ends.
+    TApplication::THandlerScope running(app);
+    while (modalResult_ == 0 && !app.Terminated() && !ActivityEnded()) {
         if (app.HandleMessage()) continue;
         if (app.OnModalIdle && app.OnModalIdle()) continue;
         modal_ = false;
@@ -261,6 +271,7 @@ void TForm::UpdateHover(TControl* target) {
 }
 
 void TForm::WindowMouseDown(TMouseButton button, TShiftState shift, TPoint at) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     TControl* target = captureControl_ ? captureControl_ : TargetAt(at);
     if (!target) return;
     UpdateHover(captureControl_ ? hoverControl_ : target);
@@ -283,6 +294,7 @@ void TForm::WindowMouseDown(TMouseButton button, TShiftState shift, TPoint at) {
 }
 
 void TForm::WindowMouseUp(TMouseButton button, TShiftState shift, TPoint at) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     TControl* target = captureControl_ ? captureControl_ : TargetAt(at);
     if (!target) return;
     TControl* pressed = pressedControl_;
@@ -298,6 +310,7 @@ void TForm::WindowMouseUp(TMouseButton button, TShiftState shift, TPoint at) {
 }
 
 void TForm::WindowMouseMove(TShiftState shift, TPoint at) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     TControl* under = TargetAt(at);
     UpdateHover(under);
     TControl* target = captureControl_ ? captureControl_ : under;
@@ -307,6 +320,7 @@ void TForm::WindowMouseMove(TShiftState shift, TPoint at) {
 }
 
 void TForm::WindowMouseWheel(TShiftState shift, int delta, TPoint at) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     for (TControl* c = activeControl_ ? static_cast<TControl*>(activeControl_) : TargetAt(at); c;
          c = c->Parent())
         if (c->MouseWheel(shift, delta, at)) return;
@@ -317,6 +331,7 @@ void TForm::WindowMouseLeave() {
 }
 
 void TForm::WindowKeyDown(TKey key, TShiftState shift) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     if (KeyPreview) {
         KeyDown(key, shift);
         if (key == 0) return;
@@ -329,6 +344,7 @@ void TForm::WindowKeyDown(TKey key, TShiftState shift) {
 }
 
 void TForm::WindowKeyUp(TKey key, TShiftState shift) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     if (KeyPreview) {
         KeyUp(key, shift);
         if (key == 0) return;
@@ -338,6 +354,7 @@ void TForm::WindowKeyUp(TKey key, TShiftState shift) {
 }
 
 void TForm::WindowChar(const std::string& gbkChar) {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     std::string ch = gbkChar;
     if (KeyPreview) {
         KeyPress(ch);
@@ -348,6 +365,7 @@ void TForm::WindowChar(const std::string& gbkChar) {
 }
 
 void TForm::WindowCloseRequest() {
+    if (ActivityEnded()) return; // the table has closed: its windows only show
     Close();
 }
 

@@ -27,6 +27,8 @@ public:
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
     bool Modal() const { return modal_; }
+    // Ends a modal run (as cancelled), refuses new ones and takes no more input.
+    void EndActivity() override;
 
     bool TopMost() const { return topMost_; }
     void SetTopMost(bool topMost);

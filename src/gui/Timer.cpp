@@ -27,6 +27,11 @@ void TTimer::SetOnTimer(std::function<void(TTimer*)> handler) {
     Restart();
 }
 
+void TTimer::EndActivity() {
+    TComponent::EndActivity();
+    Stop();
+}
+
 void TTimer::Stop() {
     if (timer_ && HasApplication()) Application().System().StopTimer(timer_);
     timer_ = 0;
@@ -34,7 +39,7 @@ void TTimer::Stop() {
 
 void TTimer::Restart() {
     Stop();
-    if (!enabled_ || interval_ == 0 || !onTimer_ || !HasApplication()) return;
+    if (!enabled_ || interval_ == 0 || !onTimer_ || !HasApplication() || ActivityEnded()) return;
     timer_ = Application().System().StartTimer(interval_, [this] {
         // Copied first: the handler may free this timer or replace its handler.
         auto handler = onTimer_;

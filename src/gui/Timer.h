@@ -19,6 +19,8 @@ public:
     std::uint32_t Interval() const { return interval_; }
     void SetInterval(std::uint32_t interval);
     void SetOnTimer(std::function<void(TTimer*)> handler);
+    // Stops the timer for good: enabling it again does nothing.
+    void EndActivity() override;
 
 private:
     void Restart();

@@ -153,4 +153,12 @@ void TWinControl::DoExit() {
     if (OnExit) OnExit(this);
 }
 
+void TWinControl::EndActivity() {
+    TControl::EndActivity();
+    // A copy: nothing should change the children now, but the walk must not depend on it.
+    const std::vector<TControl*> children = controls_;
+    for (TControl* child : children)
+        EndActivityOfTree(*child);
+}
+
 } // namespace morvane

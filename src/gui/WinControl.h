@@ -24,6 +24,8 @@ public:
     // The topmost visible child (searching into containers) under a point of this control's client area;
     // nullptr when the point is on this control itself. Disabled controls are found only when asked.
     TControl* ControlAtPos(TPoint point, bool allowDisabled = false, bool recurse = true) const;
+    // Ends the activity of every child too, whoever owns it.
+    void EndActivity() override;
 
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }

@@ -218,13 +218,29 @@ void TCustomPluginShare::SaveOptionsNotify() {
 void TCustomPluginShare::Finalize() {
     if (finalized_) return;
     faceImages_ = nullptr;
-    PlaySound("Public_Exit.wav");
+    // Whatever the host answers on the way, every step runs and the host hears PluginClosed; the first
+    // failure is reported once the table has closed.
+    TFirstFailure failure;
+    failure.Run([this] { PlaySound("Public_Exit.wav"); });
     finalized_ = true;
-    SendLeaveFrames();
-    SaveOptionsNotify();
-    ForEachLifecycle([](auto* component) { component->DoFinalize(); });
-    if (OnFinialize) OnFinialize(this);
-    if (host_) CheckHost("PluginClosed", host_->PluginClosed(cookie_));
+    SendLeaveFrames(failure);
+    requestsClosed_ = true;
+    failure.Run([this] { SaveOptionsNotify(); });
+    ForEachLifecycle([&failure](auto* component) { failure.Run([component] { component->DoFinalize(); }); });
+    failure.Run([this] {
+        if (OnFinialize) OnFinialize(this);
+    });
+    EndTableActivity();
+    failure.Run([this] {
+        if (host_) CheckHost("PluginClosed", host_->PluginClosed(cookie_));
+    });
+    failure.Rethrow();
+}
+
+void TCustomPluginShare::EndTableActivity() {
+    // Timers, modal runs and input of every window of the table end here: nothing acts after the close.
+    if (ownerForm_) EndActivityOfTree(*ownerForm_);
+    if (client_) EndActivityOfTree(*client_);
 }
 
 void TCustomPluginShare::ShowActionPanel() {

@@ -244,7 +244,9 @@ private:
     void ClearSlot(TComponent* component);
     void SendFrame(std::int64_t toId, const std::vector<std::uint8_t>& frame);
     std::vector<std::uint8_t> TableFrame(std::uint8_t cmd, TBytes payload = {}) const;
-    void SendLeaveFrames();
+    // Each leave frame is sent even when the one before it failed.
+    void SendLeaveFrames(TFirstFailure& failure);
+    void EndTableActivity();
     void ProcessTableFrame(TBytes frame);
     void HandleUserList(TBytes frame);
     void HandleScoreBlock(TBytes frame);
@@ -297,6 +299,8 @@ private:
     std::int64_t commandWindow_{0};
     TBytes pending_;
     bool finalized_{false};
+    // Set once the leave frames are out: a closed table sends nothing more.
+    bool requestsClosed_{false};
     bool playing_{false};
     bool duplicate_{false};
     bool haveSound_{true};

@@ -9,17 +9,20 @@
 namespace morvane {
 
 void TCustomPluginShare::PostCommand(int len, const std::uint8_t* data) {
-    if (len <= 0 || !data) return;
-    if (OnPrepCommand) OnPrepCommand(this, len, data);
-    if (!HasApplication()) return;
-    // The pending frame points into the host's buffer; it is put back however the hand-off ends, so no
-    // view of that buffer outlives this call.
-    const TBytes previous = pending_;
-    pending_ = TBytes(data, std::size_t(len));
-    TScopeExit restore([this, previous] { pending_ = previous; });
+    if (len <= 0 || !data || !HasApplication()) return;
+    const TBytes frame(data, std::size_t(len));
     const auto target = TControlHandle(commandWindow_);
-    // Decoding happens in the form's thread, one frame at a time, before this call returns.
-    Application().System().SendSync([target] {
+    // Decoding happens in the form's thread, one frame at a time, before this call returns. The pending
+    // frame is set there too, so that two callers on two threads each have their own frame decoded; it
+    // points into the host's buffer and is put back however the hand-off ends, so no view of that buffer
+    // outlives this call.
+    Application().System().SendSync([this, frame, target] {
+        // A closed table takes no more frames.
+        if (finalized_) return;
+        if (OnPrepCommand) OnPrepCommand(this, int(frame.size()), frame.data());
+        const TBytes previous = pending_;
+        pending_ = frame;
+        TScopeExit restore([this, previous] { pending_ = previous; });
         if (TControl* window = Application().FindControl(target)) window->Perform(WM_PLUGIN_COMMAND);
     });
 }

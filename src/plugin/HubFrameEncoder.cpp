@@ -8,7 +8,7 @@
 namespace morvane {
 
 void TCustomPluginShare::SendFrame(std::int64_t toId, const std::vector<std::uint8_t>& frame) {
-    if (!host_) return;
+    if (!host_ || requestsClosed_) return;
     CheckHost("SendData", host_->SendData(cookie_, toId, std::int32_t(frame.size()), frame.data()));
 }
 
@@ -94,16 +94,16 @@ void TCustomPluginShare::RequestSeat(std::uint8_t seat, bool sit) {
     SendFrame(0, frame);
 }
 
-void TCustomPluginShare::SendLeaveFrames() {
+void TCustomPluginShare::SendLeaveFrames(TFirstFailure& failure) {
     if (!host_) return;
     if ((client_ && seated_) || (!client_ && seated_ && playing_)) {
         const std::uint8_t seat = mySeat_;
-        SendFrame(0, TableFrame(frames::cmdLeaveSeat, TBytes(&seat, 1)));
+        failure.Run([&] { SendFrame(0, TableFrame(frames::cmdLeaveSeat, TBytes(&seat, 1))); });
     }
     ByteWriter leave(9);
     leave.WriteU8(frames::kLeave);
     leave.WriteI64(myId_);
-    SendFrame(0, leave.Bytes());
+    failure.Run([&] { SendFrame(0, leave.Bytes()); });
 }
 
 void TCustomPluginShare::Invite() {

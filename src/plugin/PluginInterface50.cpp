@@ -1,12 +1,15 @@
 #include "plugin/PluginInterface50.h"
 
 #include "base/ScopeExit.h"
+#include "gui/Application.h"
 #include "gui/Form.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginShare.h"
+#include "plugin/HostError.h"
 #include "plugin/PluginFormRegistry.h"
 
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 namespace morvane {
@@ -21,6 +24,16 @@ std::uint16_t CheckedWord(std::int32_t value) {
 
 std::string TextOf(const char* text) {
     return text ? std::string(text) : std::string();
+}
+
+bool AbandonOnHostError(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const THostError&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 std::atomic<long>& LiveObjectCount() {
@@ -39,6 +52,9 @@ long TPluginInterface50::LiveObjects() {
 }
 
 TPluginInterface50::TPluginInterface50() {
+    // A host call that fails inside a window event, a timer or a posted message ends what that handler was
+    // doing, and nothing more: the table goes on and the failure never unwinds into the hall's loop.
+    if (HasApplication() && !Application().OnHandlerError) Application().OnHandlerError = AbandonOnHostError;
     form_ = CreateRegisteredForm(kFormClassName);
     if (!form_) return;
     // The last hub among the form's components is the one the host talks to.
@@ -76,9 +92,30 @@ ULONG TPluginInterface50::AddRef() {
 
 ULONG TPluginInterface50::Release() {
     const ULONG left = --references_;
-    // COM's rule: the last release frees the object.
-    if (left == 0) std::unique_ptr<TPluginInterface50> last(this);
+    // COM's rule: the last release frees the object (here: once it is safe to).
+    if (left == 0) DestroyWhenUnwound();
     return left;
+}
+
+void TPluginInterface50::DestroyWhenUnwound() {
+    if (!HasApplication()) {
+        std::unique_ptr<TPluginInterface50> last(this);
+        return;
+    }
+    // The hall may drop its last reference inside a callback of the table, in one of its modal loops, or on
+    // a thread of its own: the windows, timers and controls go on the UI thread, after every handler of
+    // the table has returned.
+    if (OnUiThread())
+        DestroyOnUiThread();
+    else
+        Application().System().Post([this] { DestroyOnUiThread(); });
+}
+
+void TPluginInterface50::DestroyOnUiThread() {
+    // Code of the table still on the stack (a modal run above all) is told to finish: its timers, modal
+    // runs and input end now, and the object goes when the last of it has returned.
+    if (Application().HandlerDepth() > 0 && form_) EndActivityOfTree(*form_);
+    Application().RunWhenUnwound([this] { std::unique_ptr<TPluginInterface50> last(this); });
 }
 
 template <typename F>
@@ -88,6 +125,21 @@ HRESULT TPluginInterface50::Guarded(F&& call) {
     AddRef();
     TScopeExit release([this] { Release(); });
     if (!hub_) return S_OK;
+    if (OnUiThread() || !HasApplication()) return GuardedOnUiThread(call);
+    // A call from another thread waits while the UI thread runs it, as a sent window message would.
+    HRESULT result = E_UNEXPECTED;
+    try {
+        Application().System().SendSync([&] { result = GuardedOnUiThread(call); });
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+    return result;
+}
+
+template <typename F>
+HRESULT TPluginInterface50::GuardedOnUiThread(F&& call) {
+    std::optional<TApplication::THandlerScope> busy;
+    if (HasApplication()) busy.emplace(Application());
     try {
         call();
         return S_OK;
@@ -140,6 +192,7 @@ HRESULT TPluginInterface50::UpdateUserName(const std::int64_t* userId, const cha
     return Guarded([&] {
         if (!userId) throw std::invalid_argument("no user identity");
         const std::uint16_t word = CheckedWord(value);
+        if (hub_->Finalized()) return;
         STRU_PLUGIN_USERINFO* user = hub_->FindUser(*userId);
         if (!user) return;
         user->ExtValue = word;
@@ -152,6 +205,7 @@ HRESULT TPluginInterface50::UpdateUserName(const std::int64_t* userId, const cha
 
 HRESULT TPluginInterface50::ShowSystemText(std::int32_t len, const char* text) {
     return Guarded([&] {
+        if (hub_->Finalized()) return; // a closed table shows nothing more
         std::string line;
         if (text && len > 0) line.assign(text, strnlen(text, std::size_t(len)));
         if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, lines::kSystem);

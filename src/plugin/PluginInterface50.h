@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <thread>
 
 namespace morvane {
 
@@ -69,6 +70,12 @@ private:
 
     template <typename F>
     HRESULT Guarded(F&& call);
+    template <typename F>
+    HRESULT GuardedOnUiThread(F&& call);
+    bool OnUiThread() const { return std::this_thread::get_id() == uiThread_; }
+    // The last reference is gone: the object is freed on its UI thread once none of its code is running.
+    void DestroyWhenUnwound();
+    void DestroyOnUiThread();
 
     // Counts the object among the live ones from its first member to its last, also when the
     // constructor fails.
@@ -81,6 +88,8 @@ private:
 
     TLiveObject live_;
     std::atomic<ULONG> references_{1};
+    // The thread that made the object, its windows and timers: the only one that may touch them.
+    const std::thread::id uiThread_{std::this_thread::get_id()};
     std::unique_ptr<TForm> form_;
     TCustomPluginShare* hub_{nullptr};
 };

@@ -175,8 +175,14 @@ void TLovelyPanel::LifeTick(std::uintptr_t timer) {
     Hide();
 }
 
+void TLovelyPanel::EndActivity() {
+    TCustomPanel::EndActivity();
+    if (running_ && modalResult_ == 0) modalResult_ = 2; // as cancelled
+}
+
 int TLovelyPanel::ShowModal() {
-    if (running_) return 0;
+    // A panel of a closed table no longer opens.
+    if (running_ || ActivityEnded()) return 0;
     running_ = true;
     SetRemaining(lifeCount_);
     if (lifeCount_ > 0) SetTimer(kLifeTimer, kLifeInterval);
@@ -192,6 +198,8 @@ int TLovelyPanel::ShowModal() {
     modalResult_ = 0;
 
     TApplication& app = Application();
+    // The loop is code of the table on the stack: nothing it belongs to may be freed before it ends.
+    TApplication::THandlerScope scope(app);
     const TControlHandle self = Handle();
     do {
         if (Destroying()) return 0;

@@ -66,6 +66,8 @@ public:
     bool Running() const { return running_; }
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int value) { modalResult_ = value; }
+    // Ends a modal run (with no result) and refuses new ones.
+    void EndActivity() override;
 
     // Raised when the remaining seconds change.
     TNotifyEvent OnLifeChange;

@@ -1,8 +1,16 @@
 # Runs morvane-replay on one script. With EXPECTED: the run must succeed and its transcript must equal
-# the file. With EXIT and ERROR: the run must end with that code and its error output match the pattern.
+# the file; with REFUSALS naming a file that exists, the run must instead end with 1 and its error output
+# equal that file. With EXIT and ERROR: the run must end with that code and its error output match the pattern.
 execute_process(COMMAND ${REPLAY} ${SCRIPT} OUTPUT_VARIABLE transcript ERROR_VARIABLE errors RESULT_VARIABLE code)
 if(DEFINED EXPECTED)
-  if(NOT code EQUAL 0)
+  # A story in which the hall fails calls on purpose lists the calls the table answered with a failure.
+  if(DEFINED REFUSALS AND EXISTS ${REFUSALS})
+    file(READ ${REFUSALS} refusals)
+    string(REPLACE "${SCRIPT}: " "" errors "${errors}")
+    if(NOT code EQUAL 1 OR NOT errors STREQUAL refusals)
+      message(FATAL_ERROR "morvane-replay ended with ${code}, expected 1 with these refusals:\n${refusals}\nfound:\n${errors}")
+    endif()
+  elseif(NOT code EQUAL 0)
     message(FATAL_ERROR "morvane-replay ended with ${code}:\n${errors}")
   endif()
   file(READ ${EXPECTED} expected)

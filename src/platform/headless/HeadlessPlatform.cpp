@@ -2,6 +2,7 @@
 
 #include "base/Gbk.h"
 #include "base/Paths.h"
+#include "gui/Application.h"
 #include "gui/BitmapPicture.h"
 
 #include <algorithm>
@@ -22,6 +23,22 @@ TRect Union(const TRect& a, const TRect& b) {
             std::max(a.bottom, b.bottom)};
 }
 
+// Runs the table's code for one message as a handler: what the host asks to free inside it waits until the
+// outermost handler has ended.
+template <typename F>
+void AsHandler(F&& run) {
+    if (!HasApplication()) {
+        run();
+        return;
+    }
+    TApplication::THandlerScope scope(Application());
+    try {
+        run();
+    } catch (...) {
+        if (!Application().HandleHandlerError(std::current_exception())) throw;
+    }
+}
+
 } // namespace
 
 THeadlessPlatform::THeadlessPlatform() : uiThread_(std::this_thread::get_id()) {}
@@ -35,7 +52,7 @@ bool THeadlessPlatform::RunQueued() {
     if (queue_.empty()) return false;
     std::function<void()> task = std::move(queue_.front());
     queue_.pop_front();
-    task();
+    AsHandler(task);
     return true;
 }
 
@@ -45,7 +62,8 @@ bool THeadlessPlatform::RunPaint() {
         TRect dirty = window.pendingPaint;
         window.pendingPaint = {};
         if (window.shown) {
-            window.client->WindowPaint(dirty);
+            IWindowClient* client = window.client;
+            AsHandler([&] { client->WindowPaint(dirty); });
             return true;
         }
     }
@@ -63,7 +81,7 @@ void THeadlessPlatform::FireTimer(std::map<TTimerId, Timer>::iterator it) {
     // The next tick counts from this one, as a system timer does; the handler may stop or restart it.
     it->second.due += std::max<std::uint32_t>(1, it->second.interval);
     std::function<void()> onTick = it->second.onTick;
-    onTick();
+    AsHandler(onTick);
 }
 
 bool THeadlessPlatform::ProcessOneMessage(bool wait) {
@@ -117,10 +135,10 @@ void THeadlessPlatform::Post(std::function<void()> task) {
         queue_.push_back(std::move(task));
         return;
     }
-    // Posting from another thread goes through the cross-thread list; the task runs without the poster
-    // waiting.
-    auto owned = std::make_shared<std::function<void()>>(std::move(task));
-    SendSync([this, owned] { queue_.push_back(std::move(*owned)); });
+    // Posting from another thread goes through a list of its own, which the UI thread moves into its queue;
+    // the poster does not wait (it may be the thread the UI thread is waiting for).
+    std::lock_guard lock(crossMutex_);
+    crossPosted_.push_back(std::move(task));
 }
 
 void THeadlessPlatform::SendSync(const std::function<void()>& task) {
@@ -136,6 +154,12 @@ void THeadlessPlatform::SendSync(const std::function<void()>& task) {
 }
 
 void THeadlessPlatform::RunCrossThreadCalls() {
+    {
+        std::lock_guard lock(crossMutex_);
+        for (auto& task : crossPosted_)
+            queue_.push_back(std::move(task));
+        crossPosted_.clear();
+    }
     for (;;) {
         TCrossCall* call = nullptr;
         {
@@ -146,7 +170,7 @@ void THeadlessPlatform::RunCrossThreadCalls() {
         }
         std::exception_ptr error;
         try {
-            (*call->task)();
+            AsHandler(*call->task);
         } catch (...) {
             error = std::current_exception();
         }

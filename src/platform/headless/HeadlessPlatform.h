@@ -231,6 +231,7 @@ private:
     std::mutex crossMutex_;
     std::condition_variable crossDone_;
     std::deque<TCrossCall*> crossCalls_;
+    std::deque<std::function<void()>> crossPosted_;
 };
 
 } // namespace morvane
