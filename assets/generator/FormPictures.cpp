@@ -160,6 +160,33 @@ void DrawWindowButton(cairo_t* cr, double w, double h, Glyph glyph, State state)
     if (state == State::Gray) Desaturate(cairo_get_target(cr), 0.95, 0.7);
 }
 
+// The user list's header, stretched under every column: a warm brown band a shade deeper than the rows,
+// lit along its top edge, so that the white captions stand out.
+void DrawListHeader(cairo_t* cr) {
+    constexpr double w = 64;
+    constexpr double h = 16;
+    cairo_rectangle(cr, 0, 0, w, h);
+    PatternPtr band = VerticalPattern(0, h, Hex(0xC0692A), Hex(0x6E2A06));
+    cairo_set_source(cr, band.get());
+    cairo_fill(cr);
+    cairo_rectangle(cr, 0, 0, w, 1);
+    SetColour(cr, Hex(0xF2B36A));
+    cairo_fill(cr);
+    cairo_rectangle(cr, 0, h - 1, w, 1);
+    SetColour(cr, Hex(0x3E1603));
+    cairo_fill(cr);
+}
+
+// The line between two header captions: a dark groove beside a light ridge.
+void DrawListSplit(cairo_t* cr) {
+    cairo_rectangle(cr, 0, 2, 1, 12);
+    SetColour(cr, Hex(0x3E1603));
+    cairo_fill(cr);
+    cairo_rectangle(cr, 1, 2, 1, 12);
+    SetColour(cr, Hex(0xF2B36A));
+    cairo_fill(cr);
+}
+
 void AddTextFamily(PictureSet& set, const std::string& base, int w, int h, const char* caption) {
     for (int i = 0; i < 4; ++i) {
         const State state = kStates[i];
@@ -182,6 +209,8 @@ void AddWindowFamily(PictureSet& set, const std::string& base, Glyph glyph) {
 void AddFormPictures(PictureSet& set) {
     set.Add("FORMMAINFRAME", 1024, 734, DrawMainFrame, PixelFormat::Rgb);
     set.Add("FORMRIGHTBOX", 209, 643, DrawRightBox);
+    set.Add("USERLISTHEADER", 64, 16, DrawListHeader);
+    set.Add("USERLISTSPLIT", 2, 16, DrawListSplit);
     AddTextFamily(set, "TITLESETUP", 40, 18, "设置");
     AddTextFamily(set, "TITLESCREEN", 40, 18, "截图");
     AddTextFamily(set, "TITLEADVICE", 40, 18, "反馈");

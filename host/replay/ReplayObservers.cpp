@@ -8,10 +8,14 @@
 #include "panels/PluginDialog50.h"
 #include "plugin/PluginShare50.h"
 
+#include <ctime>
+
 namespace morvane::replay {
 namespace {
 
 constexpr std::uint32_t kTableSeed = 20260101;
+// 2026-01-01 00:00:00 UTC: the date the table's clock reads when the script starts.
+constexpr std::time_t kReplayEpoch = 1767225600;
 
 void ObserveDialog(TPluginDialog50& dialog, TReplayTranscript& transcript, std::deque<int>& answers) {
     dialog.OnExecuteStart = [&transcript, &answers](TPluginDialog50& running) {
@@ -37,6 +41,9 @@ void ObserveDialog(TPluginDialog50& dialog, TReplayTranscript& transcript, std::
 
 void ObserveTable(TFormPluginClient& form, TReplayTranscript& transcript, std::deque<int>& answers) {
     form.GameClient()->Random().SetSeed(kTableSeed);
+    // Names stamped with the time (a screenshot's) follow the script's virtual time from a fixed date, so
+    // that a transcript does not depend on when the script runs.
+    form.WallClock = [] { return kReplayEpoch + std::time_t(Application().System().TickCount() / 1000); };
     form.PluginShare501()->OnSoundPlayed = [&transcript](const std::string& fileName) {
         transcript.Add("sound " + EscapeText(gbk::ToUtf8(fileName)));
     };

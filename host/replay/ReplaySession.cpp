@@ -115,6 +115,8 @@ void TReplaySession::TReleaseTable::operator()(TPluginInterface50* table) const 
 TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFolder)
     : transcript_(out, platform_) {
     platform_.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(libraryFolder)));
+    // The hall's own folder, where the table writes its screenshots, is the same folder: one that exists.
+    host_.Inner().SetDirectory(paths::FromHost(libraryFolder));
     host_.OnClosed = [this] {
         transcript_.Add("closed");
         if (closeAnswer_ == TCloseAnswer::kRelease) ReleaseTable();

@@ -45,7 +45,8 @@ public:
 // behind it, and writes the transcript. The table's form class is registered for the session's life.
 class TReplaySession {
 public:
-    // `libraryFolder` is the table's library folder in host form (the game's INI file is looked up there).
+    // `libraryFolder` is the table's library folder in host form (the game's INI file is looked up there);
+    // the hall answers with it for its own folder too (where screenshots go).
     TReplaySession(std::ostream& out, const std::string& libraryFolder);
     ~TReplaySession();
     TReplaySession(const TReplaySession&) = delete;

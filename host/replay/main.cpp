@@ -5,6 +5,8 @@
 #include "host/replay/ReplayScript.h"
 #include "host/replay/ReplaySession.h"
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -41,6 +43,9 @@ int Replay(const std::filesystem::path& scriptPath) {
                   << error.message() << '\n';
         return 1;
     }
+    // Times the table writes (a screenshot's name) are read in UTC, the same on every machine.
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
     TReplaySession session(std::cout, ".");
     try {
         session.Run(commands);

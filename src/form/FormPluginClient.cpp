@@ -39,6 +39,14 @@ namespace {
 constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
                                                    "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
 
+// The user list as the form dresses it: every row on the box's brown with white text, the selected row a
+// lighter brown; the header is drawn from its pictures, with blue, white and red behind them.
+constexpr TColor kListRowColour = 866683;
+constexpr TColor kListSelectedColour = 5138617;
+constexpr TColor kListHeaderColour = 0xFF0000;
+constexpr TColor kListHeaderFontColour = 0xFFFFFF;
+constexpr TColor kListSplitColour = 0x0000FF;
+
 // Blue-grey bars with a cream track, for the user list and the chat.
 constexpr TScrollBarScheme kScrollBarColours{0x6FA4EF, 0x94AAC1, 0xABE3FE, 0xF0FBFE, 0xD4EDF7, 0xD4EDF7};
 
@@ -65,6 +73,22 @@ TLabel* MakeLabel(TFormPluginClient& form, TWinControl* parent, const std::strin
     label->SetTransparent(true);
     label->SetCaption(caption);
     return label;
+}
+
+void DressUserList(TPluginUser50& list) {
+    for (auto setter : {&TPluginUser50::SetSelfInfoBackColor, &TPluginUser50::SetListItemBackColor,
+                        &TPluginUser50::SetUserListColor})
+        (list.*setter)(kListRowColour);
+    list.SetSelfSelectBackColor(kListSelectedColour);
+    list.SetSelectBackColor(kListSelectedColour);
+    for (auto setter : {&TPluginUser50::SetSelfInfoFontColor, &TPluginUser50::SetListItemFontColor,
+                        &TPluginUser50::SetSelfSelectFontColor, &TPluginUser50::SetSelectFontColor})
+        (list.*setter)(clWhite);
+    list.SetHeaderBgColor(kListHeaderColour);
+    list.SetHeaderFontColor(kListHeaderFontColour);
+    list.SetHeaderSplitColor(kListSplitColour);
+    list.SetHeaderBgPic(LoadPictureByName("USERLISTHEADER").get());
+    list.SetHeaderSplitterPic(LoadPictureByName("USERLISTSPLIT").get());
 }
 
 } // namespace
@@ -162,6 +186,7 @@ void TFormPluginClient::BuildUserBox() {
     const char* const captions[] = {"ID", "昵称", "等级", "游戏豆", "积分", "星币"};
     for (int column = 0; column < 6; ++column)
         pluginUser501_->SetColumnCaption(column, captions[column]);
+    DressUserList(*pluginUser501_);
     pluginChat501_ = Make<TPluginChat50>(*this, panelPluginUserBox_);
     pluginChat501_->SetEmotionImages(imageListEmotion_);
     // The chat skin's three square buttons sit at its foot, the say button beside them.

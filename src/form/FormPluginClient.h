@@ -200,8 +200,7 @@ private:
     TForeignWindow hallWindow_{0};
     bool bossHidden_{false};
     std::array<bool, 6> columnShown_{false, true, true, true, true, false};
-    // The four columns shown by default fill the list beside its scroll bar.
-    std::array<int, 6> columnWidths_{76, 56, 30, 58, 30, 76};
+    std::array<int, 6> columnWidths_{76, 48, 40, 48, 48, 76};
 };
 
 // Makes the table form creatable by its class name; the library does so when it loads.

@@ -7,6 +7,7 @@
 #include "gui/ImageList.h"
 #include "gui/Label.h"
 #include "panels/PluginUser50.h"
+#include "plugin/PlatformSite.h"
 #include "plugin/PluginPlatform.h"
 #include "plugin/PluginRecords.h"
 #include "plugin/PluginShare50.h"
@@ -17,8 +18,7 @@ namespace {
 constexpr const char* kOptionSection = "Option";
 constexpr const char* kUrlSection = "URL";
 constexpr const char* kUserListSection = "UserList";
-// Where the links lead when the option file names no address of its own.
-constexpr const char* kDefaultSite = "http://www.morvane.cn/";
+constexpr const char* kDefaultSite = kPlatformSite;
 constexpr const char* kMasked = "****";
 constexpr TColor kPhotoKey = 0xFF00FF;
 

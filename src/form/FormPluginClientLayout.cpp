@@ -42,14 +42,7 @@ constexpr TColor kUserBoxColour = 0x184901;
 constexpr int kUserBackCut = 45;
 constexpr TRect kUserPanel{9, 187, 9 + 191, 187 + 128};
 constexpr TRect kChatPanel{10, 324, 10 + 192, 324 + 356};
-// A light ground under the chat's lines, whose kinds are told apart by colour (grey notes, magenta
-// broadcasts, red refusals): on the chat skin's orange they could hardly be read.
-constexpr TColor kChatViewColour = 0xF0FAFF;
-// The user list in the box's colours: a green header with gold captions over cream rows.
-constexpr TColor kListHeaderColour = 0x1E5A2A;
-constexpr TColor kListHeaderFontColour = 0x8CE1FF;
-constexpr TColor kListSplitColour = 0x15628C;
-constexpr TColor kListRowColour = 0xF6EEE2;
+constexpr TColor kChatViewColour = 0x105DBA;
 constexpr TRect kPhoto{14, 101, 14 + 64, 101 + 68};
 constexpr TPoint kSoundCheckAt{40, 50};
 // The settings panel's cream where the check boxes stand.
@@ -90,12 +83,6 @@ void TFormPluginClient::ApplyFixedLayout() {
     Place(*picButtonMin_, kMinAt);
     Place(*picButtonClose_, kCloseAt);
     Place(*pluginUser501_, kUserPanel);
-    pluginUser501_->SetHeaderBgColor(kListHeaderColour);
-    pluginUser501_->SetHeaderFontColor(kListHeaderFontColour);
-    pluginUser501_->SetHeaderSplitColor(kListSplitColour);
-    pluginUser501_->SetListItemBackColor(kListRowColour);
-    pluginUser501_->SetUserListColor(kListRowColour);
-    pluginUser501_->SetSelfInfoBackColor(kListRowColour);
     Place(*pluginChat501_, kChatPanel);
     pluginChat501_->SetViewSpaces(1, 1, 1, 47);
     pluginChat501_->SetViewColor(kChatViewColour);

@@ -15,6 +15,8 @@ inline constexpr TPoint kBoardAt{25, 174};
 inline constexpr TPoint kQuestAt{592, 162};
 inline constexpr TPoint kBeamAt{9, 572};
 inline constexpr TPoint kClockAt{135, 560};
+// The clock's value while it shows nothing at all (a negative value blanks it).
+inline constexpr int kBlankClock = -1;
 inline constexpr TPoint kClockFrameAt{134, 538};
 inline constexpr TPoint kCardTrayAt{268, 177};
 inline constexpr TPoint kPlayerLabelAt{300, 189};

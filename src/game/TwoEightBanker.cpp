@@ -38,6 +38,10 @@ bool TTwoEightClient::IAmBanker() const {
     return Share() && scene_.BankerList[0].Occupied() && scene_.BankerList[0].UserId == GetMyID();
 }
 
+bool TTwoEightClient::OnBankersChair() const {
+    return Share() && scene_.BankerList[0].Chair == std::int32_t(GetMySeat());
+}
+
 int TTwoEightClient::BankerListLength() const {
     int length = 0;
     while (length < kBankerListLength && scene_.BankerList[std::size_t(length)].Occupied())

@@ -50,7 +50,7 @@ void TTwoEightClient::SetupChipButtons() {
 }
 
 void TTwoEightClient::ChipButtonClick(int button) {
-    if (IAmBanker())
+    if (OnBankersChair())
         SetTableCursor(kNormalCursor);
     else
         SetTableCursor(int(chipButtons_.at(std::size_t(button))->Tag()) + 1);
@@ -93,7 +93,7 @@ void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {
         ReportBetRefusal("现在不是下注时间，请稍后下注 ");
         return;
     }
-    if (IAmBanker()) return;
+    if (OnBankersChair()) return;
     const std::int64_t chip = ChipValueOfCursor(tableCursor_);
     if (chip == 0) {
         ReportBetRefusal("下注失败，请选择正确的筹码 ");
@@ -147,7 +147,7 @@ void TTwoEightClient::TableMouseMove(int x, int y) {
     }
     if (x > kTableAreaWidth) SetTableCursor(kNormalCursor);
     const std::int64_t chip = ChipValueOfCursor(tableCursor_);
-    if (IAmBanker() || playerStake_ + chip > kHighlightStakeBound || chip == 0 ||
+    if (OnBankersChair() || playerStake_ + chip > kHighlightStakeBound || chip == 0 ||
         MyBeans() < playerStake_ + chip)
         return;
     HighlightRegion(x, y);
@@ -191,10 +191,9 @@ void TTwoEightClient::HandleBetNotice(const TBetNotice& notice) {
     const int clockLeft = scene_.BettingTime - notice.PhaseElapsed;
     if (clockLeft < clock_->Value()) clock_->SetValue(std::max(clockLeft, 0));
     if (notice.Amount >= chipButtonValues_[kChipButtonCount - 1]) PlaySparkle(region);
+    // The numbers on the board and the chip buttons wait for the next refresh (the numbers at the latest
+    // for the last second of betting); a chip the balance no longer covers is refused by the click.
     UpdateAcceptable();
-    // The numbers on the board wait for the next refresh (at the latest the last second of betting);
-    // the chip buttons follow the player's own stake at once.
-    UpdateChipButtons();
 }
 
 bool TTwoEightClient::ShowsOtherChip(std::uint8_t region) {

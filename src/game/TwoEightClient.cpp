@@ -81,6 +81,11 @@ void TTwoEightClient::DoOwnAttribute(std::uint8_t) {
 
 void TTwoEightClient::DoGameStart() {
     repeatCount_ = 0;
+    betNoticeCount_ = 0;
+    // The figures of the round before must not show again in a round the player sits out.
+    ownResult_ = 0;
+    bankerResult_ = 0;
+    roundSettled_ = false;
     playerCards_.clear();
     bankerCards_.clear();
     playerCopy_.clear();
@@ -100,6 +105,7 @@ void TTwoEightClient::DoGameStart() {
 
 void TTwoEightClient::DoGameOver() {
     scene_.Phase = 0;
+    roundSettled_ = false;
     dealingState_ = 0;
     betNoticeCount_ = 0;
     RefreshView();
@@ -158,6 +164,8 @@ void TTwoEightClient::RequestSeat(std::uint8_t seat, bool sit) {
 void TTwoEightClient::ApplyScene(TBytes data) {
     const std::uint8_t previousPhase = scene_.Phase;
     ReadTableScene(data, scene_);
+    // Betting has begun: whatever settled before belongs to a round that is over.
+    if (scene_.Phase == 1) roundSettled_ = false;
     playerCards_ = scene_.PlayerCards;
     bankerCards_ = scene_.BankerCards;
     if (scenesShown_ == 0) {
@@ -240,7 +248,8 @@ void TTwoEightClient::SetClockForPhase(std::uint8_t previousPhase) {
 
 void TTwoEightClient::SecondTick() {
     const int value = clock_->Value();
-    if (scene_.Phase == 0 && value < 1) {
+    // A blank clock has counted nothing down yet: the free time starts over only after a countdown.
+    if (scene_.Phase == 0 && value == 0) {
         SetClock(scene_.FreeTime);
     } else if (scene_.Phase == 1 && value < 6) {
         PlaySound("clock.wav");

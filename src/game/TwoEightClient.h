@@ -158,7 +158,10 @@ public:
     std::int64_t MyBeans() const;
     // The name of the beans the table bets with (the hub's, which has a fallback for rooms without one).
     std::string UnitName() const;
+    // The local user is the banker (compared by user id): the chip buttons shut for him.
     bool IAmBanker() const;
+    // The local chair is the banker's chair: picking a chip, betting and highlighting stop there.
+    bool OnBankersChair() const;
     int BankerListLength() const;
     // The six banker-button flags (shown 0..2, enabled 0..2) and the grab button's.
     std::array<bool, 6> BankerButtonFlags() const;
@@ -287,6 +290,9 @@ private:
     int dealingState_{0};
     std::int64_t ownResult_{0};
     std::int64_t bankerResult_{0};
+    // This game's settlement has been shown; a score block arriving after it corrects what it booked.
+    bool roundSettled_{false};
+    std::int64_t bookedBankerResult_{0};
     std::uint8_t resultCode_{kNoResult};
     bool playerPair_{false};
     bool bankerPair_{false};

@@ -167,6 +167,8 @@ void TTwoEightClient::CreateClock() {
     clock_->SetDigitLeft(11);
     clock_->SetDigitTop(15);
     clock_->SetDigitStep(13);
+    // Blank until a running game's scene gives it a phase to count down.
+    clock_->SetValue(kBlankClock);
     clock_->SetVisible(false);
     clock_->SetBounds(kClockAt.x, kClockAt.y, clock_->Width(), clock_->Height());
     clockFrame_ = AddPicture("ClockHeader", kClockFrameAt.x, kClockFrameAt.y, false);

@@ -138,13 +138,15 @@ void TTwoEightClient::HandleSettlement(const TSettlementNotice& notice) {
     scene_.LastPointsB = notice.PointsB;
     playerPair_ = notice.PlayerPair;
     bankerPair_ = notice.BankerPair;
-    scene_.BankerWinnings += bankerResult_;
     if (const STRU_PLUGIN_USERINFO* banker = FindUserRecord(scene_.BankerList[0].UserId))
         scene_.BankerBeans = banker->Beans;
 
     const bool tookPart = notice.TookPart();
     const TBarGame game{notice.PointsA, notice.PointsB, notice.ResultCode};
     topBar_->AddResult(game);
+    roundSettled_ = true;
+    bookedBankerResult_ = bankerResult_;
+    scene_.BankerWinnings += bankerResult_;
     FeedBankerFigures();
     bottomBar_->AddResult(IAmBanker() || tookPart, ownResult_, game);
 
@@ -204,7 +206,14 @@ void TTwoEightClient::TakeRoundResults(int count, const TPluginScoreBlock& block
         if (entry.UserID == me) ownResult_ = entry.BeanDelta;
         if (banker > 0 && entry.UserID == banker) bankerResult_ = entry.BeanDelta;
     }
-    // A block that comes after the settlement still reaches the panel on show.
+    // The hall may send the block after the settlement notice: what the settlement booked with the
+    // figures it had then takes this block's, so that the panel and the bars tell the same round.
+    if (roundSettled_) {
+        scene_.BankerWinnings += bankerResult_ - bookedBankerResult_;
+        bookedBankerResult_ = bankerResult_;
+        FeedBankerFigures();
+        bottomBar_->ReviseLastWin(ownResult_);
+    }
     if (settlementShown_) ShowSettlementPanel();
 }
 

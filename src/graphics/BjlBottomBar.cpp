@@ -135,7 +135,9 @@ void TBjlBottomBar::SetRoad(const TBarRoadGames& games) {
 }
 
 void TBjlBottomBar::AddResult(bool played, std::int64_t win, const TBarGame& game) {
+    beforeLast_ = {};
     if (!game.Valid()) return;
+    beforeLast_ = {true, played, gamesWon_, total_};
     if (count_ == kBarRoadLength) {
         std::shift_left(marks_.begin(), marks_.end(), 1);
         --count_;
@@ -149,6 +151,16 @@ void TBjlBottomBar::AddResult(bool played, std::int64_t win, const TBarGame& gam
     }
     if (count_ - first_ > kBarStripColumns) ++first_;
     first_ = std::min(first_, count_);
+    StripChanged();
+}
+
+void TBjlBottomBar::ReviseLastWin(std::int64_t win) {
+    if (!beforeLast_.valid || count_ == 0) return;
+    marks_[std::size_t(count_ - 1)].Won = beforeLast_.played && win > 0;
+    if (beforeLast_.played) {
+        gamesWon_ = beforeLast_.gamesWon + (win > 0 ? 1 : 0);
+        if (__builtin_add_overflow(beforeLast_.total, win, &total_)) total_ = win > 0 ? INT64_MAX : INT64_MIN;
+    }
     StripChanged();
 }
 

@@ -35,6 +35,9 @@ public:
     // Takes a whole road, but only into an empty bar.
     void SetRoad(const TBarRoadGames& games);
     void AddResult(bool played, std::int64_t win, const TBarGame& game);
+    // The newest game's win as it should have been added (its figures came later): its mark, the hit
+    // rate and the total change as if AddResult had been given this win.
+    void ReviseLastWin(std::int64_t win);
     // The top bar, told every scroll of the arrows (by handle: a bar that has gone is not reached).
     void SetTopBar(TControlHandle topBar) { topBar_ = topBar; }
     // Shows the own nickname, beans, hit rate and total as the look-up has them now.
@@ -81,6 +84,14 @@ private:
     int gamesPlayed_{0};
     int gamesWon_{0};
     std::int64_t total_{0};
+    // What stood before the newest game was added, for ReviseLastWin; none after a refused entry.
+    struct TBeforeLast {
+        bool valid{false};
+        bool played{false};
+        int gamesWon{0};
+        std::int64_t total{0};
+    };
+    TBeforeLast beforeLast_;
     std::array<TBarLabel*, 4> captions_{};
     std::array<TBarLabel*, 4> values_{};
     std::array<TBarLabel*, 3> winCounters_{};

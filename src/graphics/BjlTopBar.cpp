@@ -234,9 +234,8 @@ void TBjlTopBar::ShowBanker(const TBarQueueEntry& banker, int gamesAsBanker, std
         return;
     }
     bankerValues_[bvName]->ShowText(gbk::SafeCut(user->NickName, kNameBytes), true);
-    // Grouped like every other amount of the bars; the plain digits stay readable in the hint.
-    bankerValues_[bvBeans]->ShowText(GroupedAmount(user->Beans), false);
-    bankerValues_[bvBeans]->SetHint(PlainAmount(user->Beans));
+    // Plain digits, as the applicants' beans; a cell too narrow for them still shows them in the hint.
+    bankerValues_[bvBeans]->ShowText(PlainAmount(user->Beans), true);
     bankerValues_[bvWinnings]->ShowText(GroupedAmount(winnings), false);
     bankerValues_[bvGames]->ShowText(std::to_string(gamesAsBanker), false);
 }

@@ -1,17 +1,52 @@
 #include "gui/ValueListEditor.h"
 
+#include "gui/Application.h"
 #include "gui/Edit.h"
 #include "gui/Frame3D.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace morvane {
+namespace {
+
+// How far (pixels) the second press of a double click may stray from the first, as the form allows.
+constexpr int kDoubleClickSlop = 4;
+
+// The edit over a cell. The click that opened it may be the first half of a double click on the row; the
+// second press then lands on this edit, a control of its own, so nobody else would count the two as a
+// double click. Such a press goes to the grid as its double click instead of into the text.
+class TCellEditor final : public TEdit {
+public:
+    using TEdit::TEdit;
+    // Whether a press at this point (in the grid's coordinates) completes the click that opened the edit.
+    std::function<bool(TPoint)> CompletesDoubleClick;
+    std::function<void()> OnGridDoubleClick;
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+        if (button == TMouseButton::mbLeft && !(shift & ssDouble) && CompletesDoubleClick &&
+            CompletesDoubleClick({Left() + x, Top() + y})) {
+            if (OnGridDoubleClick) OnGridDoubleClick();
+            return;
+        }
+        TEdit::MouseDown(button, shift, x, y);
+    }
+};
+
+} // namespace
 
 TValueListEditor::TValueListEditor(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 306, 300);
     SetColor(clWindow);
     SetTabStop(true);
-    editor_ = Own(std::make_unique<TEdit>(this));
+    auto editor = std::make_unique<TCellEditor>(this);
+    editor->CompletesDoubleClick = [this](TPoint at) { return PressCompletesOpeningClick(at); };
+    editor->OnGridDoubleClick = [this] {
+        // Nothing was typed between the two presses: the edit goes, and the row takes the double click.
+        CancelEdit();
+        DblClick();
+    };
+    editor_ = Own(std::move(editor));
     editor_->SetParent(this);
     editor_->SetBorderVisible(false);
     editor_->SetVisible(false);
@@ -117,7 +152,20 @@ void TValueListEditor::MouseDown(TMouseButton button, TShiftState shift, int x, 
     // than an editor opened under the mouse; a click on the current row's value opens the editor.
     const bool current = row >= 0 && row == row_;
     SetRow(row);
-    if (current && x >= keyWidth_ && !(shift & ssDouble)) OpenEditor(row);
+    openingClick_.reset();
+    if (current && x >= keyWidth_ && !(shift & ssDouble)) {
+        OpenEditor(row);
+        if (HasApplication()) openingClick_ = TOpeningClick{Application().System().TickCount(), {x, y}};
+    }
+}
+
+bool TValueListEditor::PressCompletesOpeningClick(TPoint at) {
+    if (!openingClick_ || !HasApplication()) return false;
+    const TOpeningClick click = *openingClick_;
+    openingClick_.reset();
+    TWindowSystem& system = Application().System();
+    return system.TickCount() - click.tick <= system.DoubleClickTime() &&
+           std::abs(at.x - click.at.x) <= kDoubleClickSlop && std::abs(at.y - click.at.y) <= kDoubleClickSlop;
 }
 
 void TValueListEditor::KeyDown(TKey& key, TShiftState shift) {

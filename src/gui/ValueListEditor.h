@@ -2,7 +2,9 @@
 
 #include "gui/WinControl.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,7 +60,14 @@ protected:
     void Paint(TCanvas& canvas) override;
 
 private:
+    // The press that opened the editor: a second press on the editor soon after is the row's double click.
+    struct TOpeningClick {
+        std::uint32_t tick{0};
+        TPoint at;
+    };
+
     void OpenEditor(int row);
+    bool PressCompletesOpeningClick(TPoint at);
 
     std::vector<std::pair<std::string, std::string>> rows_;
     int row_{-1};
@@ -66,6 +75,7 @@ private:
     int keyWidth_{100};
     int rowHeight_{18};
     TEdit* editor_{nullptr};
+    std::optional<TOpeningClick> openingClick_;
 };
 
 } // namespace morvane

@@ -138,6 +138,12 @@ std::string TPluginAction50::DefaultOf(int n) const {
     return {};
 }
 
+std::string TPluginAction50::DefaultTemplate(const std::string& key) const {
+    for (int n = 1; n <= kActionCount; ++n)
+        if (key == ActionKey(n)) return DefaultOf(n);
+    return {};
+}
+
 void TPluginAction50::DoOptionsLoaded() {
     TCustomPluginShare* hub = Share();
     if (!hub || !hub->IniFile()) return;

@@ -2,6 +2,7 @@
 
 #include "panels/FloatingPanelParts.h"
 #include "plugin/CustomPluginAction.h"
+#include "plugin/PlatformSite.h"
 
 #include <string>
 #include <utility>
@@ -23,13 +24,14 @@ public:
     // Templates are kept to this many bytes (never splitting a character).
     static constexpr std::size_t kTemplateLimit = 120;
     static constexpr const char* kSection = "Action";
-    // Where "更多动作" goes when the option file names no page; the platform's own page belongs there.
-    static constexpr const char* kDefaultActionUrl = "http://www.example.com/";
+    // Where "更多动作" goes when the option file names no page: the platform's web site.
+    static constexpr const char* kDefaultActionUrl = kPlatformSite;
 
     explicit TPluginAction50(TComponent* owner);
 
     void ShowPanel() override;
     void DoOptionsLoaded() override;
+    std::string DefaultTemplate(const std::string& key) const override;
     void Save();
     void RestoreDefaults();
     void MoreActions();

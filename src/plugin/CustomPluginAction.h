@@ -18,6 +18,9 @@ public:
     virtual void DoFinalize() {}
     virtual void DoOptionsLoaded() {}
     virtual void DoOptionsSaved() {}
+    // The template the panel offers for an action key ("&2") when the option file holds none for it;
+    // empty for a key it does not know.
+    virtual std::string DefaultTemplate(const std::string& /*key*/) const { return {}; }
 };
 
 // Shows a panel and gives it the focus when it can take it.

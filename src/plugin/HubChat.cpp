@@ -1,6 +1,7 @@
 #include "base/Gbk.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
+#include "plugin/CustomPluginAction.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginShare.h"
 
@@ -110,10 +111,13 @@ void TCustomPluginShare::DoBroadcastText(const std::string& text, std::int64_t f
 }
 
 std::string TCustomPluginShare::ExpandAction(const std::string& text, std::string* suffix) const {
-    if (text.find('&') == std::string::npos || !iniFile_) return text;
+    if (text.find('&') == std::string::npos) return text;
     const std::vector<std::string> words = BlankSeparatedWords(text);
     if (words.empty()) return text;
-    const std::string pattern = iniFile_->ReadString("Action", words[0], "");
+    // An option file without the key (none at all, or one written before the action existed) leaves
+    // the action panel's own template in force: the line carries the text the panel shows.
+    const std::string fallback = action_ ? action_->DefaultTemplate(words[0]) : std::string();
+    const std::string pattern = iniFile_ ? iniFile_->ReadString("Action", words[0], fallback) : fallback;
     if (pattern.empty()) return text;
     std::string target = "大家";
     if (words.size() > 1) {

@@ -9,6 +9,7 @@
 #include "gui/Image.h"
 #include "gui/ImageList.h"
 #include "gui/Label.h"
+#include "gui/RichView.h"
 #include "host/HostFrames.h"
 #include "host/TestHallHost.h"
 #include "host/tablesim/SimOptions.h"
@@ -418,6 +419,30 @@ TEST_F(FormTest, AHallWithoutFacePicturesStillGetsTheCardsFigures) {
     EXPECT_EQ(form->LblNickName()->Caption(), "昵称：玩家甲");
     EXPECT_EQ(form->LblGamePoint()->Caption(), "游戏豆：5000");
     EXPECT_EQ(form->ImagePhoto()->Picture().Width(), 0);
+}
+
+// The user list and the chat as the form dresses them; the golden picture of the form shows them.
+TEST_F(FormTest, TheUserListAndTheChatWearTheFormsColours) {
+    Open();
+    const TPluginUser50& users = *form->PluginUser501();
+    for (TColor back : {users.ListItemBackColor(), users.SelfInfoBackColor(), users.UserListView().Color()})
+        EXPECT_EQ(back, 866683);
+    EXPECT_EQ(users.SelectBackColor(), 5138617);
+    EXPECT_EQ(users.SelfSelectBackColor(), 5138617);
+    for (TColor text : {users.ListItemFontColor(), users.SelfInfoFontColor(), users.SelectFontColor(),
+                        users.SelfSelectFontColor()})
+        EXPECT_EQ(text, clWhite);
+    const TCardKVTListView& list = users.UserListView();
+    EXPECT_EQ(list.HeaderBgColor(), 0xFF0000);
+    EXPECT_EQ(list.HeaderFontColor(), 0xFFFFFF);
+    EXPECT_EQ(list.HeaderSplitColor(), 0x0000FF);
+    ASSERT_NE(list.HeaderBgPicture(), nullptr);
+    ASSERT_NE(list.HeaderSplitPicture(), nullptr);
+    // Without an option file: nickname, level, beans and score at 48, 40, 48 and 48 pixels.
+    for (int tag :
+         {TPluginUser50::ctNickName, TPluginUser50::ctLevel, TPluginUser50::ctBean, TPluginUser50::ctScore})
+        EXPECT_EQ(form->ColumnWidth(tag), tag == TPluginUser50::ctLevel ? 40 : 48) << "tag " << tag;
+    EXPECT_EQ(form->PluginChat501()->View().Color(), 0x105DBA);
 }
 
 TEST_F(FormTest, OptionsComeFromTheOptionFileAndGoBackToIt) {

@@ -110,6 +110,65 @@ TEST_F(TableBettingTest, TheBankerCannotBetOrPickAChip) {
     EXPECT_TRUE(TakeFrames().empty());
 }
 
+// Picking a chip, betting and highlighting ask whether the local chair is the banker's; only the chip
+// buttons ask whether the local user is the banker.
+TEST_F(TableBettingTest, TheBankersChairStopsChipsAndBetsWhileTheButtonsFollowTheBankersIdentity) {
+    Start();
+    Betting();
+    PickChip(kChip100);
+    TTableScene scene = RoomScene(1);
+    scene.BankerList[0] = {kBanker, kMySeat};
+    SendScene(scene);
+    EXPECT_TRUE(client->ChipButton(kChip100).Enabled());
+    client->TableMouseMove(kOnBanker.x, kOnBanker.y);
+    EXPECT_FALSE(client->RegionPicture(brBanker).Visible());
+    Bet(kOnBanker);
+    EXPECT_TRUE(TakeFrames().empty());
+    EXPECT_TRUE(TakeLines().empty());
+    PickChip(kChip1w);
+    EXPECT_EQ(client->TableCursor(), 0);
+
+    // The player is the banker by identity, on another chair: the buttons are shut, a chip can be picked.
+    scene.BankerList[0] = {kMe, kBankerSeat};
+    SendScene(scene);
+    EXPECT_FALSE(client->ChipButton(kChip100).Enabled());
+    PickChip(kChip100);
+    EXPECT_EQ(client->TableCursor(), 1);
+}
+
+// The chip buttons are set by a refresh, not by a bet notice: a chip that was open when the round's
+// refresh ran stays open after the player's own bet, and the click explains that the balance is short.
+TEST_F(TableBettingTest, ChipButtonsWaitForTheRefreshAndTheClickExplainsAShortBalance) {
+    Start(15000);
+    Betting();
+    EXPECT_TRUE(client->ChipButton(kChip1w).Enabled());
+    PickChip(kChip1w);
+    Bet(kOnPlayer);
+    EXPECT_EQ(TakeRequests().size(), 1u);
+    SendBet(kMe, 10000, brPlayer, 10000, 10000);
+    EXPECT_TRUE(client->ChipButton(kChip1w).Enabled());
+    Bet(kOnPlayer);
+    EXPECT_THAT(TakeLines(), ElementsAre("kind=7 您的余额已不足，请及时充值"));
+    EXPECT_TRUE(TakeRequests().empty());
+    // The refusal refreshes the view, and now the button knows.
+    EXPECT_FALSE(client->ChipButton(kChip1w).Enabled());
+}
+
+// A round that begins without a game-over frame counts its notices from 0: other players' chips on the
+// two main fields are not thinned out by the round before.
+TEST_F(TableBettingTest, GameStartCountsBetNoticesAfresh) {
+    Start();
+    Betting();
+    for (int i = 1; i <= 70; ++i)
+        SendBet(kOther, 100, brBanker, 100 * i, 100 * i);
+    SendFrame(hostframes::GameStart());
+    EXPECT_EQ(client->BetNoticeCount(), 0);
+    TakeSounds();
+    for (int i = 1; i <= 20; ++i)
+        SendBet(kOther, 100, brPlayer, 100 * i, 100 * i);
+    EXPECT_EQ(TakeSounds().size(), 20u);
+}
+
 TEST_F(TableBettingTest, TwentyBetsInARowWithOneChipAndTheTwentyFirstIsRefused) {
     Start();
     Betting();
@@ -140,6 +199,8 @@ TEST_F(TableBettingTest, StakeAtTheMaximumIsAcceptedByTheClickButItsButtonIsDisa
     Start();
     Betting();
     SendBet(kMe, 50000, brPlayer, 90000, 90000);
+    // The buttons follow the stake at the next refresh.
+    SendFrame(hostframes::Attribute(0, kMe, 0));
     EXPECT_FALSE(client->ChipButton(kChip1w).Enabled());
     EXPECT_TRUE(client->ChipButton(2).Enabled());
     EXPECT_FALSE(client->ChipButton(kChip10w).Enabled());

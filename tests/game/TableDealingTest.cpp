@@ -187,6 +187,72 @@ TEST_F(TableDealingTest, ScoreBlockGivesTheRoundResultsOfPlayerAndBanker) {
     EXPECT_EQ(client->BankerRoundResult(), 35000);
 }
 
+// A round's figures are the round's own: a new game starts them at 0, so a player the score block does
+// not name (who sat the round out) sees 0, not what he won the round before.
+TEST_F(TableDealingTest, RoundResultsStartEachGameAtZero) {
+    Start();
+    SendScene(RoomScene(1));
+    SendRoundResults(12000, -12000);
+    SendSettlement(2, 12000, false, false, 10000);
+    EXPECT_EQ(client->SettlementPanel().OwnText(), "1 2000 ");
+
+    SendFrame(hostframes::GameStart());
+    EXPECT_EQ(client->OwnRoundResult(), 0);
+    EXPECT_EQ(client->BankerRoundResult(), 0);
+    SendFrame(hostframes::ScoreBlock(2, 1, {{kBanker, 0, 5000, 3000, 5003000}}));
+    SendSettlement(0, 0);
+    EXPECT_EQ(client->SettlementPanel().OwnText(), "0 ");
+    EXPECT_EQ(client->SettlementPanel().BankerText(), "3000 ");
+}
+
+// The hall may send the score block before or after the settlement notice: either way the panel, the
+// bottom bar's mark, hit rate and total, and the banker's winnings take this round's figures.
+TEST_F(TableDealingTest, AScoreBlockAfterTheSettlementReachesThePanelTheBottomBarAndTheBanker) {
+    Start();
+    SendScene(RoomScene(1));
+    SendRoundResults(-2000, 2000);
+    SendSettlement(0, -2000, false, false, 2000);
+    EXPECT_EQ(client->BottomBar().Total(), -2000);
+    EXPECT_EQ(client->Scene().BankerWinnings, 2000);
+
+    SendFrame(hostframes::GameStart());
+    SendSettlement(2, 5000, false, false, 5000);
+    SendRoundResults(5000, -5000);
+    EXPECT_EQ(client->SettlementPanel().OwnText(), "5000 ");
+    EXPECT_EQ(client->SettlementPanel().BankerText(), "-5000 ");
+    const TBjlBottomBar& bar = client->BottomBar();
+    EXPECT_EQ(bar.Count(), 2);
+    EXPECT_TRUE(bar.Mark(1).Won);
+    EXPECT_EQ(bar.GamesPlayed(), 2);
+    EXPECT_EQ(bar.GamesWon(), 1);
+    EXPECT_EQ(bar.Total(), 3000);
+    EXPECT_EQ(bar.OwnValue(2).Caption(), "50%");
+    EXPECT_EQ(client->Scene().BankerWinnings, -3000);
+
+    // A later block of the same round (the hall corrects itself) replaces the figures, it does not add.
+    SendRoundResults(-1000, 1000);
+    EXPECT_EQ(client->SettlementPanel().OwnText(), "-1000 ");
+    EXPECT_FALSE(bar.Mark(1).Won);
+    EXPECT_EQ(bar.GamesPlayed(), 2);
+    EXPECT_EQ(bar.GamesWon(), 0);
+    EXPECT_EQ(bar.Total(), -3000);
+    EXPECT_EQ(client->Scene().BankerWinnings, 3000);
+
+    // Once the game is over, a block changes nothing of the round before.
+    SendFrame(hostframes::GameOver());
+    SendRoundResults(7000, -7000);
+    EXPECT_EQ(bar.Total(), -3000);
+    EXPECT_EQ(client->Scene().BankerWinnings, 3000);
+    // Nor once the next round's betting has begun, game-over frame or not.
+    SendFrame(hostframes::GameStart());
+    SendSettlement(2, 0, false, false, 100);
+    SendScene(RoomScene(1));
+    SendRoundResults(9000, -9000);
+    EXPECT_EQ(bar.GamesPlayed(), 3);
+    EXPECT_EQ(bar.GamesWon(), 0);
+    EXPECT_EQ(bar.Total(), -3000);
+}
+
 TEST(TwoEightRulesTest, HandLabelsCountRanksBelowTenModuloTen) {
     EXPECT_EQ(HandLabel("AG"), "天王(8)");
     EXPECT_EQ(HandLabel("ML"), "0点");

@@ -164,6 +164,18 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
     EXPECT_TRUE(client->ChipPile(0).Empty());
 }
 
+// The clock has nothing to count before a game is in progress: it is blank from its creation, also while
+// the second timer runs over a table between games, until a scene of a running game sets it.
+TEST_F(TableSceneFlowTest, TheClockIsBlankUntilAGameInProgressSetsIt) {
+    Start();
+    EXPECT_EQ(client->Clock().Value(), -1);
+    SendScene(RoomScene(0));
+    Run(3000);
+    EXPECT_EQ(client->Clock().Value(), -1);
+    SendScene(RoomScene(1));
+    EXPECT_EQ(client->Clock().Value(), 20);
+}
+
 TEST_F(TableSceneFlowTest, FreeTimeClockStartsOverWhenItRunsOut) {
     Start();
     TTableScene scene = RoomScene(0);

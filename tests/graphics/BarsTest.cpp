@@ -227,6 +227,32 @@ TEST_F(BarsTest, OwnFiguresCountPlayedAndWonGames) {
     EXPECT_EQ(bottom.OwnValue(3).Caption(), "");
 }
 
+// The round's figures may come after its game was added: the newest game is corrected, never an older one.
+TEST_F(BarsTest, TheNewestGamesWinCanBeCorrected) {
+    bottom.AddResult(true, 400, Game(1));
+    bottom.AddResult(true, -200, Game(2));
+    bottom.ReviseLastWin(700);
+    EXPECT_TRUE(bottom.Mark(1).Won);
+    EXPECT_EQ(bottom.GamesWon(), 2);
+    EXPECT_EQ(bottom.GamesPlayed(), 2);
+    EXPECT_EQ(bottom.Total(), 1100);
+    bottom.ReviseLastWin(-100);
+    EXPECT_EQ(bottom.GamesWon(), 1);
+    EXPECT_EQ(bottom.Total(), 300);
+    // A game the player did not play keeps its plain mark and counts for nothing.
+    bottom.AddResult(false, 0, Game(3));
+    bottom.ReviseLastWin(900);
+    EXPECT_FALSE(bottom.Mark(2).Won);
+    EXPECT_EQ(bottom.Total(), 300);
+    // After a refused entry there is no newest game to correct.
+    TBarGame broken = Game(4);
+    broken.ResultCode = 6;
+    bottom.AddResult(true, 50, broken);
+    bottom.ReviseLastWin(5000);
+    EXPECT_EQ(bottom.Total(), 300);
+    EXPECT_EQ(bottom.GamesWon(), 1);
+}
+
 TEST_F(BarsTest, CaptionsOfTheTopBar) {
     // Before the unit name is known the beans caption stays empty rather than a lone colon, and the
     // first name that arrives still fills it.
@@ -256,8 +282,8 @@ TEST_F(BarsTest, BankerAndQueueComeFromTheUserList) {
     top.UpdateBanker(3, queue, 45000, 0);
     EXPECT_EQ(top.BankerValue(0).Caption(), "Banker");
     EXPECT_EQ(top.BankerValue(0).Hint(), "Banker");
-    // The banker's beans are grouped like the other amounts, with the plain digits as hint.
-    EXPECT_EQ(top.BankerValue(1).Caption(), "500 0000 ");
+    // The banker's beans are plain digits, as the applicants' are; the hint carries them too.
+    EXPECT_EQ(top.BankerValue(1).Caption(), "5000000");
     EXPECT_EQ(top.BankerValue(1).Hint(), "5000000");
     EXPECT_EQ(top.BankerValue(2).Caption(), "4 5000 ");
     EXPECT_EQ(top.BankerValue(3).Caption(), "3");

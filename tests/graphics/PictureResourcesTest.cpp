@@ -138,6 +138,8 @@ std::vector<CatalogueEntry> Catalogue() {
     // strip's buttons.
     c.push_back({"FORMMAINFRAME", 1024, 734, false});
     c.push_back({"FORMRIGHTBOX", 209, 643, true});
+    c.push_back({"USERLISTHEADER", 64, 16, true});
+    c.push_back({"USERLISTSPLIT", 2, 16, true});
     const struct {
         const char* base;
         int width, height;
@@ -160,7 +162,7 @@ std::vector<std::uint8_t> Bytes(std::string_view name) {
 
 TEST(PictureResources, EveryCataloguePictureDecodesAtItsSizeAndForm) {
     const std::vector<CatalogueEntry> catalogue = Catalogue();
-    EXPECT_EQ(catalogue.size(), 370u);
+    EXPECT_EQ(catalogue.size(), 372u);
     for (const CatalogueEntry& entry : catalogue) {
         SCOPED_TRACE(entry.name);
         std::string error;

@@ -216,6 +216,24 @@ TEST_F(GridTest, DoubleClickOnARowReachesTheGridWithThatRow) {
     EXPECT_FALSE(grid->Editing());
 }
 
+// On the current row the first press opens the editor under the mouse; the second press lands on the
+// editor and still makes the row's double click, with nothing left open.
+TEST_F(GridTest, DoubleClickOnTheCurrentRowReachesTheGridRatherThanItsEditor) {
+    grid->InsertRow("&1", "a");
+    grid->InsertRow("&2", "b");
+    int picks = 0;
+    grid->OnDblClick = [&](TControl*) { ++picks; };
+    ClickCell(40 + 19 + 5);
+    ASSERT_EQ(grid->Row(), 1);
+    for (int i = 0; i < 2; ++i) {
+        form->Input().WindowMouseDown(TMouseButton::mbLeft, 0, {50, 40 + 19 + 5});
+        form->Input().WindowMouseUp(TMouseButton::mbLeft, 0, {50, 40 + 19 + 5});
+    }
+    EXPECT_EQ(picks, 1);
+    EXPECT_FALSE(grid->Editing());
+    EXPECT_EQ(grid->Values(1), "b");
+}
+
 TEST_F(GridTest, MemoTypesLinesAndBackspacesWholeCharacters) {
     auto* memo = form->Own(std::make_unique<TMemo>(form.get()));
     memo->SetParent(form.get());

@@ -112,11 +112,55 @@ TEST_F(PluginAction50Test, ADoubleClickOnARowPutsItsKeyIntoTheChatInput) {
     EXPECT_EQ(realChat->Input().Text(), "&7 ");
 }
 
+// The emote picked last is still the grid's current row: a double click on it must pick it again rather
+// than open the cell's editor under the mouse.
+TEST_F(PluginAction50Test, TheSameRowCanBePickedTwiceInARow) {
+    const TRect row = panel->Grid().CellRect(1, 1);
+    for (int pick = 0; pick < 2; ++pick) {
+        realChat->Input().SetText("");
+        hub->ShowActionPanel();
+        ASSERT_TRUE(panel->Visible());
+        platform.Click(At(panel->Grid(), 30, row.top + 4));
+        platform.Click(At(panel->Grid(), 30, row.top + 4));
+        EXPECT_FALSE(panel->Visible()) << "pick " << pick;
+        EXPECT_FALSE(panel->Grid().Editing()) << "pick " << pick;
+        EXPECT_EQ(realChat->Input().Text(), "&2 ") << "pick " << pick;
+    }
+    // A single click on the current row, with no second one in the double-click time, still edits it.
+    hub->ShowActionPanel();
+    platform.Click(At(panel->Grid(), 30, row.top + 4));
+    platform.AdvanceBy(platform.DoubleClickTime() + 1);
+    platform.Click(At(panel->Grid(), 30, row.top + 4));
+    EXPECT_TRUE(panel->Grid().Editing());
+}
+
+// An option file without the key of the emote (or no option file at all) sends the panel's own template,
+// the one the player saw in the grid, instead of a bare key.
+TEST_F(PluginAction50Test, AnEmoteTheOptionFileDoesNotHoldGoesOutWithThePanelsTemplate) {
+    std::vector<std::string> shown;
+    realChat->OnLineAdded = [&shown](const std::string& text, std::int64_t) { shown.push_back(text); };
+    host.TakeSent();
+    realChat->Input().SetText("&2");
+    realChat->Send(TPluginChat50::spSayButton);
+    ASSERT_FALSE(host.Sent().empty());
+    const std::vector<std::uint8_t>& frame = host.Sent().back().bytes;
+    EXPECT_EQ(std::string(frame.begin() + 10, frame.end()), "\a玩家甲愉快地微笑着！(玩家甲)&2");
+    EXPECT_THAT(shown, ElementsAre("\a玩家甲愉快地微笑着！(玩家甲)"));
+    // A key the option file does hold keeps its own template; a key nobody knows goes out as typed.
+    auto sent = [this](const std::string& text) {
+        hub->SendChat(text);
+        const std::vector<std::uint8_t>& bytes = host.Sent().back().bytes;
+        return std::string(bytes.begin() + 10, bytes.end());
+    };
+    EXPECT_EQ(sent("&3"), "\a玩家甲拍了拍大家的肩膀(玩家甲)&3");
+    EXPECT_EQ(sent("&99"), "&99");
+}
+
 TEST_F(PluginAction50Test, MoreActionsOpensTheOptionFilesAddress) {
     platform.TakeEffects();
     panel->MoreActions();
-    EXPECT_THAT(platform.TakeEffects(),
-                ElementsAre(std::string("shell ") + TPluginAction50::kDefaultActionUrl));
+    // Without an address of its own the panel opens the platform's web site, as the table's links do.
+    EXPECT_THAT(platform.TakeEffects(), ElementsAre("shell http://www.morvane.cn/"));
     hub->IniFile()->WriteString("URL", "ActionURL", "http://actions.example.com/more");
     hub->ShowActionPanel();
     platform.Click(At(panel->MoreButton(), 5, 5));

@@ -115,5 +115,33 @@ TEST_F(HeadlessTest, ScriptedClicksCarryTheKeysHeld) {
     EXPECT_EQ(ups, (std::vector<TShiftState>{ssCtrl, ssCtrl | ssShift, 0}));
 }
 
+// The system takes a registered hot key before any window: a key pressed with the hot key's modifiers runs
+// the hot key and is not delivered; the same key with other modifiers reaches the active window.
+TEST_F(HeadlessTest, AKeyThatIsARegisteredHotKeyIsTakenBeforeTheWindow) {
+    TForm form(nullptr);
+    std::vector<std::string> delivered;
+    form.OnKeyDown = [&](TControl*, TKey& key, TShiftState shift) {
+        delivered.push_back(std::to_string(key) + "/" + std::to_string(shift));
+    };
+    form.Show();
+    platform.RunUntilIdle();
+    int pressed = 0;
+    ASSERT_TRUE(platform.RegisterHotKey(7, MOD_ALT, 'Q', [&pressed] { ++pressed; }));
+    ASSERT_TRUE(platform.RegisterHotKey(8, MOD_CONTROL | MOD_SHIFT, VK_ADD, [&pressed] { pressed += 10; }));
+    platform.PressKey('Q', ssAlt);
+    platform.PressKey(VK_ADD, ssCtrl | ssShift);
+    EXPECT_EQ(pressed, 11);
+    EXPECT_TRUE(delivered.empty());
+    platform.PressKey('Q');
+    platform.PressKey(VK_ADD, ssCtrl);
+    EXPECT_EQ(pressed, 11);
+    EXPECT_EQ(delivered,
+              (std::vector<std::string>{"81/0", std::to_string(VK_ADD) + "/" + std::to_string(ssCtrl)}));
+    platform.UnregisterHotKey(7);
+    platform.PressKey('Q', ssAlt);
+    EXPECT_EQ(pressed, 11);
+    EXPECT_EQ(delivered.size(), 3u);
+}
+
 } // namespace
 } // namespace morvane

@@ -1,6 +1,17 @@
 # Runs morvane-replay on one script. With EXPECTED: the run must succeed and its transcript must equal
 # the file; with REFUSALS naming a file that exists, the run must instead end with 1 and its error output
 # equal that file. With EXIT and ERROR: the run must end with that code and its error output match the pattern.
+# With RUN: the script and the option files beside it are copied into that folder, emptied first, and
+# run there (the script's folder is the table's; what the table writes stays in the build tree).
+if(DEFINED RUN)
+  file(REMOVE_RECURSE ${RUN})
+  file(MAKE_DIRECTORY ${RUN})
+  get_filename_component(source_folder ${SCRIPT} DIRECTORY)
+  file(GLOB option_files ${source_folder}/*.ini)
+  file(COPY ${SCRIPT} ${option_files} DESTINATION ${RUN})
+  get_filename_component(script_name ${SCRIPT} NAME)
+  set(SCRIPT ${RUN}/${script_name})
+endif()
 execute_process(COMMAND ${REPLAY} ${SCRIPT} OUTPUT_VARIABLE transcript ERROR_VARIABLE errors RESULT_VARIABLE code)
 if(DEFINED EXPECTED)
   # A story in which the hall fails calls on purpose lists the calls the table answered with a failure.

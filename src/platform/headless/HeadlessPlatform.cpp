@@ -409,6 +409,12 @@ void THeadlessPlatform::Wheel(TPoint at, int delta) {
 }
 
 void THeadlessPlatform::PressKey(TKey key, TShiftState shift) {
+    // A registered hot key is the system's: it runs its handler and no window sees the key.
+    std::uint32_t modifiers = 0;
+    if (shift & ssAlt) modifiers |= MOD_ALT;
+    if (shift & ssCtrl) modifiers |= MOD_CONTROL;
+    if (shift & ssShift) modifiers |= MOD_SHIFT;
+    if (PressHotKey(modifiers, key)) return;
     queue_.push_back([this, key, shift] {
         if (Window* w = Find(activeWindow_)) w->client->WindowKeyDown(key, shift);
     });

@@ -41,7 +41,8 @@ public:
     void MouseUp(TPoint at, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
     void MouseMove(TPoint at);
     void Wheel(TPoint at, int delta);
-    // Keys and characters go to the active window.
+    // Keys and characters go to the active window; a key with its modifiers that is a registered hot key
+    // is taken by the system first, as PressHotKey, and reaches no window.
     void PressKey(TKey key, TShiftState shift = 0);
     // GBK text typed one character at a time, as an input method hands it over.
     void Type(const std::string& gbkText);
