@@ -4,7 +4,7 @@
 # stores of the x87 stack (fld, fstp, fild, fistp) are not arithmetic: the 32-bit calling convention
 # returns floating-point values in st(0), and 64-bit integers convert through it.
 BEGIN {
-    x87 = "^f(i?(add|sub|subr|mul|div|divr)[slp]?|(add|sub|subr|mul|div|divr)p|sqrt|sin|cos|sincos|prem1?|scale|rndint|xtract|yl2x|yl2xp1|patan|ptan|2xm1|u?comi?p?|u?comp*|tst)$"
+    x87 = "^f(i?(add|sub|subr|mul|div|divr)[slp]?|(add|sub|subr|mul|div|divr)p|sqrt|sin|cos|sincos|prem1?|scale|rndint|xtract|yl2x|yl2xp1|patan|ptan|2xm1|u?comi?p?[sl]?|u?compp|tst)$"
     sse2 = "^((add|sub|mul|div|sqrt|min|max)(sd|pd)|u?comisd|cvt[a-z0-9]*(sd|pd|dq)[a-z0-9]*|(and|andn|or|xor)pd|unpck[lh]pd|shufpd|mov(apd|upd|dqa|dqu|sd)|p(add|sub|and|andn|or|xor|cmp|mul|sll|srl|sra|unpck|shuf|max|min|avg|madd|sad|ack|movmsk|insr|extr)[a-z]*)$"
     count = 0
 }
