@@ -1,7 +1,10 @@
 # Checks the architecture of what a Windows cross build produced, with the target's objdump:
 # every object inside the static libraries must be of the object format FORMAT (pe-i386, pe-x86-64), and
-# every program must be a PE image of the same machine that imports no mingw runtime DLL.
-#   cmake -DOBJDUMP=<objdump> -DFORMAT=<format> -DLIBRARIES=<a;b> -DPROGRAMS=<x;y> -P CheckObjectFormat.cmake
+# every program must be a PE image of the same machine that imports no mingw runtime DLL. With
+# -DFLOATING_POINT=sse2 the libraries' code must also do its floating-point arithmetic with SSE2, not
+# with the x87 unit: what -msse2 -mfpmath=sse make of it (see cmake/toolchains/mingw-i686.cmake).
+#   cmake -DOBJDUMP=<objdump> -DFORMAT=<format> -DLIBRARIES=<a;b> -DPROGRAMS=<x;y> [-DFLOATING_POINT=sse2]
+#         -P CheckObjectFormat.cmake
 # A missing file is a failure: the check is only worth something on a finished build.
 if(NOT OBJDUMP OR NOT FORMAT OR (NOT LIBRARIES AND NOT PROGRAMS))
   message(FATAL_ERROR "usage: cmake -DOBJDUMP=... -DFORMAT=... -DLIBRARIES=... -DPROGRAMS=... -P ${CMAKE_CURRENT_LIST_FILE}")
@@ -52,6 +55,35 @@ foreach(program IN LISTS PROGRAMS)
     endif()
   endforeach()
 endforeach()
+
+if(FLOATING_POINT STREQUAL "sse2")
+  set(x87 "")
+  set(sse2 0)
+  foreach(library IN LISTS LIBRARIES)
+    # The disassembly is large: awk reads it and hands over only what it found.
+    execute_process(COMMAND ${OBJDUMP} -d --no-show-raw-insn "${library}"
+                    COMMAND awk -f ${CMAKE_CURRENT_LIST_DIR}/FloatingPoint.awk
+                    RESULTS_VARIABLE results OUTPUT_VARIABLE report ERROR_VARIABLE errors)
+    if(NOT results STREQUAL "0;0")
+      message(FATAL_ERROR "disassembling ${library} failed (${results}): ${errors}")
+    endif()
+    string(REGEX MATCHALL "x87 [^\n]+" found "${report}")
+    foreach(line IN LISTS found)
+      string(APPEND x87 "\n  ${library}: ${line}")
+    endforeach()
+    string(REGEX MATCH "sse2 ([0-9]+)" ignored "${report}")
+    math(EXPR sse2 "${sse2} + ${CMAKE_MATCH_1}")
+  endforeach()
+  if(NOT x87 STREQUAL "")
+    message(FATAL_ERROR "x87 arithmetic where SSE2 is wanted (object, function, instruction):${x87}\n"
+                        "The i686 build compiles with -msse2 -mfpmath=sse (cmake/toolchains/mingw-i686.cmake); "
+                        "a build folder configured before that keeps its old flags: delete its CMakeCache.txt.")
+  endif()
+  if(sse2 EQUAL 0)
+    message(FATAL_ERROR "no SSE2 instruction in any of the libraries: they are not built for SSE2")
+  endif()
+  message(STATUS "no x87 arithmetic and ${sse2} SSE2 instructions in the libraries")
+endif()
 
 list(LENGTH LIBRARIES library_count)
 list(LENGTH PROGRAMS program_count)

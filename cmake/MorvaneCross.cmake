@@ -13,16 +13,20 @@ endforeach()
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/cross)
 
 # morvane_check_object_format(): adds a CTest test, run on the build machine, that checks with the target's
-# objdump that the project's static libraries and programs really are of the target architecture, and
-# one that proves the check rejects the other architecture. Call it after every target is defined.
+# objdump that the project's static libraries and programs really are of the target architecture (and, on
+# i686, that the libraries do their floating-point arithmetic with SSE2), and tests that prove the check
+# rejects the other architecture and x87 arithmetic. Call it after every target is defined.
 function(morvane_check_object_format)
   find_program(MORVANE_OBJDUMP ${MORVANE_MINGW_TRIPLET}-objdump REQUIRED)
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(format pe-x86-64)
     set(other pe-i386)
+    # SSE2 is part of x86-64; the compiler never uses the x87 unit for double there.
+    set(floating_point "")
   else()
     set(format pe-i386)
     set(other pe-x86-64)
+    set(floating_point sse2)
   endif()
   set(libraries "")
   set(programs "")
@@ -42,12 +46,23 @@ function(morvane_check_object_format)
   string(REPLACE ";" "\\;" programs "${programs}")
   set(check ${CMAKE_COMMAND} -DOBJDUMP=${MORVANE_OBJDUMP} "-DLIBRARIES=${libraries}" "-DPROGRAMS=${programs}")
   add_test(NAME object_format_is_${format}
-           COMMAND ${check} -DFORMAT=${format} -P ${CMAKE_SOURCE_DIR}/cmake/CheckObjectFormat.cmake)
+           COMMAND ${check} -DFORMAT=${format} -DFLOATING_POINT=${floating_point}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/CheckObjectFormat.cmake)
   add_test(NAME object_format_check_rejects_${other}
            COMMAND ${check} -DFORMAT=${other} -P ${CMAKE_SOURCE_DIR}/cmake/CheckObjectFormat.cmake)
   set_tests_properties(object_format_is_${format} PROPERTIES LABELS object-format)
   set_tests_properties(object_format_check_rejects_${other} PROPERTIES LABELS object-format
                        PASS_REGULAR_EXPRESSION "is[ \t\n]+${format},[ \t\n]+expected[ \t\n]+${other}")
+  if(floating_point STREQUAL "sse2")
+    # A library compiled for the x87 unit: the check must name its arithmetic.
+    add_library(morvane_x87_probe STATIC ${CMAKE_SOURCE_DIR}/cmake/X87Probe.cpp)
+    target_compile_options(morvane_x87_probe PRIVATE -mfpmath=387 -mno-sse)
+    add_test(NAME object_format_check_rejects_x87
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${MORVANE_OBJDUMP} -DLIBRARIES=$<TARGET_FILE:morvane_x87_probe>
+                     -DFORMAT=${format} -DFLOATING_POINT=sse2 -P ${CMAKE_SOURCE_DIR}/cmake/CheckObjectFormat.cmake)
+    set_tests_properties(object_format_check_rejects_x87 PROPERTIES LABELS object-format
+                         PASS_REGULAR_EXPRESSION "x87[ \t\n]+arithmetic[ \t\n]+where[ \t\n]+SSE2[ \t\n]+is[ \t\n]+wanted")
+  endif()
   # The library exports exactly the four entry points of a COM server and imports only Windows' own DLLs.
   add_test(NAME dll_exports_and_imports
            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${MORVANE_OBJDUMP} -DDLL=$<TARGET_FILE:morvane_dll>
