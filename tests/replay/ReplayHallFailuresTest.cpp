@@ -16,8 +16,9 @@ namespace {
 // A whole round with chat, a bet and a settlement, played to its end and finalised; screenshots are left
 // out. Its own cookie keeps the table marker apart from other runs.
 std::vector<TReplayCommand> RoundStory() {
-    const std::filesystem::path script = std::filesystem::path(__FILE__).parent_path() / "round.script";
+    const std::filesystem::path script = std::filesystem::path(MORVANE_REPLAY_SCRIPTS) / "round.script";
     std::ifstream in(script);
+    EXPECT_TRUE(in) << "cannot read " << script;
     std::ostringstream kept;
     for (std::string line; std::getline(in, line);) {
         if (line.starts_with("shot ")) continue;
