@@ -29,6 +29,20 @@ bool HasApplication() {
     return current != nullptr;
 }
 
+void RunAsHandler(const std::function<void()>& run) {
+    if (!HasApplication()) {
+        run();
+        return;
+    }
+    TApplication& app = Application();
+    TApplication::THandlerScope scope(app);
+    try {
+        run();
+    } catch (...) {
+        if (!app.HandleHandlerError(std::current_exception())) throw;
+    }
+}
+
 void TApplication::ProcessMessages() {
     while (system_.ProcessOneMessage(false)) {
     }

@@ -101,6 +101,11 @@ private:
     int nextHookId_{1};
 };
 
+// Runs the toolkit's code for one message of the platform's loop as a handler: what the host asks to free
+// inside it waits until the outermost handler has ended, and what it throws is offered to OnHandlerError
+// before it goes on into the loop. Nothing of the message's window may be touched after it returns.
+void RunAsHandler(const std::function<void()>& run);
+
 // The application of the running table; throws when none exists.
 TApplication& Application();
 bool HasApplication();

@@ -23,22 +23,6 @@ TRect Union(const TRect& a, const TRect& b) {
             std::max(a.bottom, b.bottom)};
 }
 
-// Runs the table's code for one message as a handler: what the host asks to free inside it waits until the
-// outermost handler has ended.
-template <typename F>
-void AsHandler(F&& run) {
-    if (!HasApplication()) {
-        run();
-        return;
-    }
-    TApplication::THandlerScope scope(Application());
-    try {
-        run();
-    } catch (...) {
-        if (!Application().HandleHandlerError(std::current_exception())) throw;
-    }
-}
-
 } // namespace
 
 THeadlessPlatform::THeadlessPlatform() : uiThread_(std::this_thread::get_id()) {}
@@ -52,7 +36,7 @@ bool THeadlessPlatform::RunQueued() {
     if (queue_.empty()) return false;
     std::function<void()> task = std::move(queue_.front());
     queue_.pop_front();
-    AsHandler(task);
+    RunAsHandler(task);
     return true;
 }
 
@@ -63,7 +47,7 @@ bool THeadlessPlatform::RunPaint() {
         window.pendingPaint = {};
         if (window.shown) {
             IWindowClient* client = window.client;
-            AsHandler([&] { client->WindowPaint(dirty); });
+            RunAsHandler([&] { client->WindowPaint(dirty); });
             return true;
         }
     }
@@ -81,7 +65,7 @@ void THeadlessPlatform::FireTimer(std::map<TTimerId, Timer>::iterator it) {
     // The next tick counts from this one, as a system timer does; the handler may stop or restart it.
     it->second.due += std::max<std::uint32_t>(1, it->second.interval);
     std::function<void()> onTick = it->second.onTick;
-    AsHandler(onTick);
+    RunAsHandler(onTick);
 }
 
 bool THeadlessPlatform::ProcessOneMessage(bool wait) {
@@ -170,7 +154,7 @@ void THeadlessPlatform::RunCrossThreadCalls() {
         }
         std::exception_ptr error;
         try {
-            AsHandler(*call->task);
+            RunAsHandler(*call->task);
         } catch (...) {
             error = std::current_exception();
         }

@@ -122,21 +122,6 @@ struct TSyncCall {
     std::exception_ptr error;
 };
 
-// Runs the table's code for one message as a handler: what the host asks to free inside it waits until the
-// outermost handler has ended. Nothing of the message's window may be touched after it returns.
-void AsHandler(const std::function<void()>& run) {
-    if (!HasApplication()) {
-        run();
-        return;
-    }
-    TApplication::THandlerScope scope(Application());
-    try {
-        run();
-    } catch (...) {
-        if (!Application().HandleHandlerError(std::current_exception())) throw;
-    }
-}
-
 } // namespace
 
 // The window procedures: they find the platform through the window's user data and hand it the message.
@@ -171,7 +156,7 @@ struct TWin32MessageRouter {
             // The caller waits in SendMessage and receives any exception itself.
             auto* call = reinterpret_cast<TSyncCall*>(lParam);
             try {
-                AsHandler(*call->task);
+                RunAsHandler(*call->task);
             } catch (...) {
                 call->error = std::current_exception();
             }
@@ -462,7 +447,7 @@ bool TWin32Platform::ProcessOneMessage(bool wait) {
 
 void TWin32Platform::Guarded(const std::function<void()>& handler) {
     try {
-        AsHandler(handler);
+        RunAsHandler(handler);
     } catch (...) {
         if (!pendingError_) pendingError_ = std::current_exception();
     }
