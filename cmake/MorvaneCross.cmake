@@ -9,6 +9,18 @@ foreach(lib libpng16.a libjpeg.a)
   endif()
 endforeach()
 
+# 32-bit Windows programs run under the WoW64 Wine that scripts/build-wine-wow64 builds into the cache:
+# Debian's Wine on this machine runs only 64-bit ones. Without it the win32 build's Wine tests are not
+# defined, and scripts/test says so.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  if(EXISTS ${MORVANE_DEPS}/wine-wow64/.morvane-built AND EXISTS ${MORVANE_DEPS}/wine-wow64/bin/wine)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+    message(STATUS "32-bit Windows tests run under ${MORVANE_DEPS}/wine-wow64")
+  else()
+    message(STATUS "No WoW64 Wine in ${MORVANE_DEPS}/wine-wow64: the 32-bit Windows tests are only built")
+  endif()
+endif()
+
 # GoogleTest is built from source for the target (see cross/FindGTest.cmake).
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/cross)
 

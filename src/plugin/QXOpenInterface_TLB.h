@@ -3,6 +3,7 @@
 #include "plugin/ComCompat.h"
 
 #include <cstdint>
+#include <type_traits>
 
 // The two interfaces between the hall program and a table object, in their exact slot order. 64-bit
 // identities are passed by value, which on 32-bit Windows puts them on the stack as two halves, low first.
@@ -82,5 +83,98 @@ struct IQXOpenInterface : public IUnknown {
 protected:
     ~IQXOpenInterface() = default;
 };
+
+// A hall calls both interfaces by slot number with 32-bit COM's convention: arguments on the stack,
+// `this` first, and the callee removing them. On 32-bit Windows the convention is part of a member
+// function's type, so each slot's type is pinned here; a slot that lost its __stdcall (GCC's default
+// there passes `this` in ECX) or changed an argument would no longer compile. Elsewhere __stdcall is
+// empty and only the signatures are pinned. The slots' order is checked where it can be seen, by the
+// tests that call them by number.
+template <typename TInterface, typename TResult, typename... TArgs>
+using TComSlot = TResult (__stdcall TInterface::*)(TArgs...);
+
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::QueryInterface),
+                             TComSlot<IUnknown, HRESULT, REFIID, void**>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::AddRef), TComSlot<IUnknown, ULONG>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::Release), TComSlot<IUnknown, ULONG>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::GetHostTag),
+                             TComSlot<IQXOpenInterfaceReq, HRESULT, void*>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved1), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved2), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved3), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved4), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::FilterText),
+                             TComSlot<IQXOpenInterfaceReq, HRESULT, std::int64_t, const char*, std::int32_t,
+                                      char**, std::int32_t*>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved6), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved7), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Invite),
+                   TComSlot<IQXOpenInterfaceReq, HRESULT, std::int64_t, std::int32_t, std::int32_t>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved9), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved10), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::PluginClosed),
+                             TComSlot<IQXOpenInterfaceReq, HRESULT, std::int64_t>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved12), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::GetHostDirectory),
+                             TComSlot<IQXOpenInterfaceReq, HRESULT, std::int64_t, char**>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterfaceReq::GetFaceImageList),
+                             TComSlot<IQXOpenInterfaceReq, HRESULT, std::int64_t, TImageList**>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved15), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved16), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterfaceReq::Reserved17), TComSlot<IQXOpenInterfaceReq, HRESULT>>);
+static_assert(std::is_same_v<
+              decltype(&IQXOpenInterfaceReq::SendData),
+              TComSlot<IQXOpenInterfaceReq, HRESULT, std::int64_t, std::int64_t, std::int32_t, const void*>>);
+
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterface::QueryInterface), TComSlot<IUnknown, HRESULT, REFIID, void**>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::AddRef), TComSlot<IUnknown, ULONG>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Release), TComSlot<IUnknown, ULONG>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::GetPluginCode),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t*>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::SetRequestInterface),
+                             TComSlot<IQXOpenInterface, HRESULT, IQXOpenInterfaceReq*>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterface::Initialize),
+                   TComSlot<IQXOpenInterface, HRESULT, std::int64_t, const char*, const std::int64_t*,
+                            const char*, std::int32_t, std::int32_t, std::int32_t, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Reserved3),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t, std::int32_t, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Reserved4),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Reserved5),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Reserved6),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, std::int32_t, std::int32_t,
+                                      std::int32_t, std::int32_t, std::int32_t, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Finalize), TComSlot<IQXOpenInterface, HRESULT>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::ShowPluginWindow),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t>>);
+static_assert(
+    std::is_same_v<decltype(&IQXOpenInterface::UpdateUserName),
+                   TComSlot<IQXOpenInterface, HRESULT, const std::int64_t*, const char*, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::Reserved10),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, std::int32_t, std::int32_t>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::ShowSystemText),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, const char*>>);
+static_assert(std::is_same_v<decltype(&IQXOpenInterface::PostCommand),
+                             TComSlot<IQXOpenInterface, HRESULT, std::int32_t, const char*>>);
 
 } // namespace morvane
