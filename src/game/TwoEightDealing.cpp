@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BarLabel.h"
 #include "graphics/BjlBottomBar.h"
@@ -138,7 +139,7 @@ void TTwoEightClient::HandleSettlement(const TSettlementNotice& notice) {
     scene_.LastPointsB = notice.PointsB;
     playerPair_ = notice.PlayerPair;
     bankerPair_ = notice.BankerPair;
-    scene_.BankerWinnings += bankerResult_;
+    scene_.BankerWinnings = ClampedAdd(scene_.BankerWinnings, bankerResult_);
     if (const STRU_PLUGIN_USERINFO* banker = FindUserRecord(scene_.BankerList[0].UserId))
         scene_.BankerBeans = banker->Beans;
 

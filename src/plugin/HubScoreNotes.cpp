@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "plugin/CustomPluginScore.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/CustomPluginUser.h"
@@ -49,9 +50,9 @@ void TCustomPluginShare::DoScoreBlock(std::uint8_t flag, int count, const TPlugi
             user->Beans = entry.Beans;
             if (flag == 1 && count > 1) {
                 int sign = ResultSign(entry.ScoreDelta, entry.BeanDelta);
-                if (sign > 0) ++user->Wins;
-                if (sign < 0) ++user->Losses;
-                if (sign == 0) ++user->Draws;
+                if (sign > 0) ClampedIncrement(user->Wins);
+                if (sign < 0) ClampedIncrement(user->Losses);
+                if (sign == 0) ClampedIncrement(user->Draws);
             }
         }
         if (flag == 1 && entry.UserID != 0) {

@@ -1,12 +1,27 @@
 #include "base/FileVersionInfomation.h"
 #include "base/Paths.h"
 #include "base/Random.h"
+#include "base/ShellAddress.h"
 
 #include <gtest/gtest.h>
 #include <set>
 
 namespace morvane {
 namespace {
+
+// Whatever an address holds, the command line the shell builds from it gets one argument.
+TEST(ShellAddress, QuotesBlanksControlsAndAClosingBackslashRunAreEscaped) {
+    EXPECT_EQ(ShellSafeAddress("http://example.com/a?b=c&d=%20#x"), "http://example.com/a?b=c&d=%20#x");
+    EXPECT_EQ(ShellSafeAddress("http://example.com/a b\"c\td\r\ne\x7F"),
+              "http://example.com/a%20b%22c%09d%0D%0Ae%7F");
+    EXPECT_EQ(ShellSafeAddress("http://a\" --new-window \"file:C:\\x.exe"),
+              "http://a%22%20--new-window%20%22file:C:\\x.exe");
+    EXPECT_EQ(ShellSafeAddress("http://a/b\\c\\\\"), "http://a/b\\c%5C%5C");
+    // The second byte of the GBK character 0x81 0x5C is a backslash only in appearance: it stays.
+    EXPECT_EQ(ShellSafeAddress("http://a/\x81\x5C"), "http://a/\x81\x5C");
+    EXPECT_EQ(ShellSafeAddress("http://例子.中国/页面"), "http://例子.中国/页面");
+    EXPECT_EQ(ShellSafeAddress(std::string("a\0b", 3)), "a%00b");
+}
 
 TEST(Paths, SystemPathsMapToTheHostAndBack) {
     EXPECT_EQ(paths::ExtractFilePath("C:\\Games\\Morvane.dll"), "C:\\Games\\");

@@ -467,13 +467,17 @@ TEST_F(FormTest, WithoutAnOptionFileTheSettingsShowSoundAndMusicOnAndAcceptingKe
 
 TEST_F(FormTest, LinksOpenTheOptionFilesAddressesOrTheWebSite) {
     ASSERT_TRUE(form);
-    WriteFile(OptionFile(), "[URL]\n游戏反馈链接地址=http://example.org/feedback\n");
+    WriteFile(OptionFile(), "[URL]\n游戏反馈链接地址=http://example.org/feedback\n"
+                            "充值链接地址=http://example.org/pay now\" -silent\n");
     Open();
     platform.TakeEffects();
     form->ActionAdviceExecute();
     form->ActionMainExecute();
     EXPECT_THAT(platform.TakeEffects(),
                 ElementsAre("shell http://example.org/feedback", "shell http://www.morvane.cn/"));
+    // An address with blanks and quotes reaches the shell as one address.
+    form->ActionHelpExecute();
+    EXPECT_THAT(platform.TakeEffects(), ElementsAre("shell http://example.org/pay%20now%22%20-silent"));
     form->ActionInviteExecute();
     EXPECT_EQ(host.InviteCount(), 1);
 }
