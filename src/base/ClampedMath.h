@@ -36,12 +36,6 @@ constexpr T ClampedMul(T a, T b) {
     return (a < 0) != (b < 0) ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
 }
 
-// One more on a counter that stops at its largest value.
-template <typename T>
-constexpr void ClampedIncrement(T& counter) {
-    if (counter < std::numeric_limits<T>::max()) ++counter;
-}
-
 // A 64-bit value brought into the range of a narrower type.
 template <typename T>
 constexpr T ClampTo(std::int64_t value) {

@@ -54,7 +54,8 @@ void TCustomPluginShare::AddPresentUser(const STRU_PLUGIN_USERINFO& user) {
     if (user.Seated != 0) EvictSeatHolder(user);
     users_.push_back(std::make_unique<STRU_PLUGIN_USERINFO>(user));
     STRU_PLUGIN_USERINFO* record = users_.back().get();
-    userIndex_[record->UserID] = record;
+    const std::int64_t id = record->UserID; // a packed field: copied, never bound to a reference
+    userIndex_[id] = record;
     if (record->UserID == myId_) TakeOwnFields(record);
     if (record->Seated != 0) PlayerSeated(*record);
     if (OnAddUser) OnAddUser(this, *record);
