@@ -28,22 +28,6 @@ constexpr T ClampedSub(T a, T b) {
     return b < 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
 }
 
-template <typename T>
-constexpr T ClampedMul(T a, T b) {
-    static_assert(std::is_integral_v<T>);
-    T result{};
-    if (!__builtin_mul_overflow(a, b, &result)) return result;
-    return (a < 0) != (b < 0) ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
-}
-
-// A 64-bit value brought into the range of a narrower type.
-template <typename T>
-constexpr T ClampTo(std::int64_t value) {
-    if (value < std::int64_t(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
-    if (value > std::int64_t(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
-    return T(value);
-}
-
 // The exact sum of weight × value over the terms, held to the 64-bit range only at the end, so that large
 // terms of opposite signs cancel as they should. Each value is split into its signed upper and unsigned
 // lower 32 bits; the weighted sums of the halves stay far inside 64 bits for weights of magnitude below
@@ -64,6 +48,21 @@ inline std::int64_t ClampedWeightedSum(std::span<const int> weights, std::span<c
     if (high < (std::numeric_limits<std::int64_t>::min() >> 32))
         return std::numeric_limits<std::int64_t>::min();
     return std::int64_t(std::uint64_t(high) << 32 | std::uint64_t(low));
+}
+
+// Whether a + b, computed exactly, is above `limit`. (Comparing a held sum would let a sum past the
+// largest value pass a limit that is the largest value.)
+inline bool SumAbove(std::int64_t a, std::int64_t b, std::int64_t limit) {
+    const std::array<int, 3> weights{1, 1, -1};
+    const std::array<std::int64_t, 3> values{a, b, limit};
+    return ClampedWeightedSum(weights, values) > 0;
+}
+
+// Whether `value` is at least factor × amount, computed exactly.
+inline bool AtLeastTimes(std::int64_t value, int factor, std::int64_t amount) {
+    const std::array<int, 2> weights{1, -factor};
+    const std::array<std::int64_t, 2> values{value, amount};
+    return ClampedWeightedSum(weights, values) >= 0;
 }
 
 // What the player has on the table: the positive stakes added up, held at the largest amount. A negative

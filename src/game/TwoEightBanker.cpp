@@ -15,7 +15,7 @@ namespace {
 constexpr int kBankerMessageKind = 7;
 // With four in the queue only a player who can cover three times the entry may still apply.
 constexpr int kCrowdedQueue = 4;
-constexpr std::int64_t kCrowdedFactor = 3;
+constexpr int kCrowdedFactor = 3;
 
 } // namespace
 
@@ -69,7 +69,7 @@ std::array<bool, 6> TTwoEightClient::BankerButtonFlags() const {
     const std::int64_t beans = MyBeans();
     bool canApply = false;
     if (length == kCrowdedQueue)
-        canApply = beans >= ClampedMul(kCrowdedFactor, scene_.BankerApplyBeans);
+        canApply = AtLeastTimes(beans, kCrowdedFactor, scene_.BankerApplyBeans);
     else if (length < kCrowdedQueue)
         canApply = beans >= scene_.BankerApplyBeans;
     const bool listed = banker || inQueue;

@@ -100,12 +100,12 @@ void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {
         ReportBetRefusal("下注失败，请选择正确的筹码 ");
         return;
     }
-    if (ClampedAdd(SumOwnStakes(), chip) > scene_.PersonalStakeCap) {
+    if (SumAbove(SumOwnStakes(), chip, scene_.PersonalStakeCap)) {
         ReportBetRefusal("下注失败，因为您的下注金额已经达到个人最大下注金额 ");
         RefreshView();
         return;
     }
-    if (MyBeans() < ClampedAdd(playerStake_, chip)) {
+    if (SumAbove(playerStake_, chip, MyBeans())) {
         ReportBetRefusal("您的余额已不足，请及时充值");
         RefreshView();
         return;
@@ -148,8 +148,9 @@ void TTwoEightClient::TableMouseMove(int x, int y) {
     }
     if (x > kTableAreaWidth) SetTableCursor(kNormalCursor);
     const std::int64_t chip = ChipValueOfCursor(tableCursor_);
-    const std::int64_t stakeWithChip = ClampedAdd(playerStake_, chip);
-    if (IAmBanker() || stakeWithChip > kHighlightStakeBound || chip == 0 || MyBeans() < stakeWithChip) return;
+    if (IAmBanker() || SumAbove(playerStake_, chip, kHighlightStakeBound) || chip == 0 ||
+        SumAbove(playerStake_, chip, MyBeans()))
+        return;
     HighlightRegion(x, y);
 }
 

@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "base/FileVersionInfomation.h"
 #include "base/Paths.h"
 #include "base/Random.h"
@@ -8,6 +9,31 @@
 
 namespace morvane {
 namespace {
+
+TEST(ClampedMath, SumsOfServerValuesAreExactOrHeldAtTheEnds) {
+    constexpr std::int64_t kMax = INT64_MAX, kMin = INT64_MIN;
+    EXPECT_EQ(ClampedAdd(kMax, std::int64_t(1)), kMax);
+    EXPECT_EQ(ClampedAdd(kMin, std::int64_t(-1)), kMin);
+    EXPECT_EQ(ClampedSub(std::int32_t(INT32_MIN), std::int32_t(1)), INT32_MIN);
+    EXPECT_EQ(ClampedSub(std::int32_t(INT32_MAX), std::int32_t(-5)), INT32_MAX);
+    EXPECT_EQ(ClampedSub(std::int32_t(30), std::int32_t(4)), 26);
+    // Large terms of opposite signs cancel exactly; only the result is held to the range.
+    const std::array<int, 3> weights{1, -2, 1};
+    EXPECT_EQ(ClampedWeightedSum(weights, std::array<std::int64_t, 3>{kMax, kMax, kMax}), 0);
+    EXPECT_EQ(ClampedWeightedSum(weights, std::array<std::int64_t, 3>{kMax, kMin, kMax}), kMax);
+    EXPECT_EQ(ClampedWeightedSum(weights, std::array<std::int64_t, 3>{kMin, kMax, -5}), kMin);
+    EXPECT_EQ(ClampedWeightedSum(weights, std::array<std::int64_t, 3>{-7, 3, 100}), 87);
+    // A sum past the largest value is above a limit that is the largest value.
+    EXPECT_TRUE(SumAbove(kMax - 50, 100, kMax));
+    EXPECT_FALSE(SumAbove(kMax - 100, 100, kMax));
+    EXPECT_FALSE(SumAbove(kMin, -1, kMin));
+    EXPECT_FALSE(AtLeastTimes(kMax, 3, kMax / 2));
+    EXPECT_TRUE(AtLeastTimes(kMax, 3, kMax / 3));
+    EXPECT_TRUE(AtLeastTimes(0, 3, kMin));
+    // Stakes: only what is on the table counts, and the sum stops at the largest amount.
+    EXPECT_EQ(StakeSum(std::array<std::int64_t, 4>{kMax, kMax, 1, 0}), kMax);
+    EXPECT_EQ(StakeSum(std::array<std::int64_t, 4>{kMin, 5, -1, 7}), 12);
+}
 
 // Whatever an address holds, the command line the shell builds from it gets one argument.
 TEST(ShellAddress, QuotesBlanksControlsAndAClosingBackslashRunAreEscaped) {
