@@ -1,5 +1,6 @@
 #include "base/IniFile.h"
 
+#include "base/FileReplace.h"
 #include "base/Gbk.h"
 #include "base/Paths.h"
 
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <sstream>
 
 namespace morvane {
@@ -80,22 +82,58 @@ std::vector<std::string> SplitLines(const std::string& content) {
     return lines;
 }
 
-} // namespace
-
-TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
-    std::ifstream in(paths::ToHost(fileName_), std::ios::binary);
-    if (!in) return;
-    std::ostringstream content;
-    content << in.rdbuf();
-    lines_ = SplitLines(content.str());
+// A name as the index keys it: ASCII letters of single-byte characters in lower case, the two bytes of a
+// GBK character as they are (its trail byte may look like a letter, but is none).
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t pos = 0; pos < folded.size();) {
+        const std::size_t length = gbk::CharLength(folded, pos);
+        if (length == 1 && folded[pos] >= 'A' && folded[pos] <= 'Z')
+            folded[pos] = char(folded[pos] - 'A' + 'a');
+        pos += length;
+    }
+    return folded;
 }
 
-bool TIniFile::FindSection(std::string_view section, Range& range) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
+// The file's lines as they are on the disk: none for a file that is not there, nothing at all for a file
+// that is there but cannot be read (a write must not replace what it could not read).
+std::optional<std::vector<std::string>> ReadLines(const std::string& hostPath) {
+    std::error_code ec;
+    if (!std::filesystem::exists(hostPath, ec) && !ec) return std::vector<std::string>{};
+    std::ifstream in(hostPath, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return SplitLines(content.str());
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string content;
+    content.reserve(size);
+    for (const std::string& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    return content;
+}
+
+// [SECTION] Edits of a file's lines, by walking them: a write changes the copy it has just read.
+
+struct LineRange {
+    std::size_t header;
+    std::size_t end;
+};
+
+bool FindSectionIn(const std::vector<std::string>& lines, std::string_view section, LineRange& range) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view name;
-        if (!SectionName(lines_[i], name) || !SameName(name, section)) continue;
+        if (!SectionName(lines[i], name) || !SameName(name, section)) continue;
         std::size_t end = i + 1;
-        while (end < lines_.size() && !SectionName(lines_[end], name))
+        while (end < lines.size() && !SectionName(lines[end], name))
             ++end;
         range = {i, end};
         return true;
@@ -103,18 +141,118 @@ bool TIniFile::FindSection(std::string_view section, Range& range) const {
     return false;
 }
 
-std::size_t TIniFile::FindKey(const Range& range, std::string_view key) const {
+std::size_t FindKeyIn(const std::vector<std::string>& lines, const LineRange& range, std::string_view key) {
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         std::string_view k, v;
-        if (SplitKeyValue(lines_[i], k, v) && SameName(k, key)) return i;
+        if (SplitKeyValue(lines[i], k, v) && SameName(k, key)) return i;
     }
     return npos;
 }
 
+void SetValue(std::vector<std::string>& lines, std::string_view section, std::string_view key,
+              std::string_view value) {
+    std::string line = std::string(Trim(key)) + "=" + std::string(value);
+    LineRange range;
+    if (!FindSectionIn(lines, section, range)) {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + std::string(section) + "]");
+        lines.push_back(std::move(line));
+        return;
+    }
+    const std::size_t index = FindKeyIn(lines, range, key);
+    if (index != npos) {
+        std::string_view oldKey, oldValue;
+        SplitKeyValue(lines[index], oldKey, oldValue);
+        lines[index] = std::string(oldKey) + "=" + std::string(value);
+        return;
+    }
+    // New keys go after the section's last non-blank line, so a blank line before the next section stays.
+    std::size_t insertAt = range.end;
+    while (insertAt > range.header + 1 && Trim(lines[insertAt - 1]).empty())
+        --insertAt;
+    lines.insert(lines.begin() + std::ptrdiff_t(insertAt), std::move(line));
+}
+
+void RemoveKey(std::vector<std::string>& lines, std::string_view section, std::string_view key) {
+    LineRange range;
+    if (!FindSectionIn(lines, section, range)) return;
+    const std::size_t index = FindKeyIn(lines, range, key);
+    if (index != npos) lines.erase(lines.begin() + std::ptrdiff_t(index));
+}
+
+void RemoveSection(std::vector<std::string>& lines, std::string_view section) {
+    LineRange range;
+    if (!FindSectionIn(lines, section, range)) return;
+    lines.erase(lines.begin() + std::ptrdiff_t(range.header), lines.begin() + std::ptrdiff_t(range.end));
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
+    Load();
+}
+
+void TIniFile::Load() {
+    // The stamp first: a replacement that comes while the file is read makes the next Refresh read again.
+    stamp_ = CurrentStamp();
+    std::optional<Lines> lines = ReadLines(paths::ToHost(fileName_));
+    lines_ = lines ? std::move(*lines) : Lines{};
+    Reindex();
+}
+
+void TIniFile::Refresh() {
+    if (CurrentStamp() != stamp_) Load();
+}
+
+TIniFile::Stamp TIniFile::CurrentStamp() const {
+    namespace fs = std::filesystem;
+    const fs::path path = paths::ToHost(fileName_);
+    std::error_code ec;
+    Stamp stamp;
+    stamp.size = fs::file_size(path, ec);
+    if (ec) return {};
+    const fs::file_time_type modified = fs::last_write_time(path, ec);
+    if (ec) return {};
+    stamp.exists = true;
+    stamp.modified = std::int64_t(modified.time_since_epoch().count());
+    return stamp;
+}
+
+void TIniFile::Reindex() {
+    sections_.clear();
+    SectionIndex* current = nullptr;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        if (SectionName(lines_[i], name)) {
+            if (current) current->range.end = i;
+            auto [entry, added] = sections_.try_emplace(Folded(name));
+            // A later section of the same name is not read: its keys go nowhere.
+            current = added ? &entry->second : nullptr;
+            if (current) current->range = {i, lines_.size()};
+            continue;
+        }
+        std::string_view key, value;
+        if (current && SplitKeyValue(lines_[i], key, value)) current->keys.try_emplace(Folded(key), i);
+    }
+    if (current) current->range.end = lines_.size();
+}
+
+bool TIniFile::FindSection(std::string_view section, Range& range) const {
+    const auto found = sections_.find(Folded(section));
+    if (found == sections_.end()) return false;
+    range = found->second.range;
+    return true;
+}
+
+std::size_t TIniFile::FindKey(std::string_view section, std::string_view key) const {
+    const auto found = sections_.find(Folded(section));
+    if (found == sections_.end()) return npos;
+    const auto line = found->second.keys.find(Folded(key));
+    return line == found->second.keys.end() ? npos : line->second;
+}
+
 std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
-    Range range;
-    if (!FindSection(section, range)) return std::string(def);
-    std::size_t index = FindKey(range, key);
+    const std::size_t index = FindKey(section, key);
     if (index == npos) return std::string(def);
     std::string_view k, value;
     SplitKeyValue(lines_[index], k, value);
@@ -182,8 +320,7 @@ bool TIniFile::SectionExists(std::string_view section) const {
 }
 
 bool TIniFile::ValueExists(std::string_view section, std::string_view key) const {
-    Range range;
-    return FindSection(section, range) && FindKey(range, key) != npos;
+    return FindKey(section, key) != npos;
 }
 
 std::vector<std::string> TIniFile::ReadSection(std::string_view section) const {
@@ -207,27 +344,7 @@ std::vector<std::string> TIniFile::ReadSections() const {
 }
 
 bool TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(Trim(key)) + "=" + std::string(value);
-    Range range;
-    if (!FindSection(section, range)) {
-        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(section) + "]");
-        lines_.push_back(std::move(line));
-        return Save();
-    }
-    std::size_t index = FindKey(range, key);
-    if (index != npos) {
-        std::string_view oldKey, oldValue;
-        SplitKeyValue(lines_[index], oldKey, oldValue);
-        lines_[index] = std::string(oldKey) + "=" + std::string(value);
-        return Save();
-    }
-    // New keys go after the section's last non-blank line, so a blank line before the next section stays.
-    std::size_t insertAt = range.end;
-    while (insertAt > range.header + 1 && Trim(lines_[insertAt - 1]).empty())
-        --insertAt;
-    lines_.insert(lines_.begin() + std::ptrdiff_t(insertAt), std::move(line));
-    return Save();
+    return Modify([&](Lines& lines) { SetValue(lines, section, key, value); });
 }
 
 bool TIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -243,47 +360,34 @@ bool TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 bool TIniFile::DeleteKey(std::string_view section, std::string_view key) {
-    Range range;
-    if (!FindSection(section, range)) return true;
-    std::size_t index = FindKey(range, key);
-    if (index == npos) return true;
-    lines_.erase(lines_.begin() + std::ptrdiff_t(index));
-    return Save();
+    if (!ValueExists(section, key)) return true;
+    return Modify([&](Lines& lines) { RemoveKey(lines, section, key); });
 }
 
 bool TIniFile::EraseSection(std::string_view section) {
-    Range range;
-    if (!FindSection(section, range)) return true;
-    lines_.erase(lines_.begin() + std::ptrdiff_t(range.header), lines_.begin() + std::ptrdiff_t(range.end));
-    return Save();
+    if (!SectionExists(section)) return true;
+    return Modify([&](Lines& lines) { RemoveSection(lines, section); });
 }
 
-bool TIniFile::Save() {
-    namespace fs = std::filesystem;
-    const fs::path target = paths::ToHost(fileName_);
-    fs::path temporary = target;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines_)
-            out << line << "\r\n";
-        out.flush();
-        if (!out) {
-            lastError_ = "Unable to write to " + fileName_;
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
+bool TIniFile::Modify(const std::function<void(Lines&)>& change) {
+    const std::string hostPath = paths::ToHost(fileName_);
+    const TFileWriteLock lock(hostPath);
+    std::optional<Lines> current = ReadLines(hostPath);
+    std::string reason = "the file cannot be read";
+    if (current) {
+        change(*current);
+        if (ReplaceFileContents(hostPath, Joined(*current), reason)) {
+            lines_ = std::move(*current);
+            stamp_ = CurrentStamp();
+            Reindex();
+            lastError_.clear();
+            return true;
         }
     }
-    std::error_code ec;
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        lastError_ = "Unable to write to " + fileName_;
-        fs::remove(temporary, ec);
-        return false;
-    }
-    lastError_.clear();
-    return true;
+    change(lines_);
+    Reindex();
+    lastError_ = "Unable to write to " + fileName_ + " (" + reason + ")";
+    return false;
 }
 
 } // namespace morvane

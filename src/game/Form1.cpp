@@ -1,5 +1,6 @@
 #include "game/Form1.h"
 
+#include "base/ClampedMath.h"
 #include "game/GameRequests.h"
 #include "gui/Application.h"
 #include "gui/Button.h"
@@ -88,24 +89,6 @@ TWeights BankerWeights(int region) {
     if (region == brBankerKing) weights[brBanker] -= Multiplier(brBanker);
     if (region == brPlayerKing) weights[brPlayer] -= Multiplier(brPlayer);
     return weights;
-}
-
-// The weighted sum of the stakes, exact and then held to the 64-bit range. Each stake is split into its
-// signed upper and unsigned lower 32 bits; the weighted sums of the halves are far from overflowing.
-std::int64_t ClampedWeightedSum(const TWeights& weights, const TRegionAmounts& amounts) {
-    constexpr std::int64_t kHalf = std::int64_t(1) << 32;
-    std::int64_t high = 0;
-    std::int64_t low = 0;
-    for (std::size_t index = 0; index < amounts.size(); ++index) {
-        high += weights[index] * (amounts[index] >> 32);
-        low += weights[index] * (amounts[index] & (kHalf - 1));
-    }
-    // Now the sum is high * 2^32 + low with 0 <= low < 2^32, so high alone tells whether it fits.
-    high += low >> 32;
-    low &= kHalf - 1;
-    if (high > (INT64_MAX >> 32)) return INT64_MAX;
-    if (high < (INT64_MIN >> 32)) return INT64_MIN;
-    return high * kHalf + low;
 }
 
 void UseBoxFont(TControl& control) {

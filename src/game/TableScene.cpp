@@ -2,6 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
+#include "base/Gbk.h"
 
 #include <algorithm>
 
@@ -39,12 +40,13 @@ public:
         cards.assign(bytes + 1, bytes + 1 + count);
     }
 
-    // A text of `length` bytes; a negative length cannot fit.
+    // A text of `length` bytes; a negative length cannot fit. What passes kSceneTextLimit is skipped.
     void ReadText(std::int32_t length, std::string& text) {
         Require(length >= 0);
-        std::string value;
-        Require(reader_.ReadString(std::size_t(length), value));
-        text = std::move(value);
+        std::span<const std::uint8_t> bytes;
+        Require(reader_.ReadSpan(std::size_t(length), bytes));
+        text = gbk::SafeCut(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                            kSceneTextLimit);
     }
 
     void ReadChipIndices(std::array<int, kChipButtonCount>& indices) {

@@ -77,11 +77,15 @@ struct TTableScene {
 inline constexpr std::size_t kSceneTextsOffset = 725;
 // The part after the two texts.
 inline constexpr std::size_t kSceneTailBytes = 107;
+// The longest status or no-banker text the table keeps; a longer one is cut on a character boundary (the
+// information line shows three lines of 35 bytes; a real text is a short sentence).
+inline constexpr std::size_t kSceneTextLimit = 4096;
 
 // Reads a scene front to back into `scene`. Each field is copied only when it lies wholly inside `bytes`;
 // the first that does not raises ERangeCheckError, and the fields read before it keep their new values.
 // Unusable values are brought into range as they are read: a card string longer than three cards is cut
-// to three, a road count to the leading games of the road, a chip index to 0..9, a chair to none.
+// to three, a road count to the leading games of the road, a chip index to 0..9, a chair to none, a text
+// to kSceneTextLimit bytes.
 void ReadTableScene(std::span<const std::uint8_t> bytes, TTableScene& scene);
 
 // The scene as the server sends it (text lengths from the texts, card strings cut to three cards).

@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "base/IniFile.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr int kBankerMessageKind = 7;
 // With four in the queue only a player who can cover three times the entry may still apply.
 constexpr int kCrowdedQueue = 4;
-constexpr std::int64_t kCrowdedFactor = 3;
+constexpr int kCrowdedFactor = 3;
 
 } // namespace
 
@@ -72,7 +73,7 @@ std::array<bool, 6> TTwoEightClient::BankerButtonFlags() const {
     const std::int64_t beans = MyBeans();
     bool canApply = false;
     if (length == kCrowdedQueue)
-        canApply = beans >= kCrowdedFactor * scene_.BankerApplyBeans;
+        canApply = AtLeastTimes(beans, kCrowdedFactor, scene_.BankerApplyBeans);
     else if (length < kCrowdedQueue)
         canApply = beans >= scene_.BankerApplyBeans;
     const bool listed = banker || inQueue;
@@ -148,10 +149,11 @@ void TTwoEightClient::HandleBankerList(const TBankerListNotice& notice) {
 
 void TTwoEightClient::AnnounceBanker(std::int64_t bankerId) {
     const STRU_PLUGIN_USERINFO* user = FindUserRecord(bankerId);
-    if (!user || !Share()->IniFile()) return;
-    // Read afresh: the hall may have changed the levels since the table opened.
-    const TIniFile settings(Share()->IniFile()->FileName());
-    const TBankerLevelTable levels = ReadBankerLevels(settings);
+    TIniFile* settings = user ? Share()->IniFile() : nullptr;
+    if (!settings) return;
+    // Looked at afresh: the hall may have changed the levels since the table opened.
+    settings->Refresh();
+    const TBankerLevelTable levels = ReadBankerLevels(*settings);
     const int level = BankerLevelOf(levels, levels.RelateScore ? user->Score : user->Beans);
     if (level < 1) return;
     const TBankerLevel& entry = levels.Levels[std::size_t(level - 1)];
@@ -170,7 +172,7 @@ void TTwoEightClient::HandleGrabReply(const TGrabBankerReply& reply) {
     case TGrabBankerReply::kNotEnoughBeans: {
         char amount[32];
         std::snprintf(amount, sizeof amount, "%lld",
-                      static_cast<long long>(scene_.BankerKeepBeans + scene_.GrabPrice));
+                      static_cast<long long>(ClampedAdd(scene_.BankerKeepBeans, scene_.GrabPrice)));
         ShowSystemLine("您的" + UnitName() + "不足" + amount + "，不能抢庄", kBankerMessageKind);
         break;
     }

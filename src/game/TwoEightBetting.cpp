@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BjlTopBar.h"
@@ -99,12 +100,12 @@ void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {
         ReportBetRefusal("下注失败，请选择正确的筹码 ");
         return;
     }
-    if (SumOwnStakes() + chip > scene_.PersonalStakeCap) {
+    if (SumAbove(SumOwnStakes(), chip, scene_.PersonalStakeCap)) {
         ReportBetRefusal("下注失败，因为您的下注金额已经达到个人最大下注金额 ");
         RefreshView();
         return;
     }
-    if (MyBeans() < playerStake_ + chip) {
+    if (SumAbove(playerStake_, chip, MyBeans())) {
         ReportBetRefusal("您的余额已不足，请及时充值");
         RefreshView();
         return;
@@ -147,8 +148,8 @@ void TTwoEightClient::TableMouseMove(int x, int y) {
     }
     if (x > kTableAreaWidth) SetTableCursor(kNormalCursor);
     const std::int64_t chip = ChipValueOfCursor(tableCursor_);
-    if (OnBankersChair() || playerStake_ + chip > kHighlightStakeBound || chip == 0 ||
-        MyBeans() < playerStake_ + chip)
+    if (OnBankersChair() || SumAbove(playerStake_, chip, kHighlightStakeBound) || chip == 0 ||
+        SumAbove(playerStake_, chip, MyBeans()))
         return;
     HighlightRegion(x, y);
 }
@@ -164,11 +165,11 @@ void TTwoEightClient::HighlightRegion(int x, int y) {
 
 void TTwoEightClient::UpdateChipButtons() {
     const bool open = !IAmBanker() && scene_.Phase == 1 && !scene_.NoBanker;
-    const std::int64_t free = MyBeans() - playerStake_;
+    const std::int64_t free = ClampedSub(MyBeans(), playerStake_);
     for (int i = 0; i < kChipButtonCount; ++i) {
         const std::int64_t value = chipButtonValues_[std::size_t(i)];
         chipButtons_[std::size_t(i)]->SetEnabled(open && free >= value &&
-                                                 playerStake_ + value < scene_.PersonalStakeCap);
+                                                 ClampedAdd(playerStake_, value) < scene_.PersonalStakeCap);
     }
 }
 
@@ -188,7 +189,7 @@ void TTwoEightClient::HandleBetNotice(const TBetNotice& notice) {
         AddChip(region, notice.Amount);
         PlayChipSound(notice.Amount);
     }
-    const int clockLeft = scene_.BettingTime - notice.PhaseElapsed;
+    const int clockLeft = ClampedSub(scene_.BettingTime, notice.PhaseElapsed);
     if (clockLeft < clock_->Value()) clock_->SetValue(std::max(clockLeft, 0));
     if (notice.Amount >= chipButtonValues_[kChipButtonCount - 1]) PlaySparkle(region);
     // The numbers on the board and the chip buttons wait for the next refresh (the numbers at the latest
@@ -271,10 +272,7 @@ void TTwoEightClient::UpdateRegionNumbers() {
 }
 
 std::int64_t TTwoEightClient::SumOwnStakes() const {
-    std::int64_t sum = 0;
-    for (std::int64_t stake : scene_.OwnStakes)
-        sum += stake;
-    return sum;
+    return StakeSum(scene_.OwnStakes);
 }
 
 } // namespace morvane

@@ -1,5 +1,6 @@
 #include "game/TwoEightClient.h"
 
+#include "base/ClampedMath.h"
 #include "game/TableLayout.h"
 #include "graphics/BarPictures.h"
 #include "graphics/BjlBottomBar.h"
@@ -225,21 +226,21 @@ void TTwoEightClient::SetClockForPhase(std::uint8_t previousPhase) {
     if (!scene_.GameInProgress) return;
     switch (scene_.Phase) {
     case 0:
-        SetClock(scene_.FreeTime - scene_.PhaseElapsed);
+        SetClock(ClampedSub(scene_.FreeTime, scene_.PhaseElapsed));
         break;
     case 1:
         PlaySound("开始.wav");
         StartMusic();
-        SetClock(scene_.BettingTime - scene_.PhaseElapsed);
+        SetClock(ClampedSub(scene_.BettingTime, scene_.PhaseElapsed));
         break;
     case 2:
         clockOrnament_->Stop();
         StopMusic();
-        SetClock(scene_.DealingTime - scene_.PhaseElapsed);
+        SetClock(ClampedSub(scene_.DealingTime, scene_.PhaseElapsed));
         break;
     case 3:
         if (previousPhase != 3) PlaySound("结束.wav");
-        SetClock(scene_.SettlementTime - scene_.PhaseElapsed);
+        SetClock(ClampedSub(scene_.SettlementTime, scene_.PhaseElapsed));
         break;
     default:
         break;

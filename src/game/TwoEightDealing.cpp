@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BarLabel.h"
 #include "graphics/BjlBottomBar.h"
@@ -146,7 +147,7 @@ void TTwoEightClient::HandleSettlement(const TSettlementNotice& notice) {
     topBar_->AddResult(game);
     roundSettled_ = true;
     bookedBankerResult_ = bankerResult_;
-    scene_.BankerWinnings += bankerResult_;
+    scene_.BankerWinnings = ClampedAdd(scene_.BankerWinnings, bankerResult_);
     FeedBankerFigures();
     bottomBar_->AddResult(IAmBanker() || tookPart, ownResult_, game);
 
@@ -209,7 +210,8 @@ void TTwoEightClient::TakeRoundResults(int count, const TPluginScoreBlock& block
     // The hall may send the block after the settlement notice: what the settlement booked with the
     // figures it had then takes this block's, so that the panel and the bars tell the same round.
     if (roundSettled_) {
-        scene_.BankerWinnings += bankerResult_ - bookedBankerResult_;
+        scene_.BankerWinnings =
+            ClampedAdd(scene_.BankerWinnings, ClampedSub(bankerResult_, bookedBankerResult_));
         bookedBankerResult_ = bankerResult_;
         FeedBankerFigures();
         bottomBar_->ReviseLastWin(ownResult_);

@@ -1,5 +1,6 @@
 #include "game/TwoEightRules.h"
 
+#include "base/ClampedMath.h"
 #include "base/Gbk.h"
 #include "base/IniFile.h"
 #include "graphics/PngCardInfo.h"
@@ -74,23 +75,31 @@ std::optional<int> RegionAt(int x, int y) {
 TRegionAmounts AcceptableAmounts(const TAcceptableInputs& in) {
     const TRegionAmounts& t = in.Totals;
     const std::int64_t base = std::min(in.BankerBeans, in.BankerPayoutCap);
-    const std::int64_t pairs = 11 * t[7] + 11 * t[6];
-    const std::int64_t bankerCap = base - 2 * t[1] + t[2] + t[3] + t[4] + t[5] - pairs;
-    const std::int64_t playerCap = base + t[0] + t[1] - 2 * t[3] + t[4] + t[5] - pairs;
+    // Each cap is base plus a weighted sum of the region totals, computed exactly and only then held to
+    // the 64-bit range: every total may be anything the server sends.
+    const std::array<std::int64_t, 1 + kRegionCount> terms{base, t[0], t[1], t[2], t[3],
+                                                           t[4], t[5], t[6], t[7]};
+    auto cap = [&terms](std::array<int, 1 + kRegionCount> weights) {
+        return ClampedWeightedSum(weights, terms);
+    };
+    //                              base  T0  T1  T2  T3  T4   T5   T6   T7
+    const std::int64_t bankerCap = cap({1, 0, -2, 1, 1, 1, 1, -11, -11});
+    const std::int64_t playerCap = cap({1, 1, 1, 0, -2, 1, 1, -11, -11});
     TRegionAmounts caps;
     caps.fill(base);
     caps[0] = bankerCap;
     if (in.Hedging) {
         caps[2] = playerCap;
-        caps[4] = base + t[0] + t[1] + t[2] + t[3] - 32 * t[5] - pairs;
+        caps[4] = cap({1, 1, 1, 1, 1, 0, -32, -11, -11});
     } else {
         caps[1] = playerCap;
-        caps[3] = base - 32 * t[5] - pairs;
+        caps[3] = cap({1, 0, 0, 0, 0, 0, -32, -11, -11});
     }
     TRegionAmounts acceptable{};
     for (int i = 0; i < kRegionCount; ++i) {
-        const std::int64_t cap = std::min(caps[std::size_t(i)], in.RegionPayoutCap);
-        const std::int64_t amount = cap / kBetRegions[std::size_t(i)].Odds - t[std::size_t(i)];
+        const std::int64_t regionCap = std::min(caps[std::size_t(i)], in.RegionPayoutCap);
+        const std::int64_t amount =
+            ClampedSub(regionCap / kBetRegions[std::size_t(i)].Odds, t[std::size_t(i)]);
         acceptable[std::size_t(i)] = std::max<std::int64_t>(amount, 0);
     }
     return acceptable;

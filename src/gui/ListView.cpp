@@ -121,6 +121,7 @@ TListItem* TListView::InsertItem(int index) {
     auto item = std::unique_ptr<TListItem>(new TListItem(*this));
     TListItem* raw = item.get();
     items_.insert(items_.begin() + index, std::move(item));
+    RenumberItems(std::size_t(index));
     UpdateScrollRanges();
     Invalidate();
     return raw;
@@ -131,6 +132,7 @@ void TListView::DeleteItem(int index) {
     if (!item) return;
     if (item == selected_) SetSelected(nullptr);
     items_.erase(items_.begin() + index);
+    RenumberItems(std::size_t(index));
     UpdateScrollRanges();
     Invalidate();
 }
@@ -143,9 +145,15 @@ void TListView::Clear() {
 }
 
 int TListView::IndexOf(const TListItem* item) const {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].get() == item) return int(i);
-    return -1;
+    if (!item || item->owner_ != this) return -1;
+    const std::size_t index = std::size_t(item->index_);
+    // An item of this view that was deleted is no longer in its slot.
+    return index < items_.size() && items_[index].get() == item ? item->index_ : -1;
+}
+
+void TListView::RenumberItems(std::size_t first) {
+    for (std::size_t i = first; i < items_.size(); ++i)
+        items_[i]->index_ = int(i);
 }
 
 void TListView::SortItems(const std::function<bool(const TListItem&, const TListItem&)>& less) {
@@ -153,6 +161,7 @@ void TListView::SortItems(const std::function<bool(const TListItem&, const TList
                      [&less](const std::unique_ptr<TListItem>& a, const std::unique_ptr<TListItem>& b) {
                          return less(*a, *b);
                      });
+    RenumberItems(0);
     Invalidate();
 }
 
@@ -179,10 +188,13 @@ void TListView::SetSelected(TListItem* item) {
 }
 
 int TListView::RowHeight() const {
-    TBitmap none;
-    TCanvas measure(none);
-    measure.Font().Assign(Font());
-    return std::max(1, measure.TextHeight("Wg") + 4);
+    if (rowHeight_ == 0) {
+        TBitmap none;
+        TCanvas measure(none);
+        measure.Font().Assign(Font());
+        rowHeight_ = std::max(1, measure.TextHeight("Wg") + 4);
+    }
+    return rowHeight_;
 }
 
 int TListView::VisibleRowCount() const {
@@ -234,6 +246,7 @@ void TListView::Resized() {
 }
 
 void TListView::FontChanged() {
+    rowHeight_ = 0;
     UpdateScrollRanges();
     TScrollingControl::FontChanged();
 }

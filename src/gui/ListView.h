@@ -44,6 +44,8 @@ private:
     void Changed();
 
     TListView* owner_;
+    // Where the item stands in its list view, kept up to date as items come, go and are sorted.
+    int index_{-1};
     std::string caption_;
     std::vector<std::string> subItems_;
     void* data_{nullptr};
@@ -120,6 +122,8 @@ protected:
 private:
     friend class TListItem;
     void ItemChanged(TListItem& item);
+    // Gives the items from `first` on their positions again.
+    void RenumberItems(std::size_t first);
     void UpdateScrollRanges();
     int ColumnsWidth() const;
     int ColumnLeft(int column) const;
@@ -127,6 +131,9 @@ private:
     std::vector<TListColumn> columns_;
     std::vector<std::unique_ptr<TListItem>> items_;
     TListItem* selected_{nullptr};
+    // The height of a row in the current font; 0 until measured (measuring text is not cheap, and every
+    // row's rectangle needs it).
+    mutable int rowHeight_{0};
     int headerHeight_{17};
     bool showHeader_{true};
 };

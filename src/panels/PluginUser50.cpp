@@ -1,5 +1,6 @@
 #include "panels/PluginUser50.h"
 
+#include "base/ClampedMath.h"
 #include "gui/Canvas.h"
 #include "panels/CardKVTListView.h"
 #include "panels/PanelText.h"
@@ -81,9 +82,13 @@ void TPluginUser50::FillRecord(TUserInfo& info, const STRU_PLUGIN_USERINFO& user
 }
 
 int TPluginUser50::RecordIndex(std::int64_t userId) const {
-    for (std::size_t i = 0; i < records_.size(); ++i)
-        if (records_[i]->UserID == userId) return int(i);
-    return -1;
+    const auto found = rowOfUser_.find(userId);
+    return found == rowOfUser_.end() ? -1 : found->second;
+}
+
+void TPluginUser50::RenumberRows(std::size_t first) {
+    for (std::size_t i = first; i < records_.size(); ++i)
+        rowOfUser_[records_[i]->UserID] = int(i);
 }
 
 void TPluginUser50::DoUserList(int count, const TPluginUserSlots& users) {
@@ -101,9 +106,11 @@ void TPluginUser50::DoUserEnter(const STRU_PLUGIN_USERINFO& user) {
     int index = RecordIndex(user.UserID);
     if (index < 0) {
         auto info = std::make_unique<TUserInfo>();
+        info->UserID = user.UserID;
         const bool own = user.UserID == ownId_;
         index = own ? 0 : int(records_.size());
         records_.insert(records_.begin() + index, std::move(info));
+        RenumberRows(std::size_t(index));
         TListItem* item = own ? list_->InsertItem(0) : list_->AddItem();
         item->SetCaption("");
         item->SetSubItems(std::vector<std::string>(std::size_t(std::max(0, list_->ColumnCount() - 1))));
@@ -122,17 +129,19 @@ void TPluginUser50::DoUserLeave(std::int64_t userId) {
     const bool wasSelected = list_->ItemIndex() == index;
     list_->DeleteItem(index);
     records_.erase(records_.begin() + index);
+    rowOfUser_.erase(userId);
+    RenumberRows(std::size_t(index));
     if (wasSelected && list_->ItemCount() > 0) list_->SetItemIndex(0);
 }
 
 void TPluginUser50::DoUserSeat(std::uint8_t seat, bool seated, std::uint8_t changed, std::int64_t userId) {
     TCustomPluginUser::DoUserSeat(seat, seated, changed, userId);
     if (changed == 0 || !Share()) return;
-    for (auto& info : records_)
-        if (info->UserID == userId) {
-            info->Seat = seat;
-            info->Seated = seated ? 1 : 0;
-        }
+    if (const int index = RecordIndex(userId); index >= 0) {
+        TUserInfo& info = *records_[std::size_t(index)];
+        info.Seat = seat;
+        info.Seated = seated ? 1 : 0;
+    }
 }
 
 void TPluginUser50::DoScoreBlock(std::uint8_t /*flag*/, int count, const TPluginScoreBlock& block) {
@@ -159,9 +168,8 @@ void TPluginUser50::AddScoreDeltas(const TPluginScoreBlock& block) {
         STRU_PLUGIN_USERINFO* hubRecord = index >= 0 ? hub->FindUser(entry.UserID) : nullptr;
         if (!hubRecord) continue;
         TUserInfo& info = *records_[std::size_t(index)];
-        // Wrapping sums, as 64-bit registers add; an overflow cannot trap here.
-        info.Score = std::int64_t(std::uint64_t(info.Score) + std::uint64_t(entry.ScoreDelta));
-        info.Bean = std::int64_t(std::uint64_t(info.Bean) + std::uint64_t(entry.BeanDelta));
+        info.Score = ClampedAdd(info.Score, entry.ScoreDelta);
+        info.Bean = ClampedAdd(info.Bean, entry.BeanDelta);
         info.LastChange = paneltext::SignedText(entry.ScoreDelta);
         info.LevelText = LevelText(info.Score, info.Bean);
         hubRecord->Score = info.Score;
@@ -324,6 +332,7 @@ void TPluginUser50::ColumnClicked(int tag) {
     };
     std::stable_sort(records_.begin(), records_.end(),
                      [&](const auto& a, const auto& b) { return before(*a, *b); });
+    RenumberRows(0);
     list_->SortItems([&](const TListItem& a, const TListItem& b) {
         if (!a.Data() || !b.Data()) return a.Data() != nullptr && b.Data() == nullptr;
         return before(*static_cast<const TUserInfo*>(a.Data()), *static_cast<const TUserInfo*>(b.Data()));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace morvane {
@@ -116,6 +117,8 @@ private:
     void FillRecord(TUserInfo& info, const STRU_PLUGIN_USERINFO& user) const;
     std::string LevelText(std::int64_t score, std::int64_t bean) const;
     int RecordIndex(std::int64_t userId) const;
+    // Numbers the rows from `first` on again, after a row was added, removed or moved.
+    void RenumberRows(std::size_t first);
     void RefreshRow(int index);
     void RebindAll();
     bool HideFor(const TUserInfo& info) const;
@@ -126,6 +129,8 @@ private:
 
     TCardKVTListView* list_{nullptr};
     std::vector<std::unique_ptr<TUserInfo>> records_;
+    // The row of each listed user, so that a crowd is searched in one step.
+    std::unordered_map<std::int64_t, int> rowOfUser_;
     std::int64_t ownId_{0};
     std::array<bool, kColumnCount> visible_{true, true, true, true, true, true};
     std::array<int, kColumnCount> widths_{50, 50, 50, 50, 50, 50};

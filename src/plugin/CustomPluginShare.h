@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The hub's work is spread over files named for their part:
@@ -309,8 +310,11 @@ private:
     bool showStartStop_{true};
     bool userMenuOn_{true};
     bool closeQuerying_{false};
+    // In the order they came; looked up by identity through the indexes, which a crowd needs.
     std::vector<std::unique_ptr<STRU_PLUGIN_USERINFO>> users_;
     std::vector<std::unique_ptr<STRU_PLUGIN_USERINFO>> departed_;
+    std::unordered_map<std::int64_t, STRU_PLUGIN_USERINFO*> userIndex_;
+    std::unordered_map<std::int64_t, STRU_PLUGIN_USERINFO*> departedIndex_;
     STRU_PLUGIN_USERINFO* myRecord_{nullptr};
     std::array<std::int64_t, kMaxTableUsers> ignoreTable_{};
     std::int64_t selectedId_{0};

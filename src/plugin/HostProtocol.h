@@ -51,6 +51,11 @@ inline constexpr std::size_t kCofferReplySize = 76;
 inline constexpr std::size_t kNoticeTextLimit = 2049;
 inline constexpr std::size_t kSystemLineField = 200;
 inline constexpr std::size_t kChatLimit = 200;
+// The longest text one line of a frame brings to the table (chat, broadcasts, server lines, the host's
+// system texts); the rest is cut off on a character boundary. Twice the longest text the protocol has a
+// field for (the 2049-byte notice text), and far above any line a table sends: a chat line is cut to 200
+// bytes and may carry the typed line of up to 200 characters behind it.
+inline constexpr std::size_t kTextLimit = 4096;
 } // namespace frames
 
 // The form's private message that hands a stored host frame to the hub in the form's thread.

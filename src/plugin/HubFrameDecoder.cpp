@@ -1,4 +1,5 @@
 #include "base/ByteReader.h"
+#include "base/Gbk.h"
 #include "base/ScopeExit.h"
 #include "gui/Application.h"
 #include "plugin/CustomPluginShare.h"
@@ -160,7 +161,9 @@ void TCustomPluginShare::ProcessTableFrame(TBytes frame) {
     case frames::cmdChat:
     case frames::cmdNumberedText: {
         if (payload.empty()) return;
-        std::string text(reinterpret_cast<const char*>(payload.data()), payload.size());
+        const std::string text =
+            gbk::SafeCut(std::string_view(reinterpret_cast<const char*>(payload.data()), payload.size()),
+                         frames::kTextLimit);
         if (cmd == frames::cmdTextLine) DoTextLine(text);
         if (cmd == frames::cmdBroadcast) DoBroadcastText(text, fromId);
         if (cmd == frames::cmdChat) DoChatText(text, fromId);

@@ -20,15 +20,13 @@ std::size_t IgnoreIndex(std::int64_t userId) {
 } // namespace
 
 STRU_PLUGIN_USERINFO* TCustomPluginShare::FindUser(std::int64_t userId) const {
-    for (const auto& user : users_)
-        if (user->UserID == userId) return user.get();
-    return nullptr;
+    const auto found = userIndex_.find(userId);
+    return found == userIndex_.end() ? nullptr : found->second;
 }
 
 STRU_PLUGIN_USERINFO* TCustomPluginShare::FindDepartedUser(std::int64_t userId) const {
-    for (const auto& user : departed_)
-        if (user->UserID == userId) return user.get();
-    return nullptr;
+    const auto found = departedIndex_.find(userId);
+    return found == departedIndex_.end() ? nullptr : found->second;
 }
 
 bool TCustomPluginShare::IsIgnored(std::int64_t userId) const {
@@ -56,6 +54,8 @@ void TCustomPluginShare::AddPresentUser(const STRU_PLUGIN_USERINFO& user) {
     if (user.Seated != 0) EvictSeatHolder(user);
     users_.push_back(std::make_unique<STRU_PLUGIN_USERINFO>(user));
     STRU_PLUGIN_USERINFO* record = users_.back().get();
+    const std::int64_t id = record->UserID; // a packed field: copied, never bound to a reference
+    userIndex_[id] = record;
     if (record->UserID == myId_) TakeOwnFields(record);
     if (record->Seated != 0) PlayerSeated(*record);
     if (OnAddUser) OnAddUser(this, *record);
@@ -100,8 +100,11 @@ void TCustomPluginShare::DoUserEnter(const STRU_PLUGIN_USERINFO& user) {
 void TCustomPluginShare::DoUserLeave(std::int64_t userId) {
     if (client_) client_->DoUserLeave(userId);
     if (user_) user_->DoUserLeave(userId);
-    for (auto it = users_.rbegin(); it != users_.rend(); ++it) {
-        if ((*it)->UserID != userId) continue;
+    if (const auto found = userIndex_.find(userId); found != userIndex_.end()) {
+        const STRU_PLUGIN_USERINFO* present = found->second;
+        userIndex_.erase(found);
+        const auto it = std::find_if(users_.rbegin(), users_.rend(),
+                                     [present](const auto& user) { return user.get() == present; });
         std::unique_ptr<STRU_PLUGIN_USERINFO> record = std::move(*it);
         users_.erase(std::next(it).base());
         if (record.get() == myRecord_) myRecord_ = nullptr;
@@ -109,11 +112,12 @@ void TCustomPluginShare::DoUserLeave(std::int64_t userId) {
         const std::string name = HideNames() ? hub::SeatUserName(record->Seat) : FilteredNickName(*record);
         ShowNote(false, "\"" + name + "\"离开房间");
         if (OnDeleteUser) OnDeleteUser(this, *record);
-        if (STRU_PLUGIN_USERINFO* departed = FindDepartedUser(userId))
+        if (STRU_PLUGIN_USERINFO* departed = FindDepartedUser(userId)) {
             *departed = *record;
-        else
+        } else {
+            departedIndex_[userId] = record.get();
             departed_.push_back(std::move(record));
-        break;
+        }
     }
     if (userId == myId_) Finalize();
 }

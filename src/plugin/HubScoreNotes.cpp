@@ -1,3 +1,4 @@
+#include "base/ClampedMath.h"
 #include "plugin/CustomPluginScore.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/CustomPluginUser.h"
@@ -49,9 +50,10 @@ void TCustomPluginShare::DoScoreBlock(std::uint8_t flag, int count, const TPlugi
             user->Beans = entry.Beans;
             if (flag == 1 && count > 1) {
                 int sign = ResultSign(entry.ScoreDelta, entry.BeanDelta);
-                if (sign > 0) ++user->Wins;
-                if (sign < 0) ++user->Losses;
-                if (sign == 0) ++user->Draws;
+                // The counts come from the host and may already be at their largest.
+                if (sign > 0) user->Wins = ClampedAdd(user->Wins, 1);
+                if (sign < 0) user->Losses = ClampedAdd(user->Losses, 1);
+                if (sign == 0) user->Draws = ClampedAdd(user->Draws, 1);
             }
         }
         if (flag == 1 && entry.UserID != 0) {

@@ -1,5 +1,6 @@
 #include "plugin/PluginInterface50.h"
 
+#include "base/Gbk.h"
 #include "base/ScopeExit.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
@@ -207,7 +208,8 @@ HRESULT TPluginInterface50::ShowSystemText(std::int32_t len, const char* text) {
     return Guarded([&] {
         if (hub_->Finalized()) return; // a closed table shows nothing more
         std::string line;
-        if (text && len > 0) line.assign(text, strnlen(text, std::size_t(len)));
+        if (text && len > 0)
+            line = gbk::SafeCut(std::string_view(text, strnlen(text, std::size_t(len))), frames::kTextLimit);
         if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, lines::kSystem);
         if (TCustomPluginClient* client = hub_->PluginClient()) client->DoSystemText(line, 0);
     });

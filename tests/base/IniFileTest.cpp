@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace morvane {
 namespace {
@@ -96,6 +99,79 @@ TEST_F(IniFileTest, AFailedWriteIsReportedAndTheValueStaysReadable) {
     EXPECT_FALSE(ini.WriteString("Option", "Key", "v"));
     EXPECT_NE(ini.LastError().find("Unable to write"), std::string::npos);
     EXPECT_EQ(ini.ReadString("Option", "Key", ""), "v");
+}
+
+TEST_F(IniFileTest, OnlyTheFirstSectionOfANameAndTheFirstLineOfAKeyAreRead) {
+    test::WriteFile(path, "[A]\nk=1\nk=2\n[B]\nk=b\n[a]\nk=3\nj=4\n");
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("A", "K", ""), "1");
+    EXPECT_EQ(ini.ReadString("b", "k", ""), "b");
+    EXPECT_FALSE(ini.ValueExists("A", "j"));
+    EXPECT_EQ(ini.ReadSection("A"), (std::vector<std::string>{"k", "k"}));
+    ASSERT_TRUE(ini.WriteString("A", "j", "5"));
+    EXPECT_EQ(test::ReadFile(path), "[A]\r\nk=1\r\nk=2\r\nj=5\r\n[B]\r\nk=b\r\n[a]\r\nk=3\r\nj=4\r\n");
+    EXPECT_EQ(ini.ReadString("a", "J", ""), "5");
+}
+
+// Two tables of one game, each with its copy of the file from its start: a save writes only its own keys.
+TEST_F(IniFileTest, TwoWritersOfOneFileKeepEachOthersValues) {
+    test::WriteFile(path, "[Option]\r\nHaveSound=1\r\n");
+    TIniFile first(path);
+    TIniFile second(path);
+    ASSERT_TRUE(first.WriteString("Action", "1", "微笑"));
+    ASSERT_TRUE(second.WriteBool("Option", "HaveSound", false));
+    ASSERT_TRUE(first.WriteBool("Option", "HasBackMusic", false));
+    TIniFile after(path);
+    EXPECT_EQ(after.ReadString("Action", "1", ""), "微笑");
+    EXPECT_FALSE(after.ReadBool("Option", "HaveSound", true));
+    EXPECT_FALSE(after.ReadBool("Option", "HasBackMusic", true));
+    // What a writer wrote, the other reads once it looks again.
+    EXPECT_TRUE(second.ReadBool("Option", "HasBackMusic", true));
+    second.Refresh();
+    EXPECT_FALSE(second.ReadBool("Option", "HasBackMusic", true));
+    EXPECT_EQ(second.ReadString("Action", "1", ""), "微笑");
+}
+
+// Writers that run at the same time, on two threads of one process and in two processes, lose nothing.
+TEST_F(IniFileTest, WritersAtTheSameTimeInOneProcessAndInTwoLoseNothing) {
+    constexpr int kKeys = 60;
+    auto writeKeys = [this](const std::string& who) {
+        TIniFile ini(path);
+        for (int i = 0; i < kKeys; ++i)
+            if (!ini.WriteInteger(who, "Key" + std::to_string(i), i)) return false;
+        return true;
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(writeKeys("Child") ? 0 : 1);
+    bool threadWrote = false;
+    std::thread other([&] { threadWrote = writeKeys("Thread"); });
+    const bool parentWrote = writeKeys("Parent");
+    other.join();
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(parentWrote && threadWrote);
+    TIniFile after(path);
+    for (const char* who : {"Child", "Thread", "Parent"})
+        for (int i = 0; i < kKeys; ++i)
+            EXPECT_EQ(after.ReadInteger(who, "Key" + std::to_string(i), -1), i) << who << " " << i;
+}
+
+// The new file is written under a name of its own: whatever another writer left under any name beside the
+// file is not taken over, and a name that is in use does not stop the write.
+TEST_F(IniFileTest, TheNewFileTakesNoNameAnotherWriterUses) {
+    test::WriteFile(path + ".tmp", "another writer's half-written file");
+    std::filesystem::create_directory(path + ".new");
+    TIniFile ini(path);
+    ASSERT_TRUE(ini.WriteString("Option", "Key", "v"));
+    EXPECT_EQ(test::ReadFile(path + ".tmp"), "another writer's half-written file");
+    EXPECT_TRUE(std::filesystem::is_directory(path + ".new"));
+    EXPECT_EQ(test::ReadFile(path), "[Option]\r\nKey=v\r\n");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        ++files;
+    EXPECT_EQ(files, 3);
 }
 
 TEST(IniFileParse, IntegerForms) {

@@ -15,6 +15,7 @@
 #include "host/tablesim/SimOptions.h"
 #include "host/tablesim/TableSimulator.h"
 #include "panels/CardKVTListView.h"
+#include "panels/PluginAction50.h"
 #include "panels/PluginChat50.h"
 #include "panels/PluginComboBox.h"
 #include "panels/PluginDialog50.h"
@@ -490,15 +491,43 @@ TEST_F(FormTest, WithoutAnOptionFileTheSettingsShowSoundAndMusicOnAndAcceptingKe
     EXPECT_TRUE(form->PluginShare501()->HaveSound());
 }
 
+// Two tables of the game share its option file: what one saves, the other's save leaves in place.
+TEST_F(FormTest, TwoTablesOfTheGameKeepEachOthersSavedValues) {
+    ASSERT_TRUE(form);
+    Open();
+    TPluginInterface50* second = TPluginInterface50::Create();
+    auto* secondForm = dynamic_cast<TFormPluginClient*>(second->Form());
+    ASSERT_TRUE(secondForm);
+    ASSERT_EQ(second->SetRequestInterface(&host), S_OK);
+    const std::int64_t me = kMe;
+    ASSERT_EQ(second->Initialize(NextCookie(), "百家乐二号桌", &me, "玩家甲", 0, 0, 0, 0), S_OK);
+    platform.RunUntilIdle();
+
+    form->ActionConfigExecute();
+    form->CheckBoxHasBackMusic()->SetChecked(false);
+    form->PluginOption501()->AcceptOptions();
+    secondForm->PluginAction501()->RestoreDefaults();
+    second->Release();
+
+    const TIniFile saved(paths::FromHost(OptionFile().string()));
+    EXPECT_FALSE(saved.ReadBool("Option", "HasBackMusic", true));
+    EXPECT_TRUE(saved.ReadBool("Option", "HaveSound", false));
+    EXPECT_FALSE(saved.ReadSection("Action").empty());
+}
+
 TEST_F(FormTest, LinksOpenTheOptionFilesAddressesOrTheWebSite) {
     ASSERT_TRUE(form);
-    WriteFile(OptionFile(), "[URL]\n游戏反馈链接地址=http://example.org/feedback\n");
+    WriteFile(OptionFile(), "[URL]\n游戏反馈链接地址=http://example.org/feedback\n"
+                            "充值链接地址=http://example.org/pay now\" -silent\n");
     Open();
     platform.TakeEffects();
     form->ActionAdviceExecute();
     form->ActionMainExecute();
     EXPECT_THAT(platform.TakeEffects(),
                 ElementsAre("shell http://example.org/feedback", "shell http://www.morvane.cn/"));
+    // An address with blanks and quotes reaches the shell as one address.
+    form->ActionHelpExecute();
+    EXPECT_THAT(platform.TakeEffects(), ElementsAre("shell http://example.org/pay%20now%22%20-silent"));
     form->ActionInviteExecute();
     EXPECT_EQ(host.InviteCount(), 1);
 }

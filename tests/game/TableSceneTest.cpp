@@ -198,6 +198,19 @@ TEST(TableSceneTest, TextsOfLengthZeroAreEmptyAndTheRestIsStillRead) {
     EXPECT_EQ(state, sample);
 }
 
+TEST(TableSceneTest, TextsPastTheLimitAreCutOnACharacterBoundaryAndTheRestIsStillRead) {
+    TTableScene sample = SampleScene();
+    sample.StatusText = "a";
+    while (sample.StatusText.size() < 1000000)
+        sample.StatusText += "庄";
+    sample.NoBankerText = std::string(kSceneTextLimit, 'n');
+    TTableScene state = ReadScene(SceneBytes(sample));
+    EXPECT_EQ(state.StatusText, sample.StatusText.substr(0, kSceneTextLimit - 1));
+    EXPECT_EQ(state.NoBankerText, sample.NoBankerText);
+    sample.StatusText = state.StatusText;
+    EXPECT_EQ(state, sample);
+}
+
 TEST(TableSceneTest, ATextLengthThatCannotFitIsARangeError) {
     for (std::int32_t length : {-1, -2147483647 - 1, 100000, 2147483647}) {
         auto bytes = SceneBytes();

@@ -143,6 +143,12 @@ TEST_F(FloatingPanelsTest, AnEventShowsItsFieldsAndOpensOnlyAWebAddress) {
     platform.Click(At(*events->Buttons().first, 5, 5));
     EXPECT_THAT(platform.TakeEffects(), ElementsAre("shell http://example.com/spring"));
 
+    // Blanks and quotes in the server's address would split it into several arguments of the browser.
+    events->AddEvent("x@$正文@$标题@$打开@$http://example.com/a\" --user-data-dir=\"C:\\x");
+    events->OpenDetails();
+    EXPECT_THAT(platform.TakeEffects(),
+                ElementsAre("shell http://example.com/a%22%20--user-data-dir=%22C:\\x"));
+
     // An address from the server that is a program is shown but never opened.
     events->AddEvent("x@$正文@$标题@$打开@$C:\\Windows\\system32\\cmd.exe");
     EXPECT_EQ(events->EventsAddress(), "C:\\Windows\\system32\\cmd.exe");

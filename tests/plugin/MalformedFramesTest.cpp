@@ -123,6 +123,32 @@ TEST_F(HubTest, AFrameShorterThanItsFixedLayoutHasNoEffectAtAll) {
     }
 }
 
+// A line of a megabyte reaches the chat and the client as its first 4096 bytes at most, never with half a
+// character at the end; the lines of the protocol's real sizes pass whole.
+TEST_F(HubTest, TextsPastTheLimitAreCutOnACharacterBoundary) {
+    Start();
+    std::string huge = "x";
+    while (huge.size() < 1000000)
+        huge += "庄";
+    const std::string cut = huge.substr(0, 4095); // "x" and 2047 characters: the next one would end at 4097
+    const std::string whole = huge.substr(0, 2049);
+    for (const std::string& text : {huge, whole}) {
+        const std::string shown = text.size() > 4096 ? cut : text;
+        chat->lines.clear();
+        log.clear();
+        Post(hostframes::Chat(6, text));
+        Post(hostframes::TextLine(0, text));
+        Post(hostframes::Broadcast(6, text));
+        EXPECT_THAT(chat->lines,
+                    ::testing::ElementsAre("kind=6 " + shown, "kind=7 " + shown, "kind=10 " + shown));
+        EXPECT_THAT(log, ::testing::Contains("client.DoChatLine " + shown));
+        chat->lines.clear();
+        Post(hostframes::NumberedText(0, "9@" + text));
+        ASSERT_EQ(chat->lines.size(), 1u);
+        EXPECT_EQ(chat->lines[0], "kind=9 " + (text.size() > 4096 ? huge.substr(0, 4093) : text));
+    }
+}
+
 TEST_F(HubTest, RandomBytesAfterEveryKindAreHandledQuietly) {
     Start();
     TRandom random(20261208);

@@ -150,6 +150,16 @@ TEST_F(PluginInterfaceTest, SystemTextTakesItsLengthAndHostFailuresBecomeResults
     table->Release();
 }
 
+TEST_F(PluginInterfaceTest, ASystemTextPastTheLimitIsCutOnACharacterBoundary) {
+    TPluginInterface50* table = OpenTable(UniqueCookie());
+    std::string text = "x";
+    while (text.size() < 1000000)
+        text += "庄";
+    EXPECT_EQ(table->ShowSystemText(std::int32_t(text.size()), text.c_str()), S_OK);
+    EXPECT_THAT(chat->lines, ElementsAre("kind=0 " + text.substr(0, 4095)));
+    table->Release();
+}
+
 TEST_F(PluginInterfaceTest, AHostReleasingTheTableWhileItClosesFreesItOnlyAfterTheCall) {
     TPluginInterface50* table = OpenTable(UniqueCookie());
     ULONG leftInsideTheCall = 99;

@@ -2,6 +2,7 @@
 
 #include "base/Gbk.h"
 #include "base/Paths.h"
+#include "base/ShellAddress.h"
 #include "gui/Application.h"
 #include "gui/BitmapPicture.h"
 
@@ -452,7 +453,8 @@ int THeadlessPlatform::MciSendString(const std::string& command) {
 }
 
 void THeadlessPlatform::ShellOpen(const std::string& address) {
-    Log("shell " + gbk::ToUtf8(address));
+    // What the shell would be handed, as the Windows platform hands it.
+    Log("shell " + gbk::ToUtf8(ShellSafeAddress(address)));
 }
 
 bool THeadlessPlatform::RegisterHotKey(int id, std::uint32_t modifiers, TKey key,

@@ -1,5 +1,6 @@
 // The services of the Windows platform beyond windows and messages: sounds, links, hot keys, the
 // notification icon, the display, the network adapter, the library's own file, resources, the clipboard.
+#include "base/ShellAddress.h"
 #include "platform/win32/ModuleVersion.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
@@ -57,7 +58,8 @@ int TWin32Platform::MciSendString(const std::string& command) {
 }
 
 void TWin32Platform::ShellOpen(const std::string& address) {
-    ShellExecuteW(nullptr, L"open", WideFromGbk(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", WideFromGbk(ShellSafeAddress(address)).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
 }
 
 bool TWin32Platform::RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
