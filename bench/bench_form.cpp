@@ -19,7 +19,8 @@ namespace {
 
 using namespace morvane;
 
-// Table markers are machine-wide; every table of the benchmark takes a cookie of its own.
+// Table markers are shared by every table of the process; each table of the benchmark takes a cookie of
+// its own.
 std::int64_t NextCookie() {
     static std::int64_t counter = 0;
     return 660000000 + std::int64_t(::getpid()) * 100000 + ++counter;

@@ -39,6 +39,7 @@ bool ParsePhaseSeconds(const std::string& text, std::array<int, 4>& seconds) {
 
 bool TakesValue(const std::string& flag, TSimProgram program) {
     if (flag == "--dll") return program == TSimProgram::Window;
+    if (flag == "--heap-from") return program == TSimProgram::Headless;
     return flag == "--rounds" || flag == "--seed" || flag == "--bots" || flag == "--out" ||
            flag == "--strategy" || flag == "--phase-seconds";
 }
@@ -53,7 +54,8 @@ std::string SimUsage(TSimProgram program) {
                "                        [--dll PATH]\n";
     return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--every-phase] "
            "[--quiet]\n"
-           "                        [--strategy banker|player|tie|random|none] [--phase-seconds F,B,D,S]\n";
+           "                        [--strategy banker|player|tie|random|none] [--phase-seconds F,B,D,S]\n"
+           "                        [--coffer] [--no-record] [--heap-from N]\n";
 }
 
 std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error,
@@ -74,6 +76,14 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         }
         if (flag == "--quiet") {
             options.Quiet = true;
+            continue;
+        }
+        if (flag == "--coffer" && !window) {
+            options.CofferUse = true;
+            continue;
+        }
+        if (flag == "--no-record" && !window) {
+            options.Record = false;
             continue;
         }
         if (!TakesValue(flag, program)) {
@@ -113,13 +123,21 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             options.OutDir = value;
-            options.Record = true;
+            // The window simulator records only when given a folder; the headless one records unless
+            // told not to.
+            if (window) options.Record = true;
         } else if (flag == "--phase-seconds") {
             if (!ParsePhaseSeconds(value, options.PhaseSeconds)) {
                 error = "--phase-seconds takes four whole numbers of seconds from 1 to " +
                         std::to_string(kMaxPhaseSeconds) + " (free,betting,dealing,settlement), not " + value;
                 return std::nullopt;
             }
+        } else if (flag == "--heap-from") {
+            if (!ParseNumber(value, 1, 100000, number)) {
+                error = "--heap-from takes a round from 1 to 100000, not " + value;
+                return std::nullopt;
+            }
+            options.HeapFrom = int(number);
         } else if (flag == "--dll") {
             if (value.empty()) {
                 error = "--dll needs the path of the library";
@@ -134,6 +152,11 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
             }
             options.Strategy = *strategy;
         }
+    }
+    if (options.HeapFrom > options.Rounds) {
+        error = "--heap-from " + std::to_string(options.HeapFrom) + " comes after the last round (" +
+                std::to_string(options.Rounds) + ")";
+        return std::nullopt;
     }
     return options;
 }

@@ -33,6 +33,11 @@ struct TSimOptions {
     std::array<int, 4> PhaseSeconds{};
     // The window simulator's library; empty: Morvane.dll beside the program.
     std::string LibraryPath;
+    // The local player now and then deposits into the coffer or draws from it through its dialogs.
+    bool CofferUse{false};
+    // Above 0: the heap in use is taken after this round and after the last one, the simulator's own
+    // records drained first, so that the figures are the table's.
+    int HeapFrom{0};
 };
 
 inline constexpr int kMaxBots = 150;

@@ -2,7 +2,11 @@
 
 #include "form/FormPluginClient.h"
 #include "game/TwoEightClient.h"
+#include "graphics/CofferDrawMoneyFrm.h"
+#include "graphics/CofferSaveMoneyFrm.h"
 #include "gui/BitmapPicture.h"
+#include "gui/Button.h"
+#include "gui/Edit.h"
 #include "gui/Form.h"
 #include "host/tablesim/HallGameIni.h"
 #include "host/tablesim/RoundLog.h"
@@ -15,9 +19,38 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <malloc.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANE_SIM_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANE_SIM_ASAN 1
+#endif
+#endif
+#ifdef MORVANE_SIM_ASAN
+// The sanitizer's own count of what the program has allocated and not yet freed (its allocator replaces
+// the system's, whose figures then stay empty). Declared here: not every compiler ships its header.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace morvane::tablesim {
 namespace {
+
+// Host frames the simulator counts on their way to the table.
+constexpr std::uint8_t kKindTable = 3, kKindUserEnters = 10, kKindUserLeaves = 12;
+constexpr std::uint8_t kCmdChat = 67;
+constexpr std::size_t kKindAt = 0, kCmdAt = 9;
+
+// How often the local player goes to the coffer in a round's free time, in percent, and how much of the
+// hand or the coffer it moves, in percent, in whole hundreds.
+constexpr int kCofferChance = 40;
+constexpr std::int64_t kCofferShare = 20;
+constexpr std::int64_t kCofferStep = 100;
+// The player goes to the coffer this long into the free time, leaving the rest of it for the dialog.
+constexpr std::uint32_t kCofferDelay = 600;
+// What the server takes for the local player's security answer.
+constexpr const char* kSecurityAnswer = "上海";
 
 std::int64_t ThreadCpuMicros() {
     timespec now{};
@@ -26,6 +59,23 @@ std::int64_t ThreadCpuMicros() {
 }
 
 } // namespace
+
+std::size_t HeapInUse() {
+#ifdef MORVANE_SIM_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    // Blocks in the heap and the large blocks the allocator maps on their own.
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
+
+bool TSimPlatform::ProcessOneMessage(bool wait) {
+    if (THeadlessPlatform::ProcessOneMessage(false)) return true;
+    if (!wait) return false;
+    if (OnModalWait && OnModalWait()) return true;
+    return THeadlessPlatform::ProcessOneMessage(true);
+}
 
 void TTableSimulator::TReleaseTable::operator()(TPluginInterface50* table) const {
     table->Release();
@@ -46,6 +96,7 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
     server_.OnRoundSettled = [this](const server::TBaccaratServer::TRoundReport& report) {
         RoundSettled(report);
     };
+    platform_.OnModalWait = [this] { return AnswerCofferDialog(); };
 }
 
 TTableSimulator::~TTableSimulator() {
@@ -123,6 +174,7 @@ void TTableSimulator::Pump() {
         while (!toTable_.empty()) {
             const std::vector<std::uint8_t> frame = std::move(toTable_.front());
             toTable_.pop_front();
+            CountFrameToTable(frame);
             const std::int64_t start = ThreadCpuMicros();
             table_->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
             platform_.RunUntilIdle();
@@ -134,6 +186,7 @@ void TTableSimulator::Pump() {
             server_.Receive(kOwnId, frame);
         }
     }
+    CountServerChanges();
 }
 
 void TTableSimulator::Step() {
@@ -165,6 +218,9 @@ void TTableSimulator::Step() {
         ++roundsLogged_;
         if (!options_.Quiet)
             progress_ << RoundProgressLine(report, options_.Rounds, {kOwnId, stake, balance}) << std::endl;
+        DrainRecords();
+        if (options_.HeapFrom > 0 && (roundsLogged_ == options_.HeapFrom || roundsLogged_ == options_.Rounds))
+            heapAfterRound_[roundsLogged_] = HeapInUse();
     }
     RunDueActions();
 }
@@ -202,6 +258,7 @@ void TTableSimulator::PhaseBegan(std::uint8_t phase) {
         TakeShot(round, phase);
         if (phase == 3) FinishRound(round);
     });
+    if (phase == 0 && options_.CofferUse) PlanCofferUse();
     if (phase == 1) PlanOwnBets();
     if (OnPhase) OnPhase(phase);
 }
@@ -221,6 +278,8 @@ void TTableSimulator::TakeShot(int round, std::uint8_t phase) {
 }
 
 void TTableSimulator::RoundSettled(const server::TBaccaratServer::TRoundReport& report) {
+    // Only who sits at the table now: the bots that came and went over a long run are not kept.
+    names_.clear();
     for (const auto& user : server_.Users())
         names_[user->Id()] = FilteredNickName(user->Info);
     settled_ = report;
@@ -300,6 +359,92 @@ void TTableSimulator::ClickAt(TPoint tablePoint) {
     TForm* form = table_->Form();
     platform_.Click(form->ClientToScreen(tablePoint));
     platform_.RunUntilIdle();
+}
+
+// [SECTION] The coffer
+
+void TTableSimulator::PlanCofferUse() {
+    if (random_.Next(100) >= kCofferChance) return;
+    At(server_.PhaseStartedAt() + kCofferDelay, [this] { UseCoffer(); });
+}
+
+void TTableSimulator::UseCoffer() {
+    TTwoEightClient* client = Client();
+    const auto* own = server_.FindUser(kOwnId);
+    if (!client || !own || server_.Phase() != 0) return;
+    // Into the coffer when the hand is the larger, out of it otherwise.
+    const bool deposit = own->Info.Beans >= own->Coffer;
+    TPictureButton& button = deposit ? client->SaveButton() : client->DrawButton();
+    if (!button.Visible() || !button.Enabled()) return;
+    cofferDialogTried_ = nullptr;
+    ClickControl(button);
+}
+
+// The local player fills in the coffer dialog that waits for it and confirms; when the dialog refuses
+// what it was given, the player cancels. Any other waiting window is left to the clock.
+bool TTableSimulator::AnswerCofferDialog() {
+    TTwoEightClient* client = Client();
+    if (!client) return false;
+    TFormCofferSaveMoney& save = client->SaveDialog();
+    TFormCofferDrawMoney& draw = client->DrawDialog();
+    TCofferDialog* dialog = save.Modal()   ? static_cast<TCofferDialog*>(&save)
+                            : draw.Modal() ? static_cast<TCofferDialog*>(&draw)
+                                           : nullptr;
+    if (!dialog) return false;
+    if (cofferDialogTried_ == dialog) {
+        ClickControl(*dialog->ButtonCancel);
+        cofferDialogTried_ = nullptr;
+        return true;
+    }
+    cofferDialogTried_ = dialog;
+    const auto* own = server_.FindUser(kOwnId);
+    const std::int64_t from = own ? (dialog == &save ? own->Info.Beans : own->Coffer) : 0;
+    const std::int64_t amount =
+        std::max(server_.Settings().CofferMinAmount, from * kCofferShare / 100 / kCofferStep * kCofferStep);
+    if (dialog == &save) {
+        TypeInto(*save.EditSaveAmount, std::to_string(amount));
+        ClickControl(*save.ButtonSave);
+    } else {
+        TypeInto(*draw.EditDrawAmount, std::to_string(amount));
+        TypeInto(*draw.EditAnswer, kSecurityAnswer);
+        ClickControl(*draw.ButtonDraw);
+    }
+    return true;
+}
+
+void TTableSimulator::TypeInto(TControl& control, const std::string& gbkText) {
+    ClickControl(control);
+    platform_.Type(gbkText);
+}
+
+void TTableSimulator::ClickControl(TControl& control) {
+    platform_.Click(control.ClientToScreen({control.Width() / 2, control.Height() / 2}));
+    platform_.RunUntilIdle();
+}
+
+// [SECTION] What the simulator counts and what it lets go
+
+void TTableSimulator::CountFrameToTable(const std::vector<std::uint8_t>& frame) {
+    if (frame.size() <= kKindAt) return;
+    if (frame[kKindAt] == kKindUserEnters) ++usersEntered_;
+    if (frame[kKindAt] == kKindUserLeaves) ++usersLeft_;
+    if (frame[kKindAt] == kKindTable && frame.size() > kCmdAt && frame[kCmdAt] == kCmdChat) ++chatLines_;
+}
+
+void TTableSimulator::CountServerChanges() {
+    const std::int64_t banker = server_.Banker().Banker().UserId;
+    if (banker != lastBanker_ && banker > 0) ++bankerChanges_;
+    lastBanker_ = banker;
+    const auto* own = server_.FindUser(kOwnId);
+    if (!own) return;
+    if (lastCoffer_ >= 0 && own->Coffer > lastCoffer_) ++cofferDeposits_;
+    if (lastCoffer_ >= 0 && own->Coffer < lastCoffer_) ++cofferWithdrawals_;
+    lastCoffer_ = own->Coffer;
+}
+
+void TTableSimulator::DrainRecords() {
+    platform_.TakeEffects();
+    host_.ClearRecords();
 }
 
 } // namespace morvane::tablesim

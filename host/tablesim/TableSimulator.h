@@ -11,6 +11,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <fstream>
@@ -22,11 +23,25 @@
 #include <vector>
 
 namespace morvane {
+class TControl;
+class TForm;
 class TPluginInterface50;
 class TTwoEightClient;
 } // namespace morvane
 
 namespace morvane::tablesim {
+
+// The headless platform as the simulator runs it: before a modal window of the table lets the clock run
+// on by itself (the server would fall behind), the simulated player may answer it.
+class TSimPlatform final : public THeadlessPlatform {
+public:
+    // True when it did something about the waiting window.
+    std::function<bool()> OnModalWait;
+    bool ProcessOneMessage(bool wait) override;
+};
+
+// The heap the process has in use, in bytes: the allocator's figure (the sanitizer's under ASan).
+std::size_t HeapInUse();
 
 // One real table object, created through the table's COM surface exactly as a hall host creates it, with
 // the test hall host and the simulated server behind it, all in the headless platform's virtual time.
@@ -68,6 +83,16 @@ public:
     // table took, in microseconds.
     std::int64_t WorstStepMicros() const { return worstStep_; }
     std::int64_t WorstFrameMicros() const { return worstFrame_; }
+    // What happened at the table around the local player: users who came and went, chat lines, changes
+    // of the banker, and the local player's coffer operations the server carried out.
+    int UsersEntered() const { return usersEntered_; }
+    int UsersLeft() const { return usersLeft_; }
+    int ChatLines() const { return chatLines_; }
+    int BankerChanges() const { return bankerChanges_; }
+    int CofferDeposits() const { return cofferDeposits_; }
+    int CofferWithdrawals() const { return cofferWithdrawals_; }
+    // The heap in use after each measured round (HeapFrom and the last), in bytes.
+    const std::map<int, std::size_t>& HeapAfterRound() const { return heapAfterRound_; }
     // Called when the server begins a phase, after the simulator planned its own moves for it.
     std::function<void(std::uint8_t phase)> OnPhase;
 
@@ -89,6 +114,17 @@ private:
     void ClickAt(TPoint tablePoint);
     std::optional<int> ChooseChipButton(std::int64_t room);
 
+    void PlanCofferUse();
+    void UseCoffer();
+    bool AnswerCofferDialog();
+    void TypeInto(TControl& control, const std::string& gbkText);
+    void ClickControl(TControl& control);
+    void CountFrameToTable(const std::vector<std::uint8_t>& frame);
+    void CountServerChanges();
+    // Forgets what the simulator keeps of the round (the platform's effects, the host's records), so that
+    // only the table's own memory stays.
+    void DrainRecords();
+
     void TakeShot(int round, std::uint8_t phase);
     void RoundSettled(const server::TBaccaratServer::TRoundReport& report);
     void FinishRound(int round);
@@ -97,7 +133,7 @@ private:
 
     TSimOptions options_;
     std::ostream& progress_;
-    THeadlessPlatform platform_;
+    TSimPlatform platform_;
     TApplication app_{platform_};
     // Owns the hall's face list, which the table draws the selected player's face from.
     TComponent faceOwner_{nullptr};
@@ -124,6 +160,17 @@ private:
     int balanceMismatches_{0};
     std::int64_t worstStep_{0};
     std::int64_t worstFrame_{0};
+    int usersEntered_{0};
+    int usersLeft_{0};
+    int chatLines_{0};
+    int bankerChanges_{0};
+    std::int64_t lastBanker_{0};
+    std::int64_t lastCoffer_{-1};
+    int cofferDeposits_{0};
+    int cofferWithdrawals_{0};
+    // The coffer dialog the player has filled in, to give up on it when it refuses the input.
+    const TForm* cofferDialogTried_{nullptr};
+    std::map<int, std::size_t> heapAfterRound_;
 };
 
 } // namespace morvane::tablesim

@@ -1,11 +1,34 @@
 // morvane-tablesim: one table object with the test hall host and the simulated baccarat server, in
 // virtual time on the headless platform. Writes a sheet per round (its four phases side by side), the
-// round log and, with --every-phase, each phase's screenshot. Exit codes: 0 done, 1 output could not be
-// written, 2 bad command line.
+// round log and, with --every-phase, each phase's screenshot. With --heap-from it reports what it saw at
+// the table and the heap in use after that round and after the last (a soak). Exit codes: 0 done, 1 output
+// could not be written, 2 bad command line.
 #include "host/tablesim/SimOptions.h"
 #include "host/tablesim/TableSimulator.h"
 
 #include <iostream>
+
+namespace {
+
+// What a long run saw at the table and how the heap stood after the measured rounds.
+void PrintSoakFigures(const morvane::tablesim::TTableSimulator& simulator) {
+    std::cout << "table: " << simulator.RoundsPlayed() << " rounds, " << simulator.UsersEntered()
+              << " users entered, " << simulator.UsersLeft() << " left, " << simulator.ChatLines()
+              << " chat lines, " << simulator.BankerChanges() << " banker changes, "
+              << simulator.CofferDeposits() << " coffer deposits, " << simulator.CofferWithdrawals()
+              << " withdrawals, " << simulator.BalanceMismatches() << " balance mismatches\n";
+    const auto& heap = simulator.HeapAfterRound();
+    for (const auto& [round, bytes] : heap)
+        std::cout << "heap after round " << round << ": " << bytes << " bytes\n";
+    if (heap.size() == 2) {
+        const long long growth =
+            static_cast<long long>(heap.rbegin()->second) - static_cast<long long>(heap.begin()->second);
+        std::cout << "heap growth from round " << heap.begin()->first << " to round " << heap.rbegin()->first
+                  << ": " << growth << " bytes\n";
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace morvane::tablesim;
@@ -25,7 +48,8 @@ int main(int argc, char** argv) {
         std::cerr << "morvane-tablesim: " << error << '\n';
         return 1;
     }
-    if (!options->Quiet)
+    if (options->HeapFrom > 0) PrintSoakFigures(simulator);
+    if (!options->Quiet && options->Record)
         std::cout << "sheets: " << options->OutDir << "/round-001.png .. round-"
                   << (options->Rounds < 10    ? "00"
                       : options->Rounds < 100 ? "0"

@@ -329,11 +329,12 @@ void TFormPluginClient::PlaceCardLabels() {
 }
 
 void TFormPluginClient::RegisterHotKeys() {
+    // Only the boss key is the whole system's: it must reach the table from wherever the player is. The
+    // chat key (Ctrl + numpad "+") is taken from the table's own window, so that other programs keep it.
+    KeyPreview = true;
     TPlatform* platform = PluginPlatform();
     if (!platform) return;
-    platform->RegisterHotKey(kHotKeyHide, MOD_ALT, 'Q', [this] { HotKeyPressed(kHotKeyHide); });
-    platform->RegisterHotKey(kHotKeySendChat, MOD_CONTROL, VK_ADD,
-                             [this] { HotKeyPressed(kHotKeySendChat); });
+    platform->RegisterHotKey(WindowId(), kHotKeyHide, MOD_ALT, 'Q', [this] { HotKeyPressed(kHotKeyHide); });
 }
 
 void TFormPluginClient::SkinScrollBars() {
@@ -345,10 +346,7 @@ void TFormPluginClient::SkinScrollBars() {
 // [SECTION] FormDestroy
 
 void TFormPluginClient::FormDestroy() {
-    if (TPlatform* platform = PluginPlatform()) {
-        platform->UnregisterHotKey(kHotKeyHide);
-        platform->UnregisterHotKey(kHotKeySendChat);
-    }
+    if (TPlatform* platform = PluginPlatform()) platform->UnregisterHotKey(WindowId(), kHotKeyHide);
     // A table hidden by the boss key leaves neither its icon nor a hidden hall behind.
     ReleaseBossHiding();
     userListPng_.reset();

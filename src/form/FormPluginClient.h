@@ -14,7 +14,7 @@
 //   FormPluginClient.cpp .......... the components, their arrangement, start-up and destruction
 //   FormPluginClientLayout.cpp .... the fixed layout, the window shape, centring
 //   FormPluginClientActions.cpp ... title strip, links, settings, options, the selected user's card
-//   FormPluginClientWindow.cpp .... screenshots, the boss key and the notification icon
+//   FormPluginClientWindow.cpp .... screenshots, the boss key, the chat key and the notification icon
 
 namespace morvane {
 
@@ -45,8 +45,7 @@ class TTwoEightClient;
 class TFormPluginClient : public TPluginCommandForm {
 public:
     static constexpr const char* kClassName = "TFormPluginClient";
-    static constexpr int kHotKeyHide = 123;     // Alt+Q hides the table and the hall
-    static constexpr int kHotKeySendChat = 456; // Ctrl+numpad "+" sends the chat input
+    static constexpr int kHotKeyHide = 123; // Alt+Q, system-wide, hides the table and the hall
     static constexpr const char* kTrayTip = "墨岚游戏";
     static constexpr const char* kHallCaption = "游戏大厅[%lld]";
 
@@ -119,9 +118,15 @@ public:
     // The boss key and the press on the notification icon.
     void HotKeyPressed(int id);
     void TrayIconPressed();
+    // Ctrl + numpad "+" at the table's window: the chat input is sent.
+    void SendChatInput();
 
     // The shape the window is given: the frame bitmap keyed on magenta, within the frame's inner rectangle.
     TRegion FrameRegion() const;
+
+protected:
+    // Sees the keys of the window before its focused control does (the form previews them).
+    void KeyDown(TKey& key, TShiftState shift) override;
 
 private:
     // [Start-up, in the order of FormCreate]

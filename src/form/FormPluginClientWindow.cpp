@@ -54,17 +54,28 @@ void TFormPluginClient::ActionScreenExecute() {
     std::filesystem::remove(bitmapFile, ignored);
 }
 
-// [SECTION] Boss key and notification icon
+// [SECTION] Boss key, chat key and notification icon
 
 void TFormPluginClient::HotKeyPressed(int id) {
-    if (id == kHotKeySendChat) {
-        pluginChat501_->SendChat(pluginChat501_->Input().Text());
-        return;
-    }
+    if (id != kHotKeyHide) return;
     if (bossHidden_)
         RestoreTable();
     else
         HideTable();
+}
+
+void TFormPluginClient::KeyDown(TKey& key, TShiftState shift) {
+    constexpr TShiftState kModifiers = ssShift | ssAlt | ssCtrl;
+    if (key == VK_ADD && (shift & kModifiers) == ssCtrl) {
+        key = 0;
+        SendChatInput();
+        return;
+    }
+    TPluginCommandForm::KeyDown(key, shift);
+}
+
+void TFormPluginClient::SendChatInput() {
+    pluginChat501_->SendChat(pluginChat501_->Input().Text());
 }
 
 void TFormPluginClient::TrayIconPressed() {

@@ -45,10 +45,14 @@ public:
     virtual int MciSendString(const std::string& command) = 0;
     // Opens a link or a file with the program the system associates with it.
     virtual void ShellOpen(const std::string& address) = 0;
-    // A system-wide hot key; `onPressed` runs on the UI thread. Returns false when another program holds it.
-    virtual bool RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
+    // A system-wide hot key of a window, known by the window and an id of the window's choosing (a second
+    // registration under both replaces the first); `onPressed` runs on the UI thread whichever program is
+    // active. Windows of this process that ask for the same keys take turns: the first holds them, the
+    // others wait in line and take them over, in order, as the holders give them up. Window 0 stands for
+    // the process itself. Returns false when another program holds the keys.
+    virtual bool RegisterHotKey(TWindowId window, int id, std::uint32_t modifiers, TKey key,
                                 std::function<void()> onPressed) = 0;
-    virtual void UnregisterHotKey(int id) = 0;
+    virtual void UnregisterHotKey(TWindowId window, int id) = 0;
     // The icon in the notification area with its tip; clicking it runs `onClick`.
     virtual void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) = 0;
     virtual void RemoveTrayIcon() = 0;

@@ -47,7 +47,7 @@ using ::testing::IsEmpty;
 constexpr std::int64_t kMe = 1001;
 constexpr std::int64_t kOther = 20002;
 
-// Table markers are machine-wide: every table of this process takes a cookie of its own.
+// Table markers are shared by every table of the process: each takes a cookie of its own.
 std::int64_t NextCookie() {
     static int counter = 0;
     return 770000000 + std::int64_t(::getpid()) * 64 + ++counter;
@@ -282,19 +282,93 @@ TEST_F(FormTest, ATableReleasedWhileHiddenGivesTheHallAndTheIconBack) {
     EXPECT_FALSE(platform.TrayIconShown());
     // Its hot keys went with it.
     EXPECT_THAT(platform.Effects(), Contains("hotkey unregister 123"));
-    EXPECT_THAT(platform.Effects(), Contains("hotkey unregister 456"));
 }
 
-TEST_F(FormTest, CtrlPlusSendsTheChatInput) {
+// The chat frame the table sent last, as its text; empty when it sent none.
+std::string LastChatSent(const TTestHallHost& host) {
+    for (auto it = host.Sent().rbegin(); it != host.Sent().rend(); ++it)
+        if (it->bytes.size() >= 10 && it->bytes[0] == 3 && it->bytes[9] == 67)
+            return std::string(it->bytes.begin() + 10, it->bytes.end());
+    return {};
+}
+
+// Ctrl + numpad "+" is a key of the table's window: it sends the chat input while the player works at
+// the table, and the system and every other program keep it (browsers zoom with it).
+TEST_F(FormTest, CtrlPlusSendsTheChatInputOnlyWhileTheTableIsTheActiveWindow) {
     Open();
+    EXPECT_FALSE(platform.PressHotKey(MOD_CONTROL, VK_ADD)) << "the key is not taken from other programs";
+    platform.Click(form->ClientToScreen({900, 672})); // into the chat input
+    ASSERT_EQ(platform.ActiveWindow(), form->WindowId());
+    platform.Type("大家好");
     host.ClearRecords();
-    form->PluginChat501()->Input().SetText("大家好");
-    ASSERT_TRUE(platform.PressHotKey(MOD_CONTROL, VK_ADD));
-    ASSERT_FALSE(host.Sent().empty());
-    const std::vector<std::uint8_t>& frame = host.Sent().back().bytes;
-    ASSERT_GE(frame.size(), 10u);
-    EXPECT_EQ(frame[9], 67);
-    EXPECT_EQ(std::string(frame.begin() + 10, frame.end()), "大家好");
+    platform.PressKey(VK_ADD, ssCtrl);
+    EXPECT_EQ(LastChatSent(host), "大家好");
+
+    // The player moves on to another window: the key is that window's.
+    host.ClearRecords();
+    TForm other(nullptr);
+    other.SetBounds(0, 0, 120, 80);
+    other.Show();
+    ASSERT_EQ(platform.ActiveWindow(), other.WindowId());
+    platform.PressKey(VK_ADD, ssCtrl);
+    EXPECT_THAT(host.Sent(), IsEmpty());
+    // The plain key and other modifiers send nothing either.
+    platform.Click(form->ClientToScreen({900, 672}));
+    platform.PressKey(VK_ADD);
+    platform.PressKey(VK_ADD, TShiftState(ssCtrl | ssShift));
+    EXPECT_THAT(host.Sent(), IsEmpty());
+}
+
+// Every table of the hall's process asks for the boss key; one holds it at a time, and when a table goes
+// the next one takes it over, so that the key keeps working as long as a table is open.
+TEST_F(FormTest, WithTwoTablesOpenClosingEitherLeavesTheBossKeyToTheOther) {
+    struct TReleaseTable {
+        void operator()(TPluginInterface50* other) const { other->Release(); }
+    };
+    using TTable = std::unique_ptr<TPluginInterface50, TReleaseTable>;
+    const auto openAnother = [this] {
+        TTable other(TPluginInterface50::Create());
+        other->SetRequestInterface(&host);
+        const std::int64_t me = kMe;
+        other->Initialize(NextCookie(), "百家乐", &me, "玩家甲", 0, 0, 0, 0);
+        platform.RunUntilIdle();
+        return other;
+    };
+    const auto formOf = [](const TTable& other) { return dynamic_cast<TFormPluginClient*>(other->Form()); };
+    const auto pressBossKey = [this] { return platform.PressHotKey(MOD_ALT, 'Q'); };
+
+    Open();
+    TTable second = openAnother();
+    // The table opened first holds the key: it hides, the second stays.
+    ASSERT_TRUE(pressBossKey());
+    EXPECT_TRUE(form->HiddenByBossKey());
+    EXPECT_TRUE(formOf(second)->Showing());
+    ASSERT_TRUE(pressBossKey());
+    EXPECT_TRUE(form->Showing());
+
+    // The second table goes: the first keeps the key.
+    second->Finalize();
+    second.reset();
+    platform.RunUntilIdle();
+    ASSERT_TRUE(pressBossKey());
+    EXPECT_TRUE(form->HiddenByBossKey());
+    ASSERT_TRUE(pressBossKey());
+    EXPECT_TRUE(form->Showing());
+
+    // A third table comes, and the holder goes: the third takes the key over.
+    TTable third = openAnother();
+    table->Finalize();
+    std::exchange(table, nullptr)->Release();
+    platform.RunUntilIdle();
+    ASSERT_TRUE(pressBossKey());
+    EXPECT_TRUE(formOf(third)->HiddenByBossKey());
+    EXPECT_FALSE(formOf(third)->Showing());
+    ASSERT_TRUE(pressBossKey());
+    EXPECT_TRUE(formOf(third)->Showing());
+    third->Finalize();
+    third.reset();
+    platform.RunUntilIdle();
+    EXPECT_FALSE(pressBossKey()) << "the last table took the key with it";
 }
 
 // Width and height of a JPEG file, or {0, 0} when it does not decode.

@@ -5,9 +5,11 @@
 #include "gui/PngImage.h"
 #include "host/tablesim/PhaseSheet.h"
 #include "host/tablesim/RoundLog.h"
+#include "host/tablesim/RoundPlan.h"
 #include "host/tablesim/SimOptions.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -32,10 +34,24 @@ TEST(SimOptions, FlagsAndTheirRefusals) {
     EXPECT_TRUE(options->EveryPhase);
     EXPECT_TRUE(options->Quiet);
     EXPECT_EQ(options->Strategy, TStrategy::Tie);
+    EXPECT_TRUE(options->Record);
+    EXPECT_FALSE(options->CofferUse);
+    EXPECT_EQ(options->HeapFrom, 0);
 
+    // A soak: no pictures or log, the coffer in use, the heap taken after round 100 and the last.
+    options = ParseSimOptions(
+        {"--no-record", "--rounds", "1000", "--coffer", "--heap-from", "100", "--out", "x"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_FALSE(options->Record) << "a folder for the option file does not turn recording back on";
+    EXPECT_TRUE(options->CofferUse);
+    EXPECT_EQ(options->HeapFrom, 100);
+    EXPECT_FALSE(ParseSimOptions({"--coffer"}, error, TSimProgram::Window)) << "the headless simulator's own";
+
+    // Round 6 of --heap-from lies after the five rounds played by default.
     const std::vector<std::vector<std::string>> refused{
-        {"--rounds"},      {"--rounds", "0"},     {"--rounds", "5x"}, {"--seed", "-1"},
-        {"--bots", "151"}, {"--strategy", "all"}, {"--fast"},         {"--out", ""},
+        {"--rounds"},         {"--rounds", "0"},     {"--rounds", "5x"}, {"--seed", "-1"},
+        {"--bots", "151"},    {"--strategy", "all"}, {"--fast"},         {"--out", ""},
+        {"--heap-from", "0"}, {"--heap-from", "6"},
     };
     for (const auto& args : refused) {
         error.clear();
@@ -140,6 +156,49 @@ TEST(TableSimulator, TwoRoundsOfTheRealTableAgreeWithTheServer) {
     const std::string lines = progress.str();
     EXPECT_NE(lines.find("round 1/2: "), std::string::npos);
     EXPECT_NE(lines.find("round 2/2: "), std::string::npos);
+}
+
+// A short soak of the real table: bots come and go, chat and take the bank in turn, the local player bets
+// and goes to the coffer through its dialogs, both ways. Table and server agree on every balance, and
+// once the table has warmed up its heap stays where it was: a round that kept anything would show here
+// (the long soak is morvane-tablesim --rounds 1000 --coffer --heap-from 100).
+TEST(TableSimulator, AShortSoakKeepsEveryBalanceAndTheHeapInPlace) {
+    test::TempDir folder;
+    TSimOptions options;
+    options.Rounds = 40;
+    options.Bots = 12;
+    options.Seed = 7;
+    options.OutDir = folder.Path().string();
+    options.Record = false;
+    options.Quiet = true;
+    options.CofferUse = true;
+    options.HeapFrom = 10;
+    options.PhaseSeconds = {2, 5, 5, 2};
+    std::ostringstream progress;
+    TTableSimulator simulator(options, progress);
+    std::string error;
+    ASSERT_TRUE(simulator.Run(error)) << error;
+
+    EXPECT_EQ(simulator.RoundsPlayed(), 40);
+    EXPECT_EQ(simulator.BalanceMismatches(), 0);
+    EXPECT_GT(simulator.OwnBetsAccepted(), 0);
+    EXPECT_GT(simulator.UsersEntered(), 0);
+    EXPECT_GT(simulator.UsersLeft(), 0);
+    EXPECT_GT(simulator.ChatLines(), 0);
+    EXPECT_GT(simulator.BankerChanges(), 1);
+    EXPECT_GT(simulator.CofferDeposits(), 0);
+    EXPECT_GT(simulator.CofferWithdrawals(), 0);
+    // The coffer the table last showed is the server's.
+    const auto* own = simulator.Server().FindUser(TTableSimulator::kOwnId);
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own->Coffer, kOwnStartCoffer);
+
+    const auto& heap = simulator.HeapAfterRound();
+    ASSERT_EQ(heap.size(), 2u);
+    ASSERT_TRUE(heap.contains(10) && heap.contains(40));
+    constexpr long long kMegabyte = 1 << 20;
+    EXPECT_LT(static_cast<long long>(heap.at(40)) - static_cast<long long>(heap.at(10)), kMegabyte);
+    EXPECT_FALSE(std::filesystem::exists(simulator.LogPath())) << "nothing recorded";
 }
 
 TEST(TableSimulator, AnOutputFolderThatCannotBeMadeIsReported) {

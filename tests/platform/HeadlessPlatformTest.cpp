@@ -5,6 +5,7 @@
 #include "support/headless/HeadlessApp.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -67,13 +68,45 @@ TEST_F(HeadlessTest, PostedTasksRunInOrderAndCallsFromOtherThreadsRunOnTheUiThre
 TEST_F(HeadlessTest, EffectsAreLoggedForPeople) {
     platform.MciSendString("play 1");
     platform.ShellOpen("http://example.invalid/");
-    EXPECT_TRUE(platform.RegisterHotKey(1, MOD_ALT, 'Q', [] {}));
-    EXPECT_FALSE(platform.RegisterHotKey(2, MOD_ALT, 'Q', [] {}));
+    EXPECT_TRUE(platform.RegisterHotKey(0, 1, MOD_ALT, 'Q', [] {}));
     platform.QueueMessageBoxAnswer(IDCANCEL);
     EXPECT_EQ(platform.MessageBox("提示", "确定离开?", MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(platform.TakeEffects(),
               (std::vector<std::string>{"mci play 1", "shell http://example.invalid/",
                                         "hotkey register 1 1+81", gbk::ToUtf8("msgbox 提示 | 确定离开?")}));
+}
+
+// Windows of one process that want the same keys take turns, as the tables of one hall do with the boss
+// key: the first holds them, the next takes over when it gives them up or goes.
+TEST_F(HeadlessTest, WindowsWantingTheSameHotKeyTakeTurnsInTheOrderTheyAsked) {
+    std::vector<std::string> pressed;
+    TForm first(nullptr), second(nullptr);
+    auto third = std::make_unique<TForm>(nullptr);
+    for (TForm* form : {&first, &second, third.get()})
+        form->Show();
+    const auto want = [&](TForm& form, const char* name) {
+        return platform.RegisterHotKey(form.WindowId(), 123, MOD_ALT, 'Q',
+                                       [&pressed, name] { pressed.push_back(name); });
+    };
+    EXPECT_TRUE(want(first, "first"));
+    EXPECT_TRUE(want(second, "second"));
+    EXPECT_TRUE(want(*third, "third"));
+    ASSERT_TRUE(
+        platform.RegisterHotKey(second.WindowId(), 7, MOD_CONTROL, 'M', [&] { pressed.push_back("M"); }));
+    EXPECT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    // A window waiting in line gives up: the holder keeps the key.
+    platform.UnregisterHotKey(second.WindowId(), 123);
+    EXPECT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    // The holder gives up, under its own window's id only.
+    platform.UnregisterHotKey(third->WindowId() + 100, 123);
+    platform.UnregisterHotKey(first.WindowId(), 123);
+    EXPECT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    // The second window's other key is still its own.
+    EXPECT_TRUE(platform.PressHotKey(MOD_CONTROL, 'M'));
+    EXPECT_EQ(pressed, (std::vector<std::string>{"first", "first", "third", "M"}));
+    // A window that goes takes its keys along.
+    third.reset();
+    EXPECT_FALSE(platform.PressHotKey(MOD_ALT, 'Q'));
 }
 
 TEST_F(HeadlessTest, ChineseTextIsDrawnWithTheSongFace) {

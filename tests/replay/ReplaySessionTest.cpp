@@ -27,8 +27,8 @@ std::string Hex(const TFrame& bytes) {
     return text;
 }
 
-// Table markers are machine-wide, so tests that run at the same time in other processes must not share
-// a cookie: each process takes its own.
+// A cookie of this process's own, so that no table of another process could ever be taken for a second
+// table at the same seat.
 std::string InitLine() {
     return "init cookie=" + std::to_string(880000000 + ::getpid()) + " user=1001 nick=a\n";
 }

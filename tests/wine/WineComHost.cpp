@@ -66,6 +66,14 @@ std::string MarkerCaption(std::int64_t cookie) {
     return std::string(kClassIdText) + "-" + hex;
 }
 
+// Whether a registration outside the library could take these keys now (it gives them back at once).
+bool KeysFree(UINT modifiers, UINT key) {
+    constexpr int kProbeId = 0x3101;
+    if (!RegisterHotKey(nullptr, kProbeId, modifiers, key)) return false;
+    UnregisterHotKey(nullptr, kProbeId);
+    return true;
+}
+
 // Adds one top-level window of this process, caption and size, to the list in `text`.
 BOOL CALLBACK ListProcessWindow(HWND window, LPARAM text) {
     DWORD process = 0;
@@ -414,6 +422,10 @@ int main(int argc, char** argv) {
     checks.Check(FindMarker(first.cookie) && FindMarker(second.cookie) &&
                      FindMarker(first.cookie) != FindMarker(second.cookie),
                  "each table's marker window is found by class and caption");
+    // Only the boss key is the whole system's; the chat key belongs to the table's window alone.
+    checks.Check(!KeysFree(MOD_ALT, 'Q'), "while tables are open, Alt+Q is the boss key of the whole system");
+    checks.Check(KeysFree(MOD_CONTROL, VK_ADD),
+                 "other programs keep Ctrl + numpad \"+\" while tables are open");
 
     // An empty user list from a second thread: the table, not seated, asks for seat 0.
     std::atomic<bool> done{false};
@@ -481,8 +493,12 @@ int main(int argc, char** argv) {
                                    argc > 5 ? WindowsPath(argv[5]) : "");
 
     checks.Check(canUnloadNow() == S_FALSE, "the library stays while tables exist");
-    for (TTable* table : {&first, &second, &duplicate, &refused})
+    checks.Check(first.object->Release() == 0, "the last Release destroys the table object");
+    checks.Check(!KeysFree(MOD_ALT, 'Q'),
+                 "with the first table gone, the tables still open keep the boss key");
+    for (TTable* table : {&second, &duplicate, &refused})
         checks.Check(table->object->Release() == 0, "the last Release destroys the table object");
+    checks.Check(KeysFree(MOD_ALT, 'Q'), "with every table gone, Alt+Q is free again");
     checks.Check(first.host.references == 0 && second.host.references == 0,
                  "the destroyed tables gave back their host references");
     checks.Check(!FindMarker(first.cookie), "the first table's marker went with it");

@@ -501,16 +501,33 @@ void CheckServices(TChecks& checks, TWin32Platform& platform) {
     HWND service = FindWindowW(L"MorvaneServiceWindow", nullptr);
     checks.Check(service != nullptr, "the platform has its service window");
     int hotKeyPresses = 0, trayClicks = 0;
-    const bool registered = platform.RegisterHotKey(7, MOD_CONTROL | MOD_ALT, 'M', [&] { ++hotKeyPresses; });
+    const bool registered =
+        platform.RegisterHotKey(0, 7, MOD_CONTROL | MOD_ALT, 'M', [&] { ++hotKeyPresses; });
     std::printf("note   RegisterHotKey %s\n", registered ? "accepted" : "refused by this system");
     if (registered) {
         PostMessageW(service, WM_HOTKEY, 7, 0);
         checks.Check(RunUntil(platform, [&] { return hotKeyPresses == 1; }),
                      "a pressed hot key runs its handler");
-        platform.UnregisterHotKey(7);
+        // Two windows of the process that want the same keys take turns behind the one registration.
+        int laterPresses = 0;
+        checks.Check(platform.RegisterHotKey(42, 9, MOD_CONTROL | MOD_ALT, 'M', [&] { ++laterPresses; }),
+                     "a second window of the process asking for the same keys waits in line");
+        checks.Check(!::RegisterHotKey(nullptr, 0x3001, MOD_CONTROL | MOD_ALT, 'M'),
+                     "a registration beside the platform's cannot take the keys it holds");
+        PostMessageW(service, WM_HOTKEY, 7, 0);
+        checks.Check(RunUntil(platform, [&] { return hotKeyPresses == 2; }) && laterPresses == 0,
+                     "the window that asked first gets the key");
+        platform.UnregisterHotKey(0, 7);
+        PostMessageW(service, WM_HOTKEY, 7, 0);
+        checks.Check(RunUntil(platform, [&] { return laterPresses == 1; }) && hotKeyPresses == 2,
+                     "when it gives the key up, the next window in line gets it");
+        platform.UnregisterHotKey(42, 9);
         PostMessageW(service, WM_HOTKEY, 7, 0);
         RunFor(platform, 50);
-        checks.Check(hotKeyPresses == 1, "an unregistered hot key runs nothing");
+        checks.Check(hotKeyPresses == 2 && laterPresses == 1, "an unregistered hot key runs nothing");
+        const bool freed = ::RegisterHotKey(nullptr, 0x3001, MOD_CONTROL | MOD_ALT, 'M');
+        checks.Check(freed, "once no window wants them, the keys are the system's again");
+        if (freed) ::UnregisterHotKey(nullptr, 0x3001);
     }
     platform.ShowTrayIcon("百家乐", [&] { ++trayClicks; });
     // The icon acts as soon as the left button goes down on it.

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <unistd.h>
@@ -16,10 +17,11 @@ namespace morvane {
 namespace {
 
 // Markers claimed by this process; every platform object of the process shares them, as two table
-// objects of one host share the machine. Each knows whether a lock file backs it.
+// objects of one host share the machine. Each knows the lock file that backs it, when its platform was
+// given a marker folder.
 struct TProcessMarkers {
     std::mutex lock;
-    std::map<std::string, bool> claimed;
+    std::map<std::string, std::optional<std::filesystem::path>> claimed;
 };
 
 TProcessMarkers& ProcessMarkers() {
@@ -27,12 +29,8 @@ TProcessMarkers& ProcessMarkers() {
     return markers;
 }
 
-std::filesystem::path MarkerFolder() {
-    return std::filesystem::path("/tmp") / "morvane-markers";
-}
-
 // The name as a file name: its bytes in hexadecimal, so that any GBK text or separator is safe.
-std::filesystem::path MarkerFile(const std::string& name) {
+std::filesystem::path MarkerFile(const std::filesystem::path& folder, const std::string& name) {
     static const char digits[] = "0123456789abcdef";
     std::string file;
     file.reserve(name.size() * 2 + 5);
@@ -40,7 +38,7 @@ std::filesystem::path MarkerFile(const std::string& name) {
         file.push_back(digits[c >> 4]);
         file.push_back(digits[c & 15]);
     }
-    return MarkerFolder() / (file + ".lock");
+    return folder / (file + ".lock");
 }
 
 bool ProcessAlive(pid_t pid) {
@@ -61,7 +59,7 @@ enum class TFileClaim { Claimed, NoFolder, Taken };
 // gone is taken over.
 TFileClaim ClaimFile(const std::filesystem::path& file) {
     std::error_code ignored;
-    std::filesystem::create_directories(MarkerFolder(), ignored);
+    std::filesystem::create_directories(file.parent_path(), ignored);
     for (int attempt = 0; attempt < 2; ++attempt) {
         int fd = ::open(file.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644);
         if (fd >= 0) {
@@ -70,7 +68,7 @@ TFileClaim ClaimFile(const std::filesystem::path& file) {
             ::close(fd);
             return TFileClaim::Claimed;
         }
-        if (errno != EEXIST) return TFileClaim::NoFolder; // the process-wide table still guards
+        if (errno != EEXIST) return TFileClaim::NoFolder; // the process's own table still guards
         pid_t owner = FileOwner(file);
         if (owner != ::getpid() && ProcessAlive(owner)) return TFileClaim::Taken;
         std::filesystem::remove(file, ignored);
@@ -84,9 +82,14 @@ bool THeadlessPlatform::ClaimMarker(const std::string& name) {
     TProcessMarkers& markers = ProcessMarkers();
     std::lock_guard guard(markers.lock);
     if (markers.claimed.contains(name)) return false;
-    const TFileClaim claim = ClaimFile(MarkerFile(name));
-    if (claim == TFileClaim::Taken) return false;
-    markers.claimed.emplace(name, claim == TFileClaim::Claimed);
+    std::optional<std::filesystem::path> file;
+    if (!markerFolder_.empty()) {
+        const std::filesystem::path path = MarkerFile(markerFolder_, name);
+        const TFileClaim claim = ClaimFile(path);
+        if (claim == TFileClaim::Taken) return false;
+        if (claim == TFileClaim::Claimed) file = path;
+    }
+    markers.claimed.emplace(name, std::move(file));
     return true;
 }
 
@@ -96,15 +99,19 @@ bool THeadlessPlatform::MarkerIntact(const std::string& name) {
     // Another program removing the lock file takes the marker away, as closing the window does on Windows.
     const auto found = markers.claimed.find(name);
     if (found == markers.claimed.end()) return false;
-    return !found->second || FileOwner(MarkerFile(name)) == ::getpid();
+    return !found->second || FileOwner(*found->second) == ::getpid();
 }
 
 void THeadlessPlatform::ReleaseMarker(const std::string& name) {
     TProcessMarkers& markers = ProcessMarkers();
     std::lock_guard guard(markers.lock);
-    if (markers.claimed.erase(name) == 0) return;
-    std::error_code ignored;
-    std::filesystem::remove(MarkerFile(name), ignored);
+    const auto found = markers.claimed.find(name);
+    if (found == markers.claimed.end()) return;
+    if (found->second) {
+        std::error_code ignored;
+        std::filesystem::remove(*found->second, ignored);
+    }
+    markers.claimed.erase(found);
 }
 
 } // namespace morvane

@@ -193,6 +193,8 @@ TWindowId THeadlessPlatform::CreateTopWindow(IWindowClient& client, const TRect&
 
 void THeadlessPlatform::DestroyTopWindow(TWindowId window) {
     windows_.erase(window);
+    // The system drops a window's hot keys with it.
+    std::erase_if(hotKeys_, [window](const HotKey& hotKey) { return hotKey.window == window; });
     if (activeWindow_ == window) activeWindow_ = 0;
     if (captureWindow_ == window) captureWindow_ = 0;
 }
@@ -429,14 +431,13 @@ void THeadlessPlatform::Type(const std::string& gbkText) {
 }
 
 bool THeadlessPlatform::PressHotKey(std::uint32_t modifiers, TKey key) {
-    for (auto& [id, hotKey] : hotKeys_) {
-        if (hotKey.modifiers != modifiers || hotKey.key != key) continue;
-        std::function<void()> onPressed = hotKey.onPressed;
-        queue_.push_back(std::move(onPressed));
-        RunUntilIdle();
-        return true;
-    }
-    return false;
+    const auto holder = std::find_if(hotKeys_.begin(), hotKeys_.end(), [&](const HotKey& hotKey) {
+        return hotKey.modifiers == modifiers && hotKey.key == key;
+    });
+    if (holder == hotKeys_.end()) return false;
+    queue_.push_back(holder->onPressed);
+    RunUntilIdle();
+    return true;
 }
 
 std::vector<std::string> THeadlessPlatform::TakeEffects() {
@@ -457,18 +458,19 @@ void THeadlessPlatform::ShellOpen(const std::string& address) {
     Log("shell " + gbk::ToUtf8(ShellSafeAddress(address)));
 }
 
-bool THeadlessPlatform::RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
+bool THeadlessPlatform::RegisterHotKey(TWindowId window, int id, std::uint32_t modifiers, TKey key,
                                        std::function<void()> onPressed) {
-    for (const auto& [otherId, other] : hotKeys_)
-        if (otherId != id && other.modifiers == modifiers && other.key == key) return false;
-    hotKeys_[id] = HotKey{modifiers, key, std::move(onPressed)};
+    std::erase_if(hotKeys_, [&](const HotKey& hotKey) { return hotKey.window == window && hotKey.id == id; });
+    hotKeys_.push_back(HotKey{window, id, modifiers, key, std::move(onPressed)});
     Log("hotkey register " + std::to_string(id) + " " + std::to_string(modifiers) + "+" +
         std::to_string(key));
     return true;
 }
 
-void THeadlessPlatform::UnregisterHotKey(int id) {
-    if (hotKeys_.erase(id)) Log("hotkey unregister " + std::to_string(id));
+void THeadlessPlatform::UnregisterHotKey(TWindowId window, int id) {
+    if (std::erase_if(hotKeys_,
+                      [&](const HotKey& hotKey) { return hotKey.window == window && hotKey.id == id; }))
+        Log("hotkey unregister " + std::to_string(id));
 }
 
 void THeadlessPlatform::ShowTrayIcon(const std::string& tip, std::function<void()> onClick) {

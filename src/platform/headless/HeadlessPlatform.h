@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -46,7 +47,7 @@ public:
     void PressKey(TKey key, TShiftState shift = 0);
     // GBK text typed one character at a time, as an input method hands it over.
     void Type(const std::string& gbkText);
-    // Presses a registered system-wide hot key.
+    // Presses a registered system-wide hot key: the window holding it gets it. False when none is held.
     bool PressHotKey(std::uint32_t modifiers, TKey key);
     // A left press on the notification-area icon; false when no icon is shown.
     bool ClickTrayIcon();
@@ -87,6 +88,10 @@ public:
     // Moving the clock forward inside one ProcessOneMessage(wait) by more than this is taken as a modal
     // window waiting for input that never comes.
     void SetWaitLimit(std::uint32_t ms) { waitLimit_ = ms; }
+    // The folder whose lock files stand for the markers of every process that uses it; empty (the default)
+    // keeps this platform's markers within the process.
+    void SetMarkerFolder(std::filesystem::path folder) { markerFolder_ = std::move(folder); }
+    const std::filesystem::path& MarkerFolder() const { return markerFolder_; }
 
     // [TWindowSystem]
     std::uint32_t TickCount() override { return now_; }
@@ -121,8 +126,9 @@ public:
     // [TPlatform]
     int MciSendString(const std::string& command) override;
     void ShellOpen(const std::string& address) override;
-    bool RegisterHotKey(int id, std::uint32_t modifiers, TKey key, std::function<void()> onPressed) override;
-    void UnregisterHotKey(int id) override;
+    bool RegisterHotKey(TWindowId window, int id, std::uint32_t modifiers, TKey key,
+                        std::function<void()> onPressed) override;
+    void UnregisterHotKey(TWindowId window, int id) override;
     void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) override;
     void RemoveTrayIcon() override;
     TForeignWindow FindWindowByCaption(const std::string& caption) override;
@@ -143,7 +149,10 @@ public:
     void SetClipboardText(const std::string& gbkText) override { clipboard_ = gbkText; }
     bool FileExists(const std::string& systemPath) override;
     int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
-    // Markers live in a process-wide table and, for other processes, as lock files under /tmp.
+    // Markers live in a table of the process, shared by its platforms and seen by no other process: test
+    // runs, demos and checkouts side by side on one machine never meet. A platform given a marker folder
+    // also keeps its markers there as lock files, which the other processes using that folder see (and
+    // which another program may take away, as the hall closes a marker window on Windows).
     bool ClaimMarker(const std::string& name) override;
     bool MarkerIntact(const std::string& name) override;
     void ReleaseMarker(const std::string& name) override;
@@ -175,6 +184,8 @@ private:
         std::function<void()> onTick;
     };
     struct HotKey {
+        TWindowId window{0};
+        int id{0};
         std::uint32_t modifiers{0};
         TKey key{0};
         std::function<void()> onPressed;
@@ -205,7 +216,8 @@ private:
     std::deque<std::function<void()>> queue_;
     std::vector<std::string> effects_;
     std::deque<int> messageBoxAnswers_;
-    std::map<int, HotKey> hotKeys_;
+    // In the order of registration: of the registrations of the same keys, the first holds them.
+    std::vector<HotKey> hotKeys_;
     std::function<void()> trayClick_;
     bool trayShown_{false};
     std::string trayTip_;
@@ -220,6 +232,7 @@ private:
     std::uint32_t doubleClickTime_{500};
     std::uint32_t waitLimit_{3600u * 1000u};
     int mciResult_{0};
+    std::filesystem::path markerFolder_;
 
     // Calls from other threads wait here until the UI thread has run them; an exception the call throws
     // goes back to its caller, as a sent message's does on Windows.

@@ -348,7 +348,7 @@ TWin32Platform::TWin32Platform() : module_(ModuleOfThisCode()), uiThread_(std::t
 TWin32Platform::~TWin32Platform() {
     RemoveTrayIcon();
     while (!hotKeys_.empty())
-        UnregisterHotKey(hotKeys_.begin()->first);
+        UnregisterHotKey(hotKeys_.front().window, hotKeys_.front().id);
     while (!timers_.empty())
         StopTimer(timers_.begin()->first);
     while (!windows_.empty())
@@ -507,6 +507,8 @@ void TWin32Platform::DestroyTopWindow(TWindowId window) {
     windows_.erase(it);
     if (painting_ == gone.get()) painting_ = nullptr;
     DestroyWindow(gone->handle);
+    // The system drops a window's hot keys with it.
+    DropHotKeys(window);
 }
 
 void TWin32Platform::ShowTopWindow(TWindowId window, bool show, bool activate) {

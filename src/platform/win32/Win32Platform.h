@@ -14,6 +14,8 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 // System handles, declared as the Windows headers declare them, so that this header does not need them.
 struct HWND__;
@@ -82,8 +84,11 @@ public:
     // [TPlatform]
     int MciSendString(const std::string& command) override;
     void ShellOpen(const std::string& address) override;
-    bool RegisterHotKey(int id, std::uint32_t modifiers, TKey key, std::function<void()> onPressed) override;
-    void UnregisterHotKey(int id) override;
+    // The system holds each combination of keys once, on the service window, under an id of its own;
+    // the windows that asked for it take turns behind that registration.
+    bool RegisterHotKey(TWindowId window, int id, std::uint32_t modifiers, TKey key,
+                        std::function<void()> onPressed) override;
+    void UnregisterHotKey(TWindowId window, int id) override;
     void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) override;
     void RemoveTrayIcon() override;
     TForeignWindow FindWindowByCaption(const std::string& caption) override;
@@ -141,8 +146,14 @@ private:
         std::unique_ptr<HICON__, TIconDestroyer> icon;
     };
     struct HotKey {
+        TWindowId window{0};
+        int id{0};
+        std::uint32_t modifiers{0};
+        TKey key{0};
         std::function<void()> onPressed;
     };
+    // A combination of keys as the system registers it: modifiers and key.
+    using THotKeyCombination = std::pair<std::uint32_t, TKey>;
 
     Window* Find(TWindowId window);
     const Window* Find(TWindowId window) const;
@@ -152,7 +163,12 @@ private:
     HICON__* CursorFor(int slot);
     void RunNextTask();
     void RunTimer(std::uintptr_t id);
-    void RunHotKey(int id);
+    // The system's hot key `systemId` was pressed: the window first in line for it gets it.
+    void RunHotKey(int systemId);
+    // The id the service window registers a new combination under: the asking window's own when no other
+    // combination uses it, so that the system's message carries the number the table chose.
+    int FreeSystemHotKeyId(int wanted) const;
+    void DropHotKeys(TWindowId window);
     void RunTrayMessage(std::uintptr_t event);
     // Runs a handler inside a window procedure; an exception is kept and thrown again by
     // ProcessOneMessage, never through the system's frames.
@@ -177,7 +193,9 @@ private:
     std::deque<std::function<void()>> tasks_;
     // Tasks whose wake-up message could not be posted (a full queue); run with the next one.
     std::size_t missedWakeUps_{0};
-    std::map<int, HotKey> hotKeys_;
+    // In the order of registration: of the registrations of the same keys, the first holds them.
+    std::vector<HotKey> hotKeys_;
+    std::map<THotKeyCombination, int> systemHotKeys_;
     std::function<void()> trayClick_;
     std::string trayTip_;
     bool trayShown_{false};

@@ -62,22 +62,68 @@ void TWin32Platform::ShellOpen(const std::string& address) {
                   SW_SHOWNORMAL);
 }
 
-bool TWin32Platform::RegisterHotKey(int id, std::uint32_t modifiers, TKey key,
+bool TWin32Platform::RegisterHotKey(TWindowId window, int id, std::uint32_t modifiers, TKey key,
                                     std::function<void()> onPressed) {
-    UnregisterHotKey(id);
-    if (!::RegisterHotKey(service_, id, modifiers, key)) return false;
-    hotKeys_[id] = HotKey{std::move(onPressed)};
+    UnregisterHotKey(window, id);
+    const THotKeyCombination keys{modifiers, key};
+    if (!systemHotKeys_.contains(keys)) {
+        const int systemId = FreeSystemHotKeyId(id);
+        if (!::RegisterHotKey(service_, systemId, modifiers, key)) return false;
+        systemHotKeys_[keys] = systemId;
+    }
+    hotKeys_.push_back(HotKey{window, id, modifiers, key, std::move(onPressed)});
     return true;
 }
 
-void TWin32Platform::UnregisterHotKey(int id) {
-    if (hotKeys_.erase(id)) ::UnregisterHotKey(service_, id);
+void TWin32Platform::UnregisterHotKey(TWindowId window, int id) {
+    const auto found = std::find_if(hotKeys_.begin(), hotKeys_.end(), [&](const HotKey& hotKey) {
+        return hotKey.window == window && hotKey.id == id;
+    });
+    if (found == hotKeys_.end()) return;
+    const THotKeyCombination keys{found->modifiers, found->key};
+    hotKeys_.erase(found);
+    const bool stillWanted = std::any_of(hotKeys_.begin(), hotKeys_.end(), [&](const HotKey& hotKey) {
+        return THotKeyCombination{hotKey.modifiers, hotKey.key} == keys;
+    });
+    if (stillWanted) return;
+    const auto system = systemHotKeys_.find(keys);
+    if (system == systemHotKeys_.end()) return;
+    ::UnregisterHotKey(service_, system->second);
+    systemHotKeys_.erase(system);
 }
 
-void TWin32Platform::RunHotKey(int id) {
-    auto it = hotKeys_.find(id);
-    if (it == hotKeys_.end()) return;
-    std::function<void()> onPressed = it->second.onPressed;
+void TWin32Platform::DropHotKeys(TWindowId window) {
+    std::vector<int> ids;
+    for (const HotKey& hotKey : hotKeys_)
+        if (hotKey.window == window) ids.push_back(hotKey.id);
+    for (int id : ids)
+        UnregisterHotKey(window, id);
+}
+
+int TWin32Platform::FreeSystemHotKeyId(int wanted) const {
+    // Applications number their hot keys from 0 to 0xBFFF.
+    constexpr int kLastApplicationId = 0xBFFF;
+    const auto used = [this](int systemId) {
+        return std::any_of(systemHotKeys_.begin(), systemHotKeys_.end(),
+                           [systemId](const auto& entry) { return entry.second == systemId; });
+    };
+    if (wanted >= 0 && wanted <= kLastApplicationId && !used(wanted)) return wanted;
+    int systemId = kLastApplicationId;
+    while (used(systemId))
+        --systemId;
+    return systemId;
+}
+
+void TWin32Platform::RunHotKey(int systemId) {
+    const auto system = std::find_if(systemHotKeys_.begin(), systemHotKeys_.end(),
+                                     [systemId](const auto& entry) { return entry.second == systemId; });
+    if (system == systemHotKeys_.end()) return;
+    const auto holder = std::find_if(hotKeys_.begin(), hotKeys_.end(), [&](const HotKey& hotKey) {
+        return THotKeyCombination{hotKey.modifiers, hotKey.key} == system->first;
+    });
+    if (holder == hotKeys_.end()) return;
+    // A copy: the handler may give the key up (its table closing) while it runs.
+    std::function<void()> onPressed = holder->onPressed;
     if (onPressed) onPressed();
 }
 
