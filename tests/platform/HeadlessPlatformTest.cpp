@@ -159,8 +159,9 @@ TEST_F(HeadlessTest, AKeyThatIsARegisteredHotKeyIsTakenBeforeTheWindow) {
     form.Show();
     platform.RunUntilIdle();
     int pressed = 0;
-    ASSERT_TRUE(platform.RegisterHotKey(7, MOD_ALT, 'Q', [&pressed] { ++pressed; }));
-    ASSERT_TRUE(platform.RegisterHotKey(8, MOD_CONTROL | MOD_SHIFT, VK_ADD, [&pressed] { pressed += 10; }));
+    ASSERT_TRUE(platform.RegisterHotKey(form.WindowId(), 7, MOD_ALT, 'Q', [&pressed] { ++pressed; }));
+    ASSERT_TRUE(
+        platform.RegisterHotKey(form.WindowId(), 8, MOD_CONTROL | MOD_SHIFT, VK_ADD, [&pressed] { pressed += 10; }));
     platform.PressKey('Q', ssAlt);
     platform.PressKey(VK_ADD, ssCtrl | ssShift);
     EXPECT_EQ(pressed, 11);
@@ -170,7 +171,7 @@ TEST_F(HeadlessTest, AKeyThatIsARegisteredHotKeyIsTakenBeforeTheWindow) {
     EXPECT_EQ(pressed, 11);
     EXPECT_EQ(delivered,
               (std::vector<std::string>{"81/0", std::to_string(VK_ADD) + "/" + std::to_string(ssCtrl)}));
-    platform.UnregisterHotKey(7);
+    platform.UnregisterHotKey(form.WindowId(), 7);
     platform.PressKey('Q', ssAlt);
     EXPECT_EQ(pressed, 11);
     EXPECT_EQ(delivered.size(), 3u);
