@@ -1,6 +1,7 @@
 // make-host-seeds FOLDER: writes one seed of every host frame kind and table command for the host-frame
-// fuzz target. A seed is the target's input: each frame preceded by its length in one byte, so frames
-// are chosen in their short forms (one user, unpadded score entries, a short system-line field) to fit.
+// fuzz target. A seed is the target's input: each frame preceded by its length in two bytes, low byte
+// first. The frames are in their short forms (one user, unpadded score entries, a short system-line
+// field): the whole layouts come from the replay scripts' frames (fuzz/make_host_table_seeds.py).
 #include "host/HostFrames.h"
 
 #include <filesystem>
@@ -68,13 +69,14 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder(argv[1]);
     std::filesystem::create_directories(folder);
     for (const auto& [name, frame] : Seeds()) {
-        if (frame.size() > 255) {
+        if (frame.size() > 0xffff) {
             std::cerr << "make-host-seeds: " << name << " is " << frame.size()
                       << " bytes, longer than a seed frame\n";
             return 1;
         }
         std::ofstream out(folder / name, std::ios::binary);
-        out.put(char(frame.size()));
+        out.put(char(frame.size() & 0xff));
+        out.put(char(frame.size() >> 8));
         out.write(reinterpret_cast<const char*>(frame.data()), std::streamsize(frame.size()));
         if (!out) {
             std::cerr << "make-host-seeds: cannot write " << (folder / name).string() << '\n';
