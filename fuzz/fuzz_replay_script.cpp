@@ -30,7 +30,7 @@ using namespace morvane::replay;
 // One input stays fast: a script longer than this, or one asking for more virtual time in all, is cut
 // there (each virtual second runs the table's timers, animations and painting).
 constexpr std::size_t kMaxCommands = 96;
-constexpr std::int64_t kMaxVirtualMs = 30'000;
+constexpr std::int64_t kMaxVirtualMs = 60'000;
 
 // The transcript is not compared here: it is written to nowhere.
 class TNullBuffer : public std::streambuf {

@@ -19,6 +19,14 @@ using namespace morvane::hostframes;
 constexpr std::int64_t kMe = 1001;
 constexpr std::int64_t kOther = 2002;
 
+// A crowded room, as the largest user list the hall sends carries it.
+std::vector<STRU_PLUGIN_USERINFO> Crowd() {
+    std::vector<STRU_PLUGIN_USERINFO> users{MakeUser(kMe, 0, false, "Me", "me")};
+    for (int i = 1; i < 60; ++i)
+        users.push_back(MakeUser(kOther + i, std::uint8_t(i % 8), i % 8 != 0, "U" + std::to_string(i)));
+    return users;
+}
+
 std::vector<std::pair<std::string, TFrame>> Seeds() {
     const STRU_PLUGIN_USERINFO other = MakeUser(kOther, 1, true, "Other", "other");
     const TScoreLine line{kOther, 10, 110, -2, 98};
@@ -48,6 +56,8 @@ std::vector<std::pair<std::string, TFrame>> Seeds() {
         {"seat-signal", SeatFrame(0, kOther, 1, {})},
         {"user-state", UserState(kOther, 3)},
         {"user-list", UserList(1, {other})},
+        {"user-list-full", FullUserList(Crowd())},
+        {"score-block-full", ScoreBlock(1, 1, {line})},
         {"user-enter", UserEnter(other)},
         {"user-leave", UserLeave(kOther)},
         {"seat-change", SeatChange(kOther, 2, true, 1)},
