@@ -28,6 +28,7 @@
 #include <span>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -101,7 +102,7 @@ private:
         form_ = dynamic_cast<TFormPluginClient*>(table_->Form());
         if (!form_) std::abort();
         // A table closed by a frame (my own leave) is released by the hall inside its close report.
-        host_.OnPluginClosed = [this](std::int64_t) { Close(); };
+        host_.OnPluginClosed = [this](std::int64_t) { Release(); };
         const std::int64_t me = kMe;
         if (table_->SetRequestInterface(&host_) != S_OK) std::abort();
         // A cookie of this process's own, so that the table's marker is no other process's.
@@ -110,10 +111,13 @@ private:
         platform_.RunUntilIdle();
     }
 
-    void Close() {
-        if (!table_) return;
+    void Release() {
         form_ = nullptr;
-        std::exchange(table_, nullptr)->Release();
+        if (table_) std::exchange(table_, nullptr)->Release();
+    }
+
+    void Close() {
+        Release();
         platform_.RunUntilIdle();
     }
 
