@@ -5,14 +5,21 @@
 // hand-off, PostCommand. Whatever the bytes, decoding stays inside them, every frame the table sends is
 // whole, and the seat table never outgrows the table.
 //
-// Each input gets a table of its own: the game client keeps round, scene and dialog state no frame can
-// take back, and a fault found must replay from its input alone.
+// Opening the table (its pictures, its windows) costs seconds under the sanitizers, so one table takes a
+// run of inputs, as a table in a hall takes frames for hours: between inputs the hall's own frames bring
+// it back towards a quiet table (everyone else leaves, the round ends, the table's settings are a new
+// table's). Every state an input meets is thus one real frames lead to. A table that closed, and every
+// table after MORVANE_FUZZ_TABLE_INPUTS inputs (256 unless set; 1 gives every input a new table, for
+// reproducing a fault that needs an earlier input), is replaced by a new one.
 #include "base/FileVersionInfomation.h"
 #include "base/Paths.h"
 #include "form/FormPluginClient.h"
 #include "game/TwoEightClient.h"
 #include "gui/Application.h"
+#include "gui/Form.h"
+#include "host/HostFrames.h"
 #include "host/TestHallHost.h"
+#include "panels/PluginDialog50.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
@@ -29,6 +36,7 @@
 #include <string>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,6 +45,7 @@ using namespace morvane;
 constexpr std::int64_t kMe = 1001;
 constexpr std::uint8_t kTypedChat = 0xF0;
 constexpr std::uint8_t kTypedBroadcast = 0xF1;
+constexpr int kCancel = 2; // the modal result of a window closed without an answer
 
 // The host's filter: most lines pass, some are changed, some dropped, as a hall's word filter does.
 std::optional<std::string> FilterLine(const std::string& line) {
@@ -65,6 +74,23 @@ void WriteOptions(const std::filesystem::path& file) {
            "Level2Speak=up\r\nLevel3Score=100000\r\nLevel3Name=c\r\n";
 }
 
+// Time moves only where the hall says: a modal window with nothing to do does not run the clock on (its
+// timers would keep it busy for ever) but asks the player, who closes it.
+class TFuzzPlatform : public THeadlessPlatform {
+public:
+    bool ProcessOneMessage(bool) override { return THeadlessPlatform::ProcessOneMessage(false); }
+};
+
+TForm* FindModalForm(const TComponent& component) {
+    for (int i = 0; i < component.ComponentCount(); ++i) {
+        TComponent* owned = component.Components(i);
+        if (auto* form = dynamic_cast<TForm*>(owned); form && form->Modal() && form->ModalResult() == 0)
+            return form;
+        if (TForm* form = FindModalForm(*owned)) return form;
+    }
+    return nullptr;
+}
+
 class TFuzzHall {
 public:
     TFuzzHall() {
@@ -74,16 +100,22 @@ public:
         platform_.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(folder_.string())));
         host_.SetDirectory(paths::FromHost(folder_.string()));
         host_.SetTextFilter(FilterLine);
+        app_.OnModalIdle = [this] { return CloseModal(); };
         RegisterFormPluginClient();
     }
     ~TFuzzHall() {
+        Close();
         UnregisterFormPluginClient();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
 
     void Run(std::span<const std::uint8_t> input) {
-        Open();
+        if (!table_ || inputsOnTable_ >= inputsPerTable_) {
+            Close();
+            Open();
+        }
+        ++inputsOnTable_;
         while (input.size() >= 2 && table_) {
             const std::size_t length =
                 std::min<std::size_t>(input[0] | std::size_t(input[1]) << 8, input.size() - 2);
@@ -92,11 +124,55 @@ public:
         }
         platform_.RunUntilIdle();
         Check();
-        Close();
+        Quieten();
     }
 
 private:
+    // The player closes the window that waits for an answer: a dialog of the table or its client, else
+    // the skinned message dialog.
+    bool CloseModal() {
+        if (!form_) return false;
+        TForm* modal = FindModalForm(*form_);
+        if (!modal && form_->GameClient()) modal = FindModalForm(*form_->GameClient());
+        if (modal) {
+            modal->SetModalResult(kCancel);
+            return true;
+        }
+        if (TPluginDialog50* dialog = form_->PluginDialog501(); dialog && dialog->ModalResult() == 0) {
+            dialog->SetModalResult(kCancel);
+            return true;
+        }
+        return false;
+    }
+
+    static int InputsPerTable() {
+        const char* text = std::getenv("MORVANE_FUZZ_TABLE_INPUTS");
+        const int inputs = text ? std::atoi(text) : 0;
+        return inputs > 0 ? inputs : 256;
+    }
+
+    // What the hall sends when the others leave and the round ends, and a new table's settings.
+    void Quieten() {
+        if (!table_) return;
+        std::vector<std::int64_t> others;
+        for (const auto& user : form_->PluginShare501()->Users())
+            if (user->UserID != kMe) others.push_back(user->UserID);
+        for (std::int64_t id : others)
+            Post(hostframes::UserLeave(id));
+        if (table_) Post(hostframes::GameOver());
+        if (table_) Post(hostframes::TableData(0, hostframes::TableSettingsRecord({})));
+        platform_.RunUntilIdle();
+        host_.ClearRecords();
+        platform_.TakeEffects();
+    }
+
+    void Post(const std::vector<std::uint8_t>& frame) {
+        if (table_)
+            table_->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
+    }
+
     void Open() {
+        inputsOnTable_ = 0;
         WriteOptions(folder_ / GameIniName());
         table_ = TPluginInterface50::Create();
         form_ = dynamic_cast<TFormPluginClient*>(table_->Form());
@@ -147,12 +223,14 @@ private:
         platform_.TakeEffects();
     }
 
-    THeadlessPlatform platform_;
+    TFuzzPlatform platform_;
     TApplication app_{platform_};
     TTestHallHost host_;
     std::filesystem::path folder_;
     TPluginInterface50* table_{nullptr};
     TFormPluginClient* form_{nullptr};
+    const int inputsPerTable_{InputsPerTable()};
+    int inputsOnTable_{0};
 };
 
 } // namespace
