@@ -156,7 +156,7 @@ private:
         if (!table_) return;
         std::vector<std::int64_t> others;
         for (const auto& user : form_->PluginShare501()->Users())
-            if (user->UserID != kMe) others.push_back(user->UserID);
+            if (const std::int64_t id = user->UserID; id != kMe) others.push_back(id); // a packed record
         for (std::int64_t id : others)
             Post(hostframes::UserLeave(id));
         if (table_) Post(hostframes::GameOver());
@@ -192,11 +192,13 @@ private:
         if (table_) std::exchange(table_, nullptr)->Release();
     }
 
+public:
     void Close() {
         Release();
         platform_.RunUntilIdle();
     }
 
+private:
     // A chunk is a host frame, or, behind one of two bytes no frame starts with, a line the player types
     // into the chat or broadcast box (the broadcast after the interval that lets it through).
     void Chunk(std::span<const std::uint8_t> chunk) {
@@ -238,5 +240,9 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static TFuzzHall hall;
     hall.Run(std::span<const std::uint8_t>(data, size));
+    // The table goes at exit before the toolkit's own singletons it created on its first run, which go in
+    // the reverse order of their creation.
+    static const bool closedAtExit = std::atexit([] { hall.Close(); }) == 0;
+    (void)closedAtExit;
     return 0;
 }
