@@ -1,57 +1,51 @@
-// Arbitrary bytes as a run of host frames into a started table: the first byte of each chunk gives its
-// length. The table sits on the test hall host with a text filter, so chat, broadcast, system lines, action
-// templates and action sounds all run. Whatever the bytes, decoding stays inside them, every frame the
-// table sends is whole, and the seat table never outgrows the table.
+// Arbitrary bytes as a run of host frames into the real table, opened as a hall opens it: the object
+// created through the registered form class, with its client, its hall panels and its sound on. The
+// first two bytes of each chunk give its length (little-endian, cut to what is left), so a chunk can be
+// any frame up to the largest layouts (a whole scene, a full user list). Frames go through the hall's
+// hand-off, PostCommand. Whatever the bytes, decoding stays inside them, every frame the table sends is
+// whole, and the seat table never outgrows the table.
 //
-// The table is built once and reused: between inputs it is brought back to the state right after its
-// start-up, which costs a handful of frames instead of a new form.
+// Opening the table (its pictures, its windows) costs seconds under the sanitizers, so one table takes a
+// run of inputs, as a table in a hall takes frames for hours: between inputs the hall's own frames bring
+// it back towards a quiet table (everyone else leaves, the round ends, the table's settings are a new
+// table's). Every state an input meets is thus one real frames lead to. A table that closed, and every
+// table after MORVANE_FUZZ_TABLE_INPUTS inputs (256 unless set; 1 gives every input a new table, for
+// reproducing a fault that needs an earlier input), is replaced by a new one.
+#include "base/FileVersionInfomation.h"
 #include "base/Paths.h"
+#include "form/FormPluginClient.h"
+#include "game/TwoEightClient.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
 #include "host/HostFrames.h"
 #include "host/TestHallHost.h"
+#include "panels/PluginDialog50.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "plugin/CustomPluginChat.h"
-#include "plugin/CustomPluginClient.h"
-#include "plugin/CustomPluginShare.h"
-#include "plugin/CustomPluginUser.h"
+#include "plugin/PluginInterface50.h"
+#include "plugin/PluginShare50.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
 using namespace morvane;
 
 constexpr std::int64_t kMe = 1001;
-constexpr std::int64_t kCookie = 0x5EED;
-constexpr std::size_t kDepartedKept = 16;
 constexpr std::uint8_t kTypedChat = 0xF0;
 constexpr std::uint8_t kTypedBroadcast = 0xF1;
-
-class TFuzzClient : public TCustomPluginClient {
-public:
-    using TCustomPluginClient::TCustomPluginClient;
-    void GetFacePath(std::string& path) override { path.clear(); }
-};
-
-// Counts the lines instead of keeping them, so a long run does not grow.
-class TFuzzChat : public TCustomPluginChat {
-public:
-    using TCustomPluginChat::TCustomPluginChat;
-    void AddLine(const std::string& text, std::int64_t kind) override {
-        shown += text.size() + std::size_t(kind & 1);
-    }
-    std::size_t shown{0};
-};
+constexpr int kCancel = 2; // the modal result of a window closed without an answer
 
 // The host's filter: most lines pass, some are changed, some dropped, as a hall's word filter does.
 std::optional<std::string> FilterLine(const std::string& line) {
@@ -60,65 +54,148 @@ std::optional<std::string> FilterLine(const std::string& line) {
     return line;
 }
 
-// The hub and its components on a form, started on the host: what one table of the hall is.
-struct TStartedTable {
-    TStartedTable(TTestHallHost& host, const std::filesystem::path& folder) {
-        form = std::make_unique<TForm>(nullptr);
-        hub = form->Own(std::make_unique<TCustomPluginShare>(form.get()));
-        client = form->Own(std::make_unique<TFuzzClient>(form.get()));
-        chat = form->Own(std::make_unique<TFuzzChat>(form.get()));
-        user = form->Own(std::make_unique<TCustomPluginUser>(form.get()));
-        user->SetUserFlag(0); // names shown, so the name paths run
-        hub->SetPluginClient(client);
-        hub->SetPluginChat(chat);
-        hub->SetPluginUser(user);
-        WriteOptions(folder / (hub->GameID() + ".ini"));
-        hub->SetHostInterface(&host);
-        hub->Initialize("百家乐", "甲", kCookie, 0, kMe, 0);
-    }
+// The option file is named after the game identity the library carries.
+std::string GameIniName() {
+    std::string id = LibraryVersion().Comments;
+    if (id.size() == 38 && id.front() == '{' && id.back() == '}') id = id.substr(1, 36);
+    for (char& c : id)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return "{" + id + "}.ini";
+}
 
-    // Actions and their sounds, so chat lines with '&' expand and look their sound up. The sound player
-    // itself is off: it only ever gets names from this file, never bytes of a frame, and its MCI log
-    // would cost a third of each run.
-    static void WriteOptions(const std::filesystem::path& file) {
-        if (std::filesystem::exists(file)) return;
-        std::ofstream ini(file, std::ios::binary);
-        ini << "[Option]\r\nHaveSound=0\r\nNeedShout=1\r\n"
-               "[Action]\r\n&hug=%1 hugs %2\r\n&wave=%2 waves at %1 %2\r\n"
-               "[ActionSound]\r\n&x=x.wav\r\n&hug=hug.wav\r\n"
-               "[Level]\r\nLevelCount=2\r\nLevel1Name=a\r\nLevel2Score=100\r\nLevel2Name=b\r\n";
-    }
+// Sound and shouting on, actions with their sounds (chat lines with '&' expand and look theirs up),
+// levels with announcements: every option a frame can lead the table to.
+void WriteOptions(const std::filesystem::path& file) {
+    std::ofstream ini(file, std::ios::binary | std::ios::trunc);
+    ini << "[Option]\r\nHaveSound=1\r\nNeedShout=1\r\nCanLook=1\r\n"
+           "[Action]\r\n&hug=%1 hugs %2\r\n&wave=%2 waves at %1 %2\r\n"
+           "[ActionSound]\r\n&x=x.wav\r\n&hug=hug.wav\r\n"
+           "[Level]\r\nLevelCount=3\r\nLevel1Score=0\r\nLevel1Name=a\r\nLevel2Score=100\r\nLevel2Name=b\r\n"
+           "Level2Speak=up\r\nLevel3Score=100000\r\nLevel3Name=c\r\n";
+}
 
-    std::unique_ptr<TForm> form;
-    TCustomPluginShare* hub{nullptr};
-    TFuzzClient* client{nullptr};
-    TFuzzChat* chat{nullptr};
-    TCustomPluginUser* user{nullptr};
+// Time moves only where the hall says: a modal window with nothing to do does not run the clock on (its
+// timers would keep it busy for ever) but asks the player, who closes it.
+class TFuzzPlatform : public THeadlessPlatform {
+public:
+    bool ProcessOneMessage(bool) override { return THeadlessPlatform::ProcessOneMessage(false); }
 };
+
+TForm* FindModalForm(const TComponent& component) {
+    for (int i = 0; i < component.ComponentCount(); ++i) {
+        TComponent* owned = component.Components(i);
+        if (auto* form = dynamic_cast<TForm*>(owned); form && form->Modal() && form->ModalResult() == 0)
+            return form;
+        if (TForm* form = FindModalForm(*owned)) return form;
+    }
+    return nullptr;
+}
 
 class TFuzzHall {
 public:
     TFuzzHall() {
-        folder_ = std::filesystem::temp_directory_path() / ("fuzz-host-frames-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-host-frames-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) std::abort();
+        folder_ = pattern;
         platform_.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(folder_.string())));
+        host_.SetDirectory(paths::FromHost(folder_.string()));
         host_.SetTextFilter(FilterLine);
-        Rebuild();
+        app_.OnModalIdle = [this] { return CloseModal(); };
+        RegisterFormPluginClient();
     }
     ~TFuzzHall() {
-        table_.reset();
+        Close();
+        UnregisterFormPluginClient();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
 
     void Run(std::span<const std::uint8_t> input) {
-        while (!input.empty()) {
-            const std::size_t length = std::min<std::size_t>(input[0], input.size() - 1);
-            Chunk(input.subspan(1, length));
-            input = input.subspan(1 + length);
+        if (!table_ || inputsOnTable_ >= inputsPerTable_) {
+            Close();
+            Open();
         }
+        ++inputsOnTable_;
+        while (input.size() >= 2 && table_) {
+            const std::size_t length =
+                std::min<std::size_t>(input[0] | std::size_t(input[1]) << 8, input.size() - 2);
+            Chunk(input.subspan(2, length));
+            input = input.subspan(2 + length);
+        }
+        platform_.RunUntilIdle();
         Check();
-        Reset();
+        Quieten();
+    }
+
+private:
+    // The player closes the window that waits for an answer: a dialog of the table or its client, else
+    // the skinned message dialog.
+    bool CloseModal() {
+        if (!form_) return false;
+        TForm* modal = FindModalForm(*form_);
+        if (!modal && form_->GameClient()) modal = FindModalForm(*form_->GameClient());
+        if (modal) {
+            modal->SetModalResult(kCancel);
+            return true;
+        }
+        if (TPluginDialog50* dialog = form_->PluginDialog501(); dialog && dialog->ModalResult() == 0) {
+            dialog->SetModalResult(kCancel);
+            return true;
+        }
+        return false;
+    }
+
+    static int InputsPerTable() {
+        const char* text = std::getenv("MORVANE_FUZZ_TABLE_INPUTS");
+        const int inputs = text ? std::atoi(text) : 0;
+        return inputs > 0 ? inputs : 256;
+    }
+
+    // What the hall sends when the others leave and the round ends, and a new table's settings.
+    void Quieten() {
+        if (!table_) return;
+        std::vector<std::int64_t> others;
+        for (const auto& user : form_->PluginShare501()->Users())
+            if (const std::int64_t id = user->UserID; id != kMe) others.push_back(id); // a packed record
+        for (std::int64_t id : others)
+            Post(hostframes::UserLeave(id));
+        if (table_) Post(hostframes::GameOver());
+        if (table_) Post(hostframes::TableData(0, hostframes::TableSettingsRecord({})));
+        platform_.RunUntilIdle();
+        host_.ClearRecords();
+        platform_.TakeEffects();
+    }
+
+    void Post(const std::vector<std::uint8_t>& frame) {
+        if (table_)
+            table_->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));
+    }
+
+    void Open() {
+        inputsOnTable_ = 0;
+        WriteOptions(folder_ / GameIniName());
+        table_ = TPluginInterface50::Create();
+        form_ = dynamic_cast<TFormPluginClient*>(table_->Form());
+        if (!form_) std::abort();
+        // A table closed by a frame (my own leave) is released by the hall inside its close report.
+        host_.OnPluginClosed = [this](std::int64_t) { Release(); };
+        const std::int64_t me = kMe;
+        if (table_->SetRequestInterface(&host_) != S_OK) std::abort();
+        // A cookie of this process's own, so that the table's marker is no other process's.
+        if (table_->Initialize(0x5EED0000 + ::getpid(), "百家乐", &me, "甲", 0, 0, 0, 0) != S_OK)
+            std::abort();
+        platform_.RunUntilIdle();
+    }
+
+    void Release() {
+        form_ = nullptr;
+        if (table_) std::exchange(table_, nullptr)->Release();
+    }
+
+public:
+    void Close() {
+        Release();
+        platform_.RunUntilIdle();
     }
 
 private:
@@ -127,65 +204,35 @@ private:
     void Chunk(std::span<const std::uint8_t> chunk) {
         if (!chunk.empty() && (chunk[0] == kTypedChat || chunk[0] == kTypedBroadcast)) {
             const std::string line(reinterpret_cast<const char*>(chunk.data()) + 1, chunk.size() - 1);
+            TPluginShare50* hub = form_->PluginShare501();
             if (chunk[0] == kTypedChat) {
-                table_->hub->SendChat(line);
+                hub->SendChat(line);
             } else {
                 platform_.AdvanceBy(5000);
-                table_->hub->SendBroadcast(line);
+                hub->SendBroadcast(line);
             }
             return;
         }
-        table_->hub->ProcessFrame(chunk);
+        table_->PostCommand(std::int32_t(chunk.size()), reinterpret_cast<const char*>(chunk.data()));
     }
 
     void Check() {
-        if (table_->client->Seats().size() > std::size_t(kMaxTableUsers)) std::abort();
+        if (form_ && form_->GameClient() && form_->GameClient()->Seats().size() > std::size_t(kMaxTableUsers))
+            std::abort();
         for (const TTestHallHost::TSentFrame& sent : host_.Sent())
             if (sent.bytes.empty() || sent.bytes.size() > frames::kSeatFrameSize) std::abort();
-    }
-
-    // Back to the state after start-up: everyone but me leaves, the round ends, the table settings are
-    // those of a new table again, and the records of the host and the platform are emptied. What frames
-    // cannot undo (I left and the table closed, my seat, state or attribute changed) gets a new table, as
-    // does a long list of departed users (a few are kept from input to input, as a table keeps them).
-    void Reset() {
-        TCustomPluginShare* hub = table_->hub;
-        std::vector<std::int64_t> present;
-        for (const auto& user : hub->Users())
-            if (const std::int64_t id = user->UserID; id != kMe) present.push_back(id);
-        for (std::int64_t id : present)
-            hub->DoUserLeave(id);
-        hub->SetPlaying(false);
-        if (SettingsChanged() || !table_->client->Seats().empty()) {
-            table_->client->DoTableData(defaultSettings_, 0);
-            hub->SetUserMenuOn(true);
-        }
-        const bool changed = hub->Finalized() || hub->Seated() || hub->MySeat() != 0 || hub->MyState() != 0 ||
-                             hub->MyAttribute() != 0 || !hub->Users().empty() ||
-                             hub->DepartedUsers().size() > kDepartedKept || SettingsChanged();
-        if (changed) Rebuild();
         host_.ClearRecords();
         platform_.TakeEffects();
-        table_->chat->shown = 0;
     }
 
-    bool SettingsChanged() const {
-        return std::memcmp(&table_->client->Settings(), &startSettings_, sizeof startSettings_) != 0;
-    }
-
-    void Rebuild() {
-        table_.reset();
-        table_ = std::make_unique<TStartedTable>(host_, folder_);
-        startSettings_ = table_->client->Settings();
-    }
-
-    THeadlessPlatform platform_;
+    TFuzzPlatform platform_;
     TApplication app_{platform_};
     TTestHallHost host_;
     std::filesystem::path folder_;
-    std::unique_ptr<TStartedTable> table_;
-    TPluginTableSettings startSettings_{};
-    const std::vector<std::uint8_t> defaultSettings_{hostframes::TableSettingsRecord({})};
+    TPluginInterface50* table_{nullptr};
+    TFormPluginClient* form_{nullptr};
+    const int inputsPerTable_{InputsPerTable()};
+    int inputsOnTable_{0};
 };
 
 } // namespace
@@ -193,5 +240,9 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static TFuzzHall hall;
     hall.Run(std::span<const std::uint8_t>(data, size));
+    // The table goes at exit before the toolkit's own singletons it created on its first run, which go in
+    // the reverse order of their creation.
+    static const bool closedAtExit = std::atexit([] { hall.Close(); }) == 0;
+    (void)closedAtExit;
     return 0;
 }

@@ -1,6 +1,7 @@
 // make-host-seeds FOLDER: writes one seed of every host frame kind and table command for the host-frame
-// fuzz target. A seed is the target's input: each frame preceded by its length in one byte, so frames
-// are chosen in their short forms (one user, unpadded score entries, a short system-line field) to fit.
+// fuzz target. A seed is the target's input: each frame preceded by its length in two bytes, low byte
+// first. The frames are in their short forms (one user, unpadded score entries, a short system-line
+// field): the whole layouts come from the replay scripts' frames (fuzz/make_host_table_seeds.py).
 #include "host/HostFrames.h"
 
 #include <filesystem>
@@ -17,6 +18,14 @@ using namespace morvane::hostframes;
 
 constexpr std::int64_t kMe = 1001;
 constexpr std::int64_t kOther = 2002;
+
+// A crowded room, as the largest user list the hall sends carries it.
+std::vector<STRU_PLUGIN_USERINFO> Crowd() {
+    std::vector<STRU_PLUGIN_USERINFO> users{MakeUser(kMe, 0, false, "Me", "me")};
+    for (int i = 1; i < 60; ++i)
+        users.push_back(MakeUser(kOther + i, std::uint8_t(i % 8), i % 8 != 0, "U" + std::to_string(i)));
+    return users;
+}
 
 std::vector<std::pair<std::string, TFrame>> Seeds() {
     const STRU_PLUGIN_USERINFO other = MakeUser(kOther, 1, true, "Other", "other");
@@ -47,6 +56,8 @@ std::vector<std::pair<std::string, TFrame>> Seeds() {
         {"seat-signal", SeatFrame(0, kOther, 1, {})},
         {"user-state", UserState(kOther, 3)},
         {"user-list", UserList(1, {other})},
+        {"user-list-full", FullUserList(Crowd())},
+        {"score-block-full", ScoreBlock(1, 1, {line})},
         {"user-enter", UserEnter(other)},
         {"user-leave", UserLeave(kOther)},
         {"seat-change", SeatChange(kOther, 2, true, 1)},
@@ -68,13 +79,14 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder(argv[1]);
     std::filesystem::create_directories(folder);
     for (const auto& [name, frame] : Seeds()) {
-        if (frame.size() > 255) {
+        if (frame.size() > 0xffff) {
             std::cerr << "make-host-seeds: " << name << " is " << frame.size()
                       << " bytes, longer than a seed frame\n";
             return 1;
         }
         std::ofstream out(folder / name, std::ios::binary);
-        out.put(char(frame.size()));
+        out.put(char(frame.size() & 0xff));
+        out.put(char(frame.size() >> 8));
         out.write(reinterpret_cast<const char*>(frame.data()), std::streamsize(frame.size()));
         if (!out) {
             std::cerr << "make-host-seeds: cannot write " << (folder / name).string() << '\n';
