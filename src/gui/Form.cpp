@@ -271,7 +271,7 @@ void TForm::UpdateHover(TControl* target) {
 }
 
 void TForm::WindowMouseDown(TMouseButton button, TShiftState shift, TPoint at) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return; // a closed table's windows only show; this holds for every input below
     TControl* target = captureControl_ ? captureControl_ : TargetAt(at);
     if (!target) return;
     UpdateHover(captureControl_ ? hoverControl_ : target);
@@ -294,7 +294,7 @@ void TForm::WindowMouseDown(TMouseButton button, TShiftState shift, TPoint at) {
 }
 
 void TForm::WindowMouseUp(TMouseButton button, TShiftState shift, TPoint at) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     TControl* target = captureControl_ ? captureControl_ : TargetAt(at);
     if (!target) return;
     TControl* pressed = pressedControl_;
@@ -310,7 +310,7 @@ void TForm::WindowMouseUp(TMouseButton button, TShiftState shift, TPoint at) {
 }
 
 void TForm::WindowMouseMove(TShiftState shift, TPoint at) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     TControl* under = TargetAt(at);
     UpdateHover(under);
     TControl* target = captureControl_ ? captureControl_ : under;
@@ -320,7 +320,7 @@ void TForm::WindowMouseMove(TShiftState shift, TPoint at) {
 }
 
 void TForm::WindowMouseWheel(TShiftState shift, int delta, TPoint at) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     for (TControl* c = activeControl_ ? static_cast<TControl*>(activeControl_) : TargetAt(at); c;
          c = c->Parent())
         if (c->MouseWheel(shift, delta, at)) return;
@@ -331,7 +331,7 @@ void TForm::WindowMouseLeave() {
 }
 
 void TForm::WindowKeyDown(TKey key, TShiftState shift) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     if (KeyPreview) {
         KeyDown(key, shift);
         if (key == 0) return;
@@ -344,7 +344,7 @@ void TForm::WindowKeyDown(TKey key, TShiftState shift) {
 }
 
 void TForm::WindowKeyUp(TKey key, TShiftState shift) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     if (KeyPreview) {
         KeyUp(key, shift);
         if (key == 0) return;
@@ -354,7 +354,7 @@ void TForm::WindowKeyUp(TKey key, TShiftState shift) {
 }
 
 void TForm::WindowChar(const std::string& gbkChar) {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     std::string ch = gbkChar;
     if (KeyPreview) {
         KeyPress(ch);
@@ -365,7 +365,7 @@ void TForm::WindowChar(const std::string& gbkChar) {
 }
 
 void TForm::WindowCloseRequest() {
-    if (ActivityEnded()) return; // the table has closed: its windows only show
+    if (ActivityEnded()) return;
     Close();
 }
 
