@@ -3,6 +3,7 @@
 #include "base/Gbk.h"
 #include "graphics/AmountText.h"
 #include "graphics/BarPictures.h"
+#include "graphics/RoadLayout.h"
 #include "ui/PluginPictureButton.h"
 
 #include <algorithm>
@@ -44,12 +45,11 @@ constexpr int kWinCounterHeight = -17;
 constexpr TPoint kLeftArrowPlace{202, 10};
 constexpr TPoint kRightArrowPlace{672, 10};
 
-// Result strip: slot i at x = 284 + 38 i, one row of 30 pixels per result kind (code div 2).
+// Result strip: slot i at x = 284 + 38 i, one row of 30 pixels per side (Banker, Player, Tie).
 constexpr int kStripLeft = 284;
 constexpr int kStripStep = 38;
 constexpr int kStripTop = 11;
 constexpr int kStripRowStep = 30;
-constexpr int kResultKinds = 3;
 
 } // namespace
 
@@ -123,10 +123,10 @@ void TBjlBottomBar::SetCaptions(const std::string& unitName) {
     RefreshOwnFigures();
 }
 
-void TBjlBottomBar::SetRoad(const TBarRoadGames& games) {
+void TBjlBottomBar::SetRoad(const TBarRoad& games) {
     if (count_ != 0) return;
     marks_.fill(TResultMark{});
-    while (count_ < kBarRoadLength && games[std::size_t(count_)].Valid()) {
+    while (count_ < kRoadLength && games[std::size_t(count_)].Valid()) {
         marks_[std::size_t(count_)] = {games[std::size_t(count_)].ResultCode, false};
         ++count_;
     }
@@ -134,11 +134,11 @@ void TBjlBottomBar::SetRoad(const TBarRoadGames& games) {
     StripChanged();
 }
 
-void TBjlBottomBar::AddResult(bool played, std::int64_t win, const TBarGame& game) {
+void TBjlBottomBar::AddResult(bool played, std::int64_t win, const TBarRoadEntry& game) {
     beforeLast_ = {};
     if (!game.Valid()) return;
     beforeLast_ = {true, played, gamesWon_, total_};
-    if (count_ == kBarRoadLength) {
+    if (count_ == kRoadLength) {
         std::shift_left(marks_.begin(), marks_.end(), 1);
         --count_;
     }
@@ -187,11 +187,11 @@ void TBjlBottomBar::StripChanged() {
 }
 
 void TBjlBottomBar::CountWins() {
-    std::array<int, kResultKinds> wins{};
+    TResultCounts counts;
     for (const TResultMark& mark : marks_)
-        if (mark.ResultCode <= 5) ++wins[mark.ResultCode / 2];
+        counts.Add(mark.ResultCode);
     for (std::size_t kind = 0; kind < winCounters_.size(); ++kind)
-        winCounters_[kind]->ShowText(std::to_string(wins[kind]), false);
+        winCounters_[kind]->ShowText(std::to_string(counts.Wins[kind]), false);
 }
 
 void TBjlBottomBar::RefreshOwnFigures() {
@@ -222,8 +222,9 @@ void TBjlBottomBar::Paint(TCanvas& canvas) {
         const int b = first_ + slot;
         if (b >= count_) break;
         const TResultMark& mark = marks_[std::size_t(b)];
-        if (mark.ResultCode > 5) continue;
-        canvas.Draw(kStripLeft + kStripStep * slot, kStripTop + kStripRowStep * (mark.ResultCode / 2),
+        const TResultKind side = ResultKindOf(mark.ResultCode);
+        if (side == TResultKind::None) continue;
+        canvas.Draw(kStripLeft + kStripStep * slot, kStripTop + kStripRowStep * int(side),
                     mark.Won ? wonCheck_ : check_);
     }
 }

@@ -168,12 +168,12 @@ void TBjlTopBar::SetAcceptable(const std::array<std::int64_t, kRegionCount>& amo
         acceptable_[row]->ShowText(GroupedAmount(amounts[std::size_t(kAcceptableRegions[row])]), false);
 }
 
-void TBjlTopBar::SetRoad(const TBarRoadGames& games) {
+void TBjlTopBar::SetRoad(const TBarRoad& games) {
     if (count_ != 0) return;
     // Only the leading games are kept; whatever follows the first unusable entry is left empty, so no
     // stored entry is ever out of range.
-    games_.fill(TBarGame{});
-    while (count_ < kBarRoadLength && games[std::size_t(count_)].Valid()) {
+    games_.fill(TBarRoadEntry{});
+    while (count_ < kRoadLength && games[std::size_t(count_)].Valid()) {
         games_[std::size_t(count_)] = games[std::size_t(count_)];
         ++count_;
     }
@@ -181,9 +181,9 @@ void TBjlTopBar::SetRoad(const TBarRoadGames& games) {
     ShowStrip();
 }
 
-void TBjlTopBar::AddResult(const TBarGame& game) {
+void TBjlTopBar::AddResult(const TBarRoadEntry& game) {
     if (!game.Valid()) return;
-    if (count_ == kBarRoadLength) {
+    if (count_ == kRoadLength) {
         std::shift_left(games_.begin(), games_.end(), 1);
         --count_;
     }
@@ -204,7 +204,7 @@ void TBjlTopBar::ShowStrip() {
             player.ShowText("", false);
             continue;
         }
-        const TBarGame& game = games_[std::size_t(b)];
+        const TBarRoadEntry& game = games_[std::size_t(b)];
         const TColor colour = b == count_ - 1 ? kNewestColour : kOlderColour;
         banker.Font().SetColor(colour);
         player.Font().SetColor(colour);

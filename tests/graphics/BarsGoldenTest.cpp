@@ -49,7 +49,7 @@ TEST_F(BarsGoldenTest, BothBarsFilled) {
     bottom->SetCaptions("游戏豆");
     bottom->SetTopBar(top->Handle());
 
-    const std::array<TBarGame, 14> games{{{7, 3, 0},
+    const std::array<TBarRoadEntry, 14> games{{{7, 3, 0},
                                           {2, 8, 2},
                                           {6, 6, 4},
                                           {9, 1, 1},
