@@ -48,9 +48,11 @@ public:
     void ScrollRight();
 
     // [SECTION] What the bar holds and shows
-    int Count() const { return count_; }
-    int First() const { return first_; }
-    const TResultMark& Mark(int index) const { return marks_.at(std::size_t(index)); }
+    int Count() const { return strip_.Count(); }
+    int First() const { return strip_.First(); }
+    TResultMark Mark(int index) const {
+        return {strip_.Games().at(std::size_t(index)).ResultCode, strip_.Won(index)};
+    }
     int GamesPlayed() const { return gamesPlayed_; }
     int GamesWon() const { return gamesWon_; }
     std::int64_t Total() const { return total_; }
@@ -78,9 +80,7 @@ private:
     TPngImage background_;
     TPngImage check_;
     TPngImage wonCheck_;
-    std::array<TResultMark, kRoadLength> marks_{};
-    int count_{0};
-    int first_{0};
+    TBarStrip strip_;
     int gamesPlayed_{0};
     int gamesWon_{0};
     std::int64_t total_{0};

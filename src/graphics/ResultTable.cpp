@@ -128,17 +128,19 @@ void TBJLResultTable::SetResults(std::span<const TResultTableEntry> entries, int
     // A byte that is no result code would pick no mark and no counter: such a game is left out.
     for (const TResultTableEntry& entry : entries.first(std::min(std::size_t(count), entries.size())))
         if (entry.Valid()) history_[std::size_t(count_++)] = entry;
-    const std::span<const TResultTableEntry> games(history_.data(), std::size_t(count_));
-    counts_ = CountResults(games);
+    counts_ = CountResults(History());
     LayOutRoads();
     Invalidate();
     UpdateLabels();
 }
 
+std::span<const TResultTableEntry> TBJLResultTable::History() const {
+    return {history_.data(), std::size_t(count_)};
+}
+
 void TBJLResultTable::LayOutRoads() {
-    const std::span<const TResultTableEntry> games(history_.data(), std::size_t(count_));
-    columnRoad_ = LayOutColumnRoad(games, kRoadRows);
-    beadPlate_ = LayOutBeadPlate(games, kBeadRows);
+    columnRoad_ = LayOutColumnRoad(History(), kRoadRows);
+    beadPlate_ = LayOutBeadPlate(History(), kBeadRows);
     hiddenRoadColumns_ = HiddenColumns(columnRoad_, kRoadColumns);
 }
 

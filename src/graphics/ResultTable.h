@@ -79,6 +79,8 @@ private:
     void LoadPictures();
     void CreateLabels();
     void CreateCloseButton();
+    // The games shown, oldest first.
+    std::span<const TResultTableEntry> History() const;
     void LayOutRoads();
     void UpdateLabels();
     const TPngImage* BeadPicture(const TResultTableEntry& entry) const;

@@ -41,7 +41,9 @@ public:
     void Take(TRoadCell cell) { taken_[Index(cell.Column, cell.Row)] = true; }
 
 private:
-    std::size_t Index(int column, int row) const { return std::size_t(column) * std::size_t(rows_ + 1) + row; }
+    std::size_t Index(int column, int row) const {
+        return std::size_t(column) * std::size_t(rows_ + 1) + row;
+    }
 
     int rows_;
     std::vector<bool> taken_;

@@ -96,8 +96,8 @@ TEST_F(BarsTest, ARoadShowsItsLastTenGamesAndOnlyIntoAnEmptyBar) {
 }
 
 TEST_F(BarsTest, ARoadEndsAtItsFirstUnusableEntry) {
-    for (TBarRoadEntry broken : {TBarRoadEntry{1, 2, 6}, TBarRoadEntry{1, 2, 0xFF}, TBarRoadEntry{1, 2, 0x80}, TBarRoadEntry{10, 2, 0},
-                            TBarRoadEntry{1, 12, 0}}) {
+    for (TBarRoadEntry broken : {TBarRoadEntry{1, 2, 6}, TBarRoadEntry{1, 2, 0xFF}, TBarRoadEntry{1, 2, 0x80},
+                                 TBarRoadEntry{10, 2, 0}, TBarRoadEntry{1, 12, 0}}) {
         TBjlTopBar topBar(nullptr);
         TBjlBottomBar bottomBar(nullptr);
         TBarRoad road = Road(8);
@@ -141,7 +141,8 @@ TEST_F(BarsTest, TheSixtyFifthResultDropsTheOldestGame) {
 
 TEST_F(BarsTest, UnusableResultsReachNeitherBar) {
     AddToBoth(1);
-    for (TBarRoadEntry broken : {TBarRoadEntry{1, 2, 6}, TBarRoadEntry{1, 2, 0xFF}, TBarRoadEntry{10, 2, 0}}) {
+    for (TBarRoadEntry broken :
+         {TBarRoadEntry{1, 2, 6}, TBarRoadEntry{1, 2, 0xFF}, TBarRoadEntry{10, 2, 0}}) {
         top.AddResult(broken);
         bottom.AddResult(true, 500, broken);
     }

@@ -1,6 +1,7 @@
 #include "graphics/ResultTable.h"
 
 #include "gui/Form.h"
+#include "support/RoadGames.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <algorithm>
@@ -14,19 +15,7 @@ namespace {
 
 using TCells = std::vector<TRoadCell>;
 
-constexpr std::uint8_t B = rcBanker, BK = rcBankerKing, P = rcPlayer, PK = rcPlayerKing, T = rcTie,
-                       TS = rcSamePointTie;
-
-TResultTableEntry Game(std::uint8_t code, bool bankerPair = false, bool playerPair = false) {
-    return {code, std::uint8_t(bankerPair ? 1 : 0), std::uint8_t(playerPair ? 1 : 0)};
-}
-
-std::vector<TResultTableEntry> Games(std::initializer_list<std::uint8_t> codes) {
-    std::vector<TResultTableEntry> games;
-    for (std::uint8_t code : codes)
-        games.push_back(Game(code));
-    return games;
-}
+using namespace test::roads;
 
 class ResultTableTest : public test::HeadlessTest {
 protected:

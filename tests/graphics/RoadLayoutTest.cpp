@@ -1,5 +1,7 @@
 #include "graphics/RoadLayout.h"
 
+#include "support/RoadGames.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -8,19 +10,7 @@ namespace {
 
 using TCells = std::vector<TRoadCell>;
 
-constexpr std::uint8_t B = rcBanker, BK = rcBankerKing, P = rcPlayer, PK = rcPlayerKing, T = rcTie,
-                       TS = rcSamePointTie;
-
-TResultTableEntry Game(std::uint8_t code, bool bankerPair = false, bool playerPair = false) {
-    return {code, std::uint8_t(bankerPair ? 1 : 0), std::uint8_t(playerPair ? 1 : 0)};
-}
-
-std::vector<TResultTableEntry> Games(std::initializer_list<std::uint8_t> codes) {
-    std::vector<TResultTableEntry> games;
-    for (std::uint8_t code : codes)
-        games.push_back(Game(code));
-    return games;
-}
+using namespace test::roads;
 
 TEST(RoadLayoutTest, EachSideStartsAColumnAndTheBeadsFillColumnsInOrder) {
     const auto games = Games({B, B, P, T, T, T, T, T, BK});
@@ -28,7 +18,8 @@ TEST(RoadLayoutTest, EachSideStartsAColumnAndTheBeadsFillColumnsInOrder) {
     EXPECT_EQ(road.Cells(), (TCells{{1, 1}, {1, 2}, {2, 1}, {3, 1}, {3, 2}, {3, 3}, {3, 4}, {3, 5}, {4, 1}}));
     EXPECT_EQ(road.Columns(), 4);
     const TRoadGrid plate = LayOutBeadPlate(games, 6);
-    EXPECT_EQ(plate.Cells(), (TCells{{1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 1}, {2, 2}, {2, 3}}));
+    EXPECT_EQ(plate.Cells(),
+              (TCells{{1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 1}, {2, 2}, {2, 3}}));
     // Every mark carries its game, which picks its picture.
     EXPECT_EQ(road.Marks[8].Game, 8);
     EXPECT_EQ(road.Marks[8].Entry, Game(BK));
@@ -63,8 +54,8 @@ TEST(RoadLayoutTest, StreaksTurnRightAtTheFootOrAtAMarkAndTheNextSideStartsBesid
 
 // A King win and a same-point Tie count for their side, on the road and in the counters.
 TEST(RoadLayoutTest, KingsAndSamePointTiesBelongToTheirSide) {
-    const auto games = std::vector<TResultTableEntry>{Game(BK, true), Game(B),  Game(PK, false, true),
-                                                      Game(P),        Game(TS, true, true), Game(T)};
+    const auto games = std::vector<TResultTableEntry>{
+        Game(BK, true), Game(B), Game(PK, false, true), Game(P), Game(TS, true, true), Game(T)};
     EXPECT_EQ(LayOutColumnRoad(games, 6).Cells(), (TCells{{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}, {3, 2}}));
     const TResultCounts counts = CountResults(games);
     EXPECT_EQ(counts.Wins, (std::array<int, kResultKindCount>{2, 2, 2}));
@@ -79,7 +70,8 @@ TEST(RoadLayoutTest, KingsAndSamePointTiesBelongToTheirSide) {
 // Bytes that are no result code have no side: they get no mark, break no streak and count nothing; the
 // marks keep the index of their game in the history.
 TEST(RoadLayoutTest, GamesWithoutAResultAreLeftOutOfRoadsAndCounters) {
-    const std::vector<TResultTableEntry> games{Game(B), Game(6, true, true), Game(B), Game(kNoResult), Game(P)};
+    const std::vector<TResultTableEntry> games{Game(B), Game(6, true, true), Game(B), Game(kNoResult),
+                                               Game(P)};
     const TRoadGrid road = LayOutColumnRoad(games, 6);
     EXPECT_EQ(road.Cells(), (TCells{{1, 1}, {1, 2}, {2, 1}}));
     EXPECT_EQ(road.Marks[1].Game, 2);
