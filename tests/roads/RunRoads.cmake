@@ -1,7 +1,7 @@
 # Runs morvane-roads once: with ARGS (arguments separated by "|") as its arguments and INPUT (a file) as
-# its standard input, either given or not. With EXPECTED: the run must succeed and print exactly that file, and nothing on
-# its error output. With EXIT and ERROR: the run must end with that code, print nothing on its standard
-# output and match the pattern on its error output.
+# its standard input, either given or not. With EXPECTED: the run must succeed and print exactly that
+# file, and nothing on its error output. With EXIT and ERROR: the run must end with that code, print
+# nothing on its standard output and match the pattern on its error output.
 string(REPLACE "|" ";" ARGS "${ARGS}")
 set(input_option)
 if(DEFINED INPUT)
