@@ -2,6 +2,7 @@
 
 #include "support/RoadGames.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -239,8 +240,11 @@ TEST(BigRoadTest, AskMarksAreWhatABankerOrAPlayerWouldAdd) {
 // result of a streak lies one row below or one column right of the one before.
 TEST(BigRoadTest, NoShoeStacksTwoMarksInOneCell) {
     std::mt19937 random(22);
-    // Long streaks are likely, so tails meet tails.
-    std::discrete_distribution<int> pick({5, 4, 1});
+    // Shoes of long streaks that often shorten by one, so that tails block streaks that turn into tails
+    // of their own, down to row 1; a tie now and then.
+    std::uniform_int_distribution<int> length(1, 9);
+    std::bernoulli_distribution shorten(0.6);
+    std::bernoulli_distribution tie(0.1);
     const auto check = [](const TCells& cells, const std::vector<bool>& sameAsBefore) {
         std::set<std::pair<int, int>> seen;
         for (std::size_t mark = 0; mark < cells.size(); ++mark) {
@@ -259,8 +263,12 @@ TEST(BigRoadTest, NoShoeStacksTwoMarksInOneCell) {
     };
     for (int shoe = 0; shoe < 500; ++shoe) {
         std::vector<TResultTableEntry> games;
-        for (int game = 0; game < kRoadLength; ++game)
-            games.push_back(Game(std::uint8_t(2 * pick(random))));
+        int streak = length(random);
+        for (std::uint8_t side = B; games.size() < kRoadLength; side = side == B ? P : B) {
+            streak = shorten(random) ? std::max(1, streak - 1) : length(random);
+            for (int result = 0; result < streak; ++result)
+                games.push_back(Game(tie(random) ? T : side));
+        }
         const TBigRoad road = LayOutBigRoad(games);
         std::vector<bool> sameSide;
         for (const TBigRoadMark& mark : road.Marks)
