@@ -28,7 +28,7 @@ bool IsRed(const TPngImage& picture, int x, int y) {
     return p[0] == 255 && p[1] == 0 && p[2] == 0;
 }
 
-TEST(GoldenPictureTest, ADifferenceIsCountedBoundedAndMarkedInRedOverTheWashedOutGolden) {
+TEST(PictureDifferenceTest, ADifferenceIsCountedBoundedAndMarkedInRedOverTheWashedOutGolden) {
     const TPngImage golden = Filled(6, 4, 0, 100, 0);
     TPngImage drawn = golden;
     Paint(drawn, 1, 1, 0, 101, 0); // one step of one channel is a difference
@@ -50,7 +50,7 @@ TEST(GoldenPictureTest, ADifferenceIsCountedBoundedAndMarkedInRedOverTheWashedOu
     EXPECT_FALSE(ComparePictures(Filled(6, 5, 0, 100, 0), golden).sameSize);
 }
 
-TEST(GoldenPictureTest, AGoldenTestFailsWithTheCountAndWritesTheDifferenceBesideTheShot) {
+TEST(PictureDifferenceTest, AGoldenTestFailsWithTheCountAndWritesTheDifferenceBesideTheShot) {
     TempDir folder;
     const std::string shot = (folder / "table.png").string();
     const std::string golden = (folder / "golden.png").string();
