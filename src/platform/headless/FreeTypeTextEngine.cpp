@@ -7,14 +7,15 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include FT_SFNT_NAMES_H
-#include FT_TRUETYPE_IDS_H
 
 #include <algorithm>
-#include <cctype>
+#include <cstdlib>
 #include <filesystem>
+#include <fontconfig/fontconfig.h>
+#include <memory>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 
 namespace morvane {
 namespace {
@@ -26,60 +27,48 @@ const char* const kFontFiles[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
 };
 
-// Where the system keeps the fonts that faces are looked up in by name.
-const char* const kFontFolders[] = {"/usr/share/fonts", "/usr/local/share/fonts"};
+template <typename T, void (*Destroy)(T*)>
+struct TFcDeleter {
+    void operator()(T* object) const { Destroy(object); }
+};
+using TFcPattern = std::unique_ptr<FcPattern, TFcDeleter<FcPattern, FcPatternDestroy>>;
+using TFcObjectSet = std::unique_ptr<FcObjectSet, TFcDeleter<FcObjectSet, FcObjectSetDestroy>>;
+using TFcFontSet = std::unique_ptr<FcFontSet, TFcDeleter<FcFontSet, FcFontSetDestroy>>;
 
-// A family name as it is compared: code points, with Latin letters in lower case, as the system matches
-// face names without regard to case.
-std::u32string Folded(std::u32string name) {
-    for (char32_t& c : name)
-        if (c >= U'A' && c <= U'Z') c = c - U'A' + U'a';
-    return name;
-}
+struct TFontFileFace {
+    std::string file;
+    FT_Long index{0};
+};
 
-std::u32string FromUtf16BigEndian(const FT_Byte* bytes, FT_UInt length) {
-    std::u32string text;
-    for (FT_UInt i = 0; i + 1 < length; i += 2) {
-        char32_t unit = char32_t(bytes[i] << 8 | bytes[i + 1]);
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < length) {
-            const char32_t low = char32_t(bytes[i + 2] << 8 | bytes[i + 3]);
-            if (low >= 0xDC00 && low < 0xE000) {
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
+// The installed font whose family is called `utf8Name` in any of its languages, without regard to case,
+// as the system's font catalogue lists it: of several styles the upright one nearest the regular weight.
+// Nothing when no installed font has that family.
+std::optional<TFontFileFace> InstalledFamily(const std::string& utf8Name) {
+    TFcPattern pattern(FcPatternCreate());
+    TFcObjectSet objects(FcObjectSetBuild(FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, nullptr));
+    if (!pattern || !objects) return std::nullopt;
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8Name.c_str()));
+    TFcFontSet fonts(FcFontList(nullptr, pattern.get(), objects.get()));
+    if (!fonts) return std::nullopt;
+    std::optional<TFontFileFace> best;
+    std::tuple<int, int, std::string, int> bestRank{};
+    for (int i = 0; i < fonts->nfont; ++i) {
+        FcChar8* file = nullptr;
+        int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch) continue;
+        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &index);
+        FcPatternGetInteger(fonts->fonts[i], FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(fonts->fonts[i], FC_SLANT, 0, &slant);
+        // The catalogue lists in no fixed order: the rank ends in the file and index so the choice is stable.
+        std::tuple<int, int, std::string, int> rank{slant != FC_SLANT_ROMAN,
+                                                    std::abs(weight - FC_WEIGHT_REGULAR),
+                                                    reinterpret_cast<const char*>(file), index};
+        if (!best || rank < bestRank) {
+            best = TFontFileFace{std::get<2>(rank), FT_Long(index)};
+            bestRank = std::move(rank);
         }
-        text.push_back(unit);
     }
-    return text;
-}
-
-// A family name of the font's name table in the code points it stands for; empty for encodings that are
-// not read (old Mac scripts beyond ASCII, Big5, ...).
-std::u32string DecodedName(const FT_SfntName& name) {
-    const bool unicode = name.platform_id == TT_PLATFORM_APPLE_UNICODE ||
-                         (name.platform_id == TT_PLATFORM_MICROSOFT &&
-                          (name.encoding_id == TT_MS_ID_UNICODE_CS || name.encoding_id == TT_MS_ID_UCS_4));
-    if (unicode) return FromUtf16BigEndian(name.string, name.string_len);
-    if (name.platform_id == TT_PLATFORM_MICROSOFT && name.encoding_id == TT_MS_ID_PRC) {
-        // GBK bytes in 16-bit units: a lone byte is stored with a zero high byte.
-        std::string gbkText;
-        for (FT_UInt i = 0; i < name.string_len; ++i)
-            if (name.string[i] != 0) gbkText.push_back(char(name.string[i]));
-        return gbk::ToCodePoints(gbkText);
-    }
-    std::u32string ascii;
-    for (FT_UInt i = 0; i < name.string_len; ++i) {
-        if (name.string[i] >= 0x80) return {};
-        ascii.push_back(name.string[i]);
-    }
-    return ascii;
-}
-
-bool IsFontFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return extension == ".ttf" || extension == ".ttc" || extension == ".otf" || extension == ".otc";
+    return best;
 }
 
 } // namespace
@@ -91,16 +80,9 @@ struct TFreeTypeTextEngine::Library {
         std::string file;
         FT_Long index{0};
     };
-    // One face of an installed font file, known by every family name it gives itself.
-    struct InstalledFace {
-        std::string file;
-        FT_Long index{0};
-        std::vector<std::u32string> names;
-    };
 
     FT_Library library{nullptr};
     std::vector<LoadedFace> faces; // [0] is the Song-style font every unknown face name takes
-    std::optional<std::vector<InstalledFace>> installed; // read when a face name is first looked up
     std::map<std::string, int> faceByName;
 
     ~Library() {
@@ -123,59 +105,16 @@ struct TFreeTypeTextEngine::Library {
         return true;
     }
 
-    void ReadInstalled();
-    void AddInstalledFile(const std::string& file);
     int FaceNamed(const std::string& gbkName);
 };
 
-void TFreeTypeTextEngine::Library::ReadInstalled() {
-    installed.emplace();
-    for (const char* folder : kFontFolders) {
-        std::error_code error;
-        std::filesystem::recursive_directory_iterator it(
-            folder, std::filesystem::directory_options::skip_permission_denied, error);
-        for (; !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
-            if (it->is_regular_file(error) && IsFontFile(it->path())) AddInstalledFile(it->path().string());
-    }
-}
-
-void TFreeTypeTextEngine::Library::AddInstalledFile(const std::string& file) {
-    FT_Long count = 1;
-    for (FT_Long index = 0; index < count; ++index) {
-        FT_Face face = nullptr;
-        if (FT_New_Face(library, file.c_str(), index, &face) != 0) return;
-        count = face->num_faces;
-        InstalledFace entry{file, index, {}};
-        if (face->family_name) {
-            std::u32string family;
-            for (const char* c = face->family_name; *c; ++c)
-                family.push_back(char32_t(static_cast<unsigned char>(*c)));
-            entry.names.push_back(Folded(family));
-        }
-        const FT_UInt names = FT_Get_Sfnt_Name_Count(face);
-        for (FT_UInt i = 0; i < names; ++i) {
-            FT_SfntName name;
-            if (FT_Get_Sfnt_Name(face, i, &name) != 0 || name.name_id != TT_NAME_ID_FONT_FAMILY) continue;
-            std::u32string decoded = DecodedName(name);
-            if (!decoded.empty()) entry.names.push_back(Folded(std::move(decoded)));
-        }
-        FT_Done_Face(face);
-        installed->push_back(std::move(entry));
-    }
-}
-
 int TFreeTypeTextEngine::Library::FaceNamed(const std::string& gbkName) {
-    if (!installed) ReadInstalled();
-    const std::u32string wanted = Folded(gbk::ToCodePoints(gbkName));
-    if (wanted.empty()) return 0;
-    for (const InstalledFace& candidate : *installed) {
-        if (std::find(candidate.names.begin(), candidate.names.end(), wanted) == candidate.names.end())
-            continue;
-        for (std::size_t i = 0; i < faces.size(); ++i)
-            if (faces[i].file == candidate.file && faces[i].index == candidate.index) return int(i);
-        if (Load(candidate.file, candidate.index)) return int(faces.size() - 1);
-    }
-    return 0;
+    if (gbkName.empty()) return 0;
+    const std::optional<TFontFileFace> installed = InstalledFamily(gbk::ToUtf8(gbkName));
+    if (!installed) return 0;
+    for (std::size_t i = 0; i < faces.size(); ++i)
+        if (faces[i].file == installed->file && faces[i].index == installed->index) return int(i);
+    return Load(installed->file, installed->index) ? int(faces.size() - 1) : 0;
 }
 
 TFreeTypeTextEngine::TFreeTypeTextEngine() : library_(std::make_unique<Library>()) {
