@@ -1,5 +1,7 @@
 // make-replay-scripts FOLDER: writes the replay scripts of whole table stories (a round with a bet, the
-// refused bets, a banker change, a coffer deposit, the statistics window) into FOLDER. The frames are
+// refused bets, a banker change, a coffer deposit, the statistics window, closing while playing, the hall
+// releasing the table while a warning or the coffer's dialog waits, a hall whose sending fails) into
+// FOLDER. Every script begins with a line saying it is written here. The frames are
 // built with the records' own writers, so the scripts carry exactly what a hall host and a game server
 // send; the comments tell the story a reader checks the transcript against.
 #include "base/ByteWriter.h"
@@ -30,8 +32,15 @@ constexpr std::uint8_t kOtherSeat = 2;
 
 // [Script text]
 
+// The first line of every script written here, so that nobody edits one by hand.
+constexpr const char* kGeneratedMark =
+    "# Written by make-replay-scripts (host/replay/MakeReplayScripts.cpp): do not edit; change the "
+    "generator and run it.";
+
 class TScript {
 public:
+    TScript() { Line(kGeneratedMark); }
+
     // Texts are GBK here (the source's literals) and UTF-8 in the script.
     TScript& Line(const std::string& line) {
         text_ += gbk::ToUtf8(line) + "\n";
@@ -99,6 +108,28 @@ void StartTable(TScript& script, std::int64_t cookie, std::int64_t myBeans = 500
     script.Comment("庄家乙 (the banker) at seat 1 and 闲家丙 at seat 2.");
     script.Frame(Settings());
     script.Frame(Users(myBeans));
+}
+
+// The room of the closing stories: three rounds before a player may leave without a penalty, the penalty
+// switch on, units 金豆 and 积分; only I am here, seated, with one round played.
+TFrame PenaltySettings() {
+    TSettingsRecord record;
+    record.settings.RequiredRounds = 3;
+    record.settings.PenaltySwitchA = 1;
+    record.settings.MinPlayerCount = 1;
+    SetShortString(record.settings.BeanName, sizeof record.settings.BeanName, "金豆");
+    SetShortString(record.settings.ScoreName, sizeof record.settings.ScoreName, "积分");
+    TPluginSeatEntry seat;
+    seat.UserID = kMe;
+    seat.Name = "玩家甲";
+    seat.RoundsPlayed = 1;
+    record.seats.push_back(seat);
+    record.count = 1;
+    return TableData(0, TableSettingsRecord(record));
+}
+
+TFrame MeAlone() {
+    return UserList(1, {MakeUser(kMe, kMySeat, true, "玩家甲")});
 }
 
 // [Frames of the game server]
@@ -188,6 +219,19 @@ TFrame CofferAnswer(const TCofferReply& reply) {
     record.WriteI64(reply.CofferBean);
     record.WriteZeros(TCofferReply::kBytes - record.Size());
     return CofferReply(0, record.Bytes());
+}
+
+// What Save's query brings: at least 1000 to deposit, 10000 must stay in hand; 500000 in hand, 20000 in
+// the coffer.
+TCofferReply DepositState() {
+    TCofferReply reply;
+    reply.Kind = 0;
+    reply.Operation = 1;
+    reply.MinAmount = 1000;
+    reply.MinRemaining = 10000;
+    reply.AccountBean = 500000;
+    reply.CofferBean = 20000;
+    return reply;
 }
 
 // [Stories]
@@ -376,14 +420,7 @@ std::string CofferScript() {
     s.Line("click 30 592");
     s.Comment(
         "The reply: at least 1000 to deposit, 10000 must stay in hand; 500000 in hand, 20000 in the coffer.");
-    TCofferReply reply;
-    reply.Kind = 0;
-    reply.Operation = 1;
-    reply.MinAmount = 1000;
-    reply.MinRemaining = 10000;
-    reply.AccountBean = 500000;
-    reply.CofferBean = 20000;
-    s.Frame(CofferAnswer(reply));
+    s.Frame(CofferAnswer(DepositState()));
     s.Comment(
         "The dialog opens on the coffer timer's first tick; I type 5, x and 00: the letter is not taken,");
     s.Comment("and 500 is less than the minimum.");
@@ -444,6 +481,118 @@ std::string StatisticsScript() {
     return s.Text();
 }
 
+// The start of the closing stories: my round is running and I have 1000 on the Player.
+void PlayingWithAStake(TScript& s, bool commented) {
+    s.Line("init cookie=880000103 user=1001 nick=玩家甲 title=百家乐一号桌");
+    if (commented) s.Comment("Table settings with the penalty switch on and free leave off.");
+    s.Frame(PenaltySettings());
+    if (commented) s.Comment("I am seated at seat 0 (and take the watch attribute of the option CanLook).");
+    s.Frame(MeAlone());
+    if (commented) s.Comment("The game starts.");
+    s.Frame(GameStart());
+    if (commented)
+        s.Comment(
+            "The betting scene, and the server accepts my 1000 on the Player: I have a stake in this round.");
+    s.Frame(Scene(Room(1)));
+    s.Frame(Bet(kMe, 1000, 2, 1000, 1000, 3));
+}
+
+std::string CloseQueryScript() {
+    TScript s;
+    s.Comment("Closing the table while seated with a stake in a running game asks first; only a yes leaves.");
+    PlayingWithAStake(s, true);
+    s.Comment("The player closes the window and cancels the warning: the table stays.");
+    s.Line("answer 2");
+    s.Line("key Alt+F4");
+    s.Comment("The player closes again and confirms: the table leaves its seat and the table.");
+    s.Line("answer 1");
+    s.Line("key Alt+F4");
+    return s.Text();
+}
+
+std::string CloseWarningLeaveFrameScript() {
+    TScript s;
+    s.Comment("Closing while playing asks first; while the warning waits, the player's own leave frame "
+              "arrives and");
+    s.Comment(
+        "the hall releases the table inside PluginClosed: the warning ends unanswered and the table goes.");
+    PlayingWithAStake(s, false);
+    s.Line("hall release-on-close");
+    s.Comment("No answer: the warning waits for the player (or its countdown).");
+    s.Line("answer 0");
+    s.Line("key Alt+F4");
+    s.Frame(UserLeave(kMe));
+    return s.Text();
+}
+
+std::string CloseWarningReleaseOnCloseScript() {
+    TScript s;
+    s.Comment(
+        "Closing while playing asks first; the player confirms the warning and the hall releases the table");
+    s.Comment("inside PluginClosed, which the confirmation leads to.");
+    PlayingWithAStake(s, false);
+    s.Line("hall release-on-close");
+    s.Line("answer 1");
+    s.Line("key Alt+F4");
+    return s.Text();
+}
+
+std::string FinalizeSendFailsScript() {
+    TScript s;
+    // Two lines of story, so that the failing finalize stays on line 11, where the refusal names it.
+    s.Comment(
+        "A hall whose SendData fails on the first leave frame: the table still sends the second one, and");
+    s.Comment("the failure comes back as the result of Finalize. After the close nothing acts.");
+    PlayingWithAStake(s, false);
+    s.Line("hall fail SendData");
+    s.Line("finalize");
+    s.Line("finalize");
+    s.Comment(
+        "The game starts again, a new betting scene and a coffer reply: no music, no dialog, no request.");
+    s.Frame(GameStart());
+    s.Frame(Scene(Room(1)));
+    s.Frame(CofferAnswer(DepositState()));
+    s.Line("text 48656c6c6f");
+    s.Line("wait 5000");
+    return s.Text();
+}
+
+// The start of the coffer-dialog stories: Save's reply has opened the deposit dialog.
+void DepositDialogOpen(TScript& s) {
+    StartTable(s, 880000204);
+    s.Comment("Between rounds, Save asks for the coffer; its reply opens the deposit dialog on the coffer");
+    s.Comment("timer's first tick.");
+    s.Frame(Scene(Room(0)));
+    s.Line("click 30 592");
+    s.Frame(CofferAnswer(DepositState()));
+    s.Line("wait 1");
+}
+
+std::string CofferDialogLeaveFrameScript() {
+    TScript s;
+    s.Comment(
+        "The player's own leave frame arrives while the coffer's deposit dialog is open; the hall releases");
+    s.Comment("the table from a message it posts itself in PluginClosed, which the dialog's loop runs.");
+    DepositDialogOpen(s);
+    s.Line("hall release-posted");
+    s.Frame(UserLeave(kMe));
+    return s.Text();
+}
+
+std::string CofferDialogReleaseOnCloseScript() {
+    TScript s;
+    s.Comment(
+        "The hall finalises the table while the coffer's deposit dialog is open and releases it inside");
+    s.Comment(
+        "PluginClosed: the dialog ends, no deposit is sent, and the table goes only once the dialog's loop");
+    s.Comment("has returned (the music stops when the object goes).");
+    DepositDialogOpen(s);
+    s.Comment("The dialog is open and waits; the hall releases the table when it closes.");
+    s.Line("hall release-on-close");
+    s.Line("finalize");
+    return s.Text();
+}
+
 bool Write(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
@@ -458,11 +607,18 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path folder = argv[1];
-    const std::pair<const char*, std::string> scripts[] = {{"round.script", RoundScript()},
-                                                           {"bet-refusals.script", RefusalsScript()},
-                                                           {"banker-change.script", BankerScript()},
-                                                           {"coffer-deposit.script", CofferScript()},
-                                                           {"statistics.script", StatisticsScript()}};
+    const std::pair<const char*, std::string> scripts[] = {
+        {"round.script", RoundScript()},
+        {"bet-refusals.script", RefusalsScript()},
+        {"banker-change.script", BankerScript()},
+        {"coffer-deposit.script", CofferScript()},
+        {"statistics.script", StatisticsScript()},
+        {"close-query-playing.script", CloseQueryScript()},
+        {"close-warning-leave-frame.script", CloseWarningLeaveFrameScript()},
+        {"close-warning-release-on-close.script", CloseWarningReleaseOnCloseScript()},
+        {"finalize-send-fails.script", FinalizeSendFailsScript()},
+        {"coffer-dialog-leave-frame.script", CofferDialogLeaveFrameScript()},
+        {"coffer-dialog-release-on-close.script", CofferDialogReleaseOnCloseScript()}};
     for (const auto& [name, text] : scripts) {
         if (!Write(folder / name, text)) {
             std::cerr << "make-replay-scripts: cannot write " << (folder / name).string() << '\n';

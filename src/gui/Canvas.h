@@ -162,13 +162,20 @@ private:
     TPoint penPos_{};
 };
 
-// Keeps a canvas's clip and origin for a scope, so that a nested paint cannot leak its changes.
+// Keeps a canvas's whole drawing state for a scope: clip, origin, font, brush, pen and pen position, so
+// that a nested paint cannot leak its changes to what is painted after it.
 class TCanvasSaver {
 public:
-    explicit TCanvasSaver(TCanvas& canvas) : canvas_(canvas), clip_(canvas.clip_), origin_(canvas.origin_) {}
+    explicit TCanvasSaver(TCanvas& canvas)
+        : canvas_(canvas), clip_(canvas.clip_), origin_(canvas.origin_), font_(canvas.font_),
+          brush_(canvas.brush_), pen_(canvas.pen_), penPos_(canvas.penPos_) {}
     ~TCanvasSaver() {
         canvas_.clip_ = clip_;
         canvas_.origin_ = origin_;
+        canvas_.font_.Assign(font_);
+        canvas_.brush_ = brush_;
+        canvas_.pen_ = pen_;
+        canvas_.penPos_ = penPos_;
     }
     TCanvasSaver(const TCanvasSaver&) = delete;
     TCanvasSaver& operator=(const TCanvasSaver&) = delete;
@@ -177,6 +184,10 @@ private:
     TCanvas& canvas_;
     TRect clip_;
     TPoint origin_;
+    TFont font_;
+    TBrush brush_;
+    TPen pen_;
+    TPoint penPos_;
 };
 
 } // namespace morvane

@@ -348,10 +348,11 @@ void TListView::Paint(TCanvas& canvas) {
         canvas.IntersectClipRect(
             {content.left, content.top + (showHeader_ ? headerHeight_ : 0), content.right, content.bottom});
         const int last = std::min(ItemCount(), TopIndex() + VisibleRowCount() + 1);
+        canvas.Font().Assign(Font());
         for (int i = TopIndex(); i < last; ++i) {
+            // What a row's custom drawing changes ends with the row.
             TCanvasSaver rowSaver(canvas);
             const bool selected = items_[std::size_t(i)].get() == selected_;
-            canvas.Font().Assign(Font());
             canvas.Font().SetColor(ColorToRGB(selected ? clHighlightText : Font().Color()));
             canvas.Brush().style = selected ? TBrushStyle::bsSolid : TBrushStyle::bsClear;
             canvas.Brush().color = ColorToRGB(selected ? clHighlight : Color());

@@ -117,9 +117,6 @@ protected:
             canvas.Font().SetColor(ColorToRGB(text));
             canvas.DrawText({r.left + kTextLeft, r.top, r.right - kTextRight, r.bottom}, item->Caption(),
                             dtSingleLine | dtVCenter);
-            canvas.Brush().color = ColorToRGB(text);
-            canvas.Brush().style = TBrushStyle::bsSolid;
-            canvas.Pen().width = 0;
             const int cy = r.top + r.Height() / 2;
             if (item->Checked()) {
                 for (int k = 0; k < 3; ++k) {
@@ -128,9 +125,13 @@ protected:
                 }
                 canvas.FillRect(Bounds(r.left + 13, cy - 2, 1, 3), ColorToRGB(text));
             }
-            if (item->Count() > 0)
+            if (item->Count() > 0) {
+                TCanvasSaver saver(canvas);
+                canvas.Brush().color = ColorToRGB(text);
+                canvas.Brush().style = TBrushStyle::bsSolid;
+                canvas.Pen().width = 0;
                 canvas.Polygon({{r.right - 12, cy - 4}, {r.right - 12, cy + 5}, {r.right - 7, cy}});
-            canvas.Brush().style = TBrushStyle::bsClear;
+            }
         }
     }
 

@@ -20,6 +20,7 @@ void Arrow(TCanvas& canvas, const TRect& box, TScrollBarKind kind, bool towardsE
     const int cx = box.left + box.Width() / 2;
     const int cy = box.top + box.Height() / 2;
     const int d = towardsEnd ? 3 : -3;
+    TCanvasSaver saver(canvas);
     canvas.Brush().color = colour;
     canvas.Brush().style = TBrushStyle::bsSolid;
     canvas.Pen().width = 0;
@@ -31,7 +32,6 @@ void Arrow(TCanvas& canvas, const TRect& box, TScrollBarKind kind, bool towardsE
         canvas.Polygon({{cx - d + (towardsEnd ? 0 : 1), cy - 4},
                         {cx - d + (towardsEnd ? 0 : 1), cy + 5},
                         {cx + d + (towardsEnd ? 1 : 0), cy}});
-    canvas.Pen().width = 1;
 }
 
 } // namespace

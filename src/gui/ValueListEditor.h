@@ -17,7 +17,8 @@ class TEdit;
 // A grid of key/value rows. Clicking the value of the current row (or Enter or typing while the grid has
 // the focus) opens an in-place edit over the cell; Enter or leaving the edit stores the text (raising
 // OnStringsChange), Escape drops it. OnDrawCell paints after the default
-// cell drawing, or alone when DefaultDrawing is off.
+// cell drawing, or alone when DefaultDrawing is off; it gets the canvas clipped to the cell, in the grid's
+// font with a clear brush, and what it changes ends with the cell.
 class TValueListEditor : public TCustomControl {
 public:
     using TDrawCellEvent = std::function<void(TValueListEditor* sender, TCanvas& canvas, int column, int row,

@@ -37,9 +37,13 @@ public:
 };
 
 // The part of the platform the control toolkit needs: top-level windows, time, timers, the message loop
-// and text. The full platform interface builds on it.
+// and text. The full platform interface builds on it. What only dresses a window (top-most, z-order,
+// shape, minimising, flashing, icon, cursor shape, the title drag) and the clipboard have bodies that do
+// nothing, so that a new backend starts with windows, timers and text.
 class TWindowSystem {
 public:
+    static constexpr std::uint32_t kDefaultDoubleClickTime = 500;
+
     virtual ~TWindowSystem() = default;
 
     // Milliseconds since some start, wrapping as the system's tick count does.
@@ -51,15 +55,15 @@ public:
     virtual void SetWindowBounds(TWindowId window, const TRect& bounds) = 0;
     virtual TRect WindowBounds(TWindowId window) = 0;
     virtual void SetWindowCaption(TWindowId window, const std::string& caption) = 0;
-    virtual void SetWindowTopMost(TWindowId window, bool topMost) = 0;
-    virtual void BringWindowToFront(TWindowId window) = 0;
+    virtual void SetWindowTopMost(TWindowId /*window*/, bool /*topMost*/) {}
+    virtual void BringWindowToFront(TWindowId /*window*/) {}
     // The window's shape; nullptr makes it rectangular again.
-    virtual void SetWindowRegion(TWindowId window, const TRegion* region) = 0;
-    virtual void MinimizeWindow(TWindowId window, bool minimize) = 0;
-    virtual void FlashWindow(TWindowId window) = 0;
+    virtual void SetWindowRegion(TWindowId /*window*/, const TRegion* /*region*/) {}
+    virtual void MinimizeWindow(TWindowId /*window*/, bool /*minimize*/) {}
+    virtual void FlashWindow(TWindowId /*window*/) {}
     // The window's icon as its two images (see the icon helpers): the screen is ANDed with `mask`, then
     // XORed with `colour`. Empty bitmaps remove it.
-    virtual void SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap& mask) = 0;
+    virtual void SetWindowIcon(TWindowId /*window*/, const TBitmap& /*colour*/, const TBitmap& /*mask*/) {}
     // The window that has the keyboard focus among ours; 0 when another program has it.
     virtual TWindowId ActiveWindow() = 0;
     // Where the mouse is, in screen pixels.
@@ -71,9 +75,9 @@ public:
     virtual void SetCapture(TWindowId window) = 0;
     virtual void ReleaseCapture() = 0;
     // Shows a cursor of the application's cursor slots (0 is the arrow).
-    virtual void SetCursorShape(TWindowId window, int cursor) = 0;
+    virtual void SetCursorShape(TWindowId /*window*/, int /*cursor*/) {}
     // Starts a system move of the window following the mouse (the title drag of skinned panels).
-    virtual void BeginWindowDrag(TWindowId window) = 0;
+    virtual void BeginWindowDrag(TWindowId /*window*/) {}
 
     virtual TTimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(TTimerId timer) = 0;
@@ -86,10 +90,11 @@ public:
     // the next due timer instead). Returns false when there was nothing to handle.
     virtual bool ProcessOneMessage(bool wait) = 0;
 
-    virtual std::uint32_t DoubleClickTime() = 0;
+    // The system's default unless a backend reads the player's setting.
+    virtual std::uint32_t DoubleClickTime() { return kDefaultDoubleClickTime; }
     virtual TTextEngine& TextEngine() = 0;
-    // The clipboard's text (GBK), which edits paste.
-    virtual std::string ClipboardText() = 0;
+    // The clipboard's text (GBK), which edits paste; empty without a clipboard.
+    virtual std::string ClipboardText() { return {}; }
     // A system message box; returns the pressed button (1 OK, 2 Cancel, 6 Yes, 7 No).
     virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
 };

@@ -262,9 +262,7 @@ void TPluginAction50::DrawCell(TCanvas& canvas, int /*column*/, int row, const T
     if (rect.IsEmpty()) return;
     canvas.FillRect(rect, row == grid_->Row() ? kCurrentCellColor : kCellColor);
     canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, kGridLineColor);
-    canvas.Font().Assign(grid_->Font());
     canvas.Font().SetColor(kCellTextColor);
-    canvas.Brush().style = TBrushStyle::bsClear;
     canvas.DrawText({rect.left + 2, rect.top + 2, rect.right, rect.bottom}, grid_->Values(row),
                     dtSingleLine | dtNoPrefix);
 }

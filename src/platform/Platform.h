@@ -39,57 +39,70 @@ struct TDisplayMode {
 // strings, links, hot keys, the notification-area icon, the display, the network adapter, the library's own
 // folder and version record, resources, the clipboard and files. Two backends implement it: the headless one
 // (virtual time, a log of effects) and Win32.
+// The services a table can do without have bodies that do nothing and answer "not here": no sound, no
+// links, no hot keys, no tray icon, no other programs' windows, no screen copy, no display modes, no
+// adapter, no clipboard, and markers that nobody else sees. A new backend starts with windows, timers, text,
+// the library's folder, version record and resources, files and message boxes, and adds the rest as it
+// can.
 class TPlatform : public TWindowSystem {
 public:
+    // The system's MCIERR_DEVICE_NOT_INSTALLED, which a platform without sound answers every command with.
+    static constexpr int kMciNoDevice = 306;
+
     // Sends an MCI command string; 0 means success, anything else the system's error number.
-    virtual int MciSendString(const std::string& command) = 0;
+    virtual int MciSendString(const std::string& /*command*/) { return kMciNoDevice; }
     // Opens a link or a file with the program the system associates with it.
-    virtual void ShellOpen(const std::string& address) = 0;
+    virtual void ShellOpen(const std::string& /*address*/) {}
     // A system-wide hot key of a window, known by the window and an id of the window's choosing (a second
     // registration under both replaces the first); `onPressed` runs on the UI thread whichever program is
     // active. Windows of this process that ask for the same keys take turns: the first holds them, the
     // others wait in line and take them over, in order, as the holders give them up. Window 0 stands for
-    // the process itself. Returns false when another program holds the keys.
-    virtual bool RegisterHotKey(TWindowId window, int id, std::uint32_t modifiers, TKey key,
-                                std::function<void()> onPressed) = 0;
-    virtual void UnregisterHotKey(TWindowId window, int id) = 0;
+    // the process itself. Returns false when another program holds the keys (or there are no hot keys).
+    virtual bool RegisterHotKey(TWindowId /*window*/, int /*id*/, std::uint32_t /*modifiers*/, TKey /*key*/,
+                                std::function<void()> /*onPressed*/) {
+        return false;
+    }
+    virtual void UnregisterHotKey(TWindowId /*window*/, int /*id*/) {}
     // The icon in the notification area with its tip; clicking it runs `onClick`.
-    virtual void ShowTrayIcon(const std::string& tip, std::function<void()> onClick) = 0;
-    virtual void RemoveTrayIcon() = 0;
+    virtual void ShowTrayIcon(const std::string& /*tip*/, std::function<void()> /*onClick*/) {}
+    virtual void RemoveTrayIcon() {}
     // Windows of other programs (the hall's main window and its owner), found by caption; 0 when none.
-    virtual TForeignWindow FindWindowByCaption(const std::string& caption) = 0;
+    virtual TForeignWindow FindWindowByCaption(const std::string& /*caption*/) { return 0; }
     // The window that owns it, 0 when none.
-    virtual TForeignWindow WindowOwner(TForeignWindow window) = 0;
-    virtual void MinimizeForeignWindow(TForeignWindow window) = 0;
-    virtual void ShowForeignWindow(TForeignWindow window, bool show) = 0;
-    // What the screen shows inside a rectangle of screen coordinates, as a 24-bit bitmap of its size.
-    virtual TBitmap CopyScreen(const TRect& rect) = 0;
+    virtual TForeignWindow WindowOwner(TForeignWindow /*window*/) { return 0; }
+    virtual void MinimizeForeignWindow(TForeignWindow /*window*/) {}
+    virtual void ShowForeignWindow(TForeignWindow /*window*/, bool /*show*/) {}
+    // What the screen shows inside a rectangle of screen coordinates, as a 24-bit bitmap of its size; an
+    // empty bitmap when the screen cannot be read.
+    virtual TBitmap CopyScreen(const TRect& /*rect*/) { return {}; }
     virtual TRect ScreenWorkArea() = 0;
-    virtual TDisplayMode DisplayMode() = 0;
+    // The display's mode; all zero when it cannot be known, which no switch is asked to restore.
+    virtual TDisplayMode DisplayMode() { return {}; }
     // Switches the display mode; false when the system refuses.
-    virtual bool ChangeDisplayMode(const TDisplayMode& mode) = 0;
+    virtual bool ChangeDisplayMode(const TDisplayMode& /*mode*/) { return false; }
     // The first network adapter's hardware address; false when none can be read.
-    virtual bool AdapterAddress(std::array<std::uint8_t, 6>& address) = 0;
+    virtual bool AdapterAddress(std::array<std::uint8_t, 6>& /*address*/) { return false; }
     // The folder of the library itself (with its trailing backslash), and its module file name.
     virtual std::string LibraryFolder() = 0;
     virtual std::string ModuleFileName() = 0;
     virtual const TFileVersionInfomation& VersionRecord() = 0;
     // The bytes of a resource of the library, looked up without regard to case; empty when absent.
     virtual std::span<const std::uint8_t> Resource(const std::string& name) = 0;
-    virtual std::string ClipboardText() = 0;
-    virtual void SetClipboardText(const std::string& gbkText) = 0;
+    // Puts text (GBK) on the clipboard, which ClipboardText reads back.
+    virtual void SetClipboardText(const std::string& /*gbkText*/) {}
     virtual bool FileExists(const std::string& systemPath) = 0;
     // A system message box; returns the pressed button (IDOK, IDCANCEL, IDYES, IDNO).
     virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
     // A named marker seen by every table object on the machine, in this process and in others, and by the
     // hall: on Windows a hidden window of class kMarkerWindowClass whose caption is the name. Claims it
     // and returns true when this caller now holds it, false when it was claimed already (by this process
-    // or another). The duplicate-table guard keeps one per open table.
-    virtual bool ClaimMarker(const std::string& name) = 0;
+    // or another). The duplicate-table guard keeps one per open table. Without markers every claim holds:
+    // such a platform sees no other table.
+    virtual bool ClaimMarker(const std::string& /*name*/) { return true; }
     // Whether a marker this process claimed is still there: another program may close it.
-    virtual bool MarkerIntact(const std::string& name) = 0;
+    virtual bool MarkerIntact(const std::string& /*name*/) { return true; }
     // Gives up a marker this process claimed; unknown names are ignored.
-    virtual void ReleaseMarker(const std::string& name) = 0;
+    virtual void ReleaseMarker(const std::string& /*name*/) {}
 };
 
 } // namespace morvane

@@ -66,7 +66,7 @@ void TPictureButton::Paint(TCanvas& canvas) {
     if (bUseFont_) {
         canvas.Font().Assign(commFont_);
     } else {
-        // A fresh canvas font: an earlier control of this paint pass may have changed it.
+        // A fresh canvas font: the canvas still holds the font the container painted its own text in.
         canvas.Font().Assign(TFont{});
         canvas.Font().SetSize(commSize_);
     }

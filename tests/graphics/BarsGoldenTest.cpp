@@ -1,6 +1,7 @@
 #include "graphics/BjlBottomBar.h"
 #include "graphics/BjlTopBar.h"
 #include "gui/Form.h"
+#include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <cstdlib>
@@ -10,10 +11,6 @@
 
 namespace morvane {
 namespace {
-
-// tests/golden/, beside the folder of this file.
-const std::string kGoldenBars =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / "bars.png").string();
 
 class TTableUsers : public IBarUserLookup {
 public:
@@ -75,18 +72,7 @@ TEST_F(BarsGoldenTest, BothBarsFilled) {
     form.Show();
     platform.RunUntilIdle();
 
-    const std::string shot = test::SaveScreenshot(platform, form.WindowId(), "bars.png");
-    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
-        std::filesystem::copy_file(shot, kGoldenBars, std::filesystem::copy_options::overwrite_existing);
-        GTEST_SKIP() << "golden picture rewritten: " << kGoldenBars;
-    }
-    TPngImage actual;
-    TPngImage golden;
-    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
-    ASSERT_TRUE(golden.LoadFromFile(kGoldenBars))
-        << golden.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
-    EXPECT_TRUE(actual == golden) << "the bars draw differently from " << kGoldenBars << "; look at " << shot
-                                  << " and, if the change is meant, run scripts/refresh-golden";
+    test::ExpectGolden(platform, form.WindowId(), "bars.png");
 }
 
 } // namespace

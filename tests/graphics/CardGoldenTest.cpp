@@ -1,5 +1,6 @@
 #include "graphics/PngCardGroupGraphic.h"
 #include "gui/Form.h"
+#include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <cstdlib>
@@ -8,10 +9,6 @@
 
 namespace morvane {
 namespace {
-
-// tests/golden/, beside the folder of this file.
-const std::string kGoldenCards =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / "cards.png").string();
 
 class CardGoldenTest : public test::HeadlessTest {};
 
@@ -33,18 +30,7 @@ TEST_F(CardGoldenTest, ThreeCardsWithTheMiddleOneSelected) {
     form.Show();
     platform.RunUntilIdle();
 
-    const std::string shot = test::SaveScreenshot(platform, form.WindowId(), "cards.png");
-    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
-        std::filesystem::copy_file(shot, kGoldenCards, std::filesystem::copy_options::overwrite_existing);
-        GTEST_SKIP() << "golden picture rewritten: " << kGoldenCards;
-    }
-    TPngImage actual;
-    TPngImage golden;
-    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
-    ASSERT_TRUE(golden.LoadFromFile(kGoldenCards))
-        << golden.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
-    EXPECT_TRUE(actual == golden) << "the card group draws differently from " << kGoldenCards << "; look at "
-                                  << shot << " and, if the change is meant, run scripts/refresh-golden";
+    test::ExpectGolden(platform, form.WindowId(), "cards.png");
 }
 
 } // namespace

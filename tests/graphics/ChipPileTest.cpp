@@ -1,6 +1,7 @@
 #include "graphics/PngAction.h"
 #include "graphics/TemplateOverlapPng.h"
 #include "gui/Form.h"
+#include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <cstdlib>
@@ -127,9 +128,6 @@ TEST_F(ChipPileTest, TheSameSeedGivesTheSameHeap) {
     EXPECT_FALSE(first == heapOf(12));
 }
 
-const std::string kGoldenChips =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / "chips.png").string();
-
 // Thirty chips of every value dropped on the Player field with a fixed seed.
 TEST_F(ChipPileTest, GoldenPileOfThirtyChips) {
     const TChipPictures chips = LoadChipPictures();
@@ -138,18 +136,7 @@ TEST_F(ChipPileTest, GoldenPileOfThirtyChips) {
         ASSERT_TRUE(PlaceChip(*heap, chips, (chip * 7) % 10, random));
     platform.RunUntilIdle();
 
-    const std::string shot = test::SaveScreenshot(platform, form.WindowId(), "chips.png");
-    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
-        std::filesystem::copy_file(shot, kGoldenChips, std::filesystem::copy_options::overwrite_existing);
-        GTEST_SKIP() << "golden picture rewritten: " << kGoldenChips;
-    }
-    TPngImage actual;
-    TPngImage golden;
-    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
-    ASSERT_TRUE(golden.LoadFromFile(kGoldenChips))
-        << golden.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
-    EXPECT_TRUE(actual == golden) << "the chip pile draws differently from " << kGoldenChips << "; look at "
-                                  << shot << " and, if the change is meant, run scripts/refresh-golden";
+    test::ExpectGolden(platform, form.WindowId(), "chips.png");
 }
 
 TEST_F(ChipPileTest, TheSparkleShowsFiveFramesThenHides) {

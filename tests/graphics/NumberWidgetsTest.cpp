@@ -1,6 +1,7 @@
 #include "graphics/ClockNumber.h"
 #include "graphics/PngNumber.h"
 #include "gui/Form.h"
+#include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <cstdlib>
@@ -145,9 +146,6 @@ TEST_F(NumberWidgetsTest, ABlankClockDrawsNothingNotEvenItsDial) {
         }
 }
 
-const std::string kGoldenClock =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / "clock.png").string();
-
 // The table's clock five seconds before the end of a phase.
 TEST_F(NumberWidgetsTest, GoldenClockAtFive) {
     form.SetBounds(0, 0, 71, 77);
@@ -159,18 +157,7 @@ TEST_F(NumberWidgetsTest, GoldenClockAtFive) {
     ASSERT_EQ(clock->Text(), "05");
     platform.RunUntilIdle();
 
-    const std::string shot = test::SaveScreenshot(platform, form.WindowId(), "clock.png");
-    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
-        std::filesystem::copy_file(shot, kGoldenClock, std::filesystem::copy_options::overwrite_existing);
-        GTEST_SKIP() << "golden picture rewritten: " << kGoldenClock;
-    }
-    TPngImage actual;
-    TPngImage golden;
-    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
-    ASSERT_TRUE(golden.LoadFromFile(kGoldenClock))
-        << golden.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
-    EXPECT_TRUE(actual == golden) << "the clock draws differently from " << kGoldenClock << "; look at "
-                                  << shot << " and, if the change is meant, run scripts/refresh-golden";
+    test::ExpectGolden(platform, form.WindowId(), "clock.png");
 }
 
 } // namespace

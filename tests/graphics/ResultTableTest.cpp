@@ -2,6 +2,7 @@
 
 #include "gui/Form.h"
 #include "support/RoadGames.h"
+#include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <algorithm>
@@ -274,9 +275,6 @@ TEST_F(ResultTableTest, TheBandDragsThePanelAndTheCloseButtonHidesIt) {
     EXPECT_FALSE(table->Visible());
 }
 
-const std::string kGoldenRoad =
-    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden" / "road.png").string();
-
 // Twenty mixed games with Kings and pairs, as the road window shows them over the felt.
 TEST_F(ResultTableTest, GoldenRoadAfterTwentyMixedGames) {
     Show({Game(B),
@@ -301,18 +299,7 @@ TEST_F(ResultTableTest, GoldenRoadAfterTwentyMixedGames) {
           Game(P, true)});
     platform.RunUntilIdle();
 
-    const std::string shot = test::SaveScreenshot(platform, form.WindowId(), "road.png");
-    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
-        std::filesystem::copy_file(shot, kGoldenRoad, std::filesystem::copy_options::overwrite_existing);
-        GTEST_SKIP() << "golden picture rewritten: " << kGoldenRoad;
-    }
-    TPngImage actual;
-    TPngImage golden;
-    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
-    ASSERT_TRUE(golden.LoadFromFile(kGoldenRoad))
-        << golden.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
-    EXPECT_TRUE(actual == golden) << "the road table draws differently from " << kGoldenRoad << "; look at "
-                                  << shot << " and, if the change is meant, run scripts/refresh-golden";
+    test::ExpectGolden(platform, form.WindowId(), "road.png");
 }
 
 } // namespace

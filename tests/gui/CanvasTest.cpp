@@ -80,6 +80,39 @@ TEST_F(CanvasTest, SaverRestoresClipAndOrigin) {
     EXPECT_EQ(frame.Pixel(3, 2), clBlack);
 }
 
+TEST_F(CanvasTest, SaverRestoresFontBrushAndPenSoANestedPaintCannotLeakThem) {
+    canvas.Font().SetName("黑体");
+    canvas.Font().SetSize(12);
+    canvas.Font().SetStyle(fsBold);
+    canvas.Font().SetColor(clFuchsia);
+    canvas.Brush() = {clYellow, TBrushStyle::bsClear};
+    canvas.Pen() = {clRed, 1};
+    canvas.MoveTo(1, 1);
+    const TFont outerFont = canvas.Font();
+    {
+        TCanvasSaver saver(canvas);
+        canvas.Font().SetName("宋体");
+        canvas.Font().SetSize(9);
+        canvas.Font().SetStyle(fsItalic);
+        canvas.Font().SetColor(clWhite);
+        canvas.Brush() = {clBlue, TBrushStyle::bsSolid};
+        canvas.Pen() = {clLime, 0};
+        canvas.MoveTo(4, 3);
+        canvas.Rectangle({0, 0, 2, 2}); // the nested paint's own blue, unframed
+    }
+    EXPECT_TRUE(canvas.Font().SameAs(outerFont));
+    EXPECT_EQ(canvas.Brush().color, clYellow);
+    EXPECT_EQ(canvas.Brush().style, TBrushStyle::bsClear);
+    EXPECT_EQ(canvas.Pen().color, clRed);
+    EXPECT_EQ(canvas.Pen().width, 1);
+    EXPECT_EQ(canvas.PenPos(), (TPoint{1, 1}));
+    // Drawn afterwards in the outer state: a red frame around an unfilled inside.
+    canvas.Rectangle({3, 0, 6, 3});
+    EXPECT_EQ(frame.Pixel(0, 0), clBlue);
+    EXPECT_EQ(frame.Pixel(3, 0), clRed);
+    EXPECT_EQ(frame.Pixel(4, 1), clBlack);
+}
+
 TEST_F(CanvasTest, PicturesBlendByTheirAlphaAndRgbPicturesAreOpaque) {
     canvas.FillRect({0, 0, 6, 4}, clWhite);
     canvas.Draw(0, 0, Solid(1, 1, 255, 0, 0, 128));

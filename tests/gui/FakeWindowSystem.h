@@ -62,20 +62,12 @@ public:
     void SetWindowBounds(TWindowId, const TRect&) override {}
     TRect WindowBounds(TWindowId) override { return {}; }
     void SetWindowCaption(TWindowId, const std::string&) override {}
-    void SetWindowTopMost(TWindowId, bool) override {}
-    void BringWindowToFront(TWindowId) override {}
-    void SetWindowRegion(TWindowId, const TRegion*) override {}
-    void MinimizeWindow(TWindowId, bool) override {}
-    void FlashWindow(TWindowId) override {}
-    void SetWindowIcon(TWindowId, const TBitmap&, const TBitmap&) override {}
     TWindowId ActiveWindow() override { return 0; }
     TPoint CursorPos() override { return {}; }
     void InvalidateWindow(TWindowId, const TRect&) override {}
     void PresentWindow(TWindowId, const TBitmap&, const TRect&) override {}
     void SetCapture(TWindowId) override {}
     void ReleaseCapture() override {}
-    void SetCursorShape(TWindowId, int) override {}
-    void BeginWindowDrag(TWindowId) override {}
     TTimerId StartTimer(std::uint32_t, std::function<void()>) override { return ++lastTimer; }
     void StopTimer(TTimerId) override {}
     void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
@@ -87,7 +79,6 @@ public:
         task();
         return true;
     }
-    std::uint32_t DoubleClickTime() override { return 500; }
     TTextEngine& TextEngine() override { return text; }
     std::string ClipboardText() override { return clipboard; }
     int MessageBox(const std::string& caption, const std::string& body, std::uint32_t buttons) override {

@@ -239,5 +239,46 @@ TEST_F(FormTest, WhatAnOpaqueChildCoversIsNotPaintedUnderIt) {
     EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(45, 35), clRed);
 }
 
+// A control that paints nothing and leaves the canvas with a red brush and a bold white font.
+class TStateLeaver : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void Paint(TCanvas& canvas) override {
+        canvas.Brush() = {clRed, TBrushStyle::bsSolid};
+        canvas.Font().SetStyle(fsBold);
+        canvas.Font().SetColor(clWhite);
+    }
+};
+
+// A control that fills itself with whatever brush the canvas holds and remembers the font it was given.
+class TBrushUser : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    TFont fontSeen;
+
+protected:
+    void Paint(TCanvas& canvas) override {
+        fontSeen.Assign(canvas.Font());
+        canvas.Pen().width = 0;
+        canvas.Rectangle(ClientRect());
+    }
+};
+
+TEST_F(FormTest, ASiblingsDrawingStateDoesNotReachTheControlsPaintedAfterIt) {
+    auto* leaver = form->Own(std::make_unique<TStateLeaver>(form.get()));
+    leaver->SetParent(form.get());
+    leaver->SetBounds(100, 10, 10, 10);
+    auto* user = form->Own(std::make_unique<TBrushUser>(form.get()));
+    user->SetParent(form.get());
+    user->SetBounds(120, 10, 10, 10);
+    form->Invalidate(); // one paint pass over both
+    platform.RunUntilIdle();
+    // The form hands its children the canvas as it had it: the fresh white brush and the plain font.
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(125, 15), clWhite);
+    EXPECT_TRUE(user->fontSeen.SameAs(TFont{}));
+}
+
 } // namespace
 } // namespace morvane

@@ -10,8 +10,9 @@
 
 namespace morvane {
 
-// Text in the installed CJK fonts through FreeType. A request for a Song face ("宋体", "SimSun", ...) or any
-// unknown face takes the Song-style font; bold asks for a synthetic emboldening.
+// Text in the installed fonts through FreeType. A face is taken by its name when a font of that family is
+// installed (under the name it gives itself in any language: "SimSun" or "宋体", "Tahoma"); any face that
+// is not installed takes the Song-style CJK font. Bold asks for a synthetic emboldening.
 class TFreeTypeTextEngine : public TTextEngine {
 public:
     TFreeTypeTextEngine();
@@ -21,7 +22,7 @@ public:
     void DrawText(TBitmap& target, const TRect& clip, int x, int y, const TFont& font, std::string_view text,
                   TColor color) override;
 
-    // Where the faces came from, for messages when none could be loaded.
+    // Where the Song-style font came from, for messages when none could be loaded.
     const std::string& FontFile() const { return fontFile_; }
 
 private:
@@ -37,10 +38,12 @@ private:
         int ascender{0};
         int height{0};
     };
-    using GlyphKey = std::tuple<int, bool, char32_t>; // pixel size, bold, code point
+    using GlyphKey = std::tuple<int, int, bool, char32_t>; // face, pixel size, bold, code point
 
-    const Glyph& GlyphFor(int pixelSize, bool bold, char32_t cp);
-    Metrics MetricsFor(int pixelSize);
+    // The loaded face that draws the font's face name: 0, the Song-style font, unless the name is installed.
+    int FaceFor(const TFont& font);
+    const Glyph& GlyphFor(int face, int pixelSize, bool bold, char32_t cp);
+    Metrics MetricsFor(int face, int pixelSize);
 
     struct Library;
     std::unique_ptr<Library> library_;
