@@ -1,8 +1,6 @@
 #include "form/FormPluginClient.h"
 
 #include "base/FileVersionInfomation.h"
-#include "game/TwoEightClient.h"
-#include "graphics/BjlTopBar.h"
 #include "graphics/PictureResources.h"
 #include "gui/Application.h"
 #include "gui/CheckBox.h"
@@ -21,6 +19,8 @@
 #include "panels/PluginOption50.h"
 #include "panels/PluginUser50.h"
 #include "panels/TranForm.h"
+#include "plugin/CustomPluginClient.h"
+#include "plugin/GameClientRegistry.h"
 #include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginPlatform.h"
 #include "plugin/PluginShare50.h"
@@ -33,11 +33,6 @@
 
 namespace morvane {
 namespace {
-
-// The chip cursors of the library; slot k holds the k-th smallest chip, and the table selects a chip by
-// making its slot the cursor.
-constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
-                                                   "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
 
 // The user list as the form dresses it: every row on the box's brown with white text, the selected row a
 // lighter brown; the header is drawn from its pictures, with blue, white and red behind them.
@@ -237,8 +232,6 @@ void TFormPluginClient::BuildFloatingPanels() {
 
 void TFormPluginClient::FormCreate() {
     SetBounds(0, 0, Width(), Height());
-    LoadChipCursors();
-    LoadPanelPictures();
     CreateSkinFrame();
     Font().SetName("宋体");
     Font().SetSize(9);
@@ -246,24 +239,32 @@ void TFormPluginClient::FormCreate() {
     SetCaption(version.ProductName + version.ProductVersion);
     labelTitleName_->SetCaption(Caption());
     CreateGameClient();
+    LoadChipCursors();
+    LoadPanelPictures();
     // The window has no system caption: the title strip is drawn by the table and the skin.
     ApplyFixedLayout();
     ReparentTitleControls();
     PlaceCardLabels();
     RegisterHotKeys();
     SkinScrollBars();
-    gameClient_->TopBar().BringToFront();
+    if (titleStrip_) titleStrip_->BringToFront();
     pluginShare501_->SetShowStartStop(false);
 }
 
 void TFormPluginClient::LoadChipCursors() {
-    for (std::size_t slot = 0; slot < kChipCursors.size(); ++slot)
-        Application().SetCursor(int(slot) + 1, kChipCursors[slot]);
+    if (!gameClient_) return;
+    const std::vector<std::string> names = gameClient_->ChipCursorNames();
+    for (std::size_t slot = 0; slot < names.size(); ++slot)
+        Application().SetCursor(int(slot) + 1, names[slot]);
 }
 
 void TFormPluginClient::LoadPanelPictures() {
-    userListPng_ = LoadPictureByName("TWOEIGHT_BTIMAPUSERLIST");
-    chatPng_ = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT");
+    if (gameClient_) {
+        const std::string userList = gameClient_->UserListPictureName();
+        const std::string chat = gameClient_->ChatPictureName();
+        if (!userList.empty()) userListPng_ = LoadPictureByName(userList);
+        if (!chat.empty()) chatPng_ = LoadPictureByName(chat);
+    }
     if (userListPng_) {
         pluginUser501_->SetPicture(userListPng_.get());
         pluginUser501_->SetTransparentColor(clNone);
@@ -288,23 +289,31 @@ void TFormPluginClient::CreateSkinFrame() {
 }
 
 void TFormPluginClient::CreateGameClient() {
-    gameClient_ = std::make_unique<TTwoEightClient>(nullptr);
+    std::unique_ptr<TCustomPluginClient> client = morvane::CreateGameClient(pluginShare501_->GameID(), this);
+    // A library built without its game still opens its window: the hall panels work, the table is empty.
+    if (!client) return;
+    gameClient_ = Own(std::move(client));
     gameClient_->SetParent(panelClient_);
     gameClient_->SetAlign(TAlign::alClient);
-    pluginShare501_->SetPluginClient(gameClient_.get());
+    pluginShare501_->SetPluginClient(gameClient_);
     pluginShare501_->OnScoreChanged = [this] { PluginUser501SelectChange(); };
 }
 
 void TFormPluginClient::ReparentTitleControls() {
-    TBjlTopBar& topBar = gameClient_->TopBar();
-    const TPoint topBarAt = topBar.ClientToScreen({0, 0});
-    const TPoint formAt = ClientToScreen({0, 0});
-    topBar.SetParent(this);
-    topBar.SetBounds(topBarAt.x - formAt.x, topBarAt.y - formAt.y, topBar.Width(), topBar.Height());
+    if (!gameClient_) return;
+    if (std::unique_ptr<TControl> strip = gameClient_->ReleaseTitleStrip()) {
+        // Where the game placed it, now on the form and owned by it.
+        const TPoint stripAt = strip->ClientToScreen({0, 0});
+        const TPoint formAt = ClientToScreen({0, 0});
+        titleStrip_ = Own(std::move(strip));
+        titleStrip_->SetParent(this);
+        titleStrip_->SetBounds(stripAt.x - formAt.x, stripAt.y - formAt.y, titleStrip_->Width(),
+                               titleStrip_->Height());
+    }
     for (TControl* control :
          std::initializer_list<TControl*>{labelTitle_, labelTitleName_, imageLogo_, picButtonadvice_,
                                           picButtonSetup_, picButtonScreen_, picButtonMin_, picButtonClose_})
-        control->SetParent(gameClient_.get());
+        control->SetParent(gameClient_);
     picButtonRestore_->SetParent(skinFrame_);
     picButtonMax_->SetParent(skinFrame_);
 }
@@ -349,12 +358,9 @@ void TFormPluginClient::FormDestroy() {
     if (TPlatform* platform = PluginPlatform()) platform->UnregisterHotKey(WindowId(), kHotKeyHide);
     // A table hidden by the boss key leaves neither its icon nor a hidden hall behind.
     ReleaseBossHiding();
-    userListPng_.reset();
-    chatPng_.reset();
-    // The client goes before the hub it is plugged into, which lets go of it on the way.
-    gameClient_.reset();
-    if (skinFrame_) FreeComponent(std::exchange(skinFrame_, nullptr));
-    if (scrollBarSkinner_) FreeComponent(std::exchange(scrollBarSkinner_, nullptr));
+    // Everything the form owns goes now, while the form is still whole (the controls' handlers reach back
+    // into it), last made first: see the tree where the form is declared.
+    DestroyComponents();
 }
 
 // [SECTION] Registration
@@ -368,15 +374,5 @@ void RegisterFormPluginClient() {
 void UnregisterFormPluginClient() {
     UnregisterFormClass(TFormPluginClient::kClassName);
 }
-
-namespace {
-
-// The class is known by its name from the moment the library is loaded.
-struct TFormClassAtLoad {
-    TFormClassAtLoad() { RegisterFormPluginClient(); }
-};
-const TFormClassAtLoad formClassAtLoad;
-
-} // namespace
 
 } // namespace morvane
