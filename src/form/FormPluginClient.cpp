@@ -45,15 +45,8 @@ constexpr TColor kListSplitColour = 0x0000FF;
 // Blue-grey bars with a cream track, for the user list and the chat.
 constexpr TScrollBarScheme kScrollBarColours{0x6FA4EF, 0x94AAC1, 0xABE3FE, 0xF0FBFE, 0xD4EDF7, 0xD4EDF7};
 
-template <typename T>
-T* Make(TFormPluginClient& form, TWinControl* parent) {
-    T* control = form.Own(std::make_unique<T>(&form));
-    if (parent) control->SetParent(parent);
-    return control;
-}
-
 TPictureButton* MakeTitleButton(TFormPluginClient& form, const char* family, const char* hint) {
-    auto* button = Make<TPictureButton>(form, &form);
+    auto* button = form.Add<TPictureButton>();
     TButtonPictures faces = LoadButtonPictures(family);
     if (faces.Comm) button->SetCommPicture(*faces.Comm);
     if (faces.Move) button->SetMovePicture(*faces.Move);
@@ -63,8 +56,8 @@ TPictureButton* MakeTitleButton(TFormPluginClient& form, const char* family, con
     return button;
 }
 
-TLabel* MakeLabel(TFormPluginClient& form, TWinControl* parent, const std::string& caption) {
-    auto* label = Make<TLabel>(form, parent);
+TLabel* MakeLabel(TFormPluginClient& form, TWinControl& parent, const std::string& caption) {
+    auto* label = form.AddTo<TLabel>(parent);
     label->SetTransparent(true);
     label->SetCaption(caption);
     return label;
@@ -102,17 +95,17 @@ TFormPluginClient::~TFormPluginClient() {
 void TFormPluginClient::BuildComponents() {
     pluginShare501_ = Own(std::make_unique<TPluginShare50>(this));
     SetCommandHub(pluginShare501_);
-    imageMainFrame_ = Make<TImage>(*this, nullptr);
+    imageMainFrame_ = Own(std::make_unique<TImage>(this));
     if (auto frame = LoadPictureByName("FORMMAINFRAME")) imageMainFrame_->SetPicture(*frame);
-    bigRightImage_ = Make<TImage>(*this, nullptr);
+    bigRightImage_ = Own(std::make_unique<TImage>(this));
     if (auto box = LoadPictureByName("FORMRIGHTBOX")) bigRightImage_->SetPicture(*box);
-    imageCombox_ = Make<TImage>(*this, nullptr);
+    imageCombox_ = Own(std::make_unique<TImage>(this));
     if (auto history = LoadPictureByName("CHATHISTORY")) imageCombox_->SetPicture(*history);
     imageListButtons_ = MakeButtonList(*this, "HALLBTN");
     imageListClose_ = MakeButtonList(*this, "CLOSE");
     imageListEmotion_ = MakeFaceList(*this);
 
-    panelClient_ = Make<TCustomPanel>(*this, this);
+    panelClient_ = Add<TCustomPanel>();
     BuildTitleStrip();
     BuildUserBox();
     BuildFloatingPanels();
@@ -138,10 +131,10 @@ void TFormPluginClient::BuildComponents() {
 }
 
 void TFormPluginClient::BuildTitleStrip() {
-    labelTitle_ = MakeLabel(*this, this, "");
+    labelTitle_ = MakeLabel(*this, *this, "");
     labelTitle_->SetAutoSize(false);
-    labelTitleName_ = MakeLabel(*this, this, "");
-    labelTitleName1_ = MakeLabel(*this, this, "");
+    labelTitleName_ = MakeLabel(*this, *this, "");
+    labelTitleName1_ = MakeLabel(*this, *this, "");
     labelTitleName1_->SetAutoSize(false);
     for (TLabel* label : {labelTitle_, labelTitleName_, labelTitleName1_})
         label->OnMouseDown = [this](TControl*, TMouseButton button, TShiftState, int, int) {
@@ -159,30 +152,30 @@ void TFormPluginClient::BuildTitleStrip() {
     picButtonadvice_->OnClick = [this](TControl*) { ActionAdviceExecute(); };
     picButtonMin_->OnClick = [this](TControl*) { PicButtonMinClick(); };
     picButtonClose_->OnClick = [this](TControl*) { PicButtonCloseClick(); };
-    imageLogo_ = Make<TImage>(*this, this);
+    imageLogo_ = Add<TImage>();
     imageLogo_->SetAutoSize(true);
     imageLogo_->OnClick = [this](TControl*) { ActionLogoExecute(); };
 }
 
 void TFormPluginClient::BuildUserBox() {
-    panelPluginUserBox_ = Make<TCustomPanel>(*this, this);
-    imageUserBack_ = Make<TImage>(*this, panelPluginUserBox_);
-    imagePhoto_ = Make<TImage>(*this, panelPluginUserBox_);
+    panelPluginUserBox_ = Add<TCustomPanel>();
+    imageUserBack_ = AddTo<TImage>(*panelPluginUserBox_);
+    imagePhoto_ = AddTo<TImage>(*panelPluginUserBox_);
     imagePhoto_->SetCenter(true);
-    lblNickName_ = MakeLabel(*this, panelPluginUserBox_, "昵称：");
-    lblSuccess_ = MakeLabel(*this, panelPluginUserBox_, "积分：");
-    lblLevel_ = MakeLabel(*this, panelPluginUserBox_, "等级：");
-    lblMoney_ = MakeLabel(*this, panelPluginUserBox_, "星币：");
-    lblGamePoint_ = MakeLabel(*this, panelPluginUserBox_, "游戏豆：");
+    lblNickName_ = MakeLabel(*this, *panelPluginUserBox_, "昵称：");
+    lblSuccess_ = MakeLabel(*this, *panelPluginUserBox_, "积分：");
+    lblLevel_ = MakeLabel(*this, *panelPluginUserBox_, "等级：");
+    lblMoney_ = MakeLabel(*this, *panelPluginUserBox_, "星币：");
+    lblGamePoint_ = MakeLabel(*this, *panelPluginUserBox_, "游戏豆：");
     // The card shows three lines; score and money are in the user list beside it.
     lblSuccess_->SetVisible(false);
     lblMoney_->SetVisible(false);
-    pluginUser501_ = Make<TPluginUser50>(*this, panelPluginUserBox_);
+    pluginUser501_ = AddTo<TPluginUser50>(*panelPluginUserBox_);
     const char* const captions[] = {"ID", "昵称", "等级", "游戏豆", "积分", "星币"};
     for (int column = 0; column < 6; ++column)
         pluginUser501_->SetColumnCaption(column, captions[column]);
     DressUserList(*pluginUser501_);
-    pluginChat501_ = Make<TPluginChat50>(*this, panelPluginUserBox_);
+    pluginChat501_ = AddTo<TPluginChat50>(*panelPluginUserBox_);
     pluginChat501_->SetEmotionImages(imageListEmotion_);
     // The chat skin's three square buttons sit at its foot, the say button beside them.
     const struct {
@@ -202,11 +195,11 @@ void TFormPluginClient::BuildUserBox() {
 }
 
 void TFormPluginClient::BuildFloatingPanels() {
-    pluginAction501_ = Make<TPluginAction50>(*this, this);
-    pluginEvents501_ = Make<TPluginEvents50>(*this, this);
-    pluginOption501_ = Make<TPluginOption50>(*this, this);
-    pluginAdvice501_ = Make<TPluginAdvice50>(*this, this);
-    pluginDialog501_ = Make<TPluginDialog50>(*this, this);
+    pluginAction501_ = Add<TPluginAction50>();
+    pluginEvents501_ = Add<TPluginEvents50>();
+    pluginOption501_ = Add<TPluginOption50>();
+    pluginAdvice501_ = Add<TPluginAdvice50>();
+    pluginDialog501_ = Add<TPluginDialog50>();
     pluginDialog501_->SetBounds(0, 0, 300, 150);
     pluginDialog501_->SetLifeCount(30);
     pluginDialog501_->SetCaption("确认");
@@ -222,9 +215,9 @@ void TFormPluginClient::BuildFloatingPanels() {
         parts->SetButtonImages(imageListButtons_);
         parts->SetCloseImages(imageListClose_);
     }
-    checkBoxHaveSound_ = Make<TCheckBox>(*this, pluginOption501_);
+    checkBoxHaveSound_ = AddTo<TCheckBox>(*pluginOption501_);
     checkBoxHaveSound_->SetCaption("音效");
-    checkBoxHasBackMusic_ = Make<TCheckBox>(*this, pluginOption501_);
+    checkBoxHasBackMusic_ = AddTo<TCheckBox>(*pluginOption501_);
     checkBoxHasBackMusic_->SetCaption("背景音乐");
 }
 
@@ -281,7 +274,7 @@ void TFormPluginClient::LoadPanelPictures() {
 }
 
 void TFormPluginClient::CreateSkinFrame() {
-    skinFrame_ = Make<TTranForm>(*this, this);
+    skinFrame_ = Add<TTranForm>();
     labelTitleName1_->SetParent(skinFrame_);
     labelTitleName1_->SendToBack();
     // The frame lies under the table, which covers it whole, so the table's name is shown on the

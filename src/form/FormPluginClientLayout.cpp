@@ -1,5 +1,4 @@
 #include "form/FormPluginClient.h"
-#include "plugin/CustomPluginClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
 #include "gui/CustomPanel.h"
@@ -9,6 +8,7 @@
 #include "panels/PluginOption50.h"
 #include "panels/PluginUser50.h"
 #include "panels/TranForm.h"
+#include "plugin/CustomPluginClient.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/BitmapRegion.h"
 #include "ui/LovelyPanel.h"

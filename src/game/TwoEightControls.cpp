@@ -49,7 +49,8 @@ std::unique_ptr<TControl> TTwoEightClient::ReleaseTitleStrip() {
 
 std::vector<std::string> TTwoEightClient::ChipCursorNames() const {
     // Slot k holds the k-th smallest chip; the table selects a chip by making its slot the cursor.
-    return {"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur", "5wcur", "10wCur", "50wCur", "100wCur", "500wCur"};
+    return {"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
+            "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
 }
 
 void TTwoEightClient::Notification(TComponent* component, bool removing) {

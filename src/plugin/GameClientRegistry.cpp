@@ -2,21 +2,15 @@
 
 #include "base/FileVersionInfomation.h"
 #include "plugin/CustomPluginClient.h"
+#include "plugin/FactoryRegistry.h"
 
 #include <cctype>
-#include <map>
-#include <mutex>
 
 namespace morvane {
 namespace {
 
-struct TGameClients {
-    std::mutex lock;
-    std::map<std::string, TGameClientFactory> factories;
-};
-
-TGameClients& GameClients() {
-    static TGameClients clients;
+TFactoryRegistry<TGameClientFactory>& GameClients() {
+    static TFactoryRegistry<TGameClientFactory> clients;
     return clients;
 }
 
@@ -45,28 +39,17 @@ std::string LibraryGameId() {
 bool RegisterGameClient(const std::string& gameId, TGameClientFactory factory) {
     const std::string key = NormalizedGameId(gameId);
     if (key.empty() || !factory) return false;
-    TGameClients& clients = GameClients();
-    std::lock_guard guard(clients.lock);
-    clients.factories[key] = std::move(factory);
+    GameClients().Add(key, std::move(factory));
     return true;
 }
 
 void UnregisterGameClient(const std::string& gameId) {
-    TGameClients& clients = GameClients();
-    std::lock_guard guard(clients.lock);
-    clients.factories.erase(NormalizedGameId(gameId));
+    GameClients().Remove(NormalizedGameId(gameId));
 }
 
 std::unique_ptr<TCustomPluginClient> CreateGameClient(const std::string& gameId, TComponent* owner) {
-    TGameClientFactory factory;
-    {
-        TGameClients& clients = GameClients();
-        std::lock_guard guard(clients.lock);
-        auto it = clients.factories.find(NormalizedGameId(gameId));
-        if (it == clients.factories.end()) return nullptr;
-        factory = it->second;
-    }
-    return factory(owner);
+    const TGameClientFactory factory = GameClients().Find(NormalizedGameId(gameId));
+    return factory ? factory(owner) : nullptr;
 }
 
 } // namespace morvane

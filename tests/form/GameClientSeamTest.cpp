@@ -1,6 +1,5 @@
 #include "form/FormPluginClient.h"
 #include "form/TableClasses.h"
-
 #include "game/TwoEightClient.h"
 #include "graphics/BjlTopBar.h"
 #include "gui/CustomPanel.h"
@@ -74,15 +73,18 @@ protected:
 };
 
 TEST(GameIdentityTest, AnIdentityIsTheBracedUpperCaseGuidAndAnythingElseIsRefused) {
-    EXPECT_EQ(NormalizedGameId("1d3c5a7e-0b2f-4c6d-8e9a-0123456789ab"), "{1D3C5A7E-0B2F-4C6D-8E9A-0123456789AB}");
-    EXPECT_EQ(NormalizedGameId("{1d3c5a7e-0b2f-4c6d-8e9a-0123456789ab}"), "{1D3C5A7E-0B2F-4C6D-8E9A-0123456789AB}");
+    EXPECT_EQ(NormalizedGameId("1d3c5a7e-0b2f-4c6d-8e9a-0123456789ab"),
+              "{1D3C5A7E-0B2F-4C6D-8E9A-0123456789AB}");
+    EXPECT_EQ(NormalizedGameId("{1d3c5a7e-0b2f-4c6d-8e9a-0123456789ab}"),
+              "{1D3C5A7E-0B2F-4C6D-8E9A-0123456789AB}");
     EXPECT_EQ(NormalizedGameId(""), "");
     EXPECT_EQ(NormalizedGameId("{1d3c5a7e-0b2f-4c6d-8e9a-0123456789ab"), "");
     EXPECT_EQ(NormalizedGameId("1d3c5a7e+0b2f-4c6d-8e9a-0123456789ab"), "");
     EXPECT_EQ(NormalizedGameId("1d3c5a7e-0b2f-4c6d-8e9a-0123456789ag"), "");
-    EXPECT_FALSE(RegisterGameClient("baccarat", [](TComponent* owner) -> std::unique_ptr<TCustomPluginClient> {
-        return std::make_unique<TSecondGameClient>(owner);
-    }));
+    EXPECT_FALSE(
+        RegisterGameClient("baccarat", [](TComponent* owner) -> std::unique_ptr<TCustomPluginClient> {
+            return std::make_unique<TSecondGameClient>(owner);
+        }));
     EXPECT_EQ(CreateGameClient("baccarat", nullptr), nullptr);
     EXPECT_FALSE(LibraryGameId().empty());
 }
@@ -102,9 +104,10 @@ TEST_F(GameClientSeamTest, TheFormOwnsTheLibrarysGameClientAndTheTopBarItLaysOve
 }
 
 TEST_F(GameClientSeamTest, ASecondGameRegisteredUnderTheLibrarysIdentityPlugsInWithoutTheForm) {
-    ASSERT_TRUE(RegisterGameClient(LibraryGameId(), [](TComponent* owner) -> std::unique_ptr<TCustomPluginClient> {
-        return std::make_unique<TSecondGameClient>(owner);
-    }));
+    ASSERT_TRUE(
+        RegisterGameClient(LibraryGameId(), [](TComponent* owner) -> std::unique_ptr<TCustomPluginClient> {
+            return std::make_unique<TSecondGameClient>(owner);
+        }));
     Open();
     auto* client = dynamic_cast<TSecondGameClient*>(form->GameClient());
     ASSERT_NE(client, nullptr);
