@@ -57,12 +57,12 @@ void BM_PaintRoadTableWith64Games(benchmark::State& state) {
     form.SetBounds(0, 0, 501, 390);
     auto* table = form.Own(std::make_unique<TBJLResultTable>(&form));
     table->SetParent(&form);
-    std::vector<TRoadTableEntry> games;
-    for (int game = 0; game < TBJLResultTable::kMaxEntries; ++game)
-        games.push_back({std::uint8_t((game / 3) % 2 == 0 ? 0 : 2 + game % 2), std::uint8_t(game % 5 == 0),
-                         std::uint8_t(game % 7 == 0)});
+    std::vector<TResultTableEntry> games;
+    for (int game = 0; game < kRoadLength; ++game)
+        games.push_back({std::uint8_t((game / 3) % 2 == 0 ? rcBanker : rcPlayer + game % 2),
+                         std::uint8_t(game % 5 == 0), std::uint8_t(game % 7 == 0)});
     table->SetResults(games, int(games.size()));
-    if (table->Count() != TBJLResultTable::kMaxEntries) state.SkipWithError("history did not fit the road");
+    if (table->Count() != kRoadLength) state.SkipWithError("history did not fit the road");
     form.Show();
     platform.RunUntilIdle();
     TBitmap target;

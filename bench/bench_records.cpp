@@ -25,7 +25,7 @@ TTableScene FullScene() {
     s.ResultRoadCount = kRoadLength;
     s.PlayerCards = "Aax";
     s.BankerCards = "M1";
-    s.LastResultCode = 3;
+    s.LastResultCode = rcPlayerKing;
     s.Phase = 1;
     s.StatusText = "请下注，庄家坐庄第11局";
     s.NoBankerText = "暂时无人坐庄";

@@ -115,7 +115,7 @@ void BM_RepaintWholeTableInSettlement(benchmark::State& state) {
     TBenchTable table;
     table.client->DoGameData(WriteTableScene(TBenchTable::Scene(2)));
     TSettlementNotice settlement;
-    settlement.ResultCode = 0;
+    settlement.ResultCode = rcBanker;
     settlement.PointsA = 9;
     settlement.PointsB = 7;
     table.client->DoTableData(settlement.Write(), 0);

@@ -108,9 +108,10 @@ void FillHistory(TTableScene& scene) {
     struct TGame {
         std::uint8_t banker, player, code, bankerPair, playerPair;
     };
-    constexpr TGame kGames[] = {{7, 5, 0, 0, 0}, {3, 8, 2, 0, 1}, {6, 6, 4, 0, 0}, {9, 2, 0, 1, 0},
-                                {4, 7, 2, 0, 0}, {8, 1, 0, 0, 0}, {5, 9, 2, 0, 0}, {2, 6, 2, 0, 0},
-                                {9, 4, 0, 0, 0}, {0, 7, 2, 1, 1}};
+    constexpr TGame kGames[] = {{7, 5, rcBanker, 0, 0}, {3, 8, rcPlayer, 0, 1}, {6, 6, rcTie, 0, 0},
+                                {9, 2, rcBanker, 1, 0}, {4, 7, rcPlayer, 0, 0}, {8, 1, rcBanker, 0, 0},
+                                {5, 9, rcPlayer, 0, 0}, {2, 6, rcPlayer, 0, 0}, {9, 4, rcBanker, 0, 0},
+                                {0, 7, rcPlayer, 1, 1}};
     int count = 0;
     for (const TGame& game : kGames) {
         scene.BarRoad[std::size_t(count)] = {game.banker, game.player, game.code};
@@ -120,7 +121,7 @@ void FillHistory(TTableScene& scene) {
     scene.ResultRoadCount = count;
     scene.LastPointsA = 0;
     scene.LastPointsB = 7;
-    scene.LastResultCode = 2;
+    scene.LastResultCode = rcPlayer;
 }
 
 // The room: 庄家乙 is banker with 5 000 000, chips 100, 1000, 5000, 1w, 5w, 10w, a personal maximum of
@@ -235,10 +236,10 @@ std::string RoundScript() {
         {{kMe, 0, 500, 1000, 501000}, {kBanker, 0, 9000, 9000, 5009000}, {kOther, 0, 60, -10000, 790000}},
         false));
     TSettlementNotice settlement;
-    settlement.ResultCode = 2;
+    settlement.ResultCode = rcPlayer;
     settlement.PointsA = 6;
     settlement.PointsB = 9;
-    settlement.OwnStakes[2] = 1000;
+    settlement.OwnStakes[brPlayer] = 1000;
     settlement.NetResult = 1000;
     s.Frame(TableData(0, settlement.Write()));
     s.Comment("The settlement scene hands the road on, with this game at its end.");
@@ -248,8 +249,8 @@ std::string RoundScript() {
     shown.AcceptableAmounts = dealing.AcceptableAmounts;
     shown.PlayerCards = dealing.PlayerCards;
     shown.BankerCards = dealing.BankerCards;
-    shown.BarRoad[10] = {6, 9, 2};
-    shown.ResultRoad[10] = {2, 0, 0};
+    shown.BarRoad[10] = {6, 9, rcPlayer};
+    shown.ResultRoad[10] = {rcPlayer, 0, 0};
     shown.ResultRoadCount = 11;
     shown.LastPointsA = 6;
     shown.LastPointsB = 9;

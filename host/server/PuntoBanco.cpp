@@ -96,11 +96,11 @@ TRoundOutcome Judge(const TRoundCards& cards) {
     outcome.BankerPair = IsPair(cards.Banker);
     outcome.PlayerPair = IsPair(cards.Player);
     if (outcome.BankerPoints > outcome.PlayerPoints)
-        outcome.ResultCode = outcome.BankerPoints >= 8 ? brBankerKing : brBanker;
+        outcome.ResultCode = outcome.BankerPoints >= 8 ? rcBankerKing : rcBanker;
     else if (outcome.PlayerPoints > outcome.BankerPoints)
-        outcome.ResultCode = outcome.PlayerPoints >= 8 ? brPlayerKing : brPlayer;
+        outcome.ResultCode = outcome.PlayerPoints >= 8 ? rcPlayerKing : rcPlayer;
     else
-        outcome.ResultCode = SortedRanks(cards.Banker) == SortedRanks(cards.Player) ? brSamePointTie : brTie;
+        outcome.ResultCode = SortedRanks(cards.Banker) == SortedRanks(cards.Player) ? rcSamePointTie : rcTie;
     return outcome;
 }
 

@@ -33,8 +33,8 @@ std::string HandText(const server::THand& hand) {
 
 std::string OutcomeText(const server::TRoundOutcome& outcome) {
     std::string text = Utf8(std::string(ResultName(outcome.ResultCode)));
-    if (outcome.ResultCode == brBankerKing || outcome.ResultCode == brPlayerKing) text += Utf8(" (天王)");
-    if (outcome.ResultCode == brSamePointTie) text += Utf8(" (同点和)");
+    if (outcome.ResultCode == rcBankerKing || outcome.ResultCode == rcPlayerKing) text += Utf8(" (天王)");
+    if (outcome.ResultCode == rcSamePointTie) text += Utf8(" (同点和)");
     if (outcome.BankerPair) text += Utf8(", 庄对子");
     if (outcome.PlayerPair) text += Utf8(", 闲对子");
     return text;

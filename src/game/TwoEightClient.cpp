@@ -178,14 +178,7 @@ void TTwoEightClient::ApplyScene(TBytes data) {
     if (!dealingTimer_->Enabled())
         dealingTimer_->SetInterval(std::uint32_t(std::max(scene_.DealStartDelayMs, 1)));
     SetClockForPhase(previousPhase);
-    if (scene_.Phase == 3) {
-        std::array<TRoadTableEntry, kRoadLength> entries{};
-        for (int i = 0; i < kRoadLength; ++i) {
-            const TResultTableEntry& e = scene_.ResultRoad[std::size_t(i)];
-            entries[std::size_t(i)] = {e.ResultCode, e.BankerPair, e.PlayerPair};
-        }
-        resultTable_->SetResults(entries, scene_.ResultRoadCount);
-    }
+    if (scene_.Phase == 3) resultTable_->SetResults(scene_.ResultRoad, scene_.ResultRoadCount);
     FeedBarsFromScene();
     RefreshView();
 }
@@ -205,14 +198,9 @@ void TTwoEightClient::PrintRoomSettings() {
 
 void TTwoEightClient::FeedBarsFromScene() {
     topBar_->SetAcceptable(scene_.AcceptableAmounts);
-    TBarRoadGames games{};
-    for (int i = 0; i < kRoadLength; ++i) {
-        const TBarRoadEntry& e = scene_.BarRoad[std::size_t(i)];
-        games[std::size_t(i)] = {e.BankerPoints, e.PlayerPoints, e.ResultCode};
-    }
-    topBar_->SetRoad(games);
+    topBar_->SetRoad(scene_.BarRoad);
     FeedBankerFigures();
-    bottomBar_->SetRoad(games);
+    bottomBar_->SetRoad(scene_.BarRoad);
     bottomBar_->SetTopBar(topBar_->Handle());
 }
 

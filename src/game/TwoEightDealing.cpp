@@ -143,7 +143,7 @@ void TTwoEightClient::HandleSettlement(const TSettlementNotice& notice) {
         scene_.BankerBeans = banker->Beans;
 
     const bool tookPart = notice.TookPart();
-    const TBarGame game{notice.PointsA, notice.PointsB, notice.ResultCode};
+    const TBarRoadEntry game{notice.PointsA, notice.PointsB, notice.ResultCode};
     topBar_->AddResult(game);
     roundSettled_ = true;
     bookedBankerResult_ = bankerResult_;

@@ -33,7 +33,7 @@ std::array<bool, kRegionCount> WinningRegions(int code) {
     std::array<bool, kRegionCount> won{};
     if (!IsResultCode(code)) return won;
     won[std::size_t(code)] = true;
-    if (code % 2 == 1) won[std::size_t(code - 1)] = true;
+    if (IsSpecialResult(code)) won[std::size_t(code - 1)] = true;
     return won;
 }
 

@@ -3,6 +3,7 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "graphics/ChipValues.h"
+#include "graphics/GameResults.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,7 @@
 #include <span>
 #include <string_view>
 
-// The vocabulary the table and the game server share: bet regions, result codes, road entries, the banker
+// The vocabulary the table and the game server share: bet regions and what a result wins, the banker
 // queue, chairs and chips, and the ids of the records they exchange.
 namespace morvane {
 
@@ -18,13 +19,14 @@ namespace morvane {
 
 inline constexpr int kRegionCount = 8;
 
+// The first six regions are those a result code names as won.
 enum TBetRegion : std::uint8_t {
-    brBanker = 0,
-    brBankerKing = 1,
-    brPlayer = 2,
-    brPlayerKing = 3,
-    brTie = 4,
-    brSamePointTie = 5,
+    brBanker = rcBanker,
+    brBankerKing = rcBankerKing,
+    brPlayer = rcPlayer,
+    brPlayerKing = rcPlayerKing,
+    brTie = rcTie,
+    brSamePointTie = rcSamePointTie,
     brBankerPair = 6,
     brPlayerPair = 7,
 };
@@ -56,27 +58,7 @@ constexpr bool IsBetRegion(int region) {
 // One amount per region, indexed by TBetRegion.
 using TRegionAmounts = std::array<std::int64_t, kRegionCount>;
 
-// [SECTION] Result codes
-
-// A result code is the index of the winning region, 0..5; an odd code also wins the region before it.
-inline constexpr int kResultCodeCount = 6;
-// What an unusable result byte is read as: the mark of an empty road slot, which the bars and the road
-// table already skip, so no consumer ever indexes a table with it.
-inline constexpr std::uint8_t kNoResult = 0xFF;
-
-constexpr bool IsResultCode(int code) {
-    return code >= 0 && code < kResultCodeCount;
-}
-constexpr std::uint8_t SanitizeResultCode(std::uint8_t code) {
-    return IsResultCode(code) ? code : kNoResult;
-}
-
-enum class TResultKind { Banker, Player, Tie, None };
-
-constexpr TResultKind ResultKindOf(int code) {
-    if (!IsResultCode(code)) return TResultKind::None;
-    return static_cast<TResultKind>(code / 2);
-}
+// [SECTION] Results
 
 // "庄家赢", "闲家赢", "平局"; empty for no result.
 std::string_view ResultName(int code);
@@ -84,33 +66,6 @@ std::string_view ResultName(int code);
 // The regions a result marks as won: its own and, for an odd code, the region before it. None for a byte
 // that is no result code.
 std::array<bool, kRegionCount> WinningRegions(int code);
-
-// [SECTION] Road entries
-
-inline constexpr int kRoadLength = 64;
-
-// One game on the bars' road: the Banker's and the Player's points and the result code.
-struct TBarRoadEntry {
-    std::uint8_t BankerPoints{0xFF};
-    std::uint8_t PlayerPoints{0xFF};
-    std::uint8_t ResultCode{0xFF};
-
-    bool Valid() const { return BankerPoints <= 9 && PlayerPoints <= 9 && IsResultCode(ResultCode); }
-    friend bool operator==(const TBarRoadEntry&, const TBarRoadEntry&) = default;
-};
-
-// One game on the road table: the result code and the two pair flags (non-zero: a pair).
-struct TResultTableEntry {
-    std::uint8_t ResultCode{0xFF};
-    std::uint8_t BankerPair{0xFF};
-    std::uint8_t PlayerPair{0xFF};
-
-    bool Valid() const { return IsResultCode(ResultCode); }
-    friend bool operator==(const TResultTableEntry&, const TResultTableEntry&) = default;
-};
-
-using TBarRoad = std::array<TBarRoadEntry, kRoadLength>;
-using TResultRoad = std::array<TResultTableEntry, kRoadLength>;
 
 // [SECTION] Chairs and the banker queue
 

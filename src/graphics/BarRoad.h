@@ -1,27 +1,16 @@
 #pragma once
 
+#include "graphics/GameResults.h"
+#include "graphics/RoadLayout.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace morvane {
 
-// One game on the bars' road as the game client hands it over: the Banker's points, the Player's points
-// and the result code (0..1 Banker, 2..3 Player, 4..5 Tie). 0xFF bytes mark an empty slot.
-struct TBarGame {
-    std::uint8_t BankerPoints{0xFF};
-    std::uint8_t PlayerPoints{0xFF};
-    std::uint8_t ResultCode{0xFF};
-
-    // Points above 9 or a result above 5 (a byte of 0x80 and up counts as negative) are no game: such an
-    // entry is never stored, so the strips and the win counters index nothing past their rows.
-    bool Valid() const { return BankerPoints <= 9 && PlayerPoints <= 9 && ResultCode <= 5; }
-    friend bool operator==(const TBarGame&, const TBarGame&) = default;
-};
-
-inline constexpr int kBarRoadLength = 64;
 // Games a strip shows at a time.
 inline constexpr int kBarStripColumns = 10;
-using TBarRoadGames = std::array<TBarGame, kBarRoadLength>;
 
 // The bottom bar's arrows tell the top bar the strip's new first game with this message, so that both
 // strips scroll together.
@@ -31,5 +20,35 @@ inline constexpr std::uint32_t kBarScrollMessage = 0x0400 + 101; // 1125
 constexpr int NewestInView(int count) {
     return count > kBarStripColumns ? count - kBarStripColumns : 0;
 }
+
+// The games a bar keeps, oldest first, with a mark per game of whether the player won it, and the first
+// game its ten-column strip shows. Only valid games are stored, so every stored byte is in range.
+class TBarStrip {
+public:
+    // Takes the leading valid games of a road, but only into an empty strip; false, and nothing changes,
+    // when the strip holds games.
+    bool SetRoad(const TBarRoad& road);
+    // Appends a valid game, dropping the oldest when the strip is full; the newest stays in view. False,
+    // and nothing changes, for a game that is not valid.
+    bool Add(const TBarRoadEntry& game, bool won = false);
+    void SetNewestWon(bool won);
+    // A position from outside is held to the stored games.
+    void ScrollTo(std::int64_t first);
+
+    int Count() const { return count_; }
+    int First() const { return first_; }
+    const TBarRoad& Games() const { return games_; }
+    bool Won(int index) const { return won_.at(std::size_t(index)); }
+    // The game a column of the strip shows (its index in Games()), or none past the newest game.
+    std::optional<int> GameInColumn(int column) const;
+    bool IsNewest(int index) const { return index == count_ - 1; }
+    TResultCounts Counts() const;
+
+private:
+    TBarRoad games_{};
+    std::array<bool, kRoadLength> won_{};
+    int count_{0};
+    int first_{0};
+};
 
 } // namespace morvane

@@ -44,12 +44,11 @@ constexpr int kWinCounterHeight = -17;
 constexpr TPoint kLeftArrowPlace{202, 10};
 constexpr TPoint kRightArrowPlace{672, 10};
 
-// Result strip: slot i at x = 284 + 38 i, one row of 30 pixels per result kind (code div 2).
+// Result strip: slot i at x = 284 + 38 i, one row of 30 pixels per side (Banker, Player, Tie).
 constexpr int kStripLeft = 284;
 constexpr int kStripStep = 38;
 constexpr int kStripTop = 11;
 constexpr int kStripRowStep = 30;
-constexpr int kResultKinds = 3;
 
 } // namespace
 
@@ -123,40 +122,27 @@ void TBjlBottomBar::SetCaptions(const std::string& unitName) {
     RefreshOwnFigures();
 }
 
-void TBjlBottomBar::SetRoad(const TBarRoadGames& games) {
-    if (count_ != 0) return;
-    marks_.fill(TResultMark{});
-    while (count_ < kBarRoadLength && games[std::size_t(count_)].Valid()) {
-        marks_[std::size_t(count_)] = {games[std::size_t(count_)].ResultCode, false};
-        ++count_;
-    }
-    first_ = NewestInView(count_);
-    StripChanged();
+void TBjlBottomBar::SetRoad(const TBarRoad& games) {
+    if (strip_.SetRoad(games)) StripChanged();
 }
 
-void TBjlBottomBar::AddResult(bool played, std::int64_t win, const TBarGame& game) {
+void TBjlBottomBar::AddResult(bool played, std::int64_t win, const TBarRoadEntry& game) {
     beforeLast_ = {};
     if (!game.Valid()) return;
     beforeLast_ = {true, played, gamesWon_, total_};
-    if (count_ == kBarRoadLength) {
-        std::shift_left(marks_.begin(), marks_.end(), 1);
-        --count_;
-    }
-    marks_[std::size_t(count_++)] = {game.ResultCode, played && win > 0};
+    strip_.Add(game, played && win > 0);
     if (played) {
         ++gamesPlayed_;
         // A total beyond what 64 bits hold stays at the limit instead of turning over.
         if (__builtin_add_overflow(total_, win, &total_)) total_ = win > 0 ? INT64_MAX : INT64_MIN;
         if (win > 0) ++gamesWon_;
     }
-    if (count_ - first_ > kBarStripColumns) ++first_;
-    first_ = std::min(first_, count_);
     StripChanged();
 }
 
 void TBjlBottomBar::ReviseLastWin(std::int64_t win) {
-    if (!beforeLast_.valid || count_ == 0) return;
-    marks_[std::size_t(count_ - 1)].Won = beforeLast_.played && win > 0;
+    if (!beforeLast_.valid || strip_.Count() == 0) return;
+    strip_.SetNewestWon(beforeLast_.played && win > 0);
     if (beforeLast_.played) {
         gamesWon_ = beforeLast_.gamesWon + (win > 0 ? 1 : 0);
         if (__builtin_add_overflow(beforeLast_.total, win, &total_)) total_ = win > 0 ? INT64_MAX : INT64_MIN;
@@ -165,19 +151,20 @@ void TBjlBottomBar::ReviseLastWin(std::int64_t win) {
 }
 
 void TBjlBottomBar::ScrollLeft() {
-    first_ = std::max(0, first_ - 1);
+    strip_.ScrollTo(strip_.First() - 1);
     TellTopBar();
     Invalidate();
 }
 
 void TBjlBottomBar::ScrollRight() {
-    first_ = std::min(count_, first_ + 1);
+    strip_.ScrollTo(strip_.First() + 1);
     TellTopBar();
     Invalidate();
 }
 
 void TBjlBottomBar::TellTopBar() {
-    if (topBar_ != 0 && HasApplication()) Application().PostMessage(topBar_, kBarScrollMessage, first_, 0);
+    if (topBar_ != 0 && HasApplication())
+        Application().PostMessage(topBar_, kBarScrollMessage, strip_.First(), 0);
 }
 
 void TBjlBottomBar::StripChanged() {
@@ -187,11 +174,9 @@ void TBjlBottomBar::StripChanged() {
 }
 
 void TBjlBottomBar::CountWins() {
-    std::array<int, kResultKinds> wins{};
-    for (const TResultMark& mark : marks_)
-        if (mark.ResultCode <= 5) ++wins[mark.ResultCode / 2];
+    const TResultCounts counts = strip_.Counts();
     for (std::size_t kind = 0; kind < winCounters_.size(); ++kind)
-        winCounters_[kind]->ShowText(std::to_string(wins[kind]), false);
+        winCounters_[kind]->ShowText(std::to_string(counts.Wins[kind]), false);
 }
 
 void TBjlBottomBar::RefreshOwnFigures() {
@@ -219,11 +204,12 @@ void TBjlBottomBar::Paint(TCanvas& canvas) {
     else
         canvas.Draw(0, 0, background_);
     for (int slot = 0; slot < kBarStripColumns; ++slot) {
-        const int b = first_ + slot;
-        if (b >= count_) break;
-        const TResultMark& mark = marks_[std::size_t(b)];
-        if (mark.ResultCode > 5) continue;
-        canvas.Draw(kStripLeft + kStripStep * slot, kStripTop + kStripRowStep * (mark.ResultCode / 2),
+        const std::optional<int> shown = strip_.GameInColumn(slot);
+        if (!shown) break;
+        const TResultMark mark = Mark(*shown);
+        const TResultKind side = ResultKindOf(mark.ResultCode);
+        if (side == TResultKind::None) continue;
+        canvas.Draw(kStripLeft + kStripStep * slot, kStripTop + kStripRowStep * int(side),
                     mark.Won ? wonCheck_ : check_);
     }
 }

@@ -22,7 +22,7 @@ class TBjlBottomBar : public TCustomControl {
 public:
     // One stored game: its result code and whether the player played and won it.
     struct TResultMark {
-        std::uint8_t ResultCode{0xFF};
+        std::uint8_t ResultCode{kNoResult};
         bool Won{false};
     };
 
@@ -33,8 +33,8 @@ public:
 
     void SetCaptions(const std::string& unitName);
     // Takes a whole road, but only into an empty bar.
-    void SetRoad(const TBarRoadGames& games);
-    void AddResult(bool played, std::int64_t win, const TBarGame& game);
+    void SetRoad(const TBarRoad& games);
+    void AddResult(bool played, std::int64_t win, const TBarRoadEntry& game);
     // The newest game's win as it should have been added (its figures came later): its mark, the hit
     // rate and the total change as if AddResult had been given this win.
     void ReviseLastWin(std::int64_t win);
@@ -48,9 +48,11 @@ public:
     void ScrollRight();
 
     // [SECTION] What the bar holds and shows
-    int Count() const { return count_; }
-    int First() const { return first_; }
-    const TResultMark& Mark(int index) const { return marks_.at(std::size_t(index)); }
+    int Count() const { return strip_.Count(); }
+    int First() const { return strip_.First(); }
+    TResultMark Mark(int index) const {
+        return {strip_.Games().at(std::size_t(index)).ResultCode, strip_.Won(index)};
+    }
     int GamesPlayed() const { return gamesPlayed_; }
     int GamesWon() const { return gamesWon_; }
     std::int64_t Total() const { return total_; }
@@ -78,9 +80,7 @@ private:
     TPngImage background_;
     TPngImage check_;
     TPngImage wonCheck_;
-    std::array<TResultMark, kBarRoadLength> marks_{};
-    int count_{0};
-    int first_{0};
+    TBarStrip strip_;
     int gamesPlayed_{0};
     int gamesWon_{0};
     std::int64_t total_{0};
@@ -94,7 +94,7 @@ private:
     TBeforeLast beforeLast_;
     std::array<TBarLabel*, 4> captions_{};
     std::array<TBarLabel*, 4> values_{};
-    std::array<TBarLabel*, 3> winCounters_{};
+    std::array<TBarLabel*, kResultKindCount> winCounters_{};
     TPictureButton* leftArrow_{nullptr};
     TPictureButton* rightArrow_{nullptr};
 };

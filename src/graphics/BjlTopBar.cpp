@@ -168,44 +168,26 @@ void TBjlTopBar::SetAcceptable(const std::array<std::int64_t, kRegionCount>& amo
         acceptable_[row]->ShowText(GroupedAmount(amounts[std::size_t(kAcceptableRegions[row])]), false);
 }
 
-void TBjlTopBar::SetRoad(const TBarRoadGames& games) {
-    if (count_ != 0) return;
-    // Only the leading games are kept; whatever follows the first unusable entry is left empty, so no
-    // stored entry is ever out of range.
-    games_.fill(TBarGame{});
-    while (count_ < kBarRoadLength && games[std::size_t(count_)].Valid()) {
-        games_[std::size_t(count_)] = games[std::size_t(count_)];
-        ++count_;
-    }
-    first_ = NewestInView(count_);
-    ShowStrip();
+void TBjlTopBar::SetRoad(const TBarRoad& games) {
+    if (strip_.SetRoad(games)) ShowStrip();
 }
 
-void TBjlTopBar::AddResult(const TBarGame& game) {
-    if (!game.Valid()) return;
-    if (count_ == kBarRoadLength) {
-        std::shift_left(games_.begin(), games_.end(), 1);
-        --count_;
-    }
-    games_[std::size_t(count_++)] = game;
-    if (count_ - first_ > kBarStripColumns) ++first_;
-    // After the oldest game went, the view may point past the stored games.
-    first_ = std::min(first_, count_);
-    ShowStrip();
+void TBjlTopBar::AddResult(const TBarRoadEntry& game) {
+    if (strip_.Add(game)) ShowStrip();
 }
 
 void TBjlTopBar::ShowStrip() {
     for (int column = 0; column < kBarStripColumns; ++column) {
-        const int b = first_ + column;
+        const std::optional<int> shown = strip_.GameInColumn(column);
         TBarLabel& banker = *bankerPoints_[std::size_t(column)];
         TBarLabel& player = *playerPoints_[std::size_t(column)];
-        if (b >= count_) {
+        if (!shown) {
             banker.ShowText("", false);
             player.ShowText("", false);
             continue;
         }
-        const TBarGame& game = games_[std::size_t(b)];
-        const TColor colour = b == count_ - 1 ? kNewestColour : kOlderColour;
+        const TBarRoadEntry& game = strip_.Games()[std::size_t(*shown)];
+        const TColor colour = strip_.IsNewest(*shown) ? kNewestColour : kOlderColour;
         banker.Font().SetColor(colour);
         player.Font().SetColor(colour);
         banker.ShowText(std::to_string(game.BankerPoints), false);
@@ -280,8 +262,7 @@ void TBjlTopBar::Paint(TCanvas& canvas) {
 
 void TBjlTopBar::WndProc(TMessage& message) {
     if (message.Msg == kBarScrollMessage) {
-        // A position from outside is held to the stored games.
-        first_ = int(std::clamp<std::intptr_t>(message.WParam, 0, count_));
+        strip_.ScrollTo(message.WParam);
         ShowStrip();
         return;
     }

@@ -38,8 +38,8 @@ public:
     void SetCaptions(const std::string& unitName);
     void SetAcceptable(const std::array<std::int64_t, kRegionCount>& amounts);
     // Takes a whole road, but only into an empty bar.
-    void SetRoad(const TBarRoadGames& games);
-    void AddResult(const TBarGame& game);
+    void SetRoad(const TBarRoad& games);
+    void AddResult(const TBarRoadEntry& game);
     void UpdateBanker(int gamesAsBanker, const std::array<TBarQueueEntry, kBarQueueLength>& queue,
                       std::int64_t winnings, std::int64_t beans);
     void SetButtonHandler(int index, std::function<void()> handler);
@@ -51,9 +51,9 @@ public:
     TBarLabel& Notice() { return *notice_; }
 
     // [SECTION] What the bar holds and shows
-    int Count() const { return count_; }
-    int First() const { return first_; }
-    const TBarRoadGames& Games() const { return games_; }
+    int Count() const { return strip_.Count(); }
+    int First() const { return strip_.First(); }
+    const TBarRoad& Games() const { return strip_.Games(); }
     const TBarLabel& PointsLabel(int column, bool banker) const {
         return *(banker ? bankerPoints_ : playerPoints_).at(std::size_t(column));
     }
@@ -82,9 +82,7 @@ private:
     TPngImage background_;
     // The translucent background over the still felt, kept between repaints.
     TBlendCache backgroundBlend_;
-    TBarRoadGames games_{};
-    int count_{0};
-    int first_{0};
+    TBarStrip strip_;
     std::array<TBarLabel*, kBarStripColumns> bankerPoints_{};
     std::array<TBarLabel*, kBarStripColumns> playerPoints_{};
     std::array<TBarLabel*, 3> acceptable_{};

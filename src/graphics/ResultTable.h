@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/RoadLayout.h"
 #include "gui/Label.h"
 #include "gui/PngImage.h"
 #include "ui/LovelyPanel.h"
@@ -13,27 +14,11 @@
 
 namespace morvane {
 
-// One past game as the server sends it for the road window: the result code (0 Banker, 1 Banker King,
-// 2 Player, 3 Player King, 4 Tie, 5 same-point Tie) and the two pair flags (non-zero: a pair).
-struct TRoadTableEntry {
-    std::uint8_t ResultCode{0xFF};
-    std::uint8_t BankerPair{0xFF};
-    std::uint8_t PlayerPair{0xFF};
-};
-
-// A cell of one of the two roads, column and row counted from 1.
-struct TRoadCell {
-    int Column{0};
-    int Row{0};
-    friend bool operator==(const TRoadCell&, const TRoadCell&) = default;
-};
-
 // The result-history window (the "road"): the last games drawn twice, as a bead plate filled column by
 // column and as a column road that starts a new column whenever the winning side changes, with win
 // counts, percentages, pair and King counts. The title band drags it; its close button hides it.
 class TBJLResultTable : public TLovelyPanel {
 public:
-    static constexpr int kMaxEntries = 64;
     static constexpr int kRoadColumns = 29;
     static constexpr int kRoadRows = 6;
     static constexpr int kBeadRows = 6;
@@ -48,18 +33,6 @@ public:
     static constexpr std::uint32_t kHitTestMessage = 0x0084;
     static constexpr std::intptr_t kHitCaption = 2;
 
-    enum class TKind { Banker, Player, Tie };
-    enum TCounter {
-        BankerWins,
-        BankerKings,
-        PlayerWins,
-        PlayerKings,
-        TieWins,
-        SamePointTies,
-        BankerPairs,
-        PlayerPairs,
-        CounterCount
-    };
     enum TLabelSlot {
         PlayerCountLabel,
         TieCountLabel,
@@ -79,22 +52,21 @@ public:
     // Replaces the history with the first `count` of `entries` (oldest first). More than 64, or a
     // negative count, empties the table; a count beyond what `entries` holds takes what is there; entries
     // whose result code is no result (above 5) are left out.
-    void SetResults(std::span<const TRoadTableEntry> entries, int count);
+    void SetResults(std::span<const TResultTableEntry> entries, int count);
     void ResetHistory();
 
     int Count() const { return count_; }
-    const TRoadTableEntry& Entry(int index) const { return history_.at(std::size_t(index)); }
-    int Counter(TCounter counter) const { return counters_[counter]; }
+    const TResultTableEntry& Entry(int index) const { return history_.at(std::size_t(index)); }
+    const TResultCounts& Counts() const { return counts_; }
     const TLabel& Label(TLabelSlot slot) const { return *labels_[slot]; }
     TPictureButton& CloseButton() const { return *closeButton_; }
     // Where each entry's marks lie, in entry order. The column road is laid out from the oldest game on;
     // when it needs more columns than the window has, only its newest columns are drawn.
-    const std::vector<TRoadCell>& ColumnRoad() const { return columnRoad_; }
-    const std::vector<TRoadCell>& BeadPlate() const { return beadPlate_; }
+    const TRoadGrid& ColumnRoad() const { return columnRoad_; }
+    const TRoadGrid& BeadPlate() const { return beadPlate_; }
     // How many of the oldest column-road columns have left the window on the left.
     int HiddenRoadColumns() const { return hiddenRoadColumns_; }
 
-    static TKind KindOf(std::uint8_t resultCode);
     static TPoint RoadCellOrigin(TRoadCell cell);
     static TPoint BeadCellOrigin(TRoadCell cell);
 
@@ -107,23 +79,24 @@ private:
     void LoadPictures();
     void CreateLabels();
     void CreateCloseButton();
-    void CountEntry(const TRoadTableEntry& entry);
+    // The games shown, oldest first.
+    std::span<const TResultTableEntry> History() const;
     void LayOutRoads();
     void UpdateLabels();
-    const TPngImage* BeadPicture(const TRoadTableEntry& entry) const;
-    const TPngImage* SmallPicture(const TRoadTableEntry& entry) const;
+    const TPngImage* BeadPicture(const TResultTableEntry& entry) const;
+    const TPngImage* SmallPicture(const TResultTableEntry& entry) const;
 
-    std::array<TRoadTableEntry, kMaxEntries> history_{};
+    TResultRoad history_{};
     int count_{0};
-    std::array<int, CounterCount> counters_{};
-    std::vector<TRoadCell> columnRoad_;
-    std::vector<TRoadCell> beadPlate_;
+    TResultCounts counts_;
+    TRoadGrid columnRoad_;
+    TRoadGrid beadPlate_;
     int hiddenRoadColumns_{0};
 
     std::unique_ptr<TPngImage> backPicture_;
-    // Indexed by TKind, then by pair variant (0 none, 1 Banker pair, 2 Player pair, 3 both).
-    std::array<std::array<std::unique_ptr<TPngImage>, 4>, 3> beadMarks_;
-    std::array<std::unique_ptr<TPngImage>, 3> smallMarks_;
+    // Indexed by TResultKind, then by pair variant (0 none, 1 Banker pair, 2 Player pair, 3 both).
+    std::array<std::array<std::unique_ptr<TPngImage>, 4>, kResultKindCount> beadMarks_;
+    std::array<std::unique_ptr<TPngImage>, kResultKindCount> smallMarks_;
     std::array<TLabel*, LabelCount> labels_{};
     TPictureButton* closeButton_{nullptr};
 };

@@ -113,7 +113,7 @@ TEST_F(TableGoldenTest, SettlementWithThePanelAndABlinkingWinner) {
     SendFrame(hostframes::ScoreBlock(
         2, 2, {{kMe, 0, 100, -16100, kMyBeans - 16100}, {kBanker, 0, 5000, 1234567, 6234567}}));
     TSettlementNotice notice;
-    notice.ResultCode = 0;
+    notice.ResultCode = rcBanker;
     notice.PointsA = 9;
     notice.PointsB = 7;
     notice.OwnStakes = scene.OwnStakes;

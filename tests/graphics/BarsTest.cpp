@@ -27,12 +27,12 @@ public:
 };
 
 // Game n (1-based) of a test road: Banker n mod 10 points, Player (n + 3) mod 10, result n mod 6.
-TBarGame Game(int n) {
+TBarRoadEntry Game(int n) {
     return {std::uint8_t(n % 10), std::uint8_t((n + 3) % 10), std::uint8_t(n % 6)};
 }
 
-TBarRoadGames Road(int games) {
-    TBarRoadGames road{};
+TBarRoad Road(int games) {
+    TBarRoad road{};
     for (int n = 1; n <= games; ++n)
         road[std::size_t(n - 1)] = Game(n);
     return road;
@@ -96,18 +96,18 @@ TEST_F(BarsTest, ARoadShowsItsLastTenGamesAndOnlyIntoAnEmptyBar) {
 }
 
 TEST_F(BarsTest, ARoadEndsAtItsFirstUnusableEntry) {
-    for (TBarGame broken : {TBarGame{1, 2, 6}, TBarGame{1, 2, 0xFF}, TBarGame{1, 2, 0x80}, TBarGame{10, 2, 0},
-                            TBarGame{1, 12, 0}}) {
+    for (TBarRoadEntry broken : {TBarRoadEntry{1, 2, 6}, TBarRoadEntry{1, 2, 0xFF}, TBarRoadEntry{1, 2, 0x80},
+                                 TBarRoadEntry{10, 2, 0}, TBarRoadEntry{1, 12, 0}}) {
         TBjlTopBar topBar(nullptr);
         TBjlBottomBar bottomBar(nullptr);
-        TBarRoadGames road = Road(8);
+        TBarRoad road = Road(8);
         road[5] = broken;
         topBar.SetRoad(road);
         bottomBar.SetRoad(road);
         EXPECT_EQ(topBar.Count(), 5);
         EXPECT_EQ(bottomBar.Count(), 5);
         // Nothing past the road's end is kept, so no stored byte is out of range.
-        EXPECT_EQ(topBar.Games()[6], TBarGame{});
+        EXPECT_EQ(topBar.Games()[6], TBarRoadEntry{});
         EXPECT_EQ(bottomBar.Mark(6).ResultCode, 0xFF);
     }
 }
@@ -141,7 +141,8 @@ TEST_F(BarsTest, TheSixtyFifthResultDropsTheOldestGame) {
 
 TEST_F(BarsTest, UnusableResultsReachNeitherBar) {
     AddToBoth(1);
-    for (TBarGame broken : {TBarGame{1, 2, 6}, TBarGame{1, 2, 0xFF}, TBarGame{10, 2, 0}}) {
+    for (TBarRoadEntry broken :
+         {TBarRoadEntry{1, 2, 6}, TBarRoadEntry{1, 2, 0xFF}, TBarRoadEntry{10, 2, 0}}) {
         top.AddResult(broken);
         bottom.AddResult(true, 500, broken);
     }
@@ -245,7 +246,7 @@ TEST_F(BarsTest, TheNewestGamesWinCanBeCorrected) {
     EXPECT_FALSE(bottom.Mark(2).Won);
     EXPECT_EQ(bottom.Total(), 300);
     // After a refused entry there is no newest game to correct.
-    TBarGame broken = Game(4);
+    TBarRoadEntry broken = Game(4);
     broken.ResultCode = 6;
     bottom.AddResult(true, 50, broken);
     bottom.ReviseLastWin(5000);

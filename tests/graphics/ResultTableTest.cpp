@@ -1,6 +1,7 @@
 #include "graphics/ResultTable.h"
 
 #include "gui/Form.h"
+#include "support/RoadGames.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <algorithm>
@@ -14,18 +15,7 @@ namespace {
 
 using TCells = std::vector<TRoadCell>;
 
-constexpr std::uint8_t B = 0, BK = 1, P = 2, PK = 3, T = 4, TS = 5;
-
-TRoadTableEntry Game(std::uint8_t code, bool bankerPair = false, bool playerPair = false) {
-    return {code, std::uint8_t(bankerPair ? 1 : 0), std::uint8_t(playerPair ? 1 : 0)};
-}
-
-std::vector<TRoadTableEntry> Games(std::initializer_list<std::uint8_t> codes) {
-    std::vector<TRoadTableEntry> games;
-    for (std::uint8_t code : codes)
-        games.push_back(Game(code));
-    return games;
-}
+using namespace test::roads;
 
 class ResultTableTest : public test::HeadlessTest {
 protected:
@@ -39,7 +29,7 @@ protected:
         form.Show();
         platform.RunUntilIdle();
     }
-    void Show(const std::vector<TRoadTableEntry>& games) { table->SetResults(games, int(games.size())); }
+    void Show(const std::vector<TResultTableEntry>& games) { table->SetResults(games, int(games.size())); }
     std::string LabelText(TBJLResultTable::TLabelSlot slot) const { return table->Label(slot).Caption(); }
 
     enum class TMark { None, Banker, Player, Tie };
@@ -79,7 +69,7 @@ TEST_F(ResultTableTest, AnEmptyTableReadsZeroEverywhere) {
     EXPECT_EQ(table->Width(), 501);
     EXPECT_EQ(table->Height(), 390);
     EXPECT_EQ(table->Count(), 0);
-    EXPECT_TRUE(table->ColumnRoad().empty());
+    EXPECT_TRUE(table->ColumnRoad().Marks.empty());
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerCountLabel), "0");
     EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "00.00%");
     EXPECT_EQ(table->Entry(63).ResultCode, 0xFF);
@@ -91,8 +81,8 @@ TEST_F(ResultTableTest, AnEmptyTableReadsZeroEverywhere) {
 
 TEST_F(ResultTableTest, BankerBankerPlayerTieLaysOutBothRoadsAndCounts) {
     Show(Games({B, B, P, T}));
-    EXPECT_EQ(table->ColumnRoad(), (TCells{{1, 1}, {1, 2}, {2, 1}, {3, 1}}));
-    EXPECT_EQ(table->BeadPlate(), (TCells{{1, 1}, {1, 2}, {1, 3}, {1, 4}}));
+    EXPECT_EQ(table->ColumnRoad().Cells(), (TCells{{1, 1}, {1, 2}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(table->BeadPlate().Cells(), (TCells{{1, 1}, {1, 2}, {1, 3}, {1, 4}}));
     EXPECT_EQ(LabelText(TBJLResultTable::BankerCountLabel), "2");
     EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "50.00%");
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerCountLabel), "1");
@@ -108,43 +98,43 @@ TEST_F(ResultTableTest, BankerBankerPlayerTieLaysOutBothRoadsAndCounts) {
 
 TEST_F(ResultTableTest, ALongStreakTurnsRightAndTheNextSideStartsBesideItsHead) {
     Show(Games({B, B, B, B, B, B, B, P, P}));
-    EXPECT_EQ(table->ColumnRoad(),
+    EXPECT_EQ(table->ColumnRoad().Cells(),
               (TCells{{1, 1}, {1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {2, 6}, {2, 1}, {2, 2}}));
-    EXPECT_EQ(table->BeadPlate()[6], (TRoadCell{2, 1}));
-    EXPECT_EQ(table->BeadPlate()[8], (TRoadCell{2, 3}));
+    EXPECT_EQ(table->BeadPlate().Marks[6].Cell, (TRoadCell{2, 1}));
+    EXPECT_EQ(table->BeadPlate().Marks[8].Cell, (TRoadCell{2, 3}));
     // A streak that meets a mark below it turns right at that row.
     Show(Games({B, B, B, B, B, B, B, P, P, P, P, P, P}));
-    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{3, 5}));
+    EXPECT_EQ(table->ColumnRoad().Marks.back().Cell, (TRoadCell{3, 5}));
 }
 
 TEST_F(ResultTableTest, KingsTiesAndPairsAreCountedWithTheirSide) {
     Show({Game(BK, true), Game(PK, false, true), Game(TS, true, true), Game(T), Game(B)});
-    EXPECT_EQ(table->Counter(TBJLResultTable::BankerWins), 2);
-    EXPECT_EQ(table->Counter(TBJLResultTable::BankerKings), 1);
-    EXPECT_EQ(table->Counter(TBJLResultTable::PlayerWins), 1);
-    EXPECT_EQ(table->Counter(TBJLResultTable::PlayerKings), 1);
-    EXPECT_EQ(table->Counter(TBJLResultTable::TieWins), 2);
-    EXPECT_EQ(table->Counter(TBJLResultTable::SamePointTies), 1);
-    EXPECT_EQ(table->Counter(TBJLResultTable::BankerPairs), 2);
-    EXPECT_EQ(table->Counter(TBJLResultTable::PlayerPairs), 2);
+    EXPECT_EQ(table->Counts().WinsOf(TResultKind::Banker), 2);
+    EXPECT_EQ(table->Counts().BankerKings, 1);
+    EXPECT_EQ(table->Counts().WinsOf(TResultKind::Player), 1);
+    EXPECT_EQ(table->Counts().PlayerKings, 1);
+    EXPECT_EQ(table->Counts().WinsOf(TResultKind::Tie), 2);
+    EXPECT_EQ(table->Counts().SamePointTies, 1);
+    EXPECT_EQ(table->Counts().BankerPairs, 2);
+    EXPECT_EQ(table->Counts().PlayerPairs, 2);
     EXPECT_EQ(LabelText(TBJLResultTable::BankerKingLabel), "1");
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerPairsLabel), "2");
-    EXPECT_EQ(table->ColumnRoad(), (TCells{{1, 1}, {2, 1}, {3, 1}, {3, 2}, {4, 1}}));
+    EXPECT_EQ(table->ColumnRoad().Cells(), (TCells{{1, 1}, {2, 1}, {3, 1}, {3, 2}, {4, 1}}));
     // A King result is drawn as its side: it continues that side's column.
     Show(Games({B, BK, P, PK, T, TS}));
-    EXPECT_EQ(table->ColumnRoad(), (TCells{{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}, {3, 2}}));
+    EXPECT_EQ(table->ColumnRoad().Cells(), (TCells{{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}, {3, 2}}));
 }
 
 TEST_F(ResultTableTest, SixtyFiveGamesEmptyTheTable) {
     Show(Games({B, P, T}));
     // Streaks of three that would fit the road if only 64 of them were taken.
-    std::vector<TRoadTableEntry> many;
+    std::vector<TResultTableEntry> many;
     for (int game = 0; game < 65; ++game)
         many.push_back(Game((game / 3) % 2 ? P : B));
     Show(many);
-    EXPECT_TRUE(table->ColumnRoad().empty());
+    EXPECT_TRUE(table->ColumnRoad().Marks.empty());
     EXPECT_EQ(table->Count(), 0);
-    EXPECT_EQ(table->Counter(TBJLResultTable::BankerWins), 0);
+    EXPECT_EQ(table->Counts().WinsOf(TResultKind::Banker), 0);
     EXPECT_EQ(LabelText(TBJLResultTable::BankerCountLabel), "0");
     platform.RunUntilIdle();
     EXPECT_EQ(MarkIn(RoadCellAt({1, 1})), TMark::None);
@@ -154,27 +144,27 @@ TEST_F(ResultTableTest, SixtyFiveGamesEmptyTheTable) {
 // A road longer than the window keeps its history: the column road shows its newest 29 columns, the
 // bead plate, the counters and the labels show every game.
 TEST_F(ResultTableTest, AColumnRoadWiderThanTheWindowShowsItsNewestColumns) {
-    std::vector<TRoadTableEntry> alternating;
+    std::vector<TResultTableEntry> alternating;
     for (int game = 0; game < 29; ++game)
         alternating.push_back(Game(game % 2 ? P : B));
     Show(alternating);
-    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{29, 1}));
+    EXPECT_EQ(table->ColumnRoad().Marks.back().Cell, (TRoadCell{29, 1}));
     EXPECT_EQ(table->HiddenRoadColumns(), 0);
 
     // Sixty-four games needing 64 columns: Banker on the even games, Player on the odd ones, a King
     // and a pair among them.
-    std::vector<TRoadTableEntry> games;
+    std::vector<TResultTableEntry> games;
     for (int game = 0; game < 64; ++game)
         games.push_back(Game(game % 2 ? P : B, game == 40));
     games[61] = Game(PK);
     Show(games);
     ASSERT_EQ(table->Count(), 64);
-    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{64, 1}));
+    EXPECT_EQ(table->ColumnRoad().Marks.back().Cell, (TRoadCell{64, 1}));
     EXPECT_EQ(table->HiddenRoadColumns(), 64 - 29);
-    EXPECT_EQ(table->BeadPlate().back(), (TRoadCell{11, 4}));
-    EXPECT_EQ(table->Counter(TBJLResultTable::BankerWins), 32);
-    EXPECT_EQ(table->Counter(TBJLResultTable::PlayerKings), 1);
-    EXPECT_EQ(table->Counter(TBJLResultTable::BankerPairs), 1);
+    EXPECT_EQ(table->BeadPlate().Marks.back().Cell, (TRoadCell{11, 4}));
+    EXPECT_EQ(table->Counts().WinsOf(TResultKind::Banker), 32);
+    EXPECT_EQ(table->Counts().PlayerKings, 1);
+    EXPECT_EQ(table->Counts().BankerPairs, 1);
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerCountLabel), "32");
     EXPECT_EQ(LabelText(TBJLResultTable::BankerPercentLabel), "50.00%");
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerKingLabel), "1");
@@ -193,12 +183,12 @@ TEST_F(ResultTableTest, AColumnRoadWiderThanTheWindowShowsItsNewestColumns) {
 
     // A streak so long that its tail runs along the foot past the window: the newest games, back beside
     // the streak's head, stay in view at the left edge.
-    std::vector<TRoadTableEntry> streaks(40, Game(B));
+    std::vector<TResultTableEntry> streaks(40, Game(B));
     streaks.push_back(Game(P));
     streaks.push_back(Game(T));
     Show(streaks);
-    EXPECT_EQ(table->ColumnRoad()[39], (TRoadCell{35, 6}));
-    EXPECT_EQ(table->ColumnRoad().back(), (TRoadCell{3, 1}));
+    EXPECT_EQ(table->ColumnRoad().Marks[39].Cell, (TRoadCell{35, 6}));
+    EXPECT_EQ(table->ColumnRoad().Marks.back().Cell, (TRoadCell{3, 1}));
     EXPECT_EQ(table->HiddenRoadColumns(), 2);
     platform.RunUntilIdle();
     test::SaveScreenshot(platform, form.WindowId(), "road-long-streak.png");
@@ -214,10 +204,10 @@ TEST_F(ResultTableTest, AColumnRoadWiderThanTheWindowShowsItsNewestColumns) {
 TEST_F(ResultTableTest, UnknownCodesAreLeftOutAndCountsAreHeldToTheInput) {
     Show({Game(B), Game(6), Game(0xFF), Game(200), Game(P)});
     EXPECT_EQ(table->Count(), 2);
-    EXPECT_EQ(table->ColumnRoad(), (TCells{{1, 1}, {2, 1}}));
+    EXPECT_EQ(table->ColumnRoad().Cells(), (TCells{{1, 1}, {2, 1}}));
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerPercentLabel), "50.00%");
 
-    const std::vector<TRoadTableEntry> two = Games({T, T});
+    const std::vector<TResultTableEntry> two = Games({T, T});
     table->SetResults(two, 40);
     EXPECT_EQ(table->Count(), 2);
     platform.RunUntilIdle();
@@ -226,7 +216,7 @@ TEST_F(ResultTableTest, UnknownCodesAreLeftOutAndCountsAreHeldToTheInput) {
     // A negative count is no history: the road is emptied as well as counted as empty.
     table->SetResults(two, -3);
     EXPECT_EQ(table->Count(), 0);
-    EXPECT_TRUE(table->ColumnRoad().empty());
+    EXPECT_TRUE(table->ColumnRoad().Marks.empty());
     EXPECT_EQ(LabelText(TBJLResultTable::TieCountLabel), "0");
     EXPECT_EQ(LabelText(TBJLResultTable::TiePercentLabel), "00.00%");
     platform.RunUntilIdle();
@@ -237,7 +227,7 @@ TEST_F(ResultTableTest, UnknownCodesAreLeftOutAndCountsAreHeldToTheInput) {
 
 // Hundredths of a per cent round half away from zero.
 TEST_F(ResultTableTest, PercentagesRoundHalfUp) {
-    std::vector<TRoadTableEntry> games(31, Game(B));
+    std::vector<TResultTableEntry> games(31, Game(B));
     games.push_back(Game(P));
     Show(games);
     EXPECT_EQ(LabelText(TBJLResultTable::PlayerPercentLabel), "03.13%"); // 3.125

@@ -109,7 +109,7 @@ TEST_F(ServerTest, ARoundSendsStartScenesNoticesScoresAndOverInOrder) {
     ASSERT_GT(settlement, scores);
     auto notice = TSettlementNotice::Read(me_.Notices(GameRecord::Settlement).at(0));
     ASSERT_TRUE(notice);
-    EXPECT_EQ(notice->ResultCode, 1);
+    EXPECT_EQ(notice->ResultCode, rcBankerKing);
     EXPECT_EQ(notice->PointsA, 8);
     EXPECT_EQ(notice->PointsB, 5);
     EXPECT_TRUE(notice->BankerPair);
@@ -121,7 +121,7 @@ TEST_F(ServerTest, ARoundSendsStartScenesNoticesScoresAndOverInOrder) {
     auto settled = me_.LastScene();
     EXPECT_EQ(settled->Phase, 3);
     EXPECT_EQ(settled->ResultRoadCount, 1);
-    EXPECT_EQ(settled->ResultRoad[0].ResultCode, 1);
+    EXPECT_EQ(settled->ResultRoad[0].ResultCode, rcBankerKing);
     EXPECT_EQ(settled->ResultRoad[0].BankerPair, 1);
     EXPECT_EQ(settled->BarRoad[0], (TBarRoadEntry{8, 5, 1}));
     EXPECT_EQ(settled->BankerRounds, 1);

@@ -80,27 +80,27 @@ TEST(PuntoBanco, BankerThirdCardTableAgainstThePlayersThirdCard) {
 TEST(PuntoBanco, ResultCodesKingsTiesAndPairs) {
     // Banker 8 (natural) beats Player 5: the King code.
     TRoundOutcome outcome = Judge(Deal({S(2), S(4), S(3), H(4)}));
-    EXPECT_EQ(outcome.ResultCode, 1);
+    EXPECT_EQ(outcome.ResultCode, rcBankerKing);
     EXPECT_TRUE(outcome.BankerPair);
     EXPECT_FALSE(outcome.PlayerPair);
     // Banker 7 beats Player 6: a plain Banker win.
     outcome = Judge(Deal({S(3), S(3), S(3), S(4)}));
-    EXPECT_EQ(outcome.ResultCode, 0);
+    EXPECT_EQ(outcome.ResultCode, rcBanker);
     EXPECT_TRUE(outcome.PlayerPair);
     // Player 9 with three cards (4, 5, king) against Banker 7 who stood: the Player's King code.
     outcome = Judge(Deal({S(4), S(3), S(1), S(4), S(4), S(9)}));
     EXPECT_EQ(outcome.PlayerPoints, 9);
-    EXPECT_EQ(outcome.ResultCode, 3);
+    EXPECT_EQ(outcome.ResultCode, rcPlayerKing);
     // Player 7 wins over Banker 6.
     outcome = Judge(Deal({S(3), S(3), S(4), S(3)}));
-    EXPECT_EQ(outcome.ResultCode, 2);
+    EXPECT_EQ(outcome.ResultCode, rcPlayer);
     // Ties: the same ranks in both hands (in any order) are the same-point tie; other ranks a plain tie.
     outcome = Judge(Deal({S(3), H(13), S(13), H(3), S(10), S(10)}));
-    EXPECT_EQ(outcome.ResultCode, 5);
+    EXPECT_EQ(outcome.ResultCode, rcSamePointTie);
     outcome = Judge(Deal({S(3), S(1), S(4), S(6)}));
     EXPECT_EQ(outcome.PlayerPoints, 7);
     EXPECT_EQ(outcome.BankerPoints, 7);
-    EXPECT_EQ(outcome.ResultCode, 4);
+    EXPECT_EQ(outcome.ResultCode, rcTie);
 }
 
 TEST(PuntoBanco, SettlementReturnsStakeTimesOddsPlusOne) {

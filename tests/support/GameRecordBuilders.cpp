@@ -25,7 +25,7 @@ TTableScene SampleScene() {
     s.PlayerCards = "Aax";
     s.BankerCards = "M1";
     s.ResultRoadCount = 20;
-    s.LastResultCode = 3;
+    s.LastResultCode = rcPlayerKing;
     s.BankerRounds = 11;
     s.Phase = 1;
     s.BettingTime = 25;
@@ -72,7 +72,7 @@ TBetNotice SampleBetNotice() {
 
 TSettlementNotice SampleSettlementNotice() {
     TSettlementNotice n;
-    n.ResultCode = 5;
+    n.ResultCode = rcSamePointTie;
     n.PointsA = 6;
     n.PointsB = 6;
     n.OwnStakes = {0, 0, 0, 0, 10000, 500, 0, 0};

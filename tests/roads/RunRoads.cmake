@@ -1,0 +1,32 @@
+# Runs morvane-roads once: with ARGS (arguments separated by "|") as its arguments and INPUT (a file) as
+# its standard input, either given or not. With EXPECTED: the run must succeed and print exactly that
+# file, and nothing on its error output. With EXIT and ERROR: the run must end with that code, print
+# nothing on its standard output and match the pattern on its error output.
+string(REPLACE "|" ";" ARGS "${ARGS}")
+set(input_option)
+if(DEFINED INPUT)
+  set(input_option INPUT_FILE ${INPUT})
+endif()
+execute_process(COMMAND ${ROADS} ${ARGS} ${input_option}
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE code)
+if(DEFINED EXPECTED)
+  if(NOT code EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "morvane-roads ended with ${code}:\n${errors}")
+  endif()
+  file(READ ${EXPECTED} expected)
+  if(NOT output STREQUAL expected)
+    file(WRITE ${ACTUAL} "${output}")
+    execute_process(COMMAND diff -u ${EXPECTED} ${ACTUAL})
+    message(FATAL_ERROR "the output differs from ${EXPECTED} (written to ${ACTUAL})")
+  endif()
+else()
+  if(NOT code EQUAL EXIT)
+    message(FATAL_ERROR "morvane-roads ended with ${code}, expected ${EXIT}:\n${errors}")
+  endif()
+  if(NOT output STREQUAL "")
+    message(FATAL_ERROR "a refused history printed roads:\n${output}")
+  endif()
+  if(NOT errors MATCHES "${ERROR}")
+    message(FATAL_ERROR "the error output does not match '${ERROR}':\n${errors}")
+  endif()
+endif()
