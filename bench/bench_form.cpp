@@ -3,6 +3,7 @@
 // repaint of the whole window next to a plain copy of its frame.
 
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "gui/Application.h"
 #include "host/TestHallHost.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -59,7 +60,7 @@ void StartTablesOneAfterAnother(benchmark::State& state, bool freshMemory) {
     THeadlessPlatform platform;
     TApplication app{platform};
     TTestHallHost host;
-    RegisterFormPluginClient();
+    RegisterTableClasses();
     for (auto _ : state) {
         TTable table = OpenTable(platform, host);
         benchmark::DoNotOptimize(table->Form()->PaintCount());
@@ -90,7 +91,7 @@ void BM_TableMemory(benchmark::State& state) {
     THeadlessPlatform platform;
     TApplication app{platform};
     TTestHallHost host;
-    RegisterFormPluginClient();
+    RegisterTableClasses();
     const int tables = int(state.range(0));
     std::size_t held = 0;
     for (auto _ : state) {
@@ -111,7 +112,7 @@ void BM_RepaintWholeWindow(benchmark::State& state) {
     THeadlessPlatform platform;
     TApplication app{platform};
     TTestHallHost host;
-    RegisterFormPluginClient();
+    RegisterTableClasses();
     TTable table = OpenTable(platform, host);
     TForm& form = *table->Form();
     for (auto _ : state) {

@@ -9,6 +9,7 @@
 #include "base/ByteWriter.h"
 #include "base/Paths.h"
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "game/GameNotices.h"
 #include "game/TableScene.h"
 #include "gui/Application.h"
@@ -97,7 +98,7 @@ public:
     explicit TBenchTable(bool later = false) {
         platform_.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(folder_.Path().string())));
         host_.SetDirectory(paths::FromHost(folder_.Path().string()));
-        RegisterFormPluginClient();
+        RegisterTableClasses();
         table_ = TPluginInterface50::Create();
         if (!later) Open();
     }

@@ -14,6 +14,7 @@
 #include "base/FileVersionInfomation.h"
 #include "base/Paths.h"
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "game/TwoEightClient.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
@@ -101,11 +102,11 @@ public:
         host_.SetDirectory(paths::FromHost(folder_.string()));
         host_.SetTextFilter(FilterLine);
         app_.OnModalIdle = [this] { return CloseModal(); };
-        RegisterFormPluginClient();
+        RegisterTableClasses();
     }
     ~TFuzzHall() {
         Close();
-        UnregisterFormPluginClient();
+        UnregisterTableClasses();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }

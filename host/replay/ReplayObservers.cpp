@@ -40,7 +40,7 @@ void ObserveDialog(TPluginDialog50& dialog, TReplayTranscript& transcript, std::
 } // namespace
 
 void ObserveTable(TFormPluginClient& form, TReplayTranscript& transcript, std::deque<int>& answers) {
-    form.GameClient()->Random().SetSeed(kTableSeed);
+    if (auto* client = dynamic_cast<TTwoEightClient*>(form.GameClient())) client->Random().SetSeed(kTableSeed);
     // Names stamped with the time (a screenshot's) follow the script's virtual time from a fixed date, so
     // that a transcript does not depend on when the script runs.
     form.WallClock = [] { return kReplayEpoch + std::time_t(Application().System().TickCount() / 1000); };

@@ -3,6 +3,7 @@
 #include "base/Gbk.h"
 #include "base/Paths.h"
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "game/TwoEightClient.h"
 #include "gui/Button.h"
 #include "gui/Edit.h"
@@ -127,13 +128,13 @@ TReplaySession::TReplaySession(std::ostream& out, const std::string& libraryFold
                         " len=" + std::to_string(frame.bytes.size()) + " " + LowerHex(frame.bytes));
     };
     app_.OnModalIdle = [this] { return ModalIdle(); };
-    RegisterFormPluginClient();
+    RegisterTableClasses();
 }
 
 TReplaySession::~TReplaySession() {
     // The table and its form go while the application they run on is still there.
     table_.reset();
-    UnregisterFormPluginClient();
+    UnregisterTableClasses();
 }
 
 void TReplaySession::Run(const std::vector<TReplayCommand>& commands) {

@@ -1,6 +1,7 @@
 #include "host/tablesim/TableSimulator.h"
 
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "game/TwoEightClient.h"
 #include "graphics/CofferDrawMoneyFrm.h"
 #include "graphics/CofferSaveMoneyFrm.h"
@@ -87,7 +88,7 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
     std::error_code ignored;
     const std::filesystem::path out = std::filesystem::absolute(options_.OutDir, ignored);
     platform_.SetLibraryFolder(out.string() + "/");
-    RegisterFormPluginClient();
+    RegisterTableClasses();
     host_.SetFaceImages(MakeFaceList(faceOwner_));
     host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         if (frame.cookie == kCookie) toServer_.push_back(frame.bytes);
@@ -102,12 +103,12 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
 TTableSimulator::~TTableSimulator() {
     if (table_) table_->Finalize();
     table_.reset();
-    UnregisterFormPluginClient();
+    UnregisterTableClasses();
 }
 
 TTwoEightClient* TTableSimulator::Client() const {
     auto* form = table_ ? dynamic_cast<TFormPluginClient*>(table_->Form()) : nullptr;
-    return form ? form->GameClient() : nullptr;
+    return form ? dynamic_cast<TTwoEightClient*>(form->GameClient()) : nullptr;
 }
 
 std::string TTableSimulator::LogPath() const {

@@ -1,6 +1,7 @@
 #include "dll/TComServer.h"
 
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "gui/Application.h"
 #include "platform/win32/ModuleVersion.h"
 #include "platform/win32/WideText.h"
@@ -67,8 +68,8 @@ void TComServer::EnsureRuntime() {
     }
     auto platform = std::make_unique<TWin32Platform>();
     auto application = std::make_unique<TApplication>(*platform);
-    // The table's form is known by its class name before the first table object asks for it.
-    RegisterFormPluginClient();
+    // The table's form and its game's client are known before the first table object asks for them.
+    RegisterTableClasses();
     runtimeThread_ = std::this_thread::get_id();
     platform_ = std::move(platform);
     application_ = std::move(application);

@@ -1,8 +1,6 @@
 #include "form/FormPluginClient.h"
 
 #include "base/FileVersionInfomation.h"
-#include "game/TwoEightClient.h"
-#include "graphics/BjlTopBar.h"
 #include "graphics/PictureResources.h"
 #include "gui/Application.h"
 #include "gui/CheckBox.h"
@@ -21,6 +19,8 @@
 #include "panels/PluginOption50.h"
 #include "panels/PluginUser50.h"
 #include "panels/TranForm.h"
+#include "plugin/CustomPluginClient.h"
+#include "plugin/GameClientRegistry.h"
 #include "plugin/PluginFormRegistry.h"
 #include "plugin/PluginPlatform.h"
 #include "plugin/PluginShare50.h"
@@ -34,11 +34,6 @@
 namespace morvane {
 namespace {
 
-// The chip cursors of the library; slot k holds the k-th smallest chip, and the table selects a chip by
-// making its slot the cursor.
-constexpr std::array<const char*, 10> kChipCursors{"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
-                                                   "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
-
 // The user list as the form dresses it: every row on the box's brown with white text, the selected row a
 // lighter brown; the header is drawn from its pictures, with blue, white and red behind them.
 constexpr TColor kListRowColour = 866683;
@@ -50,15 +45,8 @@ constexpr TColor kListSplitColour = 0x0000FF;
 // Blue-grey bars with a cream track, for the user list and the chat.
 constexpr TScrollBarScheme kScrollBarColours{0x6FA4EF, 0x94AAC1, 0xABE3FE, 0xF0FBFE, 0xD4EDF7, 0xD4EDF7};
 
-template <typename T>
-T* Make(TFormPluginClient& form, TWinControl* parent) {
-    T* control = form.Own(std::make_unique<T>(&form));
-    if (parent) control->SetParent(parent);
-    return control;
-}
-
 TPictureButton* MakeTitleButton(TFormPluginClient& form, const char* family, const char* hint) {
-    auto* button = Make<TPictureButton>(form, &form);
+    auto* button = form.Add<TPictureButton>();
     TButtonPictures faces = LoadButtonPictures(family);
     if (faces.Comm) button->SetCommPicture(*faces.Comm);
     if (faces.Move) button->SetMovePicture(*faces.Move);
@@ -68,8 +56,8 @@ TPictureButton* MakeTitleButton(TFormPluginClient& form, const char* family, con
     return button;
 }
 
-TLabel* MakeLabel(TFormPluginClient& form, TWinControl* parent, const std::string& caption) {
-    auto* label = Make<TLabel>(form, parent);
+TLabel* MakeLabel(TFormPluginClient& form, TWinControl& parent, const std::string& caption) {
+    auto* label = form.AddTo<TLabel>(parent);
     label->SetTransparent(true);
     label->SetCaption(caption);
     return label;
@@ -107,17 +95,17 @@ TFormPluginClient::~TFormPluginClient() {
 void TFormPluginClient::BuildComponents() {
     pluginShare501_ = Own(std::make_unique<TPluginShare50>(this));
     SetCommandHub(pluginShare501_);
-    imageMainFrame_ = Make<TImage>(*this, nullptr);
+    imageMainFrame_ = Own(std::make_unique<TImage>(this));
     if (auto frame = LoadPictureByName("FORMMAINFRAME")) imageMainFrame_->SetPicture(*frame);
-    bigRightImage_ = Make<TImage>(*this, nullptr);
+    bigRightImage_ = Own(std::make_unique<TImage>(this));
     if (auto box = LoadPictureByName("FORMRIGHTBOX")) bigRightImage_->SetPicture(*box);
-    imageCombox_ = Make<TImage>(*this, nullptr);
+    imageCombox_ = Own(std::make_unique<TImage>(this));
     if (auto history = LoadPictureByName("CHATHISTORY")) imageCombox_->SetPicture(*history);
     imageListButtons_ = MakeButtonList(*this, "HALLBTN");
     imageListClose_ = MakeButtonList(*this, "CLOSE");
     imageListEmotion_ = MakeFaceList(*this);
 
-    panelClient_ = Make<TCustomPanel>(*this, this);
+    panelClient_ = Add<TCustomPanel>();
     BuildTitleStrip();
     BuildUserBox();
     BuildFloatingPanels();
@@ -143,10 +131,10 @@ void TFormPluginClient::BuildComponents() {
 }
 
 void TFormPluginClient::BuildTitleStrip() {
-    labelTitle_ = MakeLabel(*this, this, "");
+    labelTitle_ = MakeLabel(*this, *this, "");
     labelTitle_->SetAutoSize(false);
-    labelTitleName_ = MakeLabel(*this, this, "");
-    labelTitleName1_ = MakeLabel(*this, this, "");
+    labelTitleName_ = MakeLabel(*this, *this, "");
+    labelTitleName1_ = MakeLabel(*this, *this, "");
     labelTitleName1_->SetAutoSize(false);
     for (TLabel* label : {labelTitle_, labelTitleName_, labelTitleName1_})
         label->OnMouseDown = [this](TControl*, TMouseButton button, TShiftState, int, int) {
@@ -164,30 +152,30 @@ void TFormPluginClient::BuildTitleStrip() {
     picButtonadvice_->OnClick = [this](TControl*) { ActionAdviceExecute(); };
     picButtonMin_->OnClick = [this](TControl*) { PicButtonMinClick(); };
     picButtonClose_->OnClick = [this](TControl*) { PicButtonCloseClick(); };
-    imageLogo_ = Make<TImage>(*this, this);
+    imageLogo_ = Add<TImage>();
     imageLogo_->SetAutoSize(true);
     imageLogo_->OnClick = [this](TControl*) { ActionLogoExecute(); };
 }
 
 void TFormPluginClient::BuildUserBox() {
-    panelPluginUserBox_ = Make<TCustomPanel>(*this, this);
-    imageUserBack_ = Make<TImage>(*this, panelPluginUserBox_);
-    imagePhoto_ = Make<TImage>(*this, panelPluginUserBox_);
+    panelPluginUserBox_ = Add<TCustomPanel>();
+    imageUserBack_ = AddTo<TImage>(*panelPluginUserBox_);
+    imagePhoto_ = AddTo<TImage>(*panelPluginUserBox_);
     imagePhoto_->SetCenter(true);
-    lblNickName_ = MakeLabel(*this, panelPluginUserBox_, "昵称：");
-    lblSuccess_ = MakeLabel(*this, panelPluginUserBox_, "积分：");
-    lblLevel_ = MakeLabel(*this, panelPluginUserBox_, "等级：");
-    lblMoney_ = MakeLabel(*this, panelPluginUserBox_, "星币：");
-    lblGamePoint_ = MakeLabel(*this, panelPluginUserBox_, "游戏豆：");
+    lblNickName_ = MakeLabel(*this, *panelPluginUserBox_, "昵称：");
+    lblSuccess_ = MakeLabel(*this, *panelPluginUserBox_, "积分：");
+    lblLevel_ = MakeLabel(*this, *panelPluginUserBox_, "等级：");
+    lblMoney_ = MakeLabel(*this, *panelPluginUserBox_, "星币：");
+    lblGamePoint_ = MakeLabel(*this, *panelPluginUserBox_, "游戏豆：");
     // The card shows three lines; score and money are in the user list beside it.
     lblSuccess_->SetVisible(false);
     lblMoney_->SetVisible(false);
-    pluginUser501_ = Make<TPluginUser50>(*this, panelPluginUserBox_);
+    pluginUser501_ = AddTo<TPluginUser50>(*panelPluginUserBox_);
     const char* const captions[] = {"ID", "昵称", "等级", "游戏豆", "积分", "星币"};
     for (int column = 0; column < 6; ++column)
         pluginUser501_->SetColumnCaption(column, captions[column]);
     DressUserList(*pluginUser501_);
-    pluginChat501_ = Make<TPluginChat50>(*this, panelPluginUserBox_);
+    pluginChat501_ = AddTo<TPluginChat50>(*panelPluginUserBox_);
     pluginChat501_->SetEmotionImages(imageListEmotion_);
     // The chat skin's three square buttons sit at its foot, the say button beside them.
     const struct {
@@ -207,11 +195,11 @@ void TFormPluginClient::BuildUserBox() {
 }
 
 void TFormPluginClient::BuildFloatingPanels() {
-    pluginAction501_ = Make<TPluginAction50>(*this, this);
-    pluginEvents501_ = Make<TPluginEvents50>(*this, this);
-    pluginOption501_ = Make<TPluginOption50>(*this, this);
-    pluginAdvice501_ = Make<TPluginAdvice50>(*this, this);
-    pluginDialog501_ = Make<TPluginDialog50>(*this, this);
+    pluginAction501_ = Add<TPluginAction50>();
+    pluginEvents501_ = Add<TPluginEvents50>();
+    pluginOption501_ = Add<TPluginOption50>();
+    pluginAdvice501_ = Add<TPluginAdvice50>();
+    pluginDialog501_ = Add<TPluginDialog50>();
     pluginDialog501_->SetBounds(0, 0, 300, 150);
     pluginDialog501_->SetLifeCount(30);
     pluginDialog501_->SetCaption("确认");
@@ -227,9 +215,9 @@ void TFormPluginClient::BuildFloatingPanels() {
         parts->SetButtonImages(imageListButtons_);
         parts->SetCloseImages(imageListClose_);
     }
-    checkBoxHaveSound_ = Make<TCheckBox>(*this, pluginOption501_);
+    checkBoxHaveSound_ = AddTo<TCheckBox>(*pluginOption501_);
     checkBoxHaveSound_->SetCaption("音效");
-    checkBoxHasBackMusic_ = Make<TCheckBox>(*this, pluginOption501_);
+    checkBoxHasBackMusic_ = AddTo<TCheckBox>(*pluginOption501_);
     checkBoxHasBackMusic_->SetCaption("背景音乐");
 }
 
@@ -237,8 +225,6 @@ void TFormPluginClient::BuildFloatingPanels() {
 
 void TFormPluginClient::FormCreate() {
     SetBounds(0, 0, Width(), Height());
-    LoadChipCursors();
-    LoadPanelPictures();
     CreateSkinFrame();
     Font().SetName("宋体");
     Font().SetSize(9);
@@ -246,24 +232,32 @@ void TFormPluginClient::FormCreate() {
     SetCaption(version.ProductName + version.ProductVersion);
     labelTitleName_->SetCaption(Caption());
     CreateGameClient();
+    LoadChipCursors();
+    LoadPanelPictures();
     // The window has no system caption: the title strip is drawn by the table and the skin.
     ApplyFixedLayout();
     ReparentTitleControls();
     PlaceCardLabels();
     RegisterHotKeys();
     SkinScrollBars();
-    gameClient_->TopBar().BringToFront();
+    if (titleStrip_) titleStrip_->BringToFront();
     pluginShare501_->SetShowStartStop(false);
 }
 
 void TFormPluginClient::LoadChipCursors() {
-    for (std::size_t slot = 0; slot < kChipCursors.size(); ++slot)
-        Application().SetCursor(int(slot) + 1, kChipCursors[slot]);
+    if (!gameClient_) return;
+    const std::vector<std::string> names = gameClient_->ChipCursorNames();
+    for (std::size_t slot = 0; slot < names.size(); ++slot)
+        Application().SetCursor(int(slot) + 1, names[slot]);
 }
 
 void TFormPluginClient::LoadPanelPictures() {
-    userListPng_ = LoadPictureByName("TWOEIGHT_BTIMAPUSERLIST");
-    chatPng_ = LoadPictureByName("TWOEIGHT_BTIMAPBUSERCHAT");
+    if (gameClient_) {
+        const std::string userList = gameClient_->UserListPictureName();
+        const std::string chat = gameClient_->ChatPictureName();
+        if (!userList.empty()) userListPng_ = LoadPictureByName(userList);
+        if (!chat.empty()) chatPng_ = LoadPictureByName(chat);
+    }
     if (userListPng_) {
         pluginUser501_->SetPicture(userListPng_.get());
         pluginUser501_->SetTransparentColor(clNone);
@@ -280,7 +274,7 @@ void TFormPluginClient::LoadPanelPictures() {
 }
 
 void TFormPluginClient::CreateSkinFrame() {
-    skinFrame_ = Make<TTranForm>(*this, this);
+    skinFrame_ = Add<TTranForm>();
     labelTitleName1_->SetParent(skinFrame_);
     labelTitleName1_->SendToBack();
     // The frame lies under the table, which covers it whole, so the table's name is shown on the
@@ -288,23 +282,31 @@ void TFormPluginClient::CreateSkinFrame() {
 }
 
 void TFormPluginClient::CreateGameClient() {
-    gameClient_ = std::make_unique<TTwoEightClient>(nullptr);
+    std::unique_ptr<TCustomPluginClient> client = morvane::CreateGameClient(pluginShare501_->GameID(), this);
+    // A library built without its game still opens its window: the hall panels work, the table is empty.
+    if (!client) return;
+    gameClient_ = Own(std::move(client));
     gameClient_->SetParent(panelClient_);
     gameClient_->SetAlign(TAlign::alClient);
-    pluginShare501_->SetPluginClient(gameClient_.get());
+    pluginShare501_->SetPluginClient(gameClient_);
     pluginShare501_->OnScoreChanged = [this] { PluginUser501SelectChange(); };
 }
 
 void TFormPluginClient::ReparentTitleControls() {
-    TBjlTopBar& topBar = gameClient_->TopBar();
-    const TPoint topBarAt = topBar.ClientToScreen({0, 0});
-    const TPoint formAt = ClientToScreen({0, 0});
-    topBar.SetParent(this);
-    topBar.SetBounds(topBarAt.x - formAt.x, topBarAt.y - formAt.y, topBar.Width(), topBar.Height());
+    if (!gameClient_) return;
+    if (std::unique_ptr<TControl> strip = gameClient_->ReleaseTitleStrip()) {
+        // Where the game placed it, now on the form and owned by it.
+        const TPoint stripAt = strip->ClientToScreen({0, 0});
+        const TPoint formAt = ClientToScreen({0, 0});
+        titleStrip_ = Own(std::move(strip));
+        titleStrip_->SetParent(this);
+        titleStrip_->SetBounds(stripAt.x - formAt.x, stripAt.y - formAt.y, titleStrip_->Width(),
+                               titleStrip_->Height());
+    }
     for (TControl* control :
          std::initializer_list<TControl*>{labelTitle_, labelTitleName_, imageLogo_, picButtonadvice_,
                                           picButtonSetup_, picButtonScreen_, picButtonMin_, picButtonClose_})
-        control->SetParent(gameClient_.get());
+        control->SetParent(gameClient_);
     picButtonRestore_->SetParent(skinFrame_);
     picButtonMax_->SetParent(skinFrame_);
 }
@@ -349,12 +351,9 @@ void TFormPluginClient::FormDestroy() {
     if (TPlatform* platform = PluginPlatform()) platform->UnregisterHotKey(WindowId(), kHotKeyHide);
     // A table hidden by the boss key leaves neither its icon nor a hidden hall behind.
     ReleaseBossHiding();
-    userListPng_.reset();
-    chatPng_.reset();
-    // The client goes before the hub it is plugged into, which lets go of it on the way.
-    gameClient_.reset();
-    if (skinFrame_) FreeComponent(std::exchange(skinFrame_, nullptr));
-    if (scrollBarSkinner_) FreeComponent(std::exchange(scrollBarSkinner_, nullptr));
+    // Everything the form owns goes now, while the form is still whole (the controls' handlers reach back
+    // into it), last made first: see the tree where the form is declared.
+    DestroyComponents();
 }
 
 // [SECTION] Registration
@@ -368,15 +367,5 @@ void RegisterFormPluginClient() {
 void UnregisterFormPluginClient() {
     UnregisterFormClass(TFormPluginClient::kClassName);
 }
-
-namespace {
-
-// The class is known by its name from the moment the library is loaded.
-struct TFormClassAtLoad {
-    TFormClassAtLoad() { RegisterFormPluginClient(); }
-};
-const TFormClassAtLoad formClassAtLoad;
-
-} // namespace
 
 } // namespace morvane

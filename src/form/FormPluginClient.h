@@ -37,11 +37,27 @@ class TPluginScrollbarReplacer;
 class TPluginShare50;
 class TPluginUser50;
 class TTranForm;
-class TTwoEightClient;
+class TCustomPluginClient;
 
 // The window of one table: the hub with the hall panels plugged in, the baccarat table on its client
 // panel, the skinned frame and title strip, and what the window itself does (title drag, links,
 // screenshots, the boss key, the hand-off of host frames to the UI thread).
+//
+// Ownership follows the window's tree: the form owns every component on it, the game's client and the
+// strip the client hands over included, and every control is parented to the form or to a control the
+// form owns. The form frees them while it is still whole, last made first, so the order they are made in
+// (below) is the order of teardown read upwards:
+//   the hub ........................ made first, freed last: the panels and the client are plugged into it
+//   pictures and image lists
+//   panelClient_ ................... the game's client is parented on it
+//   title labels, title buttons, logo (parented on the client once it exists)
+//   the user box: card labels, user list, chat
+//   the floating panels and the option panel's check boxes; the menu
+//   skinFrame_ ..................... the frame's picture under everything; restore and maximise on it
+//   the game's client (made by the game's identity), then its title strip, parented on the form
+//   the scroll-bar skinner of the user list and the chat
+// The hub lets go of whatever is plugged into it as that goes; the pictures the user list and the chat
+// draw are members, so they outlive every control.
 class TFormPluginClient : public TPluginCommandForm {
 public:
     static constexpr const char* kClassName = "TFormPluginClient";
@@ -84,7 +100,8 @@ public:
     TCheckBox* CheckBoxHaveSound() const { return checkBoxHaveSound_; }
     TCheckBox* CheckBoxHasBackMusic() const { return checkBoxHasBackMusic_; }
     TTranForm* SkinFrame() const { return skinFrame_; }
-    TTwoEightClient* GameClient() const { return gameClient_.get(); }
+    // The client of the game the library was built for; nullptr when no game of its identity is registered.
+    TCustomPluginClient* GameClient() const { return gameClient_; }
     TImage* ImageMainFrame() const { return imageMainFrame_; }
 
     // [Run-time state]
@@ -194,11 +211,12 @@ private:
     TCheckBox* checkBoxHaveSound_{nullptr};
     TCheckBox* checkBoxHasBackMusic_{nullptr};
 
+    // The user list and the chat draw these: they outlive every control the form owns.
     std::unique_ptr<TPngImage> userListPng_;
     std::unique_ptr<TPngImage> chatPng_;
     TTranForm* skinFrame_{nullptr};
-    // Created without an owner, as the table is: the form frees it itself, before the hub it is plugged into.
-    std::unique_ptr<TTwoEightClient> gameClient_;
+    TCustomPluginClient* gameClient_{nullptr};
+    TControl* titleStrip_{nullptr};
     TPluginScrollbarReplacer* scrollBarSkinner_{nullptr};
     std::string shotDir_;
     std::string backgroundFile_;

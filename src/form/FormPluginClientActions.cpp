@@ -1,12 +1,12 @@
 #include "base/IniFile.h"
 #include "form/FormPluginClient.h"
-#include "game/TwoEightClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
 #include "gui/Image.h"
 #include "gui/ImageList.h"
 #include "gui/Label.h"
 #include "panels/PluginUser50.h"
+#include "plugin/CustomPluginClient.h"
 #include "plugin/PlatformSite.h"
 #include "plugin/PluginPlatform.h"
 #include "plugin/PluginRecords.h"
@@ -143,10 +143,10 @@ void TFormPluginClient::PluginShare501Initialize() {
     }
     pluginUser501_->SetAutoAttribute(ReadOption("CanLook", true) ? 1 : 0);
     pluginShare501_->SetHaveSound(ReadOption("HaveSound", true));
-    gameClient_->SetBackMusic(ReadOption("HasBackMusic", true));
+    if (gameClient_) gameClient_->SetBackMusic(ReadOption("HasBackMusic", true));
     // The check box follows the music as it is, so that the settings panel cannot switch the music
     // off by showing a box nobody ticked.
-    checkBoxHasBackMusic_->SetChecked(gameClient_->BackMusic());
+    checkBoxHasBackMusic_->SetChecked(gameClient_ && gameClient_->BackMusic());
     const TIniFile* ini = pluginShare501_->IniFile();
     for (std::size_t column = 0; column < kColumnKeys.size(); ++column) {
         columnShown_[column] =
@@ -177,7 +177,7 @@ void TFormPluginClient::PluginOption501AcceptOption() {
     const bool sound = checkBoxHaveSound_->Checked();
     const bool music = checkBoxHasBackMusic_->Checked();
     pluginShare501_->SetHaveSound(sound);
-    gameClient_->SetBackMusic(music);
+    if (gameClient_) gameClient_->SetBackMusic(music);
     WriteOption("HaveSound", sound);
     WriteOption("HasBackMusic", music);
 }

@@ -1,5 +1,4 @@
 #include "form/FormPluginClient.h"
-#include "game/TwoEightClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
 #include "gui/CustomPanel.h"
@@ -9,6 +8,7 @@
 #include "panels/PluginOption50.h"
 #include "panels/PluginUser50.h"
 #include "panels/TranForm.h"
+#include "plugin/CustomPluginClient.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/BitmapRegion.h"
 #include "ui/LovelyPanel.h"
@@ -74,9 +74,10 @@ void TFormPluginClient::ApplyFixedLayout() {
     labelTitleName_->Font().SetColor(kTitleNameColour);
     Place(*labelTitleName_, kTitleNameAt);
     labelTitleName1_->Font().SetColor(kTitleName1Colour);
-    labelTitleName1_->SetBounds(0, 0, TTwoEightClient::kTableWidth, kTitleName1Height);
-    labelTitle_->SetBounds(0, 0, TTwoEightClient::kTableWidth, kTitleStripHeight);
-    panelClient_->SetBounds(0, 0, TTwoEightClient::kTableWidth, TTwoEightClient::kTableHeight);
+    const TSize table = gameClient_ ? gameClient_->TableSize() : TCustomPluginClient::kDefaultTableSize;
+    labelTitleName1_->SetBounds(0, 0, table.cx, kTitleName1Height);
+    labelTitle_->SetBounds(0, 0, table.cx, kTitleStripHeight);
+    panelClient_->SetBounds(0, 0, table.cx, table.cy);
     Place(*picButtonSetup_, kSetupAt);
     Place(*picButtonadvice_, kAdviceAt);
     Place(*picButtonScreen_, kScreenAt);

@@ -88,10 +88,16 @@ public:
     void DoPlayerUnseated(std::uint8_t seat, std::int64_t userId) override;
     void RequestSeat(std::uint8_t seat, bool sit) override;
 
-    // [SECTION] Settings the main form gives
-    bool BackMusic() const { return backMusic_; }
+    // [SECTION] What the main form asks of the table, and the settings it gives
+    TSize TableSize() const override { return {kTableWidth, kTableHeight}; }
+    // The top bar, which the form lays over its title strip, above the hall panels.
+    std::unique_ptr<TControl> ReleaseTitleStrip() override;
+    std::vector<std::string> ChipCursorNames() const override;
+    std::string UserListPictureName() const override { return "TWOEIGHT_BTIMAPUSERLIST"; }
+    std::string ChatPictureName() const override { return "TWOEIGHT_BTIMAPBUSERCHAT"; }
+    bool BackMusic() const override { return backMusic_; }
     // On starts the betting music (in the betting phase), off stops it.
-    void SetBackMusic(bool on);
+    void SetBackMusic(bool on) override;
     // Chip places and the thinning of chips follow this generator; tests fix its seed.
     TRandom& Random() { return random_; }
     // The statistics window's mouse gesture: a right press with Ctrl held on the statistics button.
@@ -178,6 +184,8 @@ public:
 
 protected:
     void Resized() override;
+    // Forgets the top bar when the form that took it over frees it.
+    void Notification(TComponent* component, bool removing) override;
 
 private:
     struct TChair {

@@ -39,6 +39,25 @@ TTwoEightClient::~TTwoEightClient() {
     DestroyInOrder();
 }
 
+std::unique_ptr<TControl> TTwoEightClient::ReleaseTitleStrip() {
+    if (!topBar_ || topBar_->Owner() != this) return nullptr;
+    std::unique_ptr<TComponent> strip = ReleaseComponent(topBar_);
+    // The bar lives on as long as its new owner wants; the table only has to hear when it goes.
+    FreeNotification(topBar_);
+    return std::unique_ptr<TControl>(static_cast<TControl*>(strip.release()));
+}
+
+std::vector<std::string> TTwoEightClient::ChipCursorNames() const {
+    // Slot k holds the k-th smallest chip; the table selects a chip by making its slot the cursor.
+    return {"100Cur", "500Cur", "1000Cur", "5000Cur", "1wcur",
+            "5wcur",  "10wCur", "50wCur",  "100wCur", "500wCur"};
+}
+
+void TTwoEightClient::Notification(TComponent* component, bool removing) {
+    TCustomPluginClient::Notification(component, removing);
+    if (removing && component == topBar_) topBar_ = nullptr;
+}
+
 void TTwoEightClient::CreateControls() {
     topBar_ = Own(std::make_unique<TBjlTopBar>(this));
     topBar_->SetBounds(kTopBarAt.x, kTopBarAt.y, topBar_->Width(), topBar_->Height());

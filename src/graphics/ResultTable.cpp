@@ -81,8 +81,7 @@ void TBJLResultTable::LoadPictures() {
 void TBJLResultTable::CreateLabels() {
     for (std::size_t slot = 0; slot < labels_.size(); ++slot) {
         const TLabelPlace& place = kLabelPlaces[slot];
-        TLabel* label = Own(std::make_unique<TLabel>(this));
-        label->SetParent(this);
+        TLabel* label = Add<TLabel>();
         label->SetTransparent(true);
         label->Font().SetName("宋体");
         label->Font().SetHeight(kLabelFontHeight);
@@ -95,8 +94,7 @@ void TBJLResultTable::CreateLabels() {
 }
 
 void TBJLResultTable::CreateCloseButton() {
-    closeButton_ = Own(std::make_unique<TPictureButton>(this));
-    closeButton_->SetParent(this);
+    closeButton_ = Add<TPictureButton>();
     closeButton_->LoadPictures("Close", [](const std::string& name) { return FindEmbeddedResource(name); });
     closeButton_->SetLeft(kCloseButtonAt.x);
     closeButton_->SetTop(kCloseButtonAt.y);

@@ -11,8 +11,7 @@ namespace morvane {
 
 TComboBox::TComboBox(TComponent* owner) : TCustomControl(owner) {
     SetColor(clWindow);
-    edit_ = Own(std::make_unique<TEdit>(this));
-    edit_->SetParent(this);
+    edit_ = Add<TEdit>();
     edit_->SetBorderVisible(false);
     list_ = Own(std::make_unique<TListBox>(this));
     list_->SetVisible(false);

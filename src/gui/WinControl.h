@@ -3,7 +3,9 @@
 #include "gui/Control.h"
 #include "gui/Region.h"
 
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -17,6 +19,19 @@ class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
+
+    // Creates a child control owned by this one and parented on it, in one call: `Add<TLabel>()`.
+    template <typename T, typename... Args>
+    T* Add(Args&&... args) {
+        return AddTo<T>(*this, std::forward<Args>(args)...);
+    }
+    // The same, parented on another container (this control still owns it and frees it).
+    template <typename T, typename... Args>
+    T* AddTo(TWinControl& parent, Args&&... args) {
+        T* child = Own(std::make_unique<T>(this, std::forward<Args>(args)...));
+        child->SetParent(&parent);
+        return child;
+    }
 
     int ControlCount() const { return int(controls_.size()); }
     // Children in z-order: the last is on top.

@@ -46,8 +46,7 @@ void TPicturePreview::Paint(TCanvas& canvas) {
 
 TPictureView::TPictureView(TComponent* owner) : TCustomPanel(owner) {
     SetColor(clWhite);
-    preview_ = Own(std::make_unique<TPicturePreview>(this));
-    preview_->SetParent(this);
+    preview_ = Add<TPicturePreview>();
     SetBounds(0, 0, 300, 300);
 }
 

@@ -46,8 +46,7 @@ TPluginAction50::TPluginAction50(TComponent* owner) : TCustomPluginAction(owner)
     SetBounds(Left(), Top(), kPanelWidth, kPanelHeight);
     SetCaption("编辑动作");
 
-    grid_ = Own(std::make_unique<TActionGrid>(this));
-    grid_->SetParent(this);
+    grid_ = Add<TActionGrid>();
     grid_->SetBounds(kGridBounds.left, kGridBounds.top, kGridBounds.Width(), kGridBounds.Height());
     grid_->SetKeyColumnWidth(0);
     // Sixteen rows fill the grid's height exactly.

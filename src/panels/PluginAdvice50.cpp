@@ -9,8 +9,7 @@ namespace morvane {
 
 TPluginAdvice50::TPluginAdvice50(TComponent* owner) : TCustomPluginAdvice(owner) {
     buttons_.Build(*this, "意见提交", "提交", "取消");
-    memo_ = Own(std::make_unique<TMemo>(this));
-    memo_->SetParent(this);
+    memo_ = Add<TMemo>();
     memo_->SetBorderVisible(false);
     memo_->SetMaxLength(kMemoLimit);
     memo_->SetTabStop(true);

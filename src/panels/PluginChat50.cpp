@@ -61,15 +61,13 @@ bool AddressChar(char c) {
 TPluginChat50::TPluginChat50(TComponent* owner) : TCustomPluginChat(owner) {
     SetBounds(Left(), Top(), kPanelWidth, kPanelHeight);
 
-    view_ = Own(std::make_unique<TRichView>(this));
-    view_->SetParent(this);
+    view_ = Add<TRichView>();
     view_->Font().SetSize(kLineFontSize);
     view_->OnLinkClick = [this](TRichView*, const std::string& link, TMouseButton button) {
         if (button == TMouseButton::mbLeft) OpenLink(link);
     };
 
-    input_ = Own(std::make_unique<TPluginComboBox>(this));
-    input_->SetParent(this);
+    input_ = Add<TPluginComboBox>();
     input_->SetDropDownCount(6);
     input_->SetMaxLength(kInputLimit);
     input_->SetTabStop(true);
@@ -83,11 +81,9 @@ TPluginChat50::TPluginChat50(TComponent* owner) : TCustomPluginChat(owner) {
         if (ch == "\r") ch.clear();
     };
 
-    historyPanel_ = Own(std::make_unique<TCustomPanel>(this));
-    historyPanel_->SetParent(this);
+    historyPanel_ = Add<TCustomPanel>();
     historyPanel_->SetBounds(0, 0, kHistoryButtonWidth, kHistoryButtonHeight);
-    historyImage_ = Own(std::make_unique<TImage>(this));
-    historyImage_->SetParent(historyPanel_);
+    historyImage_ = AddTo<TImage>(*historyPanel_);
     historyImage_->SetBounds(0, 0, kHistoryButtonWidth, kHistoryButtonHeight);
     historyImage_->OnClick = [this](TControl*) {
         if (input_->CanFocus()) input_->SetFocus();
@@ -96,8 +92,7 @@ TPluginChat50::TPluginChat50(TComponent* owner) : TCustomPluginChat(owner) {
 
     const char* hints[] = {"表情", "特定动作", "大厅广播", ""};
     for (int i = 0; i < 4; ++i) {
-        auto* button = Own(std::make_unique<TLovelyButton>(this));
-        button->SetParent(this);
+        auto* button = Add<TLovelyButton>();
         button->SetHint(hints[i]);
         button->SetBounds(0, 0, 18, 19);
         button->SetEnabled(!Designing());
@@ -313,10 +308,8 @@ void TPluginChat50::Notification(TComponent* component, bool removing) {
 void TPluginChat50::ShowFaces() {
     if (input_->CanFocus()) input_->SetFocus();
     if (!pictureView_) {
-        popup_ = Own(std::make_unique<TPopupBox>(this));
-        popup_->SetParent(this);
-        pictureView_ = Own(std::make_unique<TPictureView>(this));
-        pictureView_->SetParent(popup_);
+        popup_ = Add<TPopupBox>();
+        pictureView_ = AddTo<TPictureView>(*popup_);
         pictureView_->SetPictureSize(kPreviewSize, kPreviewSize);
         pictureView_->OnChange = [this](TControl*) {
             const int face = pictureView_->Selected();

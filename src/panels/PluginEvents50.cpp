@@ -9,8 +9,7 @@ namespace morvane {
 
 TPluginEvents50::TPluginEvents50(TComponent* owner) : TCustomPluginEvents(owner) {
     buttons_.Build(*this, "游戏活动", "活动详情", "关闭");
-    memo_ = Own(std::make_unique<TMemo>(this));
-    memo_->SetParent(this);
+    memo_ = Add<TMemo>();
     memo_->SetBorderVisible(false);
     memo_->SetReadOnly(true);
     memo_->SetColor(Color());

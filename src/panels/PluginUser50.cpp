@@ -25,8 +25,7 @@ TPluginUser50::TSortState& TPluginUser50::SortState() {
 TPluginUser50::TPluginUser50(TComponent* owner) : TCustomPluginUser(owner) {
     SetBounds(Left(), Top(), kPanelWidth, kPanelHeight);
     SetTitleHeight(0);
-    list_ = Own(std::make_unique<TCardKVTListView>(this));
-    list_->SetParent(this);
+    list_ = Add<TCardKVTListView>();
     list_->SetAlign(TAlign::alClient);
     list_->SetBorderVisible(false);
     list_->SetHeaderBgColor(0xFF0000);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -86,6 +87,22 @@ public:
     virtual void DoFinalize() {}
     virtual void DoOptionsLoaded() {}
     virtual void DoOptionsSaved() {}
+
+    // What the table's form asks of the game it shows (after the operations above, which keep their
+    // places): the size of the table, the strip the game lays over the form's title, the chip cursors,
+    // the skins of the user list and the chat beside the table, and the betting music setting.
+    static constexpr TSize kDefaultTableSize{1024, 734};
+    virtual TSize TableSize() const { return kDefaultTableSize; }
+    // Hands the strip over to the form, which parents it on itself and owns it from then on; nullptr when
+    // the game has none (or has handed it over already).
+    virtual std::unique_ptr<TControl> ReleaseTitleStrip() { return nullptr; }
+    // Picture names of the cursors 1, 2, ... the table selects its chips with.
+    virtual std::vector<std::string> ChipCursorNames() const { return {}; }
+    // Picture names of the skins of the user list and the chat; empty leaves a panel unskinned.
+    virtual std::string UserListPictureName() const { return {}; }
+    virtual std::string ChatPictureName() const { return {}; }
+    virtual bool BackMusic() const { return false; }
+    virtual void SetBackMusic(bool /*on*/) {}
 
     bool IsPlaying() const;
     void SetPlaying(bool playing);

@@ -15,34 +15,14 @@
 #include "plugin/CustomPluginScore.h"
 #include "plugin/CustomPluginTip.h"
 #include "plugin/CustomPluginUser.h"
+#include "plugin/GameClientRegistry.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/LovelyMenu.h"
 #include "ui/PluginBitmap.h"
 
 #include <array>
-#include <cctype>
 
 namespace morvane {
-namespace {
-
-// The GUID of the version record as the system writes it: braced, upper case. Empty when malformed.
-std::string NormalizedGuid(const std::string& text) {
-    static const int groups[] = {8, 4, 4, 4, 12};
-    std::string body = text;
-    if (body.size() == 38 && body.front() == '{' && body.back() == '}') body = body.substr(1, 36);
-    if (body.size() != 36) return {};
-    std::size_t pos = 0;
-    for (int g = 0; g < 5; ++g) {
-        for (int i = 0; i < groups[g]; ++i, ++pos)
-            if (!std::isxdigit(static_cast<unsigned char>(body[pos]))) return {};
-        if (g < 4 && body[pos++] != '-') return {};
-    }
-    for (char& c : body)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return "{" + body + "}";
-}
-
-} // namespace
 
 TCustomPluginShare::TCustomPluginShare(TComponent* owner) : TComponent(owner) {
     BuildUserMenu();
@@ -50,7 +30,7 @@ TCustomPluginShare::TCustomPluginShare(TComponent* owner) : TComponent(owner) {
     if (ownerForm_)
         ownerForm_->OnCloseQuery = [this](TControl* sender, bool& canClose) { CloseQuery(sender, canClose); };
     if (!Designing()) {
-        gameId_ = NormalizedGuid(LibraryVersion().Comments);
+        gameId_ = LibraryGameId();
         iconName_ = LibraryVersion().InternalName;
     }
 }

@@ -1,53 +1,33 @@
 #include "plugin/PluginFormRegistry.h"
 
 #include "gui/Form.h"
-
-#include <map>
-#include <mutex>
+#include "plugin/FactoryRegistry.h"
 
 namespace morvane {
 namespace {
 
-struct TFormClasses {
-    std::mutex lock;
-    std::map<std::string, TFormFactory> factories;
-};
-
-TFormClasses& FormClasses() {
-    static TFormClasses classes;
+TFactoryRegistry<TFormFactory>& FormClasses() {
+    static TFactoryRegistry<TFormFactory> classes;
     return classes;
 }
 
 } // namespace
 
 void RegisterFormClass(const std::string& name, TFormFactory factory) {
-    TFormClasses& classes = FormClasses();
-    std::lock_guard guard(classes.lock);
-    classes.factories[name] = std::move(factory);
+    FormClasses().Add(name, std::move(factory));
 }
 
 void UnregisterFormClass(const std::string& name) {
-    TFormClasses& classes = FormClasses();
-    std::lock_guard guard(classes.lock);
-    classes.factories.erase(name);
+    FormClasses().Remove(name);
 }
 
 bool FormClassRegistered(const std::string& name) {
-    TFormClasses& classes = FormClasses();
-    std::lock_guard guard(classes.lock);
-    return classes.factories.contains(name);
+    return FormClasses().Contains(name);
 }
 
 std::unique_ptr<TForm> CreateRegisteredForm(const std::string& name) {
-    TFormFactory factory;
-    {
-        TFormClasses& classes = FormClasses();
-        std::lock_guard guard(classes.lock);
-        auto it = classes.factories.find(name);
-        if (it == classes.factories.end()) return nullptr;
-        factory = it->second;
-    }
-    return factory();
+    const TFormFactory factory = FormClasses().Find(name);
+    return factory ? factory() : nullptr;
 }
 
 } // namespace morvane

@@ -1,4 +1,5 @@
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 
 #include "base/IniFile.h"
 #include "base/Paths.h"
@@ -97,7 +98,7 @@ protected:
         faces.Add(SolidFace(0x00FF00));
         faces.Add(SolidFace(0xFF0000));
         host.SetFaceImages(&faces);
-        RegisterFormPluginClient();
+        RegisterTableClasses();
         table = TPluginInterface50::Create();
         form = dynamic_cast<TFormPluginClient*>(table->Form());
     }

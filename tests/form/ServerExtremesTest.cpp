@@ -4,6 +4,7 @@
 // has nothing on the table".
 #include "base/Paths.h"
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 #include "game/Form1.h"
 #include "game/GameNotices.h"
 #include "game/TableScene.h"
@@ -63,7 +64,7 @@ protected:
     ServerExtremesTest() {
         platform.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(library.Path().string())));
         host.SetDirectory(paths::FromHost(library.Path().string()));
-        RegisterFormPluginClient();
+        RegisterTableClasses();
         table = TPluginInterface50::Create();
         form = dynamic_cast<TFormPluginClient*>(table->Form());
     }
@@ -77,7 +78,7 @@ protected:
         const std::int64_t me = kMe;
         ASSERT_EQ(table->Initialize(NextCookie(), "百家乐", &me, "玩家甲", 0, 0, 0, 0), S_OK);
         platform.RunUntilIdle();
-        client = form->GameClient();
+        client = dynamic_cast<TTwoEightClient*>(form->GameClient());
     }
     void Post(const std::vector<std::uint8_t>& frame) {
         table->PostCommand(std::int32_t(frame.size()), reinterpret_cast<const char*>(frame.data()));

@@ -1,4 +1,5 @@
 #include "form/FormPluginClient.h"
+#include "form/TableClasses.h"
 
 #include "base/Paths.h"
 #include "game/TwoEightClient.h"
@@ -42,7 +43,7 @@ protected:
     TableLifetimeTest() {
         platform.SetLibraryFolder(paths::IncludeTrailingBackslash(paths::FromHost(library.Path().string())));
         host.SetDirectory(paths::FromHost(library.Path().string()));
-        RegisterFormPluginClient();
+        RegisterTableClasses();
         table = TPluginInterface50::Create();
         form = dynamic_cast<TFormPluginClient*>(table->Form());
         form->Own(std::make_unique<TDestructionWitness>(form, destroyedOn));
