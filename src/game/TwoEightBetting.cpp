@@ -90,7 +90,7 @@ void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {
         ReportBetRefusal("现在无人上庄，系统自动过牌，不能下注 ");
         return;
     }
-    if (scene_.Phase != 1) {
+    if (scene_.Phase != TGamePhase::Betting) {
         ReportBetRefusal("现在不是下注时间，请稍后下注 ");
         return;
     }
@@ -142,7 +142,7 @@ void TTwoEightClient::HideRegionPictures() {
 }
 
 void TTwoEightClient::TableMouseMove(int x, int y) {
-    if (scene_.Phase != 1) {
+    if (scene_.Phase != TGamePhase::Betting) {
         HideRegionPictures();
         return;
     }
@@ -164,7 +164,7 @@ void TTwoEightClient::HighlightRegion(int x, int y) {
 }
 
 void TTwoEightClient::UpdateChipButtons() {
-    const bool open = !IAmBanker() && scene_.Phase == 1 && !scene_.NoBanker;
+    const bool open = !IAmBanker() && scene_.Phase == TGamePhase::Betting && !scene_.NoBanker;
     const std::int64_t free = ClampedSub(MyBeans(), playerStake_);
     for (int i = 0; i < kChipButtonCount; ++i) {
         const std::int64_t value = chipButtonValues_[std::size_t(i)];
@@ -176,7 +176,7 @@ void TTwoEightClient::UpdateChipButtons() {
 // [SECTION] Bet notices
 
 void TTwoEightClient::HandleBetNotice(const TBetNotice& notice) {
-    if (scene_.Phase != 1) return;
+    if (scene_.Phase != TGamePhase::Betting) return;
     const std::uint8_t region = notice.Region;
     scene_.TotalStakes[region] = notice.RegionTotal;
     ++betNoticeCount_;

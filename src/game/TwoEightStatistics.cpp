@@ -28,7 +28,7 @@ void TTwoEightClient::StatisticsButtonMouseDown(TMouseButton button, TShiftState
 }
 
 void TTwoEightClient::SendStatisticsRequest(std::uint8_t action, std::int32_t argument) {
-    if (scene_.Phase != 1) return;
+    if (scene_.Phase != TGamePhase::Betting) return;
     TStatisticsRequest request;
     request.Action = action;
     request.Argument = argument;
@@ -46,7 +46,7 @@ void TTwoEightClient::OpenStatisticsWindow() {
 }
 
 void TTwoEightClient::ForwardComputerBets(const TComputerBetNotice& notice) {
-    if (scene_.StatisticsAllowed && scene_.Phase == 1 && statisticsWindow_)
+    if (scene_.StatisticsAllowed && scene_.Phase == TGamePhase::Betting && statisticsWindow_)
         statisticsWindow_->ShowNotice(notice);
 }
 
