@@ -1,3 +1,5 @@
+// The table client's betting: chip buttons and the chip cursor, the checks of a bet click, the field
+// highlight, bet notices with their chips and sounds, and the piles and numbers on the board.
 #include "base/ClampedMath.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
@@ -8,6 +10,7 @@
 #include "graphics/PngNumber.h"
 #include "gui/Form.h"
 #include "gui/Image.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginShare.h"
 #include "ui/PluginPictureButton.h"
 
@@ -17,7 +20,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int kBetMessageKind = 7;
 // Highlighting stops once the round's stake would pass this, whatever the room's personal maximum.
 constexpr std::int64_t kHighlightStakeBound = 1000000;
 constexpr int kMostPileChips = 200;
@@ -76,7 +78,7 @@ void TTwoEightClient::ShowSystemLine(const std::string& text, std::int64_t kind)
 }
 
 void TTwoEightClient::ReportBetRefusal(const std::string& text) {
-    ShowSystemLine(text, kBetMessageKind);
+    ShowSystemLine(text, lines::kPrompt);
 }
 
 void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {

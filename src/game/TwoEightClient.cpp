@@ -17,6 +17,7 @@
 #include "gui/Image.h"
 #include "gui/Label.h"
 #include "gui/Timer.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/PluginPictureButton.h"
@@ -192,15 +193,15 @@ void TTwoEightClient::ApplyScene(TBytes data) {
 
 void TTwoEightClient::PrintRoomSettings() {
     const std::string unit = UnitName();
-    ShowSystemLine("======本房间游戏设置========", 10);
-    ShowSystemLine("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), 10);
-    ShowSystemLine(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), 10);
-    ShowSystemLine(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), 10);
+    ShowSystemLine("======本房间游戏设置========", lines::kBroadcast);
+    ShowSystemLine("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), lines::kBroadcast);
+    ShowSystemLine(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), lines::kBroadcast);
+    ShowSystemLine(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), lines::kBroadcast);
     if (scene_.GrabAllowed && scene_.GrabPrice > 0)
-        ShowSystemLine("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), 10);
+        ShowSystemLine("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), lines::kBroadcast);
     if (scene_.MinBankerRounds > 1)
-        ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), 10);
-    ShowSystemLine("============================", 10);
+        ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), lines::kBroadcast);
+    ShowSystemLine("============================", lines::kBroadcast);
 }
 
 void TTwoEightClient::FeedBarsFromScene() {

@@ -193,7 +193,7 @@ private:
         std::string Name;
     };
 
-    // [SECTION] Construction (TwoEightClient.cpp)
+    // [SECTION] Construction (TwoEightControls.cpp)
     void CreateControls();
     void CreateBoardPictures();
     void CreateRegionControls();
@@ -270,7 +270,7 @@ private:
     std::int64_t OwnUserId() const override;
     std::optional<TBarUser> FindBarUser(std::int64_t userId, std::int32_t chair) const override;
 
-    // [SECTION] Coffer and statistics (TwoEightCoffer.cpp)
+    // [SECTION] Coffer (TwoEightCoffer.cpp) and statistics (TwoEightStatistics.cpp)
     void UpdateCofferButtons();
     void CofferTick();
     void ShowCofferText(const std::string& text);

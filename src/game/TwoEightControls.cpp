@@ -1,3 +1,5 @@
+// The table client's construction: every table control created in its place and bound to its handlers,
+// and their destruction in the order they depend on each other.
 #include "game/TableFelt.h"
 #include "game/TableLayout.h"
 #include "game/TwoEightClient.h"

@@ -1,3 +1,5 @@
+// The table client's dealing and settlement: the cards flying to the two hands, the points and the
+// commentary, then the settlement notice with its sounds, panel, blinking winners and round results.
 #include "base/ClampedMath.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BarLabel.h"

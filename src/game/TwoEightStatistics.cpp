@@ -1,3 +1,5 @@
+// The table client's statistics window: its small button and the gesture that opens it, the requests it
+// sends while bets are taken, and the computer's stakes handed to it.
 #include "game/Form1.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"

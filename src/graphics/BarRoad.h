@@ -23,10 +23,6 @@ inline constexpr int kBarRoadLength = 64;
 inline constexpr int kBarStripColumns = 10;
 using TBarRoadGames = std::array<TBarGame, kBarRoadLength>;
 
-// The bottom bar's arrows tell the top bar the strip's new first game with this message, so that both
-// strips scroll together.
-inline constexpr std::uint32_t kBarScrollMessage = 0x0400 + 101; // 1125
-
 // The first game shown when `count` games are stored: the newest stays in the last column.
 constexpr int NewestInView(int count) {
     return count > kBarStripColumns ? count - kBarStripColumns : 0;

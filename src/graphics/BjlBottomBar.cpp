@@ -177,7 +177,7 @@ void TBjlBottomBar::ScrollRight() {
 }
 
 void TBjlBottomBar::TellTopBar() {
-    if (topBar_ != 0 && HasApplication()) Application().PostMessage(topBar_, kBarScrollMessage, first_, 0);
+    if (topBar_ != 0 && HasApplication()) Application().PostMessage(topBar_, WM_BAR_SCROLL, first_, 0);
 }
 
 void TBjlBottomBar::StripChanged() {

@@ -279,7 +279,7 @@ void TBjlTopBar::Paint(TCanvas& canvas) {
 }
 
 void TBjlTopBar::WndProc(TMessage& message) {
-    if (message.Msg == kBarScrollMessage) {
+    if (message.Msg == WM_BAR_SCROLL) {
         // A position from outside is held to the stored games.
         first_ = int(std::clamp<std::intptr_t>(message.WParam, 0, count_));
         ShowStrip();
