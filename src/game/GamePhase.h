@@ -14,7 +14,8 @@ enum class TGamePhase : std::uint8_t {
     Dealing = 2,
     Settlement = 3, // the cards are shown and the round is paid
     // A scene's byte that names none of the four. The table shows no phase for it: no phase picture, no
-    // clock, no betting and no dealing, while the cards stay on the felt as they do from dealing on.
+    // new clock time or sound, no betting and no dealing, while the cards stay on the felt as they do from
+    // dealing on.
     Unknown = 0xFF,
 };
 

@@ -56,8 +56,10 @@ void TTwoEightClient::DealingTick() {
         return;
     }
     // A turn whose hand has nothing left to deal passes to the other hand.
-    if (dealingState_ == TDealingState::PlayerTurn && playerCopy_.empty()) dealingState_ = TDealingState::BankerTurn;
-    if (dealingState_ == TDealingState::BankerTurn && bankerCopy_.empty()) dealingState_ = TDealingState::PlayerTurn;
+    if (dealingState_ == TDealingState::PlayerTurn && playerCopy_.empty())
+        dealingState_ = TDealingState::BankerTurn;
+    if (dealingState_ == TDealingState::BankerTurn && bankerCopy_.empty())
+        dealingState_ = TDealingState::PlayerTurn;
     const bool pause = scene_.ThirdCardPauseMs > kShortestPause;
     if (dealingState_ == TDealingState::PlayerTurn) {
         if (DealPlayerCard()) {

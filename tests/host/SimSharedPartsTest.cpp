@@ -93,8 +93,11 @@ TEST(RoundPlan, PhaseTimesRoundsAndShotNamesFollowTheServer) {
     server.AdvanceTo(30000);
     ASSERT_GE(phases.size(), 5u);
     // The free time before the first round belongs to it, as does everything up to its settlement.
-    const std::vector<std::pair<TGamePhase, int>> expected{
-        {TGamePhase::Free, 1}, {TGamePhase::Betting, 1}, {TGamePhase::Dealing, 1}, {TGamePhase::Settlement, 1}, {TGamePhase::Free, 2}};
+    const std::vector<std::pair<TGamePhase, int>> expected{{TGamePhase::Free, 1},
+                                                           {TGamePhase::Betting, 1},
+                                                           {TGamePhase::Dealing, 1},
+                                                           {TGamePhase::Settlement, 1},
+                                                           {TGamePhase::Free, 2}};
     EXPECT_EQ(std::vector(phases.begin(), phases.begin() + 5), expected);
     EXPECT_EQ(shots[0], 2000 - kShotLead);
     EXPECT_EQ(shots[1], 2000 + 6000 - kShotLead);
