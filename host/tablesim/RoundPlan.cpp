@@ -11,20 +11,12 @@ constexpr std::uint32_t kBetSpacing = 2200;
 // A chip is only laid when the betting time has this much left, so that its answer still arrives.
 constexpr std::uint32_t kBetMargin = 1000;
 
+// The phase's word in a screenshot's name.
 const char* PhaseWord(TGamePhase phase) {
-    switch (phase) {
-    case TGamePhase::Free:
-        return "free";
-    case TGamePhase::Betting:
-        return "betting";
-    case TGamePhase::Dealing:
-        return "dealing";
-    case TGamePhase::Settlement:
-        return "settlement";
-    case TGamePhase::Unknown:
-        break;
-    }
-    return "unknown";
+    static constexpr std::array<const char*, kGamePhases.size()> kWords{"free", "betting", "dealing",
+                                                                        "settlement"};
+    const std::size_t index = GamePhaseByte(phase);
+    return index < kWords.size() ? kWords[index] : "unknown";
 }
 
 } // namespace
