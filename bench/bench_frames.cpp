@@ -115,7 +115,7 @@ public:
             hf::FullUserList({hf::MakeUser(kMe, 3, true, "玩家甲"), hf::MakeUser(kBanker, 5, true, "庄家")}));
         TTableScene scene;
         scene.GameInProgress = true;
-        scene.Phase = 1;
+        scene.Phase = TGamePhase::Betting;
         scene.BettingTime = 30;
         scene.BankerList[0] = {kBanker, 5};
         Post(hf::GameData(0, WriteTableScene(scene)));
@@ -203,7 +203,7 @@ void BM_SceneWithLongTexts(benchmark::State& state) {
     TBenchTable table;
     TTableScene scene;
     scene.GameInProgress = true;
-    scene.Phase = 1;
+    scene.Phase = TGamePhase::Betting;
     scene.BankerList[0] = {kBanker, 5};
     scene.StatusText = LargeText(kLargeText);
     scene.NoBankerText = LargeText(kLargeText);

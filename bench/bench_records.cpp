@@ -26,7 +26,7 @@ TTableScene FullScene() {
     s.PlayerCards = "Aax";
     s.BankerCards = "M1";
     s.LastResultCode = rcPlayerKing;
-    s.Phase = 1;
+    s.Phase = TGamePhase::Betting;
     s.StatusText = "请下注，庄家坐庄第11局";
     s.NoBankerText = "暂时无人坐庄";
     s.ChipIndices = {0, 2, 4, 6, 8, 9};

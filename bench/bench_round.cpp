@@ -63,9 +63,9 @@ void BM_WholeRoundWith200Bets(benchmark::State& state) {
         for (int i = 0; i < kBettors; ++i)
             server.AddBot(kFirstBettor + i, "玩家" + std::to_string(i), 10000000);
         double roundStart = -1;
-        simulator->OnPhase = [&](std::uint8_t phase) {
+        simulator->OnPhase = [&](morvane::TGamePhase phase) {
             if (roundStart < 0) roundStart = ThreadCpuSeconds();
-            if (phase == 1) PlanBets(*simulator);
+            if (phase == morvane::TGamePhase::Betting) PlanBets(*simulator);
         };
         state.ResumeTiming();
 

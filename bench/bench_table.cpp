@@ -60,7 +60,7 @@ struct TBenchTable {
         std::memcpy(user.NickName, "player", 6);
         return user;
     }
-    static TTableScene Scene(std::uint8_t phase) {
+    static TTableScene Scene(TGamePhase phase) {
         TTableScene scene;
         scene.GameInProgress = true;
         scene.BankerList[0] = {kOther, 7};
@@ -82,7 +82,7 @@ struct TBenchTable {
 
 void BM_OneBetNoticeHandled(benchmark::State& state) {
     TBenchTable table;
-    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(1)));
+    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(TGamePhase::Betting)));
     table.platform.RunUntilIdle();
     TBetNotice notice;
     notice.UserId = kOther;
@@ -113,13 +113,13 @@ BENCHMARK(BM_OneBetNoticeHandled);
 
 void BM_RepaintWholeTableInSettlement(benchmark::State& state) {
     TBenchTable table;
-    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(2)));
+    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(TGamePhase::Dealing)));
     TSettlementNotice settlement;
     settlement.ResultCode = rcBanker;
     settlement.PointsA = 9;
     settlement.PointsB = 7;
     table.client->DoTableData(settlement.Write(), 0);
-    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(3)));
+    table.client->DoGameData(WriteTableScene(TBenchTable::Scene(TGamePhase::Settlement)));
     table.platform.RunUntilIdle();
     if (!table.client->SettlementShown()) state.SkipWithError("the settlement panel is not shown");
     for (auto _ : state) {

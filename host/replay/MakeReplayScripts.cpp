@@ -157,9 +157,9 @@ void FillHistory(TTableScene& scene) {
 
 // The room: 庄家乙 is banker with 5 000 000, chips 100, 1000, 5000, 1w, 5w, 10w, a personal maximum of
 // 100 000, 20 s to bet, 15 s to deal, 8 s to show, 5 s between rounds.
-TTableScene Room(std::uint8_t phase) {
+TTableScene Room(TGamePhase phase) {
     TTableScene scene;
-    scene.GameInProgress = phase != 0;
+    scene.GameInProgress = phase != TGamePhase::Free;
     scene.BankerList[0] = {kBanker, kBankerSeat};
     scene.BankerBeans = 5000000;
     scene.BankerWinnings = 120000;
@@ -247,7 +247,7 @@ std::string RoundScript() {
         "The host starts the game; the server's scene opens the betting (the first scene also prints the");
     s.Comment("room's settings).");
     s.Frame(GameStart());
-    TTableScene betting = Room(1);
+    TTableScene betting = Room(TGamePhase::Betting);
     s.Frame(Scene(betting));
     s.Line("shot round-1-betting.png");
     s.Comment("I take the 1000 chip (the second chip button) and lay it on the Player's field.");
@@ -261,7 +261,7 @@ std::string RoundScript() {
     s.Comment("The betting time runs out: the last five seconds tick, the music stops.");
     s.Line("wait 15500");
     s.Comment("The server deals: Player 红桃3 梅花2 and a third card 方块4, Banker 黑桃6 红桃K.");
-    TTableScene dealing = Room(2);
+    TTableScene dealing = Room(TGamePhase::Dealing);
     dealing.OwnStakes[2] = 1000;
     dealing.TotalStakes[2] = 1000;
     dealing.TotalStakes[0] = 10000;
@@ -287,7 +287,7 @@ std::string RoundScript() {
     settlement.NetResult = 1000;
     s.Frame(TableData(0, settlement.Write()));
     s.Comment("The settlement scene hands the road on, with this game at its end.");
-    TTableScene shown = Room(3);
+    TTableScene shown = Room(TGamePhase::Settlement);
     shown.OwnStakes = dealing.OwnStakes;
     shown.TotalStakes = dealing.TotalStakes;
     shown.AcceptableAmounts = dealing.AcceptableAmounts;
@@ -307,7 +307,7 @@ std::string RoundScript() {
     s.Line("wait 7000");
     s.Comment("Game over: the table is free again.");
     s.Frame(GameOver());
-    TTableScene free = Room(0);
+    TTableScene free = Room(TGamePhase::Free);
     free.BarRoad = shown.BarRoad;
     free.ResultRoad = shown.ResultRoad;
     free.ResultRoadCount = 11;
@@ -329,11 +329,11 @@ std::string RefusalsScript() {
     s.Comment("Every refused bet is explained in the chat and sends nothing.");
     StartTable(s, 880000202, 55000);
     s.Comment("Between rounds: the free-time scene; a click on the Banker's field is too early.");
-    s.Frame(Scene(Room(0)));
+    s.Frame(Scene(Room(TGamePhase::Free)));
     s.Line("click 650 360");
     s.Comment("Betting opens; a click without a chip in hand asks for one.");
     s.Frame(GameStart());
-    s.Frame(Scene(Room(1)));
+    s.Frame(Scene(Room(TGamePhase::Betting)));
     s.Line("click 650 360");
     s.Comment("With the 100 chip, twenty bets in a row go out; the 21st with the same chip is refused.");
     s.Line("click 420 575");
@@ -362,7 +362,7 @@ std::string RefusalsScript() {
     s.Comment("took the seat: the system passes the round, no bets at all.");
     s.Frame(GameOver());
     s.Frame(GameStart());
-    TTableScene passing = Room(1);
+    TTableScene passing = Room(TGamePhase::Betting);
     passing.BankerList = {};
     passing.NoBanker = true;
     passing.AutoPass = true;
@@ -382,7 +382,7 @@ std::string BankerScript() {
         "steps down; the table announces me with my level (the INI's level table: 富商 from 100 points).");
     StartTable(s, 880000203, 2000000);
     s.Comment("Between rounds, 庄家乙 is banker and nobody waits: the apply button (上庄) is offered.");
-    s.Frame(Scene(Room(0)));
+    s.Frame(Scene(Room(TGamePhase::Free)));
     s.Line("shot banker-1-apply.png");
     s.Line("click 692 50");
     s.Comment("The server puts me in the queue behind 庄家乙: the button becomes withdraw (its face, like");
@@ -414,7 +414,7 @@ std::string CofferScript() {
         "after the host's call has returned; an amount below the minimum is refused in the dialog, a good");
     s.Comment("one is confirmed and sent; the host's answer is shown in a message box.");
     StartTable(s, 880000204);
-    s.Frame(Scene(Room(0)));
+    s.Frame(Scene(Room(TGamePhase::Free)));
     s.Line("click 30 592");
     s.Comment("A second click while the query is pending sends nothing.");
     s.Line("click 30 592");
@@ -450,7 +450,7 @@ std::string StatisticsScript() {
     s.Comment("betting time; the computer's stakes fill it in, and its OK buttons send their commands.");
     StartTable(s, 880000205);
     s.Frame(GameStart());
-    TTableScene betting = Room(1);
+    TTableScene betting = Room(TGamePhase::Betting);
     betting.StatisticsAllowed = true;
     s.Frame(Scene(betting));
     s.Comment("A plain right click on it opens nothing; with Ctrl held the window opens.");
@@ -471,7 +471,7 @@ std::string StatisticsScript() {
     s.Comment("clicks are in the table's coordinates) sends command 1.");
     s.Line("click 763 419");
     s.Comment("After the betting time nothing more is asked.");
-    TTableScene dealing = Room(2);
+    TTableScene dealing = Room(TGamePhase::Dealing);
     dealing.StatisticsAllowed = true;
     dealing.PlayerCards = "cOq";
     dealing.BankerCards = "Fm";

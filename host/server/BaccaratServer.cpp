@@ -92,7 +92,7 @@ void TBaccaratServer::Schedule(std::uint32_t atMs, std::function<void()> action)
 
 // [SECTION] Phases
 
-void TBaccaratServer::BeginPhase(std::uint8_t phase, int seconds) {
+void TBaccaratServer::BeginPhase(TGamePhase phase, int seconds) {
     phase_ = phase;
     phaseStart_ = now_;
     phaseEnd_ = now_ + std::uint32_t(std::max(seconds, 1)) * 1000u;
@@ -100,7 +100,7 @@ void TBaccaratServer::BeginPhase(std::uint8_t phase, int seconds) {
 
 void TBaccaratServer::EndPhase() {
     switch (phase_) {
-    case 0:
+    case TGamePhase::Free:
         if (!banker_.HasBanker() && !settings_.AutoPass) {
             // Nobody banks and rounds are not passed: the table waits another free phase.
             EnterFree();
@@ -108,13 +108,14 @@ void TBaccaratServer::EndPhase() {
         }
         EnterBetting();
         return;
-    case 1:
+    case TGamePhase::Betting:
         EnterDealing();
         return;
-    case 2:
+    case TGamePhase::Dealing:
         EnterSettlement();
         return;
-    default:
+    case TGamePhase::Settlement:
+    case TGamePhase::Unknown:
         SendAll(hf::TableFrame(kServerId, kCmdGameOver));
         EnterFree();
         return;
@@ -130,10 +131,10 @@ void TBaccaratServer::EnterFree() {
     enteringFree_ = true;
     SeatNextBanker();
     enteringFree_ = false;
-    BeginPhase(0, settings_.FreeSeconds);
+    BeginPhase(TGamePhase::Free, settings_.FreeSeconds);
     SendScenes();
-    if (bots_) bots_->PhaseStarted(0);
-    if (OnPhase) OnPhase(0);
+    if (bots_) bots_->PhaseStarted(TGamePhase::Free);
+    if (OnPhase) OnPhase(TGamePhase::Free);
 }
 
 void TBaccaratServer::EnterBetting() {
@@ -141,17 +142,17 @@ void TBaccaratServer::EnterBetting() {
     cards_ = {};
     haveOutcome_ = false;
     SendAll(hf::TableFrame(kServerId, kCmdGameStart));
-    BeginPhase(1, settings_.BettingSeconds);
+    BeginPhase(TGamePhase::Betting, settings_.BettingSeconds);
     SendScenes();
-    if (bots_) bots_->PhaseStarted(1);
+    if (bots_) bots_->PhaseStarted(TGamePhase::Betting);
     if (settings_.StatisticsAllowed) {
         // The statistics window follows the computer's stakes once a second while bets are taken.
         for (std::uint32_t at = phaseStart_ + 1000; at < phaseEnd_; at += 1000)
             Schedule(at, [this] {
-                if (phase_ == 1) SendComputerBets();
+                if (phase_ == TGamePhase::Betting) SendComputerBets();
             });
     }
-    if (OnPhase) OnPhase(1);
+    if (OnPhase) OnPhase(TGamePhase::Betting);
 }
 
 void TBaccaratServer::EnterDealing() {
@@ -167,17 +168,17 @@ void TBaccaratServer::EnterDealing() {
         cards_ = DealRound(shoe_);
     }
     outcome_ = Judge(cards_);
-    BeginPhase(2, settings_.DealingSeconds);
+    BeginPhase(TGamePhase::Dealing, settings_.DealingSeconds);
     SendScenes();
-    if (bots_) bots_->PhaseStarted(2);
-    if (OnPhase) OnPhase(2);
+    if (bots_) bots_->PhaseStarted(TGamePhase::Dealing);
+    if (OnPhase) OnPhase(TGamePhase::Dealing);
 }
 
 void TBaccaratServer::EnterSettlement() {
-    BeginPhase(3, settings_.SettlementSeconds);
+    BeginPhase(TGamePhase::Settlement, settings_.SettlementSeconds);
     SettleRound();
-    if (bots_) bots_->PhaseStarted(3);
-    if (OnPhase) OnPhase(3);
+    if (bots_) bots_->PhaseStarted(TGamePhase::Settlement);
+    if (OnPhase) OnPhase(TGamePhase::Settlement);
 }
 
 void TBaccaratServer::SettleRound() {
@@ -354,7 +355,7 @@ void TBaccaratServer::RemoveUser(std::int64_t userId) {
                                     [userId](const auto& user) { return user->Id() == userId; });
     if (found == users_.end()) return;
     // Stakes on the table stay in the round: a player who walks away loses them to the bank.
-    if (phase_ != 0) {
+    if (phase_ != TGamePhase::Free) {
         if (TUser* banker = BankerUser(); banker && banker->Id() != userId)
             banker->Info.Beans += (*found)->Staked();
     }
@@ -362,7 +363,7 @@ void TBaccaratServer::RemoveUser(std::int64_t userId) {
     users_.erase(found);
     if (wasListed) {
         banker_.Remove(userId);
-        if (phase_ != 0 || !SeatNextBanker()) BankChanged();
+        if (phase_ != TGamePhase::Free || !SeatNextBanker()) BankChanged();
     }
     SendAll(hf::UserLeave(userId));
     SendTableSettings();
@@ -450,7 +451,7 @@ void TBaccaratServer::ReceiveGameRequest(TUser& user, std::span<const std::uint8
         }
         return;
     case GameRecord::StatisticsRequest:
-        if (TStatisticsRequest::Read(record) && settings_.StatisticsAllowed && phase_ == 1)
+        if (TStatisticsRequest::Read(record) && settings_.StatisticsAllowed && phase_ == TGamePhase::Betting)
             SendComputerBets();
         return;
     default:
@@ -462,7 +463,7 @@ TBaccaratServer::TBetVerdict TBaccaratServer::PlaceBet(std::int64_t userId, std:
                                                        std::int64_t amount) {
     TUser* user = Find(userId);
     if (!user || !user->Info.Seated || !IsBetRegion(region)) return TBetVerdict::UnknownUser;
-    if (phase_ != 1) return TBetVerdict::NotBetting;
+    if (phase_ != TGamePhase::Betting) return TBetVerdict::NotBetting;
     if (!banker_.HasBanker()) return TBetVerdict::NoBanker;
     if (banker_.IsBanker(userId)) return TBetVerdict::IsBanker;
     const bool tableChip =
@@ -502,7 +503,7 @@ TBankerQueue::TVerdict TBaccaratServer::ApplyBanker(std::int64_t userId) {
     if (!user || !user->Info.Seated) return TBankerQueue::TVerdict::NotListed;
     const auto verdict = banker_.Apply(userId, user->Info.Seat, user->Info.Beans);
     if (verdict != TBankerQueue::TVerdict::Accepted) return verdict;
-    if (phase_ != 0 || !SeatNextBanker()) BankChanged();
+    if (phase_ != TGamePhase::Free || !SeatNextBanker()) BankChanged();
     return verdict;
 }
 
@@ -510,7 +511,7 @@ TBankerQueue::TVerdict TBaccaratServer::WithdrawBanker(std::int64_t userId) {
     const auto verdict = banker_.Withdraw(userId);
     if (verdict != TBankerQueue::TVerdict::Accepted) return verdict;
     // A banker steps down between rounds; during one the seat is kept until the free time.
-    if (phase_ == 0 && banker_.StepDownPending())
+    if (phase_ == TGamePhase::Free && banker_.StepDownPending())
         SeatNextBanker();
     else if (!banker_.StepDownPending())
         BankChanged();
@@ -663,7 +664,7 @@ void TBaccaratServer::BankChanged() const {
     SendBankerList();
     // Between rounds the tables also get a scene, so what each region may take and the bank's beans
     // follow the new banker at once.
-    if (started_ && phase_ == 0 && !enteringFree_) SendScenes();
+    if (started_ && phase_ == TGamePhase::Free && !enteringFree_) SendScenes();
 }
 
 void TBaccaratServer::SendBankerList() const {
@@ -702,7 +703,7 @@ TTableScene TBaccaratServer::SceneFor(std::int64_t viewerId) const {
     TTableScene scene;
     const TUser* viewer = FindUser(viewerId);
     const TUser* banker = banker_.HasBanker() ? FindUser(banker_.Banker().UserId) : nullptr;
-    scene.GameInProgress = phase_ != 0;
+    scene.GameInProgress = phase_ != TGamePhase::Free;
     scene.BankerList = banker_.List();
     if (viewer) scene.OwnStakes = viewer->Stakes;
     scene.TotalStakes = totals_;
@@ -719,7 +720,7 @@ TTableScene TBaccaratServer::SceneFor(std::int64_t viewerId) const {
     scene.BankerBeans = banker ? banker->Info.Beans : 0;
     scene.BankerWinnings = banker_.Winnings();
     // The hands are shown from the deal on; betting starts with an empty tray.
-    if (phase_ >= 2 || (phase_ == 0 && round_ > 0)) {
+    if (CardsOnTable(phase_) || (phase_ == TGamePhase::Free && round_ > 0)) {
         scene.PlayerCards = CardString(cards_.Player);
         scene.BankerCards = CardString(cards_.Banker);
     } else {

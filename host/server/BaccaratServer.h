@@ -121,8 +121,8 @@ public:
 
     // [State]
     const TServerSettings& Settings() const { return settings_; }
-    std::uint8_t Phase() const { return phase_; }
-    bool GameInProgress() const { return phase_ != 0; }
+    TGamePhase Phase() const { return phase_; }
+    bool GameInProgress() const { return phase_ != TGamePhase::Free; }
     std::uint32_t PhaseStartedAt() const { return phaseStart_; }
     std::uint32_t PhaseEndsAt() const { return phaseEnd_; }
     int Round() const { return round_; }
@@ -139,7 +139,7 @@ public:
     void SetNextCards(std::vector<TCardCode> cards) { nextCards_ = std::move(cards); }
 
     // [Observers]
-    std::function<void(std::uint8_t phase)> OnPhase;
+    std::function<void(TGamePhase phase)> OnPhase;
     std::function<void(const TRoundReport&)> OnRoundSettled;
 
 private:
@@ -149,7 +149,7 @@ private:
     void EnterDealing();
     void EnterSettlement();
     void EndPhase();
-    void BeginPhase(std::uint8_t phase, int seconds);
+    void BeginPhase(TGamePhase phase, int seconds);
     void SettleRound();
     // Lets a banker who stepped down or went broke go and seats the next in the queue; true when the
     // bank changed (the tables have been told).
@@ -192,7 +192,7 @@ private:
     std::uint32_t phaseEnd_{0};
     bool started_{false};
     bool enteringFree_{false};
-    std::uint8_t phase_{0};
+    TGamePhase phase_{TGamePhase::Free};
     int round_{0};
     std::multimap<std::uint32_t, std::function<void()>> scheduled_;
 

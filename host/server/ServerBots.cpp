@@ -54,9 +54,9 @@ std::uint32_t TServerBots::SomeTimeInPhase() {
     return start + std::uint32_t(server_.Random().Next(std::int32_t(end - start) + 1));
 }
 
-void TServerBots::PhaseStarted(std::uint8_t phase) {
-    if (phase == 0) PlanFreeTime();
-    if (phase == 1) PlanBets();
+void TServerBots::PhaseStarted(TGamePhase phase) {
+    if (phase == TGamePhase::Free) PlanFreeTime();
+    if (phase == TGamePhase::Betting) PlanBets();
 }
 
 void TServerBots::PlanFreeTime() {
@@ -76,7 +76,7 @@ void TServerBots::PlanFreeTime() {
         if (random.Next(100) < 6) {
             // One leaves; somebody new sits down a moment later.
             server_.Schedule(SomeTimeInPhase(), [this, id] {
-                if (server_.Phase() != 0 || server_.Banker().Contains(id)) return;
+                if (server_.Phase() != TGamePhase::Free || server_.Banker().Contains(id)) return;
                 server_.RemoveUser(id);
                 AddOne();
             });
@@ -123,7 +123,7 @@ void TServerBots::PlanBets() {
 
 void TServerBots::Bet(std::int64_t botId) {
     const TBaccaratServer::TUser* bot = server_.FindUser(botId);
-    if (!bot || server_.Phase() != 1) return;
+    if (!bot || server_.Phase() != TGamePhase::Betting) return;
     TRandom& random = server_.Random();
     int pick = random.Next(1000);
     std::uint8_t region = 0;

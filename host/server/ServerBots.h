@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GamePhase.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,7 +21,7 @@ public:
     // Seats the bots at once.
     void Populate();
     // Plans what the bots do in the phase that just began.
-    void PhaseStarted(std::uint8_t phase);
+    void PhaseStarted(TGamePhase phase);
 
     int Count() const { return count_; }
 

@@ -11,6 +11,14 @@ constexpr std::uint32_t kBetSpacing = 2200;
 // A chip is only laid when the betting time has this much left, so that its answer still arrives.
 constexpr std::uint32_t kBetMargin = 1000;
 
+// The phase's word in a screenshot's name.
+const char* PhaseWord(TGamePhase phase) {
+    static constexpr std::array<const char*, kGamePhases.size()> kWords{"free", "betting", "dealing",
+                                                                        "settlement"};
+    const std::size_t index = GamePhaseByte(phase);
+    return index < kWords.size() ? kWords[index] : "unknown";
+}
+
 } // namespace
 
 server::TServerSettings ServerSettingsFor(const TSimOptions& options) {
@@ -22,8 +30,8 @@ server::TServerSettings ServerSettingsFor(const TSimOptions& options) {
     return settings;
 }
 
-int RoundOfPhase(const server::TBaccaratServer& server, std::uint8_t phase) {
-    return phase == 0 ? server.Round() + 1 : server.Round();
+int RoundOfPhase(const server::TBaccaratServer& server, TGamePhase phase) {
+    return phase == TGamePhase::Free ? server.Round() + 1 : server.Round();
 }
 
 std::uint32_t ShotTimeOfPhase(const server::TBaccaratServer& server) {
@@ -31,10 +39,9 @@ std::uint32_t ShotTimeOfPhase(const server::TBaccaratServer& server) {
     return end > server.PhaseStartedAt() + kShotLead ? end - kShotLead : end;
 }
 
-std::string PhaseShotName(int round, std::uint8_t phase) {
-    static const char* const kPhaseNames[] = {"free", "betting", "dealing", "settlement"};
+std::string PhaseShotName(int round, TGamePhase phase) {
     char name[48];
-    std::snprintf(name, sizeof name, "round-%03d-%d-%s.png", round, phase, kPhaseNames[phase & 3]);
+    std::snprintf(name, sizeof name, "round-%03d-%d-%s.png", round, GamePhaseByte(phase), PhaseWord(phase));
     return name;
 }
 

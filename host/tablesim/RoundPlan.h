@@ -32,11 +32,11 @@ inline constexpr std::array<TPoint, kRegionCount> kRegionPoints{
 server::TServerSettings ServerSettingsFor(const TSimOptions& options);
 
 // The round of the phase the server has just begun: the free time before a round belongs to that round.
-int RoundOfPhase(const server::TBaccaratServer& server, std::uint8_t phase);
+int RoundOfPhase(const server::TBaccaratServer& server, TGamePhase phase);
 // When the screenshot of the phase the server has just begun is due.
 std::uint32_t ShotTimeOfPhase(const server::TBaccaratServer& server);
 // "round-007-2-dealing.png".
-std::string PhaseShotName(int round, std::uint8_t phase);
+std::string PhaseShotName(int round, TGamePhase phase);
 
 // When the local player lays its chips in the betting phase the server has just begun: one to three
 // times, the first a little into the phase, each well before it ends.

@@ -93,7 +93,7 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
     host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
         if (frame.cookie == kCookie) toServer_.push_back(frame.bytes);
     };
-    server_.OnPhase = [this](std::uint8_t phase) { PhaseBegan(phase); };
+    server_.OnPhase = [this](TGamePhase phase) { PhaseBegan(phase); };
     server_.OnRoundSettled = [this](const server::TBaccaratServer::TRoundReport& report) {
         RoundSettled(report);
     };
@@ -121,7 +121,7 @@ std::string TTableSimulator::SheetPath(int round) const {
     return (std::filesystem::path(options_.OutDir) / name).string();
 }
 
-std::string TTableSimulator::ShotPath(int round, std::uint8_t phase) const {
+std::string TTableSimulator::ShotPath(int round, TGamePhase phase) const {
     return (std::filesystem::path(options_.OutDir) / "shots" / PhaseShotName(round, phase)).string();
 }
 
@@ -251,26 +251,26 @@ void TTableSimulator::At(std::uint32_t time, std::function<void()> action) {
 
 // [SECTION] Phases and screenshots
 
-void TTableSimulator::PhaseBegan(std::uint8_t phase) {
+void TTableSimulator::PhaseBegan(TGamePhase phase) {
     // The free time before a round belongs to that round.
     const int round = RoundOfPhase(server_, phase);
     if (round > options_.Rounds) return;
     At(ShotTimeOfPhase(server_), [this, round, phase] {
         TakeShot(round, phase);
-        if (phase == 3) FinishRound(round);
+        if (phase == TGamePhase::Settlement) FinishRound(round);
     });
-    if (phase == 0 && options_.CofferUse) PlanCofferUse();
-    if (phase == 1) PlanOwnBets();
+    if (phase == TGamePhase::Free && options_.CofferUse) PlanCofferUse();
+    if (phase == TGamePhase::Betting) PlanOwnBets();
     if (OnPhase) OnPhase(phase);
 }
 
-void TTableSimulator::TakeShot(int round, std::uint8_t phase) {
+void TTableSimulator::TakeShot(int round, TGamePhase phase) {
     platform_.RunUntilIdle();
     if (!options_.Record) return;
     TForm* form = table_ ? table_->Form() : nullptr;
     const TBitmap* screen = form ? platform_.Screenshot(form->WindowId()) : nullptr;
     if (!screen || screen->Empty()) return;
-    TPngImage& shot = shots_[round][phase];
+    TPngImage& shot = shots_[round][GamePhaseByte(phase)];
     shot = PictureOfBitmap(*screen);
     if (options_.EveryPhase && !shot.SaveToFile(ShotPath(round, phase))) {
         failed_ = true;
@@ -325,7 +325,7 @@ void TTableSimulator::PlanOwnBets() {
 
 void TTableSimulator::PlaceOwnBet() {
     TTwoEightClient* client = Client();
-    if (!client || client->Phase() != 1 || client->IAmBanker()) return;
+    if (!client || client->Phase() != TGamePhase::Betting || client->IAmBanker()) return;
     const std::int64_t room = std::min(client->MyBeans() - client->PlayerStake(),
                                        client->Scene().PersonalStakeCap - client->PlayerStake());
     const std::optional<int> button = ChooseChipButton(room);
@@ -372,7 +372,7 @@ void TTableSimulator::PlanCofferUse() {
 void TTableSimulator::UseCoffer() {
     TTwoEightClient* client = Client();
     const auto* own = server_.FindUser(kOwnId);
-    if (!client || !own || server_.Phase() != 0) return;
+    if (!client || !own || server_.Phase() != TGamePhase::Free) return;
     // Into the coffer when the hand is the larger, out of it otherwise.
     const bool deposit = own->Info.Beans >= own->Coffer;
     TPictureButton& button = deposit ? client->SaveButton() : client->DrawButton();

@@ -94,7 +94,7 @@ public:
     // The heap in use after each measured round (HeapFrom and the last), in bytes.
     const std::map<int, std::size_t>& HeapAfterRound() const { return heapAfterRound_; }
     // Called when the server begins a phase, after the simulator planned its own moves for it.
-    std::function<void(std::uint8_t phase)> OnPhase;
+    std::function<void(TGamePhase phase)> OnPhase;
 
 private:
     struct TReleaseTable {
@@ -108,7 +108,7 @@ private:
     void At(std::uint32_t time, std::function<void()> action);
     void AdvanceClockTo(std::uint32_t time);
 
-    void PhaseBegan(std::uint8_t phase);
+    void PhaseBegan(TGamePhase phase);
     void PlanOwnBets();
     void PlaceOwnBet();
     void ClickAt(TPoint tablePoint);
@@ -125,11 +125,11 @@ private:
     // only the table's own memory stays.
     void DrainRecords();
 
-    void TakeShot(int round, std::uint8_t phase);
+    void TakeShot(int round, TGamePhase phase);
     void RoundSettled(const server::TBaccaratServer::TRoundReport& report);
     void FinishRound(int round);
     std::string NameOf(std::int64_t userId) const;
-    std::string ShotPath(int round, std::uint8_t phase) const;
+    std::string ShotPath(int round, TGamePhase phase) const;
 
     TSimOptions options_;
     std::ostream& progress_;

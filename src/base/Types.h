@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+// The plain values every layer draws and places with: colours, points, sizes and rectangles.
 namespace morvane {
 
 // Colours are 0x00BBGGRR; system colours carry 0xFF in the high byte.

@@ -1,3 +1,5 @@
+// The main form's actions: the title strip's buttons, the links, the settings dialog and the user list's
+// columns, and the selected user's card.
 #include "base/IniFile.h"
 #include "form/FormPluginClient.h"
 #include "gui/Canvas.h"

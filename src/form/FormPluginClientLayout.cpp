@@ -1,3 +1,5 @@
+// The main form's fixed layout: where the title strip, the table, the hall panels and the user box sit,
+// and the window's shape cut from the frame picture.
 #include "form/FormPluginClient.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"

@@ -1,9 +1,12 @@
+// The main form's window services: screenshots, the boss key and the chat key, and hiding the table to
+// the notification area.
 #include "base/Paths.h"
 #include "form/FormPluginClient.h"
 #include "form/ShotFiles.h"
 #include "gui/BmpFile.h"
 #include "panels/PluginChat50.h"
 #include "panels/PluginComboBox.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/PluginPlatform.h"
 #include "plugin/PluginShare50.h"
 
@@ -14,7 +17,6 @@ namespace morvane {
 namespace {
 
 constexpr int kJpegQuality = 100;
-constexpr int kShotTextKind = 10;
 
 // "yyyymmdd-hhmmss" in local time.
 std::string TimeStamp(std::time_t when) {
@@ -48,7 +50,7 @@ void TFormPluginClient::ActionScreenExecute() {
         // The path is shown only for a picture that was really written.
         if (LoadBmpFile(bitmapFile, bitmap, error) &&
             SaveJpegFile(paths::ToHost(jpegPath), bitmap, kJpegQuality))
-            pluginShare501_->ShowText("截图路径为：\r\n" + jpegPath, kShotTextKind);
+            pluginShare501_->ShowText("截图路径为：\r\n" + jpegPath, lines::kBroadcast);
     }
     std::error_code ignored;
     std::filesystem::remove(bitmapFile, ignored);

@@ -116,7 +116,9 @@ void ReadTableScene(std::span<const std::uint8_t> bytes, TTableScene& scene) {
     cursor.Read(lastResult);
     scene.LastResultCode = SanitizeResultCode(lastResult);
     cursor.Read(scene.BankerRounds);
-    cursor.Read(scene.Phase);
+    std::uint8_t phase = 0;
+    cursor.Read(phase);
+    scene.Phase = GamePhaseFromByte(phase);
     cursor.Read(scene.BettingTime);
     cursor.Read(scene.FreeTime);
     cursor.Read(scene.DealingTime);
@@ -166,7 +168,7 @@ std::vector<std::uint8_t> WriteTableScene(const TTableScene& scene) {
     writer.WriteI32(scene.ResultRoadCount);
     writer.WriteU8(scene.LastResultCode);
     writer.WriteI32(scene.BankerRounds);
-    writer.WriteU8(scene.Phase);
+    writer.WriteU8(GamePhaseByte(scene.Phase));
     writer.WriteI32(scene.BettingTime);
     writer.WriteI32(scene.FreeTime);
     writer.WriteI32(scene.DealingTime);

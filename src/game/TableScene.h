@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/GamePhase.h"
 #include "game/TwoEightPublic.h"
 
 #include <array>
@@ -40,8 +41,7 @@ struct TTableScene {
     std::int32_t ResultRoadCount{0};
     std::uint8_t LastResultCode{kNoResult};
     std::int32_t BankerRounds{0};
-    // 0 free, 1 betting, 2 dealing, 3 settlement.
-    std::uint8_t Phase{0};
+    TGamePhase Phase{TGamePhase::Free};
     std::int32_t BettingTime{0};
     std::int32_t FreeTime{0};
     std::int32_t DealingTime{0};
@@ -84,8 +84,8 @@ inline constexpr std::size_t kSceneTextLimit = 4096;
 // Reads a scene front to back into `scene`. Each field is copied only when it lies wholly inside `bytes`;
 // the first that does not raises ERangeCheckError, and the fields read before it keep their new values.
 // Unusable values are brought into range as they are read: a card string longer than three cards is cut
-// to three, a road count to the leading games of the road, a chip index to 0..9, a chair to none, a text
-// to kSceneTextLimit bytes.
+// to three, a road count to the leading games of the road, a chip index to 0..9, a chair to none, a
+// phase byte past the four phases to TGamePhase::Unknown, a text to kSceneTextLimit bytes.
 void ReadTableScene(std::span<const std::uint8_t> bytes, TTableScene& scene);
 
 // The scene as the server sends it (text lengths from the texts, card strings cut to three cards).

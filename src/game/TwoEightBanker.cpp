@@ -1,8 +1,11 @@
+// The table client's banker side: who is who at the table, the banker buttons, the banker queue and the
+// banker's figures on the top bar, grabbing the bank, and what leaving costs a banker.
 #include "base/ClampedMath.h"
 #include "base/IniFile.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BjlTopBar.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/PluginRecords.h"
 
@@ -12,7 +15,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int kBankerMessageKind = 7;
 // With four in the queue only a player who can cover three times the entry may still apply.
 constexpr int kCrowdedQueue = 4;
 constexpr int kCrowdedFactor = 3;
@@ -158,22 +160,22 @@ void TTwoEightClient::AnnounceBanker(std::int64_t bankerId) {
     if (level < 1) return;
     const TBankerLevel& entry = levels.Levels[std::size_t(level - 1)];
     const std::string name = FixedFieldText(user->NickName, sizeof user->NickName);
-    ShowSystemLine(entry.Name + name + "上庄啦," + entry.Speech, kBankerMessageKind);
+    ShowSystemLine(entry.Name + name + "上庄啦," + entry.Speech, lines::kPrompt);
 }
 
 void TTwoEightClient::HandleGrabReply(const TGrabBankerReply& reply) {
     switch (reply.Outcome) {
     case TGrabBankerReply::kFailed:
-        ShowSystemLine("抢庄失败", kBankerMessageKind);
+        ShowSystemLine("抢庄失败", lines::kPrompt);
         break;
     case TGrabBankerReply::kNotNow:
-        ShowSystemLine("现在不能抢庄", kBankerMessageKind);
+        ShowSystemLine("现在不能抢庄", lines::kPrompt);
         break;
     case TGrabBankerReply::kNotEnoughBeans: {
         char amount[32];
         std::snprintf(amount, sizeof amount, "%lld",
                       static_cast<long long>(ClampedAdd(scene_.BankerKeepBeans, scene_.GrabPrice)));
-        ShowSystemLine("您的" + UnitName() + "不足" + amount + "，不能抢庄", kBankerMessageKind);
+        ShowSystemLine("您的" + UnitName() + "不足" + amount + "，不能抢庄", lines::kPrompt);
         break;
     }
     default:

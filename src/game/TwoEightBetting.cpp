@@ -1,3 +1,5 @@
+// The table client's betting: chip buttons and the chip cursor, the checks of a bet click, the field
+// highlight, bet notices with their chips and sounds, and the piles and numbers on the board.
 #include "base/ClampedMath.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
@@ -8,6 +10,7 @@
 #include "graphics/PngNumber.h"
 #include "gui/Form.h"
 #include "gui/Image.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginShare.h"
 #include "ui/PluginPictureButton.h"
 
@@ -17,7 +20,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int kBetMessageKind = 7;
 // Highlighting stops once the round's stake would pass this, whatever the room's personal maximum.
 constexpr std::int64_t kHighlightStakeBound = 1000000;
 constexpr int kMostPileChips = 200;
@@ -76,7 +78,7 @@ void TTwoEightClient::ShowSystemLine(const std::string& text, std::int64_t kind)
 }
 
 void TTwoEightClient::ReportBetRefusal(const std::string& text) {
-    ShowSystemLine(text, kBetMessageKind);
+    ShowSystemLine(text, lines::kPrompt);
 }
 
 void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {
@@ -90,7 +92,7 @@ void TTwoEightClient::TableMouseDown(TMouseButton button, int x, int y) {
         ReportBetRefusal("现在无人上庄，系统自动过牌，不能下注 ");
         return;
     }
-    if (scene_.Phase != 1) {
+    if (scene_.Phase != TGamePhase::Betting) {
         ReportBetRefusal("现在不是下注时间，请稍后下注 ");
         return;
     }
@@ -142,7 +144,7 @@ void TTwoEightClient::HideRegionPictures() {
 }
 
 void TTwoEightClient::TableMouseMove(int x, int y) {
-    if (scene_.Phase != 1) {
+    if (scene_.Phase != TGamePhase::Betting) {
         HideRegionPictures();
         return;
     }
@@ -164,7 +166,7 @@ void TTwoEightClient::HighlightRegion(int x, int y) {
 }
 
 void TTwoEightClient::UpdateChipButtons() {
-    const bool open = !IAmBanker() && scene_.Phase == 1 && !scene_.NoBanker;
+    const bool open = !IAmBanker() && scene_.Phase == TGamePhase::Betting && !scene_.NoBanker;
     const std::int64_t free = ClampedSub(MyBeans(), playerStake_);
     for (int i = 0; i < kChipButtonCount; ++i) {
         const std::int64_t value = chipButtonValues_[std::size_t(i)];
@@ -176,7 +178,7 @@ void TTwoEightClient::UpdateChipButtons() {
 // [SECTION] Bet notices
 
 void TTwoEightClient::HandleBetNotice(const TBetNotice& notice) {
-    if (scene_.Phase != 1) return;
+    if (scene_.Phase != TGamePhase::Betting) return;
     const std::uint8_t region = notice.Region;
     scene_.TotalStakes[region] = notice.RegionTotal;
     ++betNoticeCount_;

@@ -17,6 +17,7 @@
 #include "gui/Image.h"
 #include "gui/Label.h"
 #include "gui/Timer.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/PluginPictureButton.h"
@@ -93,21 +94,21 @@ void TTwoEightClient::DoGameStart() {
     bankerCopy_.clear();
     settlementShown_ = false;
     pilesBuilt_ = true;
-    dealingState_ = 0;
+    dealingState_ = TDealingState::Idle;
     SetInformation(WrapStatusText(scene_.StatusText));
     playerStake_ = 0;
     scene_.LastPointsA = 0;
     scene_.LastPointsB = 0;
-    scene_.Phase = 1;
+    scene_.Phase = TGamePhase::Betting;
     ResetTable();
     scene_.TotalStakes.fill(0);
     scene_.OwnStakes.fill(0);
 }
 
 void TTwoEightClient::DoGameOver() {
-    scene_.Phase = 0;
+    scene_.Phase = TGamePhase::Free;
     roundSettled_ = false;
-    dealingState_ = 0;
+    dealingState_ = TDealingState::Idle;
     betNoticeCount_ = 0;
     RefreshView();
     for (TTemplateOverlapPng* pile : chipPiles_) {
@@ -163,10 +164,10 @@ void TTwoEightClient::RequestSeat(std::uint8_t seat, bool sit) {
 // [SECTION] Scene
 
 void TTwoEightClient::ApplyScene(TBytes data) {
-    const std::uint8_t previousPhase = scene_.Phase;
+    const TGamePhase previousPhase = scene_.Phase;
     ReadTableScene(data, scene_);
     // Betting has begun: whatever settled before belongs to a round that is over.
-    if (scene_.Phase == 1) roundSettled_ = false;
+    if (scene_.Phase == TGamePhase::Betting) roundSettled_ = false;
     playerCards_ = scene_.PlayerCards;
     bankerCards_ = scene_.BankerCards;
     if (scenesShown_ == 0) {
@@ -178,22 +179,23 @@ void TTwoEightClient::ApplyScene(TBytes data) {
     if (!dealingTimer_->Enabled())
         dealingTimer_->SetInterval(std::uint32_t(std::max(scene_.DealStartDelayMs, 1)));
     SetClockForPhase(previousPhase);
-    if (scene_.Phase == 3) resultTable_->SetResults(scene_.ResultRoad, scene_.ResultRoadCount);
+    if (scene_.Phase == TGamePhase::Settlement)
+        resultTable_->SetResults(scene_.ResultRoad, scene_.ResultRoadCount);
     FeedBarsFromScene();
     RefreshView();
 }
 
 void TTwoEightClient::PrintRoomSettings() {
     const std::string unit = UnitName();
-    ShowSystemLine("======本房间游戏设置========", 10);
-    ShowSystemLine("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), 10);
-    ShowSystemLine(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), 10);
-    ShowSystemLine(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), 10);
+    ShowSystemLine("======本房间游戏设置========", lines::kBroadcast);
+    ShowSystemLine("上庄所需" + unit + Formatted(":%lld", scene_.BankerApplyBeans), lines::kBroadcast);
+    ShowSystemLine(Formatted("个人最大下注:%lld", scene_.PersonalStakeCap), lines::kBroadcast);
+    ShowSystemLine(Formatted("单区最大赔付:%lld", scene_.RegionPayoutCap), lines::kBroadcast);
     if (scene_.GrabAllowed && scene_.GrabPrice > 0)
-        ShowSystemLine("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), 10);
+        ShowSystemLine("抢庄所需" + unit + Formatted(":%lld", scene_.GrabPrice), lines::kBroadcast);
     if (scene_.MinBankerRounds > 1)
-        ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), 10);
-    ShowSystemLine("============================", 10);
+        ShowSystemLine(Formatted("最少坐庄局数:%lld", scene_.MinBankerRounds), lines::kBroadcast);
+    ShowSystemLine("============================", lines::kBroadcast);
 }
 
 void TTwoEightClient::FeedBarsFromScene() {
@@ -210,24 +212,24 @@ void TTwoEightClient::SetClock(int seconds) {
     clock_->SetValue(std::max(seconds, 0));
 }
 
-void TTwoEightClient::SetClockForPhase(std::uint8_t previousPhase) {
+void TTwoEightClient::SetClockForPhase(TGamePhase previousPhase) {
     if (!scene_.GameInProgress) return;
     switch (scene_.Phase) {
-    case 0:
+    case TGamePhase::Free:
         SetClock(ClampedSub(scene_.FreeTime, scene_.PhaseElapsed));
         break;
-    case 1:
+    case TGamePhase::Betting:
         PlaySound("开始.wav");
         StartMusic();
         SetClock(ClampedSub(scene_.BettingTime, scene_.PhaseElapsed));
         break;
-    case 2:
+    case TGamePhase::Dealing:
         clockOrnament_->Stop();
         StopMusic();
         SetClock(ClampedSub(scene_.DealingTime, scene_.PhaseElapsed));
         break;
-    case 3:
-        if (previousPhase != 3) PlaySound("结束.wav");
+    case TGamePhase::Settlement:
+        if (previousPhase != TGamePhase::Settlement) PlaySound("结束.wav");
         SetClock(ClampedSub(scene_.SettlementTime, scene_.PhaseElapsed));
         break;
     default:
@@ -238,9 +240,9 @@ void TTwoEightClient::SetClockForPhase(std::uint8_t previousPhase) {
 void TTwoEightClient::SecondTick() {
     const int value = clock_->Value();
     // A blank clock has counted nothing down yet: the free time starts over only after a countdown.
-    if (scene_.Phase == 0 && value == 0) {
+    if (scene_.Phase == TGamePhase::Free && value == 0) {
         SetClock(scene_.FreeTime);
-    } else if (scene_.Phase == 1 && value < 6) {
+    } else if (scene_.Phase == TGamePhase::Betting && value < 6) {
         PlaySound("clock.wav");
         if (value == 5) {
             StopMusic();
@@ -263,7 +265,7 @@ void TTwoEightClient::SetBackMusic(bool on) {
 
 void TTwoEightClient::StartMusic() {
     TPlatform* platform = PluginPlatform();
-    if (!platform || !backMusic_ || scene_.Phase != 1) return;
+    if (!platform || !backMusic_ || scene_.Phase != TGamePhase::Betting) return;
     const std::string soundDir = Share() ? Share()->SoundDir() : std::string();
     platform->MciSendString("CLOSE " + kMusicAlias);
     platform->MciSendString("OPEN \"" + soundDir + "\\" + kMusicFile + "\" ALIAS " + kMusicAlias);
@@ -295,12 +297,12 @@ void TTwoEightClient::RefreshView() {
     UpdateTableVisibility();
     CheckDealingStart();
     UpdateChipButtons();
-    if (scene_.Phase != 1) SetTableCursor(kNormalCursor);
-    if (scene_.Phase != 0 && !pilesBuilt_) {
+    if (scene_.Phase != TGamePhase::Betting) SetTableCursor(kNormalCursor);
+    if (scene_.Phase != TGamePhase::Free && !pilesBuilt_) {
         BuildPiles();
         SetInformation({});
     }
-    if (scene_.Phase != 2) flyingCard_->SetVisible(false);
+    if (scene_.Phase != TGamePhase::Dealing) flyingCard_->SetVisible(false);
     for (TTemplateOverlapPng* pile : chipPiles_)
         pile->SetVisible(IsPlaying());
     UpdateRegionNumbers();
@@ -309,7 +311,7 @@ void TTwoEightClient::RefreshView() {
     clockFrame_->SetVisible(clockShown);
     settlementPicture_->SetVisible(settlementShown_);
     settlementTexts_->SetVisible(settlementShown_);
-    if (scene_.BankerList[0].UserId < 0 && scene_.Phase == 0) {
+    if (scene_.BankerList[0].UserId < 0 && scene_.Phase == TGamePhase::Free) {
         SetInformation(WrapStatusText(scene_.NoBankerText));
         noBankerTextShown_ = true;
     } else if (noBankerTextShown_) {
@@ -321,17 +323,17 @@ void TTwoEightClient::RefreshView() {
 }
 
 void TTwoEightClient::UpdatePhasePictures() {
-    for (int phase = 0; phase < 4; ++phase)
-        phasePictures_[std::size_t(phase)]->SetVisible(phase == scene_.Phase);
+    for (TGamePhase phase : kGamePhases)
+        phasePictures_[GamePhaseByte(phase)]->SetVisible(phase == scene_.Phase);
 }
 
 void TTwoEightClient::UpdateTableVisibility() {
-    const bool dealt = scene_.Phase > 1;
+    const bool dealt = CardsOnTable(scene_.Phase);
     cardTray_->SetVisible(dealt);
     playerLabel_->SetVisible(dealt);
     bankerLabel_->SetVisible(dealt);
-    playerHand_->SetVisible(scene_.Phase != 1);
-    bankerHand_->SetVisible(scene_.Phase != 1);
+    playerHand_->SetVisible(scene_.Phase != TGamePhase::Betting);
+    bankerHand_->SetVisible(scene_.Phase != TGamePhase::Betting);
 }
 
 void TTwoEightClient::Resized() {

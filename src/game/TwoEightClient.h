@@ -37,6 +37,14 @@ class TPngNumber;
 class TTableFelt;
 class TTimer;
 
+// Whose card flies next while the table deals the hands the server decided.
+enum class TDealingState : std::uint8_t {
+    Idle = 0, // no dealing this round yet
+    PlayerTurn = 1,
+    BankerTurn = 2,
+    Done = 3, // both hands hold every card of the scene
+};
+
 // The baccarat table: it owns every table control, keeps the table state the server's scenes and notices
 // describe, runs the round's phases with the clock, the sounds and the betting music, checks the player's
 // bets before they are sent, deals the cards the server decided, settles, manages the banker queue and
@@ -105,13 +113,13 @@ public:
 
     // [SECTION] Table state
     const TTableScene& Scene() const { return scene_; }
-    std::uint8_t Phase() const { return scene_.Phase; }
+    TGamePhase Phase() const { return scene_.Phase; }
     // 0: no chip (the normal cursor); 1..10: the chip cursor of chip index cursor - 1.
     int TableCursor() const { return tableCursor_; }
     std::int64_t PlayerStake() const { return playerStake_; }
     int BetNoticeCount() const { return betNoticeCount_; }
     int RepeatCount() const { return repeatCount_; }
-    int DealingState() const { return dealingState_; }
+    TDealingState DealingState() const { return dealingState_; }
     bool PilesBuilt() const { return pilesBuilt_; }
     bool SettlementShown() const { return settlementShown_; }
     std::int64_t OwnRoundResult() const { return ownResult_; }
@@ -135,7 +143,7 @@ public:
     TPngNumber& RegionTotal(int region) const { return *regionTotals_.at(std::size_t(region)); }
     TPngNumber& OwnStake(int region) const { return *ownStakes_.at(std::size_t(region)); }
     TImage& BetCaption(int region) const { return *betCaptions_.at(std::size_t(region)); }
-    TImage& PhasePicture(int phase) const { return *phasePictures_.at(std::size_t(phase)); }
+    TImage& PhasePicture(TGamePhase phase) const { return *phasePictures_.at(GamePhaseByte(phase)); }
     TPngCardGroupGraphic& PlayerHand() const { return *playerHand_; }
     TPngCardGroupGraphic& BankerHand() const { return *bankerHand_; }
     TPngCardGroupGraphic& FlyingCard() const { return *flyingCard_; }
@@ -193,7 +201,7 @@ private:
         std::string Name;
     };
 
-    // [SECTION] Construction (TwoEightClient.cpp)
+    // [SECTION] Construction (TwoEightControls.cpp)
     void CreateControls();
     void CreateBoardPictures();
     void CreateRegionControls();
@@ -209,7 +217,7 @@ private:
     // [SECTION] Scene, refresh, clock and music (TwoEightClient.cpp)
     void ApplyScene(TBytes data);
     void PrintRoomSettings();
-    void SetClockForPhase(std::uint8_t previousPhase);
+    void SetClockForPhase(TGamePhase previousPhase);
     void SetClock(int seconds);
     void FeedBarsFromScene();
     void RefreshView();
@@ -270,7 +278,7 @@ private:
     std::int64_t OwnUserId() const override;
     std::optional<TBarUser> FindBarUser(std::int64_t userId, std::int32_t chair) const override;
 
-    // [SECTION] Coffer and statistics (TwoEightCoffer.cpp)
+    // [SECTION] Coffer (TwoEightCoffer.cpp) and statistics (TwoEightStatistics.cpp)
     void UpdateCofferButtons();
     void CofferTick();
     void ShowCofferText(const std::string& text);
@@ -295,7 +303,7 @@ private:
     std::string bankerCards_;
     std::string playerCopy_;
     std::string bankerCopy_;
-    int dealingState_{0};
+    TDealingState dealingState_{TDealingState::Idle};
     std::int64_t ownResult_{0};
     std::int64_t bankerResult_{0};
     // This game's settlement has been shown; a score block arriving after it corrects what it booked.
@@ -339,7 +347,7 @@ private:
     TPngCardGroupGraphic* playerHand_{nullptr};
     std::array<TPictureButton*, kChipButtonCount> chipButtons_{};
     TChipPictures stakeMarkers_;
-    std::array<TImage*, 4> phasePictures_{};
+    std::array<TImage*, kGamePhases.size()> phasePictures_{};
     TPictureButton* saveButton_{nullptr};
     TPictureButton* drawButton_{nullptr};
     TImage* noBankerPicture_{nullptr};

@@ -1,3 +1,6 @@
+// The table client's coffer: a button asks the host for the coffer's state; the reply opens the deposit
+// or withdrawal dialog (or shows the host's text) on a one-shot timer, and a confirmed dialog's request
+// goes back to the host.
 #include "base/ScopeExit.h"
 #include "game/TwoEightClient.h"
 #include "graphics/CofferDrawMoneyFrm.h"

@@ -1,3 +1,5 @@
+// The table client's construction: every table control created in its place and bound to its handlers,
+// and their destruction in the order they depend on each other.
 #include "game/TableFelt.h"
 #include "game/TableLayout.h"
 #include "game/TwoEightClient.h"
@@ -254,9 +256,11 @@ void TTwoEightClient::CreateButtons() {
         button->OnClick = [this, i](TControl*) { ChipButtonClick(i); };
         chipButtons_[std::size_t(i)] = button;
     }
-    for (int phase = 0; phase < 4; ++phase)
-        phasePictures_[std::size_t(phase)] =
-            AddPicture("Time" + std::to_string(phase), kPhasePictureAt.x, kPhasePictureAt.y, false);
+    for (TGamePhase phase : kGamePhases) {
+        const std::uint8_t number = GamePhaseByte(phase);
+        phasePictures_[number] =
+            AddPicture("Time" + std::to_string(number), kPhasePictureAt.x, kPhasePictureAt.y, false);
+    }
 
     auto makeButton = [this](const std::string& base, TPoint at) {
         auto* button = Own(std::make_unique<TPictureButton>(this));

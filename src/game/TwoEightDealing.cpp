@@ -1,3 +1,5 @@
+// The table client's dealing and settlement: the cards flying to the two hands, the points and the
+// commentary, then the settlement notice with its sounds, panel, blinking winners and round results.
 #include "base/ClampedMath.h"
 #include "game/TwoEightClient.h"
 #include "graphics/BarLabel.h"
@@ -31,13 +33,13 @@ std::uint32_t Interval(std::int32_t ms) {
 // [SECTION] Dealing
 
 void TTwoEightClient::CheckDealingStart() {
-    if (scene_.Phase == 2 && !playerCards_.empty() && !bankerCards_.empty()) {
-        if (dealingTimer_->Enabled() || dealingState_ != 0) return;
+    if (scene_.Phase == TGamePhase::Dealing && !playerCards_.empty() && !bankerCards_.empty()) {
+        if (dealingTimer_->Enabled() || dealingState_ != TDealingState::Idle) return;
         playerCopy_ = playerCards_;
         bankerCopy_ = bankerCards_;
         playerHand_->Clear();
         bankerHand_->Clear();
-        dealingState_ = 1;
+        dealingState_ = TDealingState::PlayerTurn;
         dealingTimer_->SetInterval(Interval(scene_.DealStartDelayMs));
         dealingTimer_->SetEnabled(true);
         return;
@@ -47,31 +49,33 @@ void TTwoEightClient::CheckDealingStart() {
 
 void TTwoEightClient::DealingTick() {
     if (playerCopy_.empty() && bankerCopy_.empty()) {
-        dealingState_ = 3;
+        dealingState_ = TDealingState::Done;
         flyingCard_->Clear();
         flyingCard_->SetVisible(false);
         dealingTimer_->SetEnabled(false);
         return;
     }
     // A turn whose hand has nothing left to deal passes to the other hand.
-    if (dealingState_ == 1 && playerCopy_.empty()) dealingState_ = 2;
-    if (dealingState_ == 2 && bankerCopy_.empty()) dealingState_ = 1;
+    if (dealingState_ == TDealingState::PlayerTurn && playerCopy_.empty())
+        dealingState_ = TDealingState::BankerTurn;
+    if (dealingState_ == TDealingState::BankerTurn && bankerCopy_.empty())
+        dealingState_ = TDealingState::PlayerTurn;
     const bool pause = scene_.ThirdCardPauseMs > kShortestPause;
-    if (dealingState_ == 1) {
+    if (dealingState_ == TDealingState::PlayerTurn) {
         if (DealPlayerCard()) {
             const bool bothThree = playerCards_.size() == kThreeCards && bankerCards_.size() == kThreeCards;
             if (playerCopy_.empty() && pause && bothThree)
                 dealingTimer_->SetInterval(Interval(scene_.ThirdCardPauseMs));
-            if (!bankerCopy_.empty()) dealingState_ = 2;
+            if (!bankerCopy_.empty()) dealingState_ = TDealingState::BankerTurn;
         }
-    } else if (dealingState_ == 2) {
+    } else if (dealingState_ == TDealingState::BankerTurn) {
         if (DealBankerCard()) {
             if (playerCopy_.size() == 1 && pause && playerCards_.size() == kThreeCards)
                 dealingTimer_->SetInterval(Interval(scene_.ThirdCardPauseMs));
             if (playerCopy_.empty()) {
                 if (pause) dealingTimer_->SetInterval(Interval(scene_.ThirdCardPauseMs));
             } else {
-                dealingState_ = 1;
+                dealingState_ = TDealingState::PlayerTurn;
             }
         }
     }
@@ -185,7 +189,7 @@ void TTwoEightClient::BlinkTick() {
         if (playerPair_) regionPictures_[brPlayerPair]->SetVisible(!regionPictures_[brPlayerPair]->Visible());
         if (bankerPair_) regionPictures_[brBankerPair]->SetVisible(!regionPictures_[brBankerPair]->Visible());
     };
-    if (scene_.Phase != 3) {
+    if (scene_.Phase != TGamePhase::Settlement) {
         blinkTimer_->SetEnabled(false);
         for (int i = 0; i < kRegionCount; ++i)
             if (won[std::size_t(i)]) regionPictures_[std::size_t(i)]->SetVisible(true);

@@ -1,3 +1,5 @@
+// The table client's statistics window: its small button and the gesture that opens it, the requests it
+// sends while bets are taken, and the computer's stakes handed to it.
 #include "game/Form1.h"
 #include "game/GameRequests.h"
 #include "game/TwoEightClient.h"
@@ -28,7 +30,7 @@ void TTwoEightClient::StatisticsButtonMouseDown(TMouseButton button, TShiftState
 }
 
 void TTwoEightClient::SendStatisticsRequest(std::uint8_t action, std::int32_t argument) {
-    if (scene_.Phase != 1) return;
+    if (scene_.Phase != TGamePhase::Betting) return;
     TStatisticsRequest request;
     request.Action = action;
     request.Argument = argument;
@@ -46,7 +48,7 @@ void TTwoEightClient::OpenStatisticsWindow() {
 }
 
 void TTwoEightClient::ForwardComputerBets(const TComputerBetNotice& notice) {
-    if (scene_.StatisticsAllowed && scene_.Phase == 1 && statisticsWindow_)
+    if (scene_.StatisticsAllowed && scene_.Phase == TGamePhase::Betting && statisticsWindow_)
         statisticsWindow_->ShowNotice(notice);
 }
 

@@ -164,7 +164,7 @@ void TBjlBottomBar::ScrollRight() {
 
 void TBjlBottomBar::TellTopBar() {
     if (topBar_ != 0 && HasApplication())
-        Application().PostMessage(topBar_, kBarScrollMessage, strip_.First(), 0);
+        Application().PostMessage(topBar_, WM_BAR_SCROLL, strip_.First(), 0);
 }
 
 void TBjlBottomBar::StripChanged() {

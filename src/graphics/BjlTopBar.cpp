@@ -261,7 +261,7 @@ void TBjlTopBar::Paint(TCanvas& canvas) {
 }
 
 void TBjlTopBar::WndProc(TMessage& message) {
-    if (message.Msg == kBarScrollMessage) {
+    if (message.Msg == WM_BAR_SCROLL) {
         strip_.ScrollTo(message.WParam);
         ShowStrip();
         return;

@@ -5,8 +5,7 @@
 namespace morvane {
 
 // A window message as controls receive it: the numbers are the system's, so that the private messages
-// of the table (1035, 1037, 1125, 5120, 5121) and the notices the scroll-bar skin listens to keep their
-// values.
+// of the table (below) and the notices the scroll-bar skin listens to keep their values.
 struct TMessage {
     std::uint32_t Msg{0};
     std::intptr_t WParam{0};
@@ -42,6 +41,18 @@ inline constexpr std::uint32_t WM_MOUSEHOVER = 0x02A1;
 inline constexpr std::uint32_t WM_MOUSELEAVE = 0x02A3;
 inline constexpr std::uint32_t WM_HOTKEY = 0x0312;
 inline constexpr std::uint32_t WM_USER = 0x0400;
+
+// The table's private messages: work one control leaves for later, or for another control, on the one
+// thread. Each number is handled by one control only.
+// A double click on the user list, handled by the list's panel once the click is over.
+inline constexpr std::uint32_t WM_LIST_DBLCLICK = WM_USER + 11; // 1035
+// The hub holds a host frame for its form, which decodes it in the form's own thread.
+inline constexpr std::uint32_t WM_PLUGIN_COMMAND = WM_USER + 13; // 1037
+// The bottom bar's arrows tell the top bar the strip's new first game (first parameter), so that both
+// strips scroll together.
+inline constexpr std::uint32_t WM_BAR_SCROLL = WM_USER + 101; // 1125
+// The chat panel scrolls its view to the end once it sits on its form.
+inline constexpr std::uint32_t WM_CHAT_SCROLL = 5120;
 
 inline constexpr std::uint32_t SC_MOVE = 0xF010;
 inline constexpr std::uint32_t SC_DRAGMOVE = 0xF012;

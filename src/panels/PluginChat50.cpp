@@ -11,6 +11,7 @@
 #include "panels/PictureView.h"
 #include "panels/PluginComboBox.h"
 #include "panels/PopupBox.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/PluginPlatform.h"
 #include "ui/LovelyButton.h"
@@ -27,12 +28,6 @@ constexpr int kPanelHeight = 350;
 constexpr int kLineFontSize = 9;
 constexpr int kPreviewSize = 32;
 
-// Line kinds up to 10000 are categories; larger values are the sender's identity.
-constexpr std::int32_t kKindHost = 0;
-constexpr std::int32_t kKindScore = 6;
-constexpr std::int32_t kKindRefusal = 7;
-constexpr std::int32_t kKindNote = 8;
-constexpr std::int32_t kKindBroadcast = 10;
 constexpr char kActionMark = 7;
 
 // The colour and the shown text of a line.
@@ -160,19 +155,19 @@ void TPluginChat50::AddLine(const std::string& text, std::int64_t kind) {
     const TColor defaultColor = ColorToRGB(clWindowText);
     TLineLook look{defaultColor, text};
     switch (std::int32_t(std::uint32_t(std::uint64_t(kind)))) {
-    case kKindHost:
+    case lines::kSystem:
         look = {0xFF0000, "[系统消息]: " + text};
         break;
-    case kKindScore:
+    case lines::kScoreNote:
         look = {light ? TColor(0x4080FF) : TColor(0xFF0000), text};
         break;
-    case kKindRefusal:
+    case lines::kPrompt:
         look = {0x000080, "[提示]：" + text};
         break;
-    case kKindNote:
+    case lines::kNotice:
         look = {light ? TColor(0xA8A8A8) : TColor(0x808080), text};
         break;
-    case kKindBroadcast:
+    case lines::kBroadcast:
         look = {0xF000F0, text};
         break;
     default:

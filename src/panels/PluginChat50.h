@@ -25,7 +25,7 @@ struct TRichRun;
 // as links) over an input line with its history, and the faces, action, broadcast and say buttons.
 class TPluginChat50 : public TCustomPluginChat {
 public:
-    // The view keeps at most this many lines: reaching it drops the oldest, down to kKeptLines.
+    // Once a shown line brings the view to kMaxViewLines lines, the oldest kDroppedLines of them go.
     static constexpr int kMaxViewLines = 120;
     static constexpr int kDroppedLines = 81;
     static constexpr std::size_t kHistorySize = 50;
@@ -36,8 +36,6 @@ public:
     static constexpr std::uint32_t kRepeatInterval = 3000;
     static constexpr int kHistoryButtonWidth = 18;
     static constexpr int kHistoryButtonHeight = 20;
-    // Private message: scroll the view to its end once the panel sits on its form.
-    static constexpr std::uint32_t WM_CHAT_SCROLL = 5120;
 
     enum TChatButton { cbEmotion = 0, cbAction, cbShout, cbSay };
     enum TSendPath { spSayButton = 0, spEnterKey };

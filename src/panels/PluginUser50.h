@@ -42,8 +42,6 @@ public:
     enum TColumnTag { ctUserId = 0, ctNickName, ctLevel, ctBean, ctScore, ctGold };
     // The masked text of hidden names and of other users' gold.
     static constexpr const char* kMasked = "****";
-    // Private message: a double click on the list, carrying it; handled after the click is over.
-    static constexpr std::uint32_t WM_LIST_DBLCLICK = 0x0400 + 11;
 
     // The sort state of the unit, shared by all panels.
     struct TSortState {

@@ -58,7 +58,4 @@ inline constexpr std::size_t kChatLimit = 200;
 inline constexpr std::size_t kTextLimit = 4096;
 } // namespace frames
 
-// The form's private message that hands a stored host frame to the hub in the form's thread.
-inline constexpr std::uint32_t WM_PLUGIN_COMMAND = 1037;
-
 } // namespace morvane

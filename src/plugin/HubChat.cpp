@@ -1,3 +1,5 @@
+// The hub's lines: text shown through the host's filter in the chat and the client; the server's lines,
+// chat and broadcasts that arrive; and the chat and broadcasts the player sends.
 #include "base/Gbk.h"
 #include "gui/Application.h"
 #include "gui/Form.h"

@@ -1,3 +1,4 @@
+// The hub's answer to closing the table: whether it may close now, and the dialogs that ask the player.
 #include "plugin/CustomPluginDialog.h"
 #include "plugin/CustomPluginShare.h"
 

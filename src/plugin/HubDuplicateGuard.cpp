@@ -1,3 +1,4 @@
+// The hub's one-table-per-seat guard (a marker other tables of the player find) and the game's folders.
 #include "base/Paths.h"
 #include "plugin/CustomPluginDialog.h"
 #include "plugin/CustomPluginShare.h"

@@ -1,3 +1,4 @@
+// The hub's reading of host frames: each frame checked and decoded into a call of its typed handler.
 #include "base/ByteReader.h"
 #include "base/Gbk.h"
 #include "base/ScopeExit.h"

@@ -1,3 +1,4 @@
+// The hub's requests to the host: every frame the table sends, built and handed to the host's SendData.
 #include "base/ByteWriter.h"
 #include "plugin/CustomPluginDialog.h"
 #include "plugin/CustomPluginScore.h"

@@ -1,3 +1,4 @@
+// What the hub does with each decoded host frame: which components hear of it and what they are told.
 #include "plugin/CustomPluginEvents.h"
 #include "plugin/CustomPluginScore.h"
 #include "plugin/CustomPluginShare.h"

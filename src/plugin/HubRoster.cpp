@@ -1,3 +1,4 @@
+// The hub's users: those present and departed, the ignore list, shown names, and the level table.
 #include "plugin/CustomPluginShare.h"
 #include "plugin/CustomPluginUser.h"
 #include "plugin/HubFormat.h"

@@ -1,3 +1,5 @@
+// The hub's score blocks: the users' records brought up to date and the round's score and bean lines
+// shown in the chat.
 #include "base/ClampedMath.h"
 #include "plugin/CustomPluginScore.h"
 #include "plugin/CustomPluginShare.h"

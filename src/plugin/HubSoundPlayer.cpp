@@ -1,3 +1,5 @@
+// The hub's sounds: a file of the game's sound folder (or its .mp3 twin) played through MCI under a
+// numbered alias; the aliases are recycled so that old sounds get closed.
 #include "plugin/CustomPluginShare.h"
 #include "plugin/PluginPlatform.h"
 

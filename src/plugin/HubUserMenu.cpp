@@ -1,3 +1,5 @@
+// The hub's pop-up menu on a user: built once with its requests and the ignore switch, and filled with
+// the chosen user's figures each time it opens.
 #include "gui/Application.h"
 #include "gui/MenuItem.h"
 #include "gui/PopupMenu.h"

@@ -4,6 +4,7 @@
 #include "base/ScopeExit.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
+#include "plugin/ChatLineKinds.h"
 #include "plugin/CustomPluginChat.h"
 #include "plugin/CustomPluginShare.h"
 #include "plugin/HostError.h"
@@ -211,7 +212,7 @@ HRESULT TPluginInterface50::ShowSystemText(std::int32_t len, const char* text) {
         if (text && len > 0)
             line = gbk::SafeCut(std::string_view(text, strnlen(text, std::size_t(len))), frames::kTextLimit);
         if (TCustomPluginChat* chat = hub_->PluginChat()) chat->AddLine(line, lines::kSystem);
-        if (TCustomPluginClient* client = hub_->PluginClient()) client->DoSystemText(line, 0);
+        if (TCustomPluginClient* client = hub_->PluginClient()) client->DoSystemText(line, lines::kSystem);
     });
 }
 

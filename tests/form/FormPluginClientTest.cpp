@@ -414,7 +414,7 @@ TEST_F(FormTest, TwoScreenshotsInOneSecondKeepTheFirstJpegAndLeaveNoBitmap) {
 
     // The table changes, the second shot in the same second finds the JPEG there: the first stays, the
     // second bitmap goes, and no line claims a new picture.
-    form->PluginChat501()->AddLine("一行", 7);
+    form->PluginChat501()->AddLine("一行", lines::kPrompt);
     platform.RunUntilIdle();
     lines.clear();
     form->ActionScreenExecute();

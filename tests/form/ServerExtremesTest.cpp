@@ -150,7 +150,8 @@ protected:
         s.BankerCards = "M1";
         s.ResultRoadCount = x.Next<std::int32_t>();
         s.BankerRounds = x.Next<std::int32_t>();
-        const std::uint8_t phases[] = {0, 1, 1, 2, 3, 255};
+        const TGamePhase phases[] = {TGamePhase::Free,    TGamePhase::Betting,    TGamePhase::Betting,
+                                     TGamePhase::Dealing, TGamePhase::Settlement, TGamePhase::Unknown};
         s.Phase = phases[x.Below(6)];
         s.BettingTime = x.Next<std::int32_t>();
         s.FreeTime = x.Next<std::int32_t>();
@@ -296,7 +297,7 @@ TEST_F(ServerExtremesTest, StakesWhoseSumPassesTheLargestAmountStillCountAsStake
     Post(hf::FullUserList({me, hf::MakeUser(kBanker, kBankerSeat, true, "b")}));
     TTableScene scene;
     scene.GameInProgress = true;
-    scene.Phase = 1;
+    scene.Phase = TGamePhase::Betting;
     scene.BankerList[0] = {kBanker, kBankerSeat};
     scene.PersonalStakeCap = kMost;
     scene.OwnStakes = {kMost, kMost, 0, 0, 0, 0, 0, 1};

@@ -18,7 +18,7 @@ class TableBankerTest : public TableTest {
 protected:
     // A free-time scene with the banker and `queue` behind him.
     TTableScene FreeTime(std::vector<std::int64_t> queue) {
-        TTableScene scene = RoomScene(0);
+        TTableScene scene = RoomScene(TGamePhase::Free);
         for (std::size_t i = 0; i < queue.size(); ++i)
             scene.BankerList[i + 1] = {queue[i], std::int32_t(20 + i)};
         return scene;
@@ -92,7 +92,7 @@ TEST_F(TableBankerTest, EveryBankerButtonIsDisabledWhileAGameIsInProgress) {
     EXPECT_TRUE(Button(3).Visible());
     EXPECT_TRUE(Button(3).Enabled());
     scene.GameInProgress = true;
-    scene.Phase = 1;
+    scene.Phase = TGamePhase::Betting;
     SendScene(scene);
     EXPECT_FALSE(Button(0).Enabled());
     EXPECT_FALSE(Button(3).Enabled());
@@ -203,7 +203,7 @@ TEST_F(TableBankerTest, AloneAtTheTableTheBankerLeavesWithoutWarningButAStakeKee
     EXPECT_TRUE(client->QueryQuit(message));
     EXPECT_FALSE(client->CanQuitFreely());
 
-    TTableScene betting = RoomScene(1);
+    TTableScene betting = RoomScene(TGamePhase::Betting);
     betting.OwnStakes[brTie] = 500;
     SendScene(betting);
     EXPECT_FALSE(client->CanQuitFreely());

@@ -26,7 +26,7 @@ constexpr int kChip10w = 5;
 
 class TableBettingTest : public TableTest {
 protected:
-    void Betting(const TTableScene& scene = RoomScene(1)) {
+    void Betting(const TTableScene& scene = RoomScene(TGamePhase::Betting)) {
         SendScene(scene);
         TakeLines();
         TakeSounds();
@@ -68,14 +68,14 @@ TEST_F(TableBettingTest, AcceptedClickSendsTheBetAndChangesNothingUntilTheNotice
 
 TEST_F(TableBettingTest, EveryRefusalExplainsItselfAndSendsNothing) {
     Start(8000);
-    TTableScene scene = RoomScene(0);
+    TTableScene scene = RoomScene(TGamePhase::Free);
     SendScene(scene);
     TakeLines();
     TakeFrames();
     PickChip(kChip100);
     Bet(kOnBanker);
     EXPECT_THAT(TakeLines(), ElementsAre("kind=7 现在不是下注时间，请稍后下注 "));
-    scene.Phase = 1;
+    scene.Phase = TGamePhase::Betting;
     Betting(scene);
     client->TableMouseDown(TMouseButton::mbRight, kOnBanker.x, kOnBanker.y);
     EXPECT_EQ(client->TableCursor(), 0);
@@ -99,7 +99,7 @@ TEST_F(TableBettingTest, EveryRefusalExplainsItselfAndSendsNothing) {
 
 TEST_F(TableBettingTest, TheBankerCannotBetOrPickAChip) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.BankerList[0] = {kMe, kMySeat};
     Betting(scene);
     PickChip(kChip100);
@@ -116,7 +116,7 @@ TEST_F(TableBettingTest, TheBankersChairStopsChipsAndBetsWhileTheButtonsFollowTh
     Start();
     Betting();
     PickChip(kChip100);
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.BankerList[0] = {kBanker, kMySeat};
     SendScene(scene);
     EXPECT_TRUE(client->ChipButton(kChip100).Enabled());
@@ -215,11 +215,11 @@ TEST_F(TableBettingTest, ChipButtonsOpenOnlyForBettingWithABankerAndEnoughBeans)
     EXPECT_TRUE(client->ChipButton(kChip1w).Enabled());
     // 20 000 beans: a 5w chip cannot be covered.
     EXPECT_FALSE(client->ChipButton(4).Enabled());
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.NoBanker = true;
     SendScene(scene);
     EXPECT_FALSE(client->ChipButton(kChip100).Enabled());
-    SendScene(RoomScene(2));
+    SendScene(RoomScene(TGamePhase::Dealing));
     EXPECT_FALSE(client->ChipButton(kChip100).Enabled());
     EXPECT_EQ(client->TableCursor(), 0);
 }
@@ -254,7 +254,7 @@ TEST_F(TableBettingTest, ChipsOfOtherPlayersThinOutPastSixtyAndAHundredNotices) 
 
 TEST_F(TableBettingTest, NoticesOutsideBettingAndOddAmountsChangeNoPile) {
     Start();
-    SendScene(RoomScene(2));
+    SendScene(RoomScene(TGamePhase::Dealing));
     SendBet(kOther, 100, brBanker, 100, 100);
     EXPECT_EQ(client->Scene().TotalStakes[brBanker], 0);
     Betting();
@@ -278,7 +278,7 @@ TEST_F(TableBettingTest, ABetCatchesTheClockUpAndABigOneSparkles) {
 
 TEST_F(TableBettingTest, PilesOfARoundJoinedLateAreBuiltFromTheTotalsOnce) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     // 9 and 10 are below the smallest chip; 20 000 makes two 1w chips.
     scene.TotalStakes = {9, 0, 10, 0, 20000, 0, 0, 0};
     Betting(scene);

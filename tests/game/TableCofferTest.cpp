@@ -49,7 +49,7 @@ protected:
 TEST_F(TableCofferTest, SaveAsksForTheCofferOnceUntilTheReplyComes) {
     platform.SetAdapterAddress({0x00, 0x16, 0x3E, 0x4D, 0x56, 0x01});
     Start();
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     TakeFrames();
     client->CofferButtonClick(kCofferDeposit);
     std::vector<std::uint8_t> query = CofferRequest(kCofferDeposit, 0, "00-16-3E-4D-56-01", {});
@@ -64,7 +64,7 @@ TEST_F(TableCofferTest, SaveAsksForTheCofferOnceUntilTheReplyComes) {
 // request goes to the host.
 TEST_F(TableCofferTest, ReplyOpensTheDialogOutsideTheHostCallAndSendsItsRequest) {
     Start();
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     client->CofferButtonClick(kCofferDeposit);
     TakeFrames();
     int steps = 0;
@@ -88,7 +88,7 @@ TEST_F(TableCofferTest, ReplyOpensTheDialogOutsideTheHostCallAndSendsItsRequest)
 
 TEST_F(TableCofferTest, ErrorsAndTextRepliesGoToAMessageBox) {
     Start();
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     client->CofferButtonClick(kCofferWithdraw);
     TakeFrames();
     TakeBoxes();
@@ -104,7 +104,7 @@ TEST_F(TableCofferTest, ErrorsAndTextRepliesGoToAMessageBox) {
 
 TEST_F(TableCofferTest, AReplyWhileThePreviousOneWaitsIsDroppedAndCancelSendsNothing) {
     Start();
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     int dialogs = 0;
     DriveModal(client->DrawDialog(), [&](int) {
         ++dialogs;
@@ -124,7 +124,7 @@ TEST_F(TableCofferTest, AReplyWhileThePreviousOneWaitsIsDroppedAndCancelSendsNot
 // same dialog (which would throw) and no message box over it.
 TEST_F(TableCofferTest, AReplyWhileTheDialogIsOpenIsDropped) {
     Start();
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     int dialogs = 0;
     DriveModal(client->DrawDialog(), [&](int step) {
         if (step == 0) {
@@ -147,7 +147,7 @@ TEST_F(TableCofferTest, AReplyWhileTheDialogIsOpenIsDropped) {
 // An applicant for the bank must keep what applying needs: the deposit dialog refuses to take it.
 TEST_F(TableCofferTest, AnApplicantCannotDepositWhatTheBankNeeds) {
     Start(1200000);
-    TTableScene scene = RoomScene(0);
+    TTableScene scene = RoomScene(TGamePhase::Free);
     scene.BankerList[1] = {kMe, kMySeat};
     SendScene(scene);
     DriveModal(client->SaveDialog(), [&](int step) {
@@ -165,7 +165,7 @@ TEST_F(TableCofferTest, AnApplicantCannotDepositWhatTheBankNeeds) {
 
 TEST_F(TableCofferTest, AReplyTooShortToReadEndsTheRequestSoTheButtonsWorkAgain) {
     Start();
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     client->CofferButtonClick(kCofferDeposit);
     TakeFrames();
     client->DoCofferReply(std::vector<std::uint8_t>(20, 0), "x");
@@ -177,10 +177,10 @@ TEST_F(TableCofferTest, AReplyTooShortToReadEndsTheRequestSoTheButtonsWorkAgain)
 
 TEST_F(TableCofferTest, DepositIsClosedWhileAGameIsInProgress) {
     Start();
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     EXPECT_FALSE(client->SaveButton().Enabled());
     EXPECT_TRUE(client->DrawButton().Enabled());
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     EXPECT_TRUE(client->SaveButton().Enabled());
 }
 

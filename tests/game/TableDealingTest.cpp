@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 class TableDealingTest : public TableTest {
 protected:
     TTableScene Dealing(const std::string& player, const std::string& banker, int pauseMs = 0) {
-        TTableScene scene = RoomScene(2);
+        TTableScene scene = RoomScene(TGamePhase::Dealing);
         scene.PlayerCards = player;
         scene.BankerCards = banker;
         scene.ThirdCardPauseMs = pauseMs;
@@ -57,9 +57,9 @@ TEST_F(TableDealingTest, TwoCardsEachAreDealtPlayerFirstInTurns) {
     Start();
     SendScene(Dealing("AB", "CD"));
     EXPECT_TRUE(client->DealingTimer().Enabled());
-    EXPECT_EQ(client->DealingState(), 1);
+    EXPECT_EQ(client->DealingState(), TDealingState::PlayerTurn);
     EXPECT_THAT(Landings(), ElementsAre("P:A", "B:C", "P:B", "B:D"));
-    EXPECT_EQ(client->DealingState(), 3);
+    EXPECT_EQ(client->DealingState(), TDealingState::Done);
     EXPECT_FALSE(client->FlyingCard().Visible());
     EXPECT_EQ(client->PlayerLabel().Caption(), "3点");
     EXPECT_EQ(client->BankerLabel().Caption(), "7点");
@@ -160,7 +160,7 @@ TEST_F(TableDealingTest, WinningFieldsBlinkThroughTheSettlementAndStayLitAfter) 
     Start();
     SendScene(Dealing("AB", "CD"));
     TTableScene scene = Dealing("AB", "CD");
-    scene.Phase = 3;
+    scene.Phase = TGamePhase::Settlement;
     SendScene(scene);
     SendSettlement(1, 0, true, false);
     Run(400);
@@ -181,7 +181,7 @@ TEST_F(TableDealingTest, WinningFieldsBlinkThroughTheSettlementAndStayLitAfter) 
 
 TEST_F(TableDealingTest, ScoreBlockGivesTheRoundResultsOfPlayerAndBanker) {
     Start();
-    SendScene(RoomScene(3));
+    SendScene(RoomScene(TGamePhase::Settlement));
     SendRoundResults(-20000, 35000);
     EXPECT_EQ(client->OwnRoundResult(), -20000);
     EXPECT_EQ(client->BankerRoundResult(), 35000);
@@ -191,7 +191,7 @@ TEST_F(TableDealingTest, ScoreBlockGivesTheRoundResultsOfPlayerAndBanker) {
 // not name (who sat the round out) sees 0, not what he won the round before.
 TEST_F(TableDealingTest, RoundResultsStartEachGameAtZero) {
     Start();
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     SendRoundResults(12000, -12000);
     SendSettlement(2, 12000, false, false, 10000);
     EXPECT_EQ(client->SettlementPanel().OwnText(), "1 2000 ");
@@ -209,7 +209,7 @@ TEST_F(TableDealingTest, RoundResultsStartEachGameAtZero) {
 // bottom bar's mark, hit rate and total, and the banker's winnings take this round's figures.
 TEST_F(TableDealingTest, AScoreBlockAfterTheSettlementReachesThePanelTheBottomBarAndTheBanker) {
     Start();
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     SendRoundResults(-2000, 2000);
     SendSettlement(0, -2000, false, false, 2000);
     EXPECT_EQ(client->BottomBar().Total(), -2000);
@@ -246,7 +246,7 @@ TEST_F(TableDealingTest, AScoreBlockAfterTheSettlementReachesThePanelTheBottomBa
     // Nor once the next round's betting has begun, game-over frame or not.
     SendFrame(hostframes::GameStart());
     SendSettlement(2, 0, false, false, 100);
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     SendRoundResults(9000, -9000);
     EXPECT_EQ(bar.GamesPlayed(), 3);
     EXPECT_EQ(bar.GamesWon(), 0);

@@ -62,9 +62,9 @@ void TableTest::Start(std::int64_t myBeans) {
     platform.TakeEffects();
 }
 
-TTableScene TableTest::RoomScene(std::uint8_t phase) {
+TTableScene TableTest::RoomScene(TGamePhase phase) {
     TTableScene scene;
-    scene.GameInProgress = phase != 0;
+    scene.GameInProgress = phase != TGamePhase::Free;
     scene.BankerList[0] = {kBanker, kBankerSeat};
     scene.BankerBeans = 5000000;
     scene.BankerRounds = 2;

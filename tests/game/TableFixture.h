@@ -58,7 +58,7 @@ protected:
     void Start(std::int64_t myBeans = kMyBeans);
     // A betting scene of this room: banker kBanker, chips 100, 1000, 5000, 1w, 5w, 10w, personal maximum
     // 100 000, a game in progress.
-    static TTableScene RoomScene(std::uint8_t phase);
+    static TTableScene RoomScene(TGamePhase phase);
     void SendScene(const TTableScene& scene);
     void SendNotice(const std::vector<std::uint8_t>& record);
     void SendBet(std::int64_t userId, std::int64_t amount, std::uint8_t region, std::int64_t userStake,

@@ -46,7 +46,7 @@ protected:
 
 TEST_F(TableGoldenTest, FreeTimeWithNoBanker) {
     Start();
-    TTableScene scene = RoomScene(0);
+    TTableScene scene = RoomScene(TGamePhase::Free);
     scene.BankerList[0] = {};
     scene.NoBankerText = "现在无人上庄，请玩家申请上庄，上庄后即可开始游戏";
     SendScene(scene);
@@ -55,7 +55,7 @@ TEST_F(TableGoldenTest, FreeTimeWithNoBanker) {
 
 TEST_F(TableGoldenTest, BettingWithPilesOwnStakesAndAHighlightedField) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.BankerList[1] = {kOther, kOtherSeat};
     scene.PhaseElapsed = 6;
     FillRoads(scene);
@@ -86,7 +86,7 @@ TEST_F(TableGoldenTest, BettingWithPilesOwnStakesAndAHighlightedField) {
 
 TEST_F(TableGoldenTest, DealingWithACardInFlight) {
     Start();
-    TTableScene scene = RoomScene(2);
+    TTableScene scene = RoomScene(TGamePhase::Dealing);
     scene.PlayerCards = "Dc";
     scene.BankerCards = "jPI";
     scene.TotalStakes = {150000, 0, 21000, 1000, 5000, 100, 5000, 0};
@@ -103,7 +103,7 @@ TEST_F(TableGoldenTest, DealingWithACardInFlight) {
 
 TEST_F(TableGoldenTest, SettlementWithThePanelAndABlinkingWinner) {
     Start();
-    TTableScene scene = RoomScene(2);
+    TTableScene scene = RoomScene(TGamePhase::Dealing);
     scene.PlayerCards = "Dc";
     scene.BankerCards = "jPI";
     scene.TotalStakes = {150000, 0, 21000, 1000, 5000, 100, 5000, 0};
@@ -119,7 +119,7 @@ TEST_F(TableGoldenTest, SettlementWithThePanelAndABlinkingWinner) {
     notice.OwnStakes = scene.OwnStakes;
     notice.NetResult = -16100;
     SendNotice(notice.Write());
-    scene.Phase = 3;
+    scene.Phase = TGamePhase::Settlement;
     SendScene(scene);
     Run(400);
     ExpectPicture("table-settlement.png");
@@ -130,7 +130,7 @@ TEST_F(TableGoldenTest, SettlementWithThePanelAndABlinkingWinner) {
 // total (centred above it) touch no caption ink, which is light (its outline) where the field is dark.
 TEST_F(TableGoldenTest, SevenDigitNumbersOfTheKingFieldsKeepClearOfTheirCaptions) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     for (const std::uint8_t region : {brBankerKing, brPlayerKing, brSamePointTie}) {
         scene.TotalStakes[region] = 9999999;
         scene.OwnStakes[region] = 9999999;

@@ -21,23 +21,23 @@ class TableSceneFlowTest : public TableTest {};
 // Joining a table late: the clock shows what is left of the phase, each phase plays its sound once.
 TEST_F(TableSceneFlowTest, SceneJoinedLateInEachPhaseSetsTheClockFromTheElapsedTime) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.PhaseElapsed = 7;
     SendScene(scene);
     EXPECT_EQ(client->Clock().Value(), 13);
     EXPECT_THAT(TakeSounds(), ElementsAre("开始.wav"));
     EXPECT_TRUE(client->Clock().Visible());
-    EXPECT_TRUE(client->PhasePicture(1).Visible());
-    EXPECT_FALSE(client->PhasePicture(0).Visible());
+    EXPECT_TRUE(client->PhasePicture(TGamePhase::Betting).Visible());
+    EXPECT_FALSE(client->PhasePicture(TGamePhase::Free).Visible());
 
-    scene.Phase = 2;
+    scene.Phase = TGamePhase::Dealing;
     scene.PhaseElapsed = 4;
     scene.PlayerCards = "AB";
     scene.BankerCards = "CD";
     SendScene(scene);
     EXPECT_EQ(client->Clock().Value(), 11);
 
-    scene.Phase = 3;
+    scene.Phase = TGamePhase::Settlement;
     scene.PhaseElapsed = 3;
     SendScene(scene);
     EXPECT_EQ(client->Clock().Value(), 5);
@@ -46,18 +46,18 @@ TEST_F(TableSceneFlowTest, SceneJoinedLateInEachPhaseSetsTheClockFromTheElapsedT
     SendScene(scene);
     EXPECT_TRUE(TakeSounds().empty());
 
-    scene.Phase = 0;
+    scene.Phase = TGamePhase::Free;
     scene.GameInProgress = true;
     scene.PhaseElapsed = 9;
     SendScene(scene);
     // More time elapsed than the phase has: the clock stops at 0, never below.
     EXPECT_EQ(client->Clock().Value(), 0);
-    EXPECT_TRUE(client->PhasePicture(0).Visible());
+    EXPECT_TRUE(client->PhasePicture(TGamePhase::Free).Visible());
 }
 
 TEST_F(TableSceneFlowTest, RoomSettingsArePrintedOnceAndLeaveOutRulesThatDoNotApply) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.GrabAllowed = true;
     scene.GrabPrice = 0;
     scene.MinBankerRounds = 1;
@@ -72,7 +72,7 @@ TEST_F(TableSceneFlowTest, RoomSettingsArePrintedOnceAndLeaveOutRulesThatDoNotAp
 
 TEST_F(TableSceneFlowTest, RoomSettingsShowTheGrabPriceAndTheLeastBankerRounds) {
     Start();
-    TTableScene scene = RoomScene(0);
+    TTableScene scene = RoomScene(TGamePhase::Free);
     scene.GrabAllowed = true;
     scene.GrabPrice = 300000;
     scene.MinBankerRounds = 5;
@@ -86,7 +86,7 @@ TEST_F(TableSceneFlowTest, RoomSettingsShowTheGrabPriceAndTheLeastBankerRounds) 
 // The betting music runs through the betting phase and stops for the last five seconds and the deal.
 TEST_F(TableSceneFlowTest, MusicPlaysWhileBettingAndStopsAtFiveSecondsLeft) {
     Start();
-    TTableScene scene = RoomScene(1);
+    TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.PhaseElapsed = 13;
     SendScene(scene);
     const auto music = TakeMusic();
@@ -113,7 +113,7 @@ TEST_F(TableSceneFlowTest, MusicSwitchedOffStaysSilentInTheBettingPhase) {
     Start();
     client->SetBackMusic(false);
     TakeMusic();
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     EXPECT_TRUE(TakeMusic().empty());
     client->SetBackMusic(true);
     EXPECT_EQ(TakeMusic().size(), 3u);
@@ -121,7 +121,7 @@ TEST_F(TableSceneFlowTest, MusicSwitchedOffStaysSilentInTheBettingPhase) {
 
 TEST_F(TableSceneFlowTest, FreeTimeWithoutBankerShowsTheNoBankerPictureAndText) {
     Start();
-    TTableScene scene = RoomScene(0);
+    TTableScene scene = RoomScene(TGamePhase::Free);
     scene.BankerList[0] = {};
     scene.NoBankerText = "现在无人上庄，请玩家申请上庄，上庄后即可开始游戏，祝您游戏愉快";
     SendScene(scene);
@@ -141,7 +141,7 @@ TEST_F(TableSceneFlowTest, FreeTimeWithoutBankerShowsTheNoBankerPictureAndText) 
 
 TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
     Start();
-    TTableScene scene = RoomScene(3);
+    TTableScene scene = RoomScene(TGamePhase::Settlement);
     scene.PlayerCards = "AB";
     scene.BankerCards = "CD";
     scene.TotalStakes = {1000, 0, 500, 0, 0, 0, 0, 0};
@@ -149,7 +149,7 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
     SendScene(scene);
     client->PlayerHand().SetCards("AB");
     SendFrame(hostframes::GameStart());
-    EXPECT_EQ(client->Phase(), 1);
+    EXPECT_EQ(client->Phase(), TGamePhase::Betting);
     EXPECT_EQ(client->PlayerHand().Count(), 0);
     EXPECT_FALSE(client->PlayerHand().Visible());
     EXPECT_FALSE(client->CardTray().Visible());
@@ -159,7 +159,7 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
     EXPECT_EQ(client->TopBar().Notice().Caption(), "游戏开始，请下注...");
 
     SendFrame(hostframes::GameOver());
-    EXPECT_EQ(client->Phase(), 0);
+    EXPECT_EQ(client->Phase(), TGamePhase::Free);
     EXPECT_EQ(client->BetNoticeCount(), 0);
     EXPECT_TRUE(client->ChipPile(0).Empty());
 }
@@ -169,16 +169,16 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
 TEST_F(TableSceneFlowTest, TheClockIsBlankUntilAGameInProgressSetsIt) {
     Start();
     EXPECT_EQ(client->Clock().Value(), -1);
-    SendScene(RoomScene(0));
+    SendScene(RoomScene(TGamePhase::Free));
     Run(3000);
     EXPECT_EQ(client->Clock().Value(), -1);
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     EXPECT_EQ(client->Clock().Value(), 20);
 }
 
 TEST_F(TableSceneFlowTest, FreeTimeClockStartsOverWhenItRunsOut) {
     Start();
-    TTableScene scene = RoomScene(0);
+    TTableScene scene = RoomScene(TGamePhase::Free);
     scene.GameInProgress = true;
     scene.PhaseElapsed = 4;
     SendScene(scene);
@@ -189,7 +189,7 @@ TEST_F(TableSceneFlowTest, FreeTimeClockStartsOverWhenItRunsOut) {
 
 TEST_F(TableSceneFlowTest, ATableClosedDuringBettingStopsItsMusic) {
     Start();
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     TakeMusic();
     formOwner.reset();
     EXPECT_THAT(TakeMusic(), ElementsAre("CLOSE ZyBaijiale"));
@@ -197,12 +197,47 @@ TEST_F(TableSceneFlowTest, ATableClosedDuringBettingStopsItsMusic) {
 
 TEST_F(TableSceneFlowTest, ShortSceneAppliesWhatItHolds) {
     Start();
-    std::vector<std::uint8_t> bytes = WriteTableScene(RoomScene(1));
+    std::vector<std::uint8_t> bytes = WriteTableScene(RoomScene(TGamePhase::Betting));
     bytes.resize(710);
     EXPECT_THROW(SendFrame(hostframes::GameData(0, bytes)), ERangeCheckError);
     // The phase came before the cut; the texts and everything after them did not arrive.
-    EXPECT_EQ(client->Phase(), 1);
+    EXPECT_EQ(client->Phase(), TGamePhase::Betting);
     EXPECT_EQ(client->Scene().PersonalStakeCap, 0);
+}
+
+// A phase byte the table does not know comes from a broken or newer server. The table shows no phase
+// for it: no picture, no clock change, no sound, no betting; cards stay visible as they are from dealing
+// on, and the music of the betting phase before it is not stopped.
+TEST_F(TableSceneFlowTest, ASceneInAnUnknownPhaseShowsNoPhaseAndTakesNoBets) {
+    Start();
+    SendScene(RoomScene(TGamePhase::Betting));
+    client->ChipButtonClick(0);
+    TakeSounds();
+    TakeLines();
+    std::vector<std::uint8_t> bytes = WriteTableScene(RoomScene(TGamePhase::Betting));
+    bytes[706] = 9;
+    SendFrame(hostframes::GameData(0, bytes));
+
+    EXPECT_EQ(client->Phase(), TGamePhase::Unknown);
+    for (TGamePhase phase : kGamePhases)
+        EXPECT_FALSE(client->PhasePicture(phase).Visible()) << int(GamePhaseByte(phase));
+    EXPECT_EQ(client->Clock().Value(), 20) << "the betting clock goes on";
+    EXPECT_TRUE(TakeSounds().empty());
+    EXPECT_TRUE(client->MusicPlaying());
+    EXPECT_TRUE(client->CardTray().Visible());
+    EXPECT_TRUE(client->PlayerLabel().Visible());
+    EXPECT_TRUE(client->PlayerHand().Visible());
+    EXPECT_EQ(client->TableCursor(), 0);
+    for (int button = 0; button < kChipButtonCount; ++button)
+        EXPECT_FALSE(client->ChipButton(button).Enabled()) << button;
+    client->ChipButtonClick(0);
+    ClickTable(100, 300);
+    EXPECT_THAT(TakeLines(), ElementsAre("kind=7 现在不是下注时间，请稍后下注 "));
+    EXPECT_TRUE(TakeRequests().empty());
+
+    // Settlement after it is a new settlement: its sound plays.
+    SendScene(RoomScene(TGamePhase::Settlement));
+    EXPECT_THAT(TakeSounds(), ElementsAre("结束.wav"));
 }
 
 TEST_F(TableSceneFlowTest, SeatsAreRememberedAndForgotten) {

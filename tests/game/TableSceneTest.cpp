@@ -218,7 +218,7 @@ TEST(TableSceneTest, ATextLengthThatCannotFitIsARangeError) {
         TTableScene state;
         EXPECT_THROW(ReadTableScene(bytes, state), ERangeCheckError) << length;
         EXPECT_EQ(state.StatusText, TTableScene{}.StatusText);
-        EXPECT_EQ(state.Phase, 1) << "fields before the text are read";
+        EXPECT_EQ(state.Phase, TGamePhase::Betting) << "fields before the text are read";
         EXPECT_EQ(state.ChipIndices, TTableScene{}.ChipIndices) << "fields after it are not";
     }
 }
@@ -232,6 +232,20 @@ TEST(TableSceneTest, HandsAreCutToThreeCardsAndAnEmptyHandHasNone) {
     EXPECT_EQ(state.BankerCards, "");
     PokeU8(bytes, 693, 4);
     EXPECT_EQ(ReadScene(bytes).BankerCards, std::string("M1\0", 3));
+}
+
+TEST(TableSceneTest, APhaseByteBeyondTheFourPhasesReadsAsUnknownAndIsWrittenAsSuch) {
+    auto bytes = SceneBytes();
+    for (std::uint8_t phase = 0; phase < 4; ++phase) {
+        PokeU8(bytes, 706, phase);
+        EXPECT_EQ(GamePhaseByte(ReadScene(bytes).Phase), phase);
+    }
+    for (std::uint8_t phase : {4, 7, 0x80, 0xFE, 0xFF}) {
+        PokeU8(bytes, 706, phase);
+        const TTableScene state = ReadScene(bytes);
+        EXPECT_EQ(state.Phase, TGamePhase::Unknown) << int(phase);
+        EXPECT_EQ(SceneBytes(state)[706], 0xFF) << int(phase);
+    }
 }
 
 TEST(TableSceneTest, ChipIndicesOutsideTheChipTableAreClamped) {

@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 
 class TableStatisticsTest : public TableTest {
 protected:
-    TTableScene Allowed(std::uint8_t phase) {
+    TTableScene Allowed(TGamePhase phase) {
         TTableScene scene = RoomScene(phase);
         scene.StatisticsAllowed = true;
         return scene;
@@ -27,9 +27,9 @@ protected:
 
 TEST_F(TableStatisticsTest, TheWindowOpensOnlyWithCtrlAndTheRightButtonWhenTheRoomAllowsIt) {
     Start();
-    SendScene(RoomScene(1));
+    SendScene(RoomScene(TGamePhase::Betting));
     EXPECT_EQ(client->StatisticsButton(), nullptr);
-    SendScene(Allowed(1));
+    SendScene(Allowed(TGamePhase::Betting));
     ASSERT_NE(client->StatisticsButton(), nullptr);
     EXPECT_EQ(client->StatisticsButton()->BoundsRect(), (TRect{0, 0, 15, 15}));
     ClickTable(5, 5, TMouseButton::mbRight);
@@ -43,7 +43,7 @@ TEST_F(TableStatisticsTest, TheWindowOpensOnlyWithCtrlAndTheRightButtonWhenTheRo
 
 TEST_F(TableStatisticsTest, ComputerBetsReachTheWindowAndItsRequestsGoOutOnlyWhileBetting) {
     Start();
-    SendScene(Allowed(1));
+    SendScene(Allowed(TGamePhase::Betting));
     client->StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
     TForm1& window = *client->StatisticsWindow();
     SendNotice(ComputerBets().Write());
@@ -55,7 +55,7 @@ TEST_F(TableStatisticsTest, ComputerBetsReachTheWindowAndItsRequestsGoOutOnlyWhi
     window.CommandButton(brPlayer)->Click();
     EXPECT_THAT(TakeRequests(), ElementsAre(std::vector<std::uint8_t>{34, 0, 2, 0, 0, 0}));
 
-    SendScene(Allowed(2));
+    SendScene(Allowed(TGamePhase::Dealing));
     TComputerBetNotice players = ComputerBets();
     players.BankerKind = 0;
     SendNotice(players.Write());
@@ -68,7 +68,7 @@ TEST_F(TableStatisticsTest, ComputerBetsReachTheWindowAndItsRequestsGoOutOnlyWhi
 
 TEST_F(TableStatisticsTest, NoticesWithoutTheWindowAreIgnoredAndAClosedTableFreesIt) {
     Start();
-    SendScene(Allowed(1));
+    SendScene(Allowed(TGamePhase::Betting));
     SendNotice(ComputerBets().Write());
     EXPECT_EQ(client->StatisticsWindow(), nullptr);
     client->StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);

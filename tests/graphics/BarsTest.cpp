@@ -179,9 +179,9 @@ TEST_F(BarsTest, TheArrowsScrollBothStripsTogether) {
 TEST_F(BarsTest, AScrollPositionBeyondTheStoredGamesIsHeldToThem) {
     for (int n = 1; n <= 3; ++n)
         top.AddResult(Game(n));
-    top.Perform(kBarScrollMessage, 500);
+    top.Perform(WM_BAR_SCROLL, 500);
     EXPECT_EQ(top.First(), 3);
-    top.Perform(kBarScrollMessage, -7);
+    top.Perform(WM_BAR_SCROLL, -7);
     EXPECT_EQ(top.First(), 0);
     EXPECT_EQ(Column(0), "1/4");
 }

@@ -52,7 +52,7 @@ TEST_F(ServerTest, AJoiningTableGetsTheUserListTheSettingsAndASceneOfNow) {
     ASSERT_GE(me_.IndexOf(3, 17, 255), 0);
     auto scene = me_.LastScene();
     ASSERT_TRUE(scene);
-    EXPECT_EQ(scene->Phase, 0);
+    EXPECT_EQ(scene->Phase, TGamePhase::Free);
     EXPECT_EQ(scene->BankerList[0].UserId, kBankerBot);
     EXPECT_FALSE(scene->NoBanker);
     EXPECT_EQ(scene->PersonalStakeCap, server_.Settings().PersonalStakeCap);
@@ -63,10 +63,14 @@ TEST_F(ServerTest, SceneElapsedSecondsAreRightForAJoinInEveryPhase) {
     // Free 0..5 s, betting 5..20 s, dealing 20..28 s, settlement 28..34 s.
     struct TJoin {
         double at;
-        std::uint8_t phase;
+        TGamePhase phase;
         std::int32_t elapsed;
     };
-    const TJoin joins[] = {{3.2, 0, 3}, {12.9, 1, 7}, {22.5, 2, 2}, {32.0, 3, 4}, {34.5, 0, 0}};
+    const TJoin joins[] = {{3.2, TGamePhase::Free, 3},
+                           {12.9, TGamePhase::Betting, 7},
+                           {22.5, TGamePhase::Dealing, 2},
+                           {32.0, TGamePhase::Settlement, 4},
+                           {34.5, TGamePhase::Free, 0}};
     std::int64_t id = 900;
     for (const TJoin& join : joins) {
         At(join.at);
@@ -76,9 +80,9 @@ TEST_F(ServerTest, SceneElapsedSecondsAreRightForAJoinInEveryPhase) {
         ASSERT_TRUE(scene) << join.at;
         EXPECT_EQ(scene->Phase, join.phase) << join.at;
         EXPECT_EQ(scene->PhaseElapsed, join.elapsed) << join.at;
-        EXPECT_EQ(scene->GameInProgress, join.phase != 0) << join.at;
+        EXPECT_EQ(scene->GameInProgress, join.phase != TGamePhase::Free) << join.at;
         // The hands travel from the deal on, never while bets are taken.
-        const bool noHandYet = join.phase == 1 || server_.Round() == 0;
+        const bool noHandYet = join.phase == TGamePhase::Betting || server_.Round() == 0;
         EXPECT_EQ(scene->PlayerCards.empty(), noHandYet) << join.at;
         server_.RemoveUser(id);
     }
@@ -86,7 +90,7 @@ TEST_F(ServerTest, SceneElapsedSecondsAreRightForAJoinInEveryPhase) {
 
 TEST_F(ServerTest, ARoundSendsStartScenesNoticesScoresAndOverInOrder) {
     At(5);
-    ASSERT_EQ(server_.Phase(), 1);
+    ASSERT_EQ(server_.Phase(), TGamePhase::Betting);
     const int start = me_.IndexOf(3, 49);
     ASSERT_GE(start, 0);
     server_.SetNextCards({0 + 1, 0 + 3, 0 + 2, 13 + 3}); // Player 2+3 = 5, Banker 4+4 = 8: Banker King
@@ -98,7 +102,7 @@ TEST_F(ServerTest, ARoundSendsStartScenesNoticesScoresAndOverInOrder) {
     At(20);
     auto dealing = me_.LastScene();
     ASSERT_TRUE(dealing);
-    EXPECT_EQ(dealing->Phase, 2);
+    EXPECT_EQ(dealing->Phase, TGamePhase::Dealing);
     EXPECT_EQ(dealing->PlayerCards, "BC");
     EXPECT_EQ(dealing->BankerCards, "Dd");
     At(28);
@@ -119,7 +123,7 @@ TEST_F(ServerTest, ARoundSendsStartScenesNoticesScoresAndOverInOrder) {
     EXPECT_EQ(Beans(kMe), 2000000 + 2100);
     EXPECT_EQ(Beans(kBankerBot), 50000000 - 2100);
     auto settled = me_.LastScene();
-    EXPECT_EQ(settled->Phase, 3);
+    EXPECT_EQ(settled->Phase, TGamePhase::Settlement);
     EXPECT_EQ(settled->ResultRoadCount, 1);
     EXPECT_EQ(settled->ResultRoad[0].ResultCode, rcBankerKing);
     EXPECT_EQ(settled->ResultRoad[0].BankerPair, 1);
@@ -127,7 +131,7 @@ TEST_F(ServerTest, ARoundSendsStartScenesNoticesScoresAndOverInOrder) {
     EXPECT_EQ(settled->BankerRounds, 1);
     At(34);
     EXPECT_GE(me_.IndexOf(3, 50), 0);
-    EXPECT_EQ(me_.LastScene()->Phase, 0);
+    EXPECT_EQ(me_.LastScene()->Phase, TGamePhase::Free);
 }
 
 TEST_F(ServerTest, RoadsKeepTheLastSixtyFourGames) {
@@ -284,7 +288,7 @@ TEST_F(ServerTest, GrabbingTheBankNeedsRoundsBeansAndPaysThePrice) {
     EXPECT_EQ(server_.GrabBanker(41), TGrabBankerReply::kNotNow);
     At(34.0 * rules.GrabAfterRounds + 1);
     ASSERT_EQ(server_.Banker().Rounds(), rules.GrabAfterRounds);
-    ASSERT_EQ(server_.Phase(), 0);
+    ASSERT_EQ(server_.Phase(), TGamePhase::Free);
     EXPECT_EQ(server_.GrabBanker(kBankerBot), TGrabBankerReply::kNotNow);
     EXPECT_EQ(server_.GrabBanker(42), TGrabBankerReply::kNotEnoughBeans);
     const std::int64_t oldBankerBeans = Beans(kBankerBot);
@@ -311,7 +315,7 @@ TEST(BaccaratServer, WithoutABankerRoundsArePassedAndBetsRefused) {
     EXPECT_TRUE(me.LastScene()->NoBanker);
     EXPECT_TRUE(me.LastScene()->AutoPass);
     server.AdvanceTo(6000);
-    EXPECT_EQ(server.Phase(), 1);
+    EXPECT_EQ(server.Phase(), TGamePhase::Betting);
     EXPECT_EQ(server.PlaceBet(kMe, brBanker, 1000), TBaccaratServer::TBetVerdict::NoBanker);
     server.AdvanceTo(34000);
     EXPECT_EQ(server.Round(), 1);
@@ -322,7 +326,7 @@ TEST(BaccaratServer, WithoutABankerRoundsArePassedAndBetsRefused) {
     TBaccaratServer idle(waiting, 3);
     idle.Start(0);
     idle.AdvanceTo(60000);
-    EXPECT_EQ(idle.Phase(), 0);
+    EXPECT_EQ(idle.Phase(), TGamePhase::Free);
     EXPECT_EQ(idle.Round(), 0);
 }
 

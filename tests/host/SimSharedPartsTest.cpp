@@ -83,9 +83,9 @@ TEST(RoundPlan, PhaseTimesRoundsAndShotNamesFollowTheServer) {
     EXPECT_EQ(settings.SettlementSeconds, 3);
 
     server::TBaccaratServer server(settings, 5);
-    std::vector<std::pair<std::uint8_t, int>> phases;
+    std::vector<std::pair<TGamePhase, int>> phases;
     std::vector<std::uint32_t> shots;
-    server.OnPhase = [&](std::uint8_t phase) {
+    server.OnPhase = [&](TGamePhase phase) {
         phases.emplace_back(phase, RoundOfPhase(server, phase));
         shots.push_back(ShotTimeOfPhase(server));
     };
@@ -93,13 +93,17 @@ TEST(RoundPlan, PhaseTimesRoundsAndShotNamesFollowTheServer) {
     server.AdvanceTo(30000);
     ASSERT_GE(phases.size(), 5u);
     // The free time before the first round belongs to it, as does everything up to its settlement.
-    const std::vector<std::pair<std::uint8_t, int>> expected{{0, 1}, {1, 1}, {2, 1}, {3, 1}, {0, 2}};
+    const std::vector<std::pair<TGamePhase, int>> expected{{TGamePhase::Free, 1},
+                                                           {TGamePhase::Betting, 1},
+                                                           {TGamePhase::Dealing, 1},
+                                                           {TGamePhase::Settlement, 1},
+                                                           {TGamePhase::Free, 2}};
     EXPECT_EQ(std::vector(phases.begin(), phases.begin() + 5), expected);
     EXPECT_EQ(shots[0], 2000 - kShotLead);
     EXPECT_EQ(shots[1], 2000 + 6000 - kShotLead);
 
-    EXPECT_EQ(PhaseShotName(7, 2), "round-007-2-dealing.png");
-    EXPECT_EQ(PhaseShotName(123, 0), "round-123-0-free.png");
+    EXPECT_EQ(PhaseShotName(7, TGamePhase::Dealing), "round-007-2-dealing.png");
+    EXPECT_EQ(PhaseShotName(123, TGamePhase::Free), "round-123-0-free.png");
 }
 
 TEST(RoundPlan, OwnBetsFallInsideTheBettingTimeWithRoomForTheAnswer) {
@@ -108,8 +112,8 @@ TEST(RoundPlan, OwnBetsFallInsideTheBettingTimeWithRoomForTheAnswer) {
     server::TBaccaratServer server(ServerSettingsFor(options), 9);
     TRandom random(3);
     std::vector<std::uint32_t> times;
-    server.OnPhase = [&](std::uint8_t phase) {
-        if (phase != 1) return;
+    server.OnPhase = [&](TGamePhase phase) {
+        if (phase != TGamePhase::Betting) return;
         for (std::uint32_t at : PlanOwnBetTimes(server, random)) {
             EXPECT_GT(at, server.PhaseStartedAt());
             EXPECT_LT(at + 1000, server.PhaseEndsAt());

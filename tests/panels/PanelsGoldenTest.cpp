@@ -128,13 +128,13 @@ TEST_F(PanelsGoldenTest, GoldenChatWithEveryKindOfLineAndFaces) {
     hub->SetPluginChat(chat);
     Start();
     Post(hostframes::UserEnter(hostframes::MakeUser(2002, 3, false, "庄家乙")));
-    chat->AddLine("服务器将于今晚维护", 0);
-    chat->AddLine("本局积分: 庄家乙 +20", 6);
-    chat->AddLine("下注失败,余额不足", 7);
+    chat->AddLine("服务器将于今晚维护", lines::kSystem);
+    chat->AddLine("本局积分: 庄家乙 +20", lines::kScoreNote);
+    chat->AddLine("下注失败,余额不足", lines::kPrompt);
     chat->AddLine("大家好/000今天手气不错/013/066", 2002);
     chat->AddLine("\a庄家乙愉快地微笑着！(庄家乙)", 2002);
-    chat->AddLine("[庄家乙]:谁来上庄/076", 10);
-    chat->AddLine("活动详情请看 http://example.com/news", 8);
+    chat->AddLine("[庄家乙]:谁来上庄/076", lines::kBroadcast);
+    chat->AddLine("活动详情请看 http://example.com/news", lines::kNotice);
     chat->Input().SetText("我也来/063");
     ShowForm();
     ExpectGolden(platform, form->WindowId(), "panels-chat.png");

@@ -140,9 +140,9 @@ TEST_F(PluginChat50Test, WithoutAHubTheSenderIsItsNumberInTheDefaultColour) {
 
 TEST_F(PluginChat50Test, ReachingOneHundredTwentyLinesKeepsTheNewestThirtyNine) {
     for (int i = 0; i < 119; ++i)
-        panel->AddLine("第" + std::to_string(i) + "行", 8);
+        panel->AddLine("第" + std::to_string(i) + "行", lines::kNotice);
     EXPECT_EQ(panel->View().LineCount(), 119);
-    panel->AddLine("第119行", 8);
+    panel->AddLine("第119行", lines::kNotice);
     EXPECT_EQ(panel->View().LineCount(), 39);
     EXPECT_EQ(panel->View().LineText(0), "第81行");
     EXPECT_EQ(LastLine(), "第119行");
@@ -160,7 +160,7 @@ TEST_F(PluginChat50Test, FaceCodesBecomePicturesOnlyForFacesThatExist) {
     EXPECT_FALSE(*runs[1].picture == *faces->Picture(11));
     // Without images nothing is replaced.
     panel->SetEmotionImages(nullptr);
-    panel->AddLine("/012", 8);
+    panel->AddLine("/012", lines::kNotice);
     EXPECT_EQ(LastLine(), "/012");
 }
 
@@ -173,7 +173,7 @@ TEST_F(PluginChat50Test, OnlyWebAddressesInLinesAreOpened) {
     for (const auto& [address, opened] : addresses) {
         SCOPED_TRACE(address);
         panel->View().Clear();
-        panel->AddLine(address, 8);
+        panel->AddLine(address, lines::kNotice);
         ASSERT_EQ(LastRuns()[0].kind, TRichRun::TKind::rkLink);
         platform.RunUntilIdle();
         platform.Click(At(panel->View(), 8, 6));

@@ -27,7 +27,7 @@ TTableScene SampleScene() {
     s.ResultRoadCount = 20;
     s.LastResultCode = rcPlayerKing;
     s.BankerRounds = 11;
-    s.Phase = 1;
+    s.Phase = TGamePhase::Betting;
     s.BettingTime = 25;
     s.FreeTime = 6;
     s.DealingTime = 13;

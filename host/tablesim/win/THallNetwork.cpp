@@ -21,7 +21,7 @@ THallNetwork::THallNetwork(const TSimOptions& options, IQXOpenInterface& table, 
                            std::ostream& progress)
     : options_(options), table_(table), requests_(std::move(requests)), progress_(progress),
       server_(ServerSettingsFor(options_), options_.Seed), random_(options_.Seed * 2654435761u + 17u) {
-    server_.OnPhase = [this](std::uint8_t phase) { PhaseBegan(phase); };
+    server_.OnPhase = [this](TGamePhase phase) { PhaseBegan(phase); };
     server_.OnRoundSettled = [this](const server::TBaccaratServer::TRoundReport& report) {
         RoundSettled(report);
     };
@@ -144,7 +144,7 @@ void THallNetwork::At(std::uint32_t time, std::function<void()> action) {
 
 // [SECTION] Phases, the local player and the log
 
-void THallNetwork::PhaseBegan(std::uint8_t phase) {
+void THallNetwork::PhaseBegan(TGamePhase phase) {
     const int round = RoundOfPhase(server_, phase);
     if (finishing_ || (options_.Rounds > 0 && round > options_.Rounds)) return;
     const std::uint32_t shotAt = ShotTimeOfPhase(server_);
@@ -156,21 +156,21 @@ void THallNetwork::PhaseBegan(std::uint8_t phase) {
             requests_.TakeShot(path);
         });
     }
-    if (phase == 3 && round == options_.Rounds) {
+    if (phase == TGamePhase::Settlement && round == options_.Rounds) {
         // After the last screenshot: the table's thread takes its requests in order.
         At(shotAt, [this] {
             finishing_ = true;
             requests_.Finish();
         });
     }
-    if (phase == 1 && options_.Strategy != TStrategy::None)
+    if (phase == TGamePhase::Betting && options_.Strategy != TStrategy::None)
         for (std::uint32_t at : PlanOwnBetTimes(server_, random_))
             At(at, [this] { PlaceOwnBet(); });
 }
 
 void THallNetwork::PlaceOwnBet() {
     const auto* own = server_.FindUser(kOwnId);
-    if (!own || server_.Phase() != 1 || server_.Banker().IsBanker(kOwnId)) return;
+    if (!own || server_.Phase() != TGamePhase::Betting || server_.Banker().IsBanker(kOwnId)) return;
     const std::int64_t staked = own->Staked();
     const std::int64_t room =
         std::min(own->Info.Beans - staked, server_.Settings().PersonalStakeCap - staked);

@@ -81,7 +81,7 @@ private:
     void WaitForWork();
     void At(std::uint32_t time, std::function<void()> action);
 
-    void PhaseBegan(std::uint8_t phase);
+    void PhaseBegan(TGamePhase phase);
     void PlaceOwnBet();
     void RoundSettled(const server::TBaccaratServer::TRoundReport& report);
     std::string NameOf(std::int64_t userId) const;
