@@ -206,9 +206,28 @@ void LastReleaseOnHallThreadChecks(TChecks& checks, const TLibrary& library) {
 
 // [SECTION] A person at the table, the hall releasing inside PluginClosed
 
+struct TOtherWindowSearch {
+    HWND table;
+    bool found{false};
+};
+
+BOOL CALLBACK FindOtherWindow(HWND window, LPARAM search) {
+    auto& find = *reinterpret_cast<TOtherWindowSearch*>(search);
+    if (window != find.table && IsWindowVisible(window)) find.found = true;
+    return !find.found;
+}
+
+// Whether a window of the table's thread other than the table itself shows: a dialog it opened.
+bool DialogShows(DWORD uiThread, HWND table) {
+    TOtherWindowSearch search{table};
+    EnumThreadWindows(uiThread, &FindOtherWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Plays a replay script's steps from a hall thread: "hall release-on-close" makes the hall release in
-// PluginClosed, "finalize" is the hall's Finalize from that thread.
-void PlayScript(TChecks& checks, THeldTable& table, const TScript& script) {
+// PluginClosed, "finalize" is the hall's Finalize from that thread. Says whether a dialog of the table
+// showed when the hall finalised.
+bool PlayScript(TChecks& checks, THeldTable& table, const TScript& script) {
     TPlayer player(*table.object.load(), script.frames, table.window, GetCurrentThreadId(), checks);
     player.otherStep = [&table](const TScriptStep& step) {
         if (step.command != "hall" || step.argument != "release-on-close") return false;
@@ -219,10 +238,13 @@ void PlayScript(TChecks& checks, THeldTable& table, const TScript& script) {
     for (const TScriptStep& step : script.steps)
         finalize = finalize || step.command == "finalize";
     HRESULT finalized = S_OK;
+    bool dialogShowed = false;
+    const DWORD uiThread = GetCurrentThreadId();
     const bool inTime = OnHallThread(
         [&] {
             if (!player.Ready()) return;
             player.Play(script.steps);
+            dialogShowed = DialogShows(uiThread, table.window);
             // The hall's reference goes inside this call, which holds the last one until it returns.
             if (finalize) finalized = table.object.load()->Finalize();
             player.Settle();
@@ -230,17 +252,28 @@ void PlayScript(TChecks& checks, THeldTable& table, const TScript& script) {
         60000);
     checks.Check(inTime && player.Ready(), "the script was played within a minute");
     if (finalize) checks.Check(finalized == S_OK, "Finalize from the hall's thread succeeds");
+    return dialogShowed;
 }
 
+// With `dialog`, a dialog of the table must show when the hall finalises, and the table must not send the
+// request of the dialog's button.
 void ScriptChecks(TChecks& checks, const TLibrary& library, const std::string& folder,
-                  const std::string& name, const std::string& how) {
+                  const std::string& name, const std::string& how, bool dialog) {
     TScript script;
     checks.Check(ReadScript(folder + "\\" + name + ".script", script), "the script is read: " + name);
     if (script.frames.empty()) return;
     THeldTable table;
     checks.Check(Open(library, table, "Lifetime " + name), "a table opens for " + name);
     if (!table.window) return;
-    PlayScript(checks, table, script);
+    const bool dialogShowed = PlayScript(checks, table, script);
+    if (dialog) {
+        checks.Check(dialogShowed, how + ": the dialog showed when the hall finalised");
+        int cofferRequests = 0;
+        for (const Bytes& frame : table.host.sent)
+            cofferRequests += frame.size() > 10 && frame[0] == 3 && frame[9] == 5;
+        checks.Check(cofferRequests == 1, how + ": the coffer was asked once, and nothing was deposited (" +
+                                              std::to_string(cofferRequests) + " requests)");
+    }
     GoneChecks(checks, library, table, how);
 }
 
@@ -302,9 +335,9 @@ int main(int argc, char** argv) {
     LeaveFrameFromHallThreadChecks(checks, library);
     LastReleaseOnHallThreadChecks(checks, library);
     ScriptChecks(checks, library, scripts, "close-button-release-on-close",
-                 "the close button with a release in PluginClosed");
+                 "the close button with a release in PluginClosed", false);
     ScriptChecks(checks, library, scripts, "coffer-dialog-release-on-close",
-                 "Finalize while the deposit dialog is open");
+                 "Finalize while the deposit dialog is open", true);
     MessageBoxChecks(checks, library, scripts);
 
     CoUninitialize();
