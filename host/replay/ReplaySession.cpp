@@ -101,12 +101,13 @@ std::string DialogLine(const TForm& form) {
 
 } // namespace
 
-int TReplayPlatform::MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) {
+int TReplayPlatform::MessageBox(TWindowId owner, const std::string& caption, const std::string& text,
+                                std::uint32_t buttons) {
     if (!answers_.empty()) {
         QueueMessageBoxAnswer(answers_.front());
         answers_.pop_front();
     }
-    return THeadlessPlatform::MessageBox(caption, text, buttons);
+    return THeadlessPlatform::MessageBox(owner, caption, text, buttons);
 }
 
 void TReplaySession::TReleaseTable::operator()(TPluginInterface50* table) const {

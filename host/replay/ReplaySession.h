@@ -27,7 +27,8 @@ namespace morvane::replay {
 class TReplayPlatform : public THeadlessPlatform {
 public:
     explicit TReplayPlatform(std::deque<int>& answers) : answers_(answers) {}
-    int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+    int MessageBox(TWindowId owner, const std::string& caption, const std::string& text,
+                   std::uint32_t buttons) override;
     bool ProcessOneMessage(bool) override { return THeadlessPlatform::ProcessOneMessage(false); }
 
 private:

@@ -74,7 +74,7 @@ void TTwoEightClient::DoCofferReply(TBytes reply, const std::string& text) {
 }
 
 void TTwoEightClient::ShowCofferText(const std::string& text) {
-    MessageBox(kCofferCaption, text, MB_OK);
+    MessageBox(*this, kCofferCaption, text, MB_OK);
 }
 
 void TTwoEightClient::CofferTick() {

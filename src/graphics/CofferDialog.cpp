@@ -126,7 +126,7 @@ void TCofferDialog::CentreOnOwner() {
 }
 
 void TCofferDialog::Refuse(const std::string& text) {
-    MessageBox(kDialogCaption, text, 0);
+    MessageBox(*this, kDialogCaption, text, 0);
 }
 
 void TCofferDialog::Accept(std::vector<std::uint8_t> request) {

@@ -75,6 +75,8 @@ void TForm::EndActivity() {
     TWinControl::EndActivity();
     if (modal_ && modalResult_ == 0) modalResult_ = 2;
     captureControl_ = pressedControl_ = nullptr;
+    // The system's message boxes over the window run loops of their own, which wait for an answer.
+    if (window_ && HasApplication()) Application().System().EndMessageBoxes(window_);
 }
 
 int TForm::ShowModal() {

@@ -95,8 +95,13 @@ public:
     virtual TTextEngine& TextEngine() = 0;
     // The clipboard's text (GBK), which edits paste; empty without a clipboard.
     virtual std::string ClipboardText() { return {}; }
-    // A system message box; returns the pressed button (1 OK, 2 Cancel, 6 Yes, 7 No).
-    virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
+    // A system message box over `owner` (0: over whichever of ours is active); returns the pressed button
+    // (1 OK, 2 Cancel, 6 Yes, 7 No).
+    virtual int MessageBox(TWindowId owner, const std::string& caption, const std::string& text,
+                           std::uint32_t buttons) = 0;
+    // Ends the message boxes open over `owner` as cancelled: the table they ask for has closed, and its
+    // code that waits for their answer must return. A backend whose boxes never wait has none to end.
+    virtual void EndMessageBoxes(TWindowId /*owner*/) {}
 };
 
 } // namespace morvane

@@ -91,8 +91,6 @@ public:
     // Puts text (GBK) on the clipboard, which ClipboardText reads back.
     virtual void SetClipboardText(const std::string& /*gbkText*/) {}
     virtual bool FileExists(const std::string& systemPath) = 0;
-    // A system message box; returns the pressed button (IDOK, IDCANCEL, IDYES, IDNO).
-    virtual int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) = 0;
     // A named marker seen by every table object on the machine, in this process and in others, and by the
     // hall: on Windows a hidden window of class kMarkerWindowClass whose caption is the name. Claims it
     // and returns true when this caller now holds it, false when it was claimed already (by this process

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -63,6 +64,12 @@ public:
         std::function<void(TCustomPluginShare* sender, std::int64_t fromId, const std::string&)>;
     using TCommandEvent = std::function<void(TCustomPluginShare* sender, int len, const std::uint8_t* data)>;
     using TPluginUserEvent = std::function<void(TCustomPluginShare* sender, const STRU_PLUGIN_USERINFO&)>;
+
+    // Departed users are kept for the score lines of a round that names them after they went. A score
+    // block names at most 200 players and the table holds at most 200 at once, so the latest thousand
+    // departures cover every round even where the room turns over several times in it; older ones go, so
+    // that a long session of comings and goings does not grow the table without end.
+    static constexpr std::size_t kMaxDepartedUsers = 1000;
 
     explicit TCustomPluginShare(TComponent* owner);
     ~TCustomPluginShare() override;
@@ -201,7 +208,8 @@ public:
     void SetUserMenuOn(bool value) { userMenuOn_ = value; }
     bool CloseQuerying() const { return closeQuerying_; }
     const std::vector<std::unique_ptr<STRU_PLUGIN_USERINFO>>& Users() const { return users_; }
-    const std::vector<std::unique_ptr<STRU_PLUGIN_USERINFO>>& DepartedUsers() const { return departed_; }
+    // Users who left, oldest departure first: at most kMaxDepartedUsers of them.
+    const std::deque<std::unique_ptr<STRU_PLUGIN_USERINFO>>& DepartedUsers() const { return departed_; }
     const STRU_PLUGIN_USERINFO* MyRecord() const { return myRecord_; }
     bool IsIgnored(std::int64_t userId) const;
     void SetIgnored(std::int64_t userId, bool ignored);
@@ -253,6 +261,7 @@ private:
     void HandleScoreBlock(TBytes frame);
     void AddPresentUser(const STRU_PLUGIN_USERINFO& user);
     void EvictSeatHolder(const STRU_PLUGIN_USERINFO& newcomer);
+    void KeepDeparted(std::unique_ptr<STRU_PLUGIN_USERINFO> record);
     void TakeOwnFields(STRU_PLUGIN_USERINFO* record);
     std::string NameForNote(const STRU_PLUGIN_USERINFO& user) const;
     void AppendScoreLine(std::string& notes, std::int64_t userId, const std::string& name, int seat,
@@ -312,7 +321,7 @@ private:
     bool closeQuerying_{false};
     // In the order they came; looked up by identity through the indexes, which a crowd needs.
     std::vector<std::unique_ptr<STRU_PLUGIN_USERINFO>> users_;
-    std::vector<std::unique_ptr<STRU_PLUGIN_USERINFO>> departed_;
+    std::deque<std::unique_ptr<STRU_PLUGIN_USERINFO>> departed_;
     std::unordered_map<std::int64_t, STRU_PLUGIN_USERINFO*> userIndex_;
     std::unordered_map<std::int64_t, STRU_PLUGIN_USERINFO*> departedIndex_;
     STRU_PLUGIN_USERINFO* myRecord_{nullptr};

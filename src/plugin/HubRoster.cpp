@@ -113,14 +113,24 @@ void TCustomPluginShare::DoUserLeave(std::int64_t userId) {
         const std::string name = HideNames() ? hub::SeatUserName(record->Seat) : FilteredNickName(*record);
         ShowNote(false, "\"" + name + "\"离开房间");
         if (OnDeleteUser) OnDeleteUser(this, *record);
-        if (STRU_PLUGIN_USERINFO* departed = FindDepartedUser(userId)) {
-            *departed = *record;
-        } else {
-            departedIndex_[userId] = record.get();
-            departed_.push_back(std::move(record));
-        }
+        KeepDeparted(std::move(record));
     }
     if (userId == myId_) Finalize();
+}
+
+void TCustomPluginShare::KeepDeparted(std::unique_ptr<STRU_PLUGIN_USERINFO> record) {
+    const std::int64_t id = record->UserID; // a packed field: copied, never bound to a reference
+    if (const auto known = departedIndex_.find(id); known != departedIndex_.end()) {
+        // The latest departure replaces the earlier one and counts as the newest.
+        const STRU_PLUGIN_USERINFO* earlier = known->second;
+        std::erase_if(departed_, [earlier](const auto& kept) { return kept.get() == earlier; });
+    }
+    departedIndex_[id] = record.get();
+    departed_.push_back(std::move(record));
+    if (departed_.size() <= kMaxDepartedUsers) return;
+    const std::int64_t oldest = departed_.front()->UserID;
+    departedIndex_.erase(oldest);
+    departed_.pop_front();
 }
 
 void TCustomPluginShare::DoSeatChange(std::int64_t userId, std::uint8_t seat, bool seated,

@@ -81,15 +81,20 @@ public:
     }
     TTextEngine& TextEngine() override { return text; }
     std::string ClipboardText() override { return clipboard; }
-    int MessageBox(const std::string& caption, const std::string& body, std::uint32_t buttons) override {
+    int MessageBox(TWindowId owner, const std::string& caption, const std::string& body,
+                   std::uint32_t buttons) override {
         messageBoxes.push_back(caption + "|" + body + "|" + std::to_string(buttons));
+        messageBoxOwners.push_back(owner);
         return messageBoxAnswer;
     }
+    void EndMessageBoxes(TWindowId owner) override { endedMessageBoxes.push_back(owner); }
 
     std::uint32_t now{1000};
     TBoxTextEngine text;
     std::string clipboard;
     std::vector<std::string> messageBoxes;
+    std::vector<TWindowId> messageBoxOwners;
+    std::vector<TWindowId> endedMessageBoxes;
     int messageBoxAnswer{1};
     std::deque<std::function<void()>> posted;
     std::map<TWindowId, IWindowClient*> windows;

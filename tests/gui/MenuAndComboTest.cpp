@@ -1,3 +1,4 @@
+#include "gui/Button.h"
 #include "gui/Canvas.h"
 #include "gui/ComboBox.h"
 #include "gui/Edit.h"
@@ -154,12 +155,25 @@ TEST(ImageListTest, RefusesOtherSizesAndDrawsByIndex) {
     EXPECT_EQ(frame.Pixel(0, 0), clBlack);
 }
 
-TEST(MessageBoxTest, GoesThroughThePlatformOrCountsAsCancelled) {
-    EXPECT_EQ(MessageBox("a", "b", 1), 2);
+TEST(MessageBoxTest, GoesThroughThePlatformOverItsFormOrCountsAsCancelled) {
+    {
+        TForm lone(nullptr);
+        EXPECT_EQ(MessageBox(lone, "a", "b", 1), 2);
+    }
     test::TFakeApplication app;
+    TForm form(nullptr);
+    form.Show();
+    auto* button = form.Own(std::make_unique<TButton>(&form));
+    button->SetParent(&form);
     app.system.messageBoxAnswer = 6;
-    EXPECT_EQ(MessageBox("保险箱操作", "请输入密保答案", 4), 6);
+    EXPECT_EQ(MessageBox(*button, "保险箱操作", "请输入密保答案", 4), 6);
     EXPECT_EQ(app.system.messageBoxes, (std::vector<std::string>{"保险箱操作|请输入密保答案|4"}));
+    EXPECT_EQ(app.system.messageBoxOwners, (std::vector<TWindowId>{form.WindowId()}));
+    // The form's table closes: the boxes over its window are ended, and no new one opens.
+    EndActivityOfTree(form);
+    EXPECT_EQ(app.system.endedMessageBoxes, (std::vector<TWindowId>{form.WindowId()}));
+    EXPECT_EQ(MessageBox(*button, "保险箱操作", "请求失败。", 0), 2);
+    EXPECT_EQ(app.system.messageBoxes.size(), 1u);
 }
 
 class GridTest : public ComboTest {

@@ -70,7 +70,7 @@ TEST_F(HeadlessTest, EffectsAreLoggedForPeople) {
     platform.ShellOpen("http://example.invalid/");
     EXPECT_TRUE(platform.RegisterHotKey(0, 1, MOD_ALT, 'Q', [] {}));
     platform.QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_EQ(platform.MessageBox("提示", "确定离开?", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(platform.MessageBox(0, "提示", "确定离开?", MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(platform.TakeEffects(),
               (std::vector<std::string>{"mci play 1", "shell http://example.invalid/",
                                         "hotkey register 1 1+81", gbk::ToUtf8("msgbox 提示 | 确定离开?")}));

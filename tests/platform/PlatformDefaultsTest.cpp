@@ -36,7 +36,7 @@ public:
     const TFileVersionInfomation& VersionRecord() override { return version_; }
     std::span<const std::uint8_t> Resource(const std::string&) override { return {}; }
     bool FileExists(const std::string&) override { return false; }
-    int MessageBox(const std::string&, const std::string&, std::uint32_t) override { return IDOK; }
+    int MessageBox(TWindowId, const std::string&, const std::string&, std::uint32_t) override { return IDOK; }
 
 private:
     test::TBoxTextEngine text_;

@@ -26,6 +26,31 @@ TEST_F(HeadlessTest, AHubWithoutFormOrHostDecodesFramesIntoItsRoster) {
     EXPECT_EQ(departedId, 7);
 }
 
+// A long session of comings and goings: only the latest departures are kept, a user who leaves again
+// counts as departed anew, and the oldest go first.
+TEST_F(HeadlessTest, AHubKeepsOnlyTheLatestDepartures) {
+    TCustomPluginShare hub(nullptr);
+    const std::int64_t kept = std::int64_t(TCustomPluginShare::kMaxDepartedUsers);
+    auto comeAndGo = [&hub](std::int64_t id) {
+        hub.ProcessFrame(hostframes::UserEnter(MakeUser(id, 0, false, "过客")));
+        hub.ProcessFrame(hostframes::UserLeave(id));
+    };
+    for (std::int64_t id = 1; id <= kept; ++id)
+        comeAndGo(id);
+    ASSERT_EQ(hub.DepartedUsers().size(), std::size_t(kept));
+    comeAndGo(1); // the oldest leaves again: now the newest
+    comeAndGo(kept + 1);
+    comeAndGo(kept + 2);
+    EXPECT_EQ(hub.DepartedUsers().size(), std::size_t(kept));
+    EXPECT_NE(hub.FindDepartedUser(1), nullptr);
+    EXPECT_EQ(hub.FindDepartedUser(2), nullptr);
+    EXPECT_EQ(hub.FindDepartedUser(3), nullptr);
+    EXPECT_NE(hub.FindDepartedUser(4), nullptr);
+    EXPECT_NE(hub.FindDepartedUser(kept + 2), nullptr);
+    const std::int64_t newest = hub.DepartedUsers().back()->UserID; // a packed field, copied out
+    EXPECT_EQ(newest, kept + 2);
+}
+
 class HubUsersTest : public HubTest {
 protected:
     void SetUp() override {

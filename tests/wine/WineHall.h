@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,8 +39,12 @@ std::wstring Wide936(const std::string& gbk);
 class THallHost final : public morvane::IQXOpenInterfaceReq {
 public:
     std::vector<Bytes> sent;
+    // The texts the table asked to have filtered, each a line it is about to show.
+    std::vector<std::string> filtered;
     int closed{0};
     bool failDirectory{false};
+    // What the hall does inside PluginClosed, after counting it (it may release the table there).
+    std::function<void()> onPluginClosed;
 
     morvane::HRESULT __stdcall QueryInterface(const morvane::IID& riid, void** object) override {
         if (riid == morvane::IID_IUnknown || riid == morvane::IID_IQXOpenInterfaceReq) {
@@ -61,6 +66,7 @@ public:
     morvane::HRESULT __stdcall FilterText(std::int64_t, const char* src, std::int32_t srcLen, char** dst,
                                           std::int32_t* dstLen) override {
         const std::int32_t length = std::min(srcLen, *dstLen);
+        filtered.emplace_back(src, std::size_t(std::max(srcLen, 0)));
         std::memcpy(*dst, src, std::size_t(length));
         *dstLen = length;
         return S_OK;
@@ -68,6 +74,7 @@ public:
     morvane::HRESULT __stdcall Invite(std::int64_t, std::int32_t, std::int32_t) override { return S_OK; }
     morvane::HRESULT __stdcall PluginClosed(std::int64_t) override {
         ++closed;
+        if (onPluginClosed) onPluginClosed();
         return S_OK;
     }
     morvane::HRESULT __stdcall GetHostDirectory(std::int64_t, char** buffer) override {

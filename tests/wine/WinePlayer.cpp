@@ -114,7 +114,7 @@ bool TPlayer::Step(const TScriptStep& step) {
         PressKey(dialog, button == 1 ? VK_RETURN : VK_ESCAPE);
         return Settle();
     }
-    return false;
+    return otherStep && otherStep(step);
 }
 
 // The frames were read in order with the steps; the n-th frame step hands over the n-th frame.

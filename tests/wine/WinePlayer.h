@@ -8,6 +8,7 @@
 #include "tests/wine/WineHall.h"
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ public:
 
     bool Ready() const { return settleWindow_ != nullptr; }
 
+    // Plays the script's commands the player does not know (the hall's own, such as "hall ..."); true
+    // when one went in. Without it such a step fails.
+    std::function<bool(const TScriptStep& step)> otherStep;
+
+    // Waits until the UI thread has taken everything posted to it so far; false after ten seconds.
+    bool Settle();
+
     // Plays every step up to "finalize" (which the UI thread does itself) and says whether each went in.
     void Play(const std::vector<TScriptStep>& steps);
 
@@ -34,7 +42,6 @@ private:
     static void PressKey(HWND window, UINT key);
     HWND FrontWindow() const;
     HWND WaitForDialog() const;
-    bool Settle();
 
     morvane::IQXOpenInterface& table_;
     const std::vector<Bytes>& frames_;

@@ -587,7 +587,7 @@ bool THeadlessPlatform::FileExists(const std::string& systemPath) {
     return paths::FileExists(systemPath);
 }
 
-int THeadlessPlatform::MessageBox(const std::string& caption, const std::string& text,
+int THeadlessPlatform::MessageBox(TWindowId, const std::string& caption, const std::string& text,
                                   std::uint32_t buttons) {
     Log("msgbox " + gbk::ToUtf8(caption) + " | " + gbk::ToUtf8(text));
     int answer = IDOK;

@@ -148,7 +148,10 @@ public:
     std::string ClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& gbkText) override { clipboard_ = gbkText; }
     bool FileExists(const std::string& systemPath) override;
-    int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+    // Answered at once from the queued answers (else OK, or Yes for Yes/No), so none is ever left open.
+    int MessageBox(TWindowId owner, const std::string& caption, const std::string& text,
+                   std::uint32_t buttons) override;
+    void EndMessageBoxes(TWindowId) override {}
     // Markers live in a table of the process, shared by its platforms and seen by no other process: test
     // runs, demos and checkouts side by side on one machine never meet. A platform given a marker folder
     // also keeps its markers there as lock files, which the other processes using that folder see (and

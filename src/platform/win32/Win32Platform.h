@@ -107,7 +107,9 @@ public:
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& gbkText) override;
     bool FileExists(const std::string& systemPath) override;
-    int MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) override;
+    int MessageBox(TWindowId owner, const std::string& caption, const std::string& text,
+                   std::uint32_t buttons) override;
+    void EndMessageBoxes(TWindowId owner) override;
     // Markers are hidden windows of class kMarkerWindowClass captioned with the name: other tables and
     // the hall find them with FindWindow and may close them; the system destroys them with the process.
     bool ClaimMarker(const std::string& name) override;

@@ -20,6 +20,21 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 
+// The system's message boxes over one window: dialogs of the system's dialog class owned by it.
+struct TMessageBoxSearch {
+    HWND owner;
+    std::vector<HWND> boxes;
+};
+
+BOOL CALLBACK CollectMessageBox(HWND window, LPARAM search) {
+    auto& find = *reinterpret_cast<TMessageBoxSearch*>(search);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wcscmp(className, L"#32770") == 0 && GetWindow(window, GW_OWNER) == find.owner)
+        find.boxes.push_back(window);
+    return TRUE;
+}
+
 // The adapter status of one LAN adapter number, after resetting it as NetBIOS requires.
 bool AdapterStatus(UCHAR lana, std::array<std::uint8_t, 6>& address) {
     NCB reset{};
@@ -350,8 +365,22 @@ bool TWin32Platform::FileExists(const std::string& systemPath) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int TWin32Platform::MessageBox(const std::string& caption, const std::string& text, std::uint32_t buttons) {
-    return MessageBoxW(GetActiveWindow(), WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), buttons);
+int TWin32Platform::MessageBox(TWindowId owner, const std::string& caption, const std::string& text,
+                               std::uint32_t buttons) {
+    // Owned by the window it asks for, so that the box can be found and ended with that window's table.
+    const Window* window = Find(owner);
+    const HWND ownerHandle = window ? window->handle : GetActiveWindow();
+    return MessageBoxW(ownerHandle, WideFromGbk(text).c_str(), WideFromGbk(caption).c_str(), buttons);
+}
+
+void TWin32Platform::EndMessageBoxes(TWindowId owner) {
+    const Window* window = Find(owner);
+    if (!window) return;
+    TMessageBoxSearch search{window->handle, {}};
+    EnumThreadWindows(GetCurrentThreadId(), &CollectMessageBox, reinterpret_cast<LPARAM>(&search));
+    // Ending the box's dialog makes its loop return IDCANCEL to the code that opened it, once it runs.
+    for (HWND box : search.boxes)
+        EndDialog(box, IDCANCEL);
 }
 
 } // namespace morvane
