@@ -379,7 +379,7 @@ void DrawRoadsBack(cairo_t* cr) {
 
 // The first page's title turns into the way to the roads page: at rest the button is the very band
 // it lies on, so that page keeps its look; under the mouse it lights up and says where it leads.
-constexpr double kRoadPageButtonX = 175;
+constexpr double kRoadPageButtonX = 186;
 constexpr double kRoadPageButtonY = 4;
 
 void DrawRoadPageButton(cairo_t* cr, double w, double h, bool lit, bool pressed) {
@@ -397,7 +397,7 @@ void DrawRoadPageButton(cairo_t* cr, double w, double h, bool lit, bool pressed)
     TextStyle caption = RoadTitleStyle();
     caption.size = 14;
     const double press = pressed ? 1 : 0;
-    DrawText(cr, "看大路 · 问路 ▶", w / 2 + press, h / 2 + press, Align::Centre, caption);
+    DrawText(cr, "大路 · 问路 ▶", w / 2 + press, h / 2 + press, Align::Centre, caption);
 }
 
 void DrawBigRoadRing(cairo_t* cr, Colour colour) {
@@ -444,7 +444,7 @@ void DrawDerivedMark(cairo_t* cr, DerivedForm form, Colour colour) {
 
 void AddRoadsPagePictures(PictureSet& set) {
     set.Add("TBALEROADS", 501, 390, DrawRoadsBack);
-    constexpr int w = 130;
+    constexpr int w = 108;
     constexpr int h = 27;
     set.Add("ROADPAGECOMM", w, h, [](cairo_t* cr) { DrawRoadPageButton(cr, w, h, false, false); });
     set.Add("ROADPAGEMOVE", w, h, [](cairo_t* cr) { DrawRoadPageButton(cr, w, h, true, false); });
