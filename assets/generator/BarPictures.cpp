@@ -212,10 +212,20 @@ void DrawCheck(cairo_t* cr, bool selected) {
     cairo_stroke(cr);
 }
 
-void DrawRoadBack(cairo_t* cr) {
-    constexpr double w = 501;
-    constexpr double h = 390;
-    // Ivory road paper in a gold frame with a golden title band (the band is the drag handle).
+constexpr double kRoadWindowW = 501;
+constexpr double kRoadWindowH = 390;
+
+TextStyle RoadTitleStyle() {
+    TextStyle title = HeiStyle(17, Hex(0x5A1A06));
+    title.outlineColour = Hex(0xFFF3C0);
+    title.outlineAlpha = 0.7;
+    return title;
+}
+
+// Ivory road paper in a gold frame with a golden title band (the band is the drag handle).
+void DrawRoadPaper(cairo_t* cr, const char* caption) {
+    constexpr double w = kRoadWindowW;
+    constexpr double h = kRoadWindowH;
     cairo_rectangle(cr, 0, 0, w, h);
     PatternPtr paper = VerticalPattern(0, h, Hex(0xFBF6E6), Hex(0xEEE4C6));
     cairo_set_source(cr, paper.get());
@@ -225,14 +235,15 @@ void DrawRoadBack(cairo_t* cr) {
     cairo_set_source(cr, band.get());
     cairo_fill(cr);
     HLine(cr, 0, w, 35, 0.9);
-    TextStyle title = HeiStyle(17, Hex(0x5A1A06));
-    title.outlineColour = Hex(0xFFF3C0);
-    title.outlineAlpha = 0.7;
-    DrawText(cr, "路  子  走  势", 240, 17.5, Align::Centre, title);
+    DrawText(cr, caption, 240, 17.5, Align::Centre, RoadTitleStyle());
     cairo_rectangle(cr, 1, 1, w - 2, h - 2);
     SetColour(cr, palette::kGoldDark);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
+}
+
+void DrawRoadBack(cairo_t* cr) {
+    DrawRoadPaper(cr, "路  子  走  势");
 
     // Three counter boxes: captions right-aligned just before the count labels at x 72, 225, 378.
     const struct {
@@ -296,10 +307,170 @@ void DrawRoadBack(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
+// A white grid of `columns` × 6 cells of `step` pixels from (x, y), every second line stronger on the
+// fine grids so that a player can count pairs of cells.
+void DrawRoadGrid(cairo_t* cr, double x, double y, int columns, double step) {
+    const double w = columns * step;
+    const double h = 6 * step;
+    cairo_rectangle(cr, x, y, w + 1, h + 1);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill(cr);
+    const bool fine = step < 12;
+    for (int pass = 0; pass < (fine ? 2 : 1); ++pass) {
+        const int every = fine && pass == 1 ? 2 : 1;
+        for (int c = 0; c <= columns; c += every) {
+            cairo_move_to(cr, x + 0.5 + step * c, y);
+            cairo_line_to(cr, x + 0.5 + step * c, y + h + 1);
+        }
+        for (int r = 0; r <= 6; r += every) {
+            cairo_move_to(cr, x, y + 0.5 + step * r);
+            cairo_line_to(cr, x + w + 1, y + 0.5 + step * r);
+        }
+        if (fine && pass == 0)
+            cairo_set_source_rgba(cr, 0.55, 0.6, 0.55, 0.3);
+        else
+            cairo_set_source_rgba(cr, 0.5, 0.55, 0.5, 0.65);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    SetColour(cr, palette::kGoldDark);
+    cairo_set_line_width(cr, 1.5);
+    cairo_rectangle(cr, x, y, w + 1, h + 1);
+    cairo_stroke(cr);
+}
+
+// The roads page: the big road (26 × 6 cells of 16 from (62, 42)), the three derived roads (52 × 6
+// cells of 8 from x 62, at y 146, 200 and 254) with their names on the left, and below them two ask
+// strips (at (160, 322) and (160, 354): one big-road cell and three derived-road cells of 18) beside the
+// two ask buttons.
+void DrawRoadsBack(cairo_t* cr) {
+    DrawRoadPaper(cr, "大  路  ·  问  路");
+    DrawRoadGrid(cr, 62, 42, 26, 16);
+    const double derivedTops[] = {146, 200, 254};
+    for (double top : derivedTops)
+        DrawRoadGrid(cr, 62, top, 52, 8);
+    const struct {
+        const char* name;
+        double cy;
+    } names[] = {{"大路", 90.5}, {"大眼仔", 170.5}, {"小路", 224.5}, {"曱甴路", 278.5}};
+    for (const auto& name : names) {
+        TextStyle caption = HeiStyle(13, Hex(0x4A3210));
+        caption.outline = 0;
+        DrawText(cr, name.name, 56, name.cy, Align::Right, caption);
+    }
+    HLine(cr, 14, kRoadWindowW - 14, 310, 0.6);
+    for (double top : {322.0, 354.0}) {
+        cairo_rectangle(cr, 160, top, 4 * 18 + 1, 18 + 1);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_fill(cr);
+        for (int c = 1; c < 4; ++c) {
+            cairo_move_to(cr, 160.5 + 18 * c, top);
+            cairo_line_to(cr, 160.5 + 18 * c, top + 19);
+        }
+        cairo_set_source_rgba(cr, 0.5, 0.55, 0.5, 0.65);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        SetColour(cr, palette::kGoldDark);
+        cairo_set_line_width(cr, 1.5);
+        cairo_rectangle(cr, 160, top, 4 * 18 + 1, 18 + 1);
+        cairo_stroke(cr);
+    }
+}
+
+// The first page's title turns into the way to the roads page: at rest the button is the very band
+// it lies on, so that page keeps its look; under the mouse it lights up and says where it leads.
+constexpr double kRoadPageButtonX = 186;
+constexpr double kRoadPageButtonY = 4;
+
+void DrawRoadPageButton(cairo_t* cr, double w, double h, bool lit, bool pressed) {
+    cairo_save(cr);
+    cairo_translate(cr, -kRoadPageButtonX, -kRoadPageButtonY);
+    DrawRoadBack(cr);
+    cairo_restore(cr);
+    if (!lit) return;
+    RoundedRect(cr, 1.5, 1.5, w - 3, h - 3, 7);
+    cairo_set_source_rgba(cr, 1, 0.97, 0.84, pressed ? 0.85 : 0.95);
+    cairo_fill_preserve(cr);
+    SetColour(cr, palette::kGoldDark);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    TextStyle caption = RoadTitleStyle();
+    caption.size = 14;
+    const double press = pressed ? 1 : 0;
+    DrawText(cr, "大路 · 问路 ▶", w / 2 + press, h / 2 + press, Align::Centre, caption);
+}
+
+void DrawBigRoadRing(cairo_t* cr, Colour colour) {
+    cairo_arc(cr, 8.5, 8.5, 6.3, 0, 2 * kPi);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
+    cairo_fill_preserve(cr);
+    SetColour(cr, colour);
+    cairo_set_line_width(cr, 2.3);
+    cairo_stroke(cr);
+}
+
+void DrawTieStroke(cairo_t* cr) {
+    cairo_move_to(cr, 3.5, 13.5);
+    cairo_line_to(cr, 13.5, 3.5);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetColour(cr, Hex(0x16A040));
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+}
+
+enum class DerivedForm { Ring, Dot, Slash };
+
+void DrawDerivedMark(cairo_t* cr, DerivedForm form, Colour colour) {
+    SetColour(cr, colour);
+    switch (form) {
+    case DerivedForm::Ring:
+        cairo_arc(cr, 4.5, 4.5, 3.1, 0, 2 * kPi);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+        break;
+    case DerivedForm::Dot:
+        cairo_arc(cr, 4.5, 4.5, 3.6, 0, 2 * kPi);
+        cairo_fill(cr);
+        break;
+    case DerivedForm::Slash:
+        cairo_move_to(cr, 1.6, 7.4);
+        cairo_line_to(cr, 7.4, 1.6);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_width(cr, 1.9);
+        cairo_stroke(cr);
+        break;
+    }
+}
+
+void AddRoadsPagePictures(PictureSet& set) {
+    set.Add("TBALEROADS", 501, 390, DrawRoadsBack);
+    constexpr int w = 108;
+    constexpr int h = 27;
+    set.Add("ROADPAGECOMM", w, h, [](cairo_t* cr) { DrawRoadPageButton(cr, w, h, false, false); });
+    set.Add("ROADPAGEMOVE", w, h, [](cairo_t* cr) { DrawRoadPageButton(cr, w, h, true, false); });
+    set.Add("ROADPAGEDOWN", w, h, [](cairo_t* cr) { DrawRoadPageButton(cr, w, h, true, true); });
+    const Colour red = Hex(0xD62A20);
+    const Colour blue = Hex(0x1F5FD6);
+    set.Add("RBIGLAND", 17, 17, [red](cairo_t* cr) { DrawBigRoadRing(cr, red); });
+    set.Add("RBIGIDLE", 17, 17, [blue](cairo_t* cr) { DrawBigRoadRing(cr, blue); });
+    set.Add("RBIGTIE", 17, 17, DrawTieStroke);
+    const struct {
+        const char* name;
+        DerivedForm form;
+    } roads[] = {
+        {"RBIGEYE", DerivedForm::Ring}, {"RSMALL", DerivedForm::Dot}, {"RROACH", DerivedForm::Slash}};
+    for (const auto& road : roads) {
+        const DerivedForm form = road.form;
+        set.Add(std::string(road.name) + "RED", 9, 9, [=](cairo_t* cr) { DrawDerivedMark(cr, form, red); });
+        set.Add(std::string(road.name) + "BLUE", 9, 9, [=](cairo_t* cr) { DrawDerivedMark(cr, form, blue); });
+    }
+}
+
 } // namespace
 
 void AddBarPictures(PictureSet& set) {
     set.Add("TBALEBACK", 501, 390, DrawRoadBack);
+    AddRoadsPagePictures(set);
     set.Add("BLL_TOPINFO0", 784, 133, DrawTopInfo);
     set.Add("BLL_BOTTOMINFO", 791, 105, DrawBottomInfo, PixelFormat::Rgb);
     set.Add(

@@ -15,6 +15,7 @@ struct Scheme {
 const Scheme kGoldScheme{Hex(0xFFE9A0), Hex(0xC48A1E), Hex(0x3A1E02), Hex(0xFFF6D0)};
 const Scheme kRedScheme{Hex(0xE0463A), Hex(0x8A130D), Hex(0xFFE9A0), Hex(0x3A0500)};
 const Scheme kGreenScheme{Hex(0x3DB86A), Hex(0x136A33), Hex(0xFFF4C8), Hex(0x062A12)};
+const Scheme kBlueScheme{Hex(0x4A86E8), Hex(0x143E9A), Hex(0xFFF4C8), Hex(0x04103A)};
 
 void DrawButton(cairo_t* cr, double w, double h, const char* caption, State state, const Scheme& scheme) {
     const double radius = h / 2 - 1;
@@ -245,6 +246,10 @@ void AddButtonPictures(PictureSet& set) {
         set.Alias(std::string("CANCEL") + suffix, std::string("DOWN") + suffix);
     }
     AddFamily(set, "TABLEBTN", 97, 31, "查看路子", kGoldScheme);
+    // The road window's roads page: its two ask buttons and the way back to the bead plate.
+    AddFamily(set, "ASKLAND", 85, 26, "庄问路", kRedScheme);
+    AddFamily(set, "ASKIDLE", 85, 26, "闲问路", kBlueScheme);
+    AddFamily(set, "BEADPAGE", 64, 24, "珠盘路", kGoldScheme);
     AddArrowFamily(set, false);
     AddArrowFamily(set, true);
     set.Add("CLOSECOMM", 12, 13, DrawClose);

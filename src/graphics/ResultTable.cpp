@@ -66,6 +66,7 @@ TBJLResultTable::TBJLResultTable(TComponent* owner) : TLovelyPanel(owner) {
     if (backPicture_) SetBounds(Left(), Top(), backPicture_->Width(), backPicture_->Height());
     CreateLabels();
     CreateCloseButton();
+    CreatePageButtons();
     ResetHistory();
 }
 
@@ -101,6 +102,86 @@ void TBJLResultTable::CreateCloseButton() {
     closeButton_->OnClick = [this](TControl*) { Hide(); };
 }
 
+TPictureButton* TBJLResultTable::CreatePictureButton(const std::string& baseName, TPoint at) {
+    TPictureButton* button = Own(std::make_unique<TPictureButton>(this));
+    button->SetParent(this);
+    button->LoadPictures(baseName, [](const std::string& name) { return FindEmbeddedResource(name); });
+    button->SetLeft(at.x);
+    button->SetTop(at.y);
+    return button;
+}
+
+void TBJLResultTable::CreatePageButtons() {
+    roadsPageButton_ = CreatePictureButton("RoadPage", kRoadsPageButtonAt);
+    roadsPageButton_->OnClick = [this](TControl*) { ShowPage(TPage::Roads); };
+    beadsPageButton_ = CreatePictureButton("BeadPage", kBeadsPageButtonAt);
+    beadsPageButton_->OnClick = [this](TControl*) { ShowPage(TPage::Beads); };
+    askBankerButton_ = CreatePictureButton("AskLand", kAskBankerButtonAt);
+    askBankerButton_->OnClick = [this](TControl*) { Ask(TResultKind::Banker); };
+    askPlayerButton_ = CreatePictureButton("AskIdle", kAskPlayerButtonAt);
+    askPlayerButton_->OnClick = [this](TControl*) { Ask(TResultKind::Player); };
+    askTimer_ = Own(std::make_unique<TTimer>(this));
+    askTimer_->SetEnabled(false);
+    askTimer_->SetInterval(kAskBlinkInterval);
+    askTimer_->SetOnTimer([this](TTimer*) { StepAskBlink(); });
+    ShowPageControls();
+}
+
+TPictureButton& TBJLResultTable::AskButton(TResultKind side) const {
+    return side == TResultKind::Banker ? *askBankerButton_ : *askPlayerButton_;
+}
+
+void TBJLResultTable::ShowPage(TPage page) {
+    if (page_ == page) return;
+    EndAsk();
+    page_ = page;
+    ShowPageControls();
+    Invalidate();
+}
+
+void TBJLResultTable::ShowPageControls() {
+    const bool beads = page_ == TPage::Beads;
+    for (TLabel* label : labels_)
+        label->SetVisible(beads);
+    roadsPageButton_->SetVisible(beads);
+    beadsPageButton_->SetVisible(!beads);
+    askBankerButton_->SetVisible(!beads);
+    askPlayerButton_->SetVisible(!beads);
+}
+
+void TBJLResultTable::Ask(TResultKind side) {
+    if (side != TResultKind::Banker && side != TResultKind::Player) return;
+    askPhase_ = 0;
+    roadsPage_.SetAsking(side, true);
+    // Disabling first restarts the interval, so a second press gets a whole first phase too.
+    askTimer_->SetEnabled(false);
+    askTimer_->SetEnabled(true);
+    Invalidate();
+}
+
+void TBJLResultTable::StepAskBlink() {
+    if (++askPhase_ >= kAskBlinkPhases) {
+        EndAsk();
+    } else {
+        roadsPage_.SetAsking(roadsPage_.Asking(), askPhase_ % 2 == 0);
+    }
+    Invalidate();
+}
+
+void TBJLResultTable::EndAsk() {
+    askTimer_->SetEnabled(false);
+    askPhase_ = 0;
+    if (roadsPage_.Asking() == TResultKind::None) return;
+    roadsPage_.SetAsking(TResultKind::None, false);
+    Invalidate();
+}
+
+void TBJLResultTable::VisibleChanged() {
+    TLovelyPanel::VisibleChanged();
+    // Closed, the window forgets the page it was on: it opens on the bead plate again.
+    if (!Visible() && !Destroying()) ShowPage(TPage::Beads);
+}
+
 TPoint TBJLResultTable::RoadCellOrigin(TRoadCell cell) {
     return {kRoadOrigin.x + (cell.Column - 1) * kRoadStep, kRoadOrigin.y + (cell.Row - 1) * kRoadStep};
 }
@@ -116,6 +197,8 @@ void TBJLResultTable::ResetHistory() {
     columnRoad_ = {};
     beadPlate_ = {};
     hiddenRoadColumns_ = 0;
+    roadsPage_.SetHistory({});
+    if (askTimer_) askTimer_->SetEnabled(false);
 }
 
 void TBJLResultTable::SetResults(std::span<const TResultTableEntry> entries, int count) {
@@ -140,6 +223,9 @@ void TBJLResultTable::LayOutRoads() {
     columnRoad_ = LayOutColumnRoad(History(), kRoadRows);
     beadPlate_ = LayOutBeadPlate(History(), kBeadRows);
     hiddenRoadColumns_ = HiddenColumns(columnRoad_, kRoadColumns);
+    // A new history ends any ask: it asked about the games before.
+    askTimer_->SetEnabled(false);
+    roadsPage_.SetHistory(History());
 }
 
 void TBJLResultTable::UpdateLabels() {
@@ -167,6 +253,10 @@ const TPngImage* TBJLResultTable::SmallPicture(const TResultTableEntry& entry) c
 }
 
 void TBJLResultTable::Paint(TCanvas& canvas) {
+    if (page_ == TPage::Roads) {
+        roadsPage_.Paint(canvas);
+        return;
+    }
     if (backPicture_)
         canvas.Draw(0, 0, *backPicture_);
     else
@@ -183,10 +273,17 @@ void TBJLResultTable::Paint(TCanvas& canvas) {
 
 void TBJLResultTable::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     // Only the band drags; below it and right of it the panel is an ordinary surface.
-    if (kCaptionBand.Contains({x, y}))
+    if (DragsAt({x, y}))
         TLovelyPanel::MouseDown(button, shift, x, y);
     else
         TCustomPanel::MouseDown(button, shift, x, y);
+}
+
+bool TBJLResultTable::DragsAt(TPoint client) const {
+    if (!kCaptionBand.Contains(client)) return false;
+    for (const TPictureButton* button : {roadsPageButton_, beadsPageButton_})
+        if (button->Visible() && button->BoundsRect().Contains(client)) return false;
+    return true;
 }
 
 void TBJLResultTable::WndProc(TMessage& message) {
@@ -194,7 +291,7 @@ void TBJLResultTable::WndProc(TMessage& message) {
         // The question carries the screen point as two signed 16-bit halves.
         const TPoint screen{std::int16_t(message.LParam & 0xFFFF),
                             std::int16_t((message.LParam >> 16) & 0xFFFF)};
-        if (kCaptionBand.Contains(ScreenToClient(screen))) {
+        if (DragsAt(ScreenToClient(screen))) {
             message.Result = kHitCaption;
             return;
         }

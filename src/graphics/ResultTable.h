@@ -1,8 +1,10 @@
 #pragma once
 
 #include "graphics/RoadLayout.h"
+#include "graphics/RoadsPage.h"
 #include "gui/Label.h"
 #include "gui/PngImage.h"
+#include "gui/Timer.h"
 #include "ui/LovelyPanel.h"
 #include "ui/PluginPictureButton.h"
 
@@ -16,9 +18,13 @@ namespace morvane {
 
 // The result-history window (the "road"): the last games drawn twice, as a bead plate filled column by
 // column and as a column road that starts a new column whenever the winning side changes, with win
-// counts, percentages, pair and King counts. The title band drags it; its close button hides it.
+// counts, percentages, pair and King counts. The title band drags it; its close button hides it. Its
+// title leads to a second page with the big road, the three derived roads and the ask buttons; the
+// window always opens on the first page.
 class TBJLResultTable : public TLovelyPanel {
 public:
+    enum class TPage { Beads, Roads };
+
     static constexpr int kRoadColumns = 29;
     static constexpr int kRoadRows = 6;
     static constexpr int kBeadRows = 6;
@@ -32,6 +38,14 @@ public:
     // The window system's hit-test question and its "caption" answer.
     static constexpr std::uint32_t kHitTestMessage = 0x0084;
     static constexpr std::intptr_t kHitCaption = 2;
+    // The first page's title is the button to the roads page; the roads page's button leads back.
+    static constexpr TPoint kRoadsPageButtonAt{186, 4};
+    static constexpr TPoint kBeadsPageButtonAt{10, 6};
+    static constexpr TPoint kAskBankerButtonAt{62, 318};
+    static constexpr TPoint kAskPlayerButtonAt{62, 350};
+    // An ask blinks its marks for three seconds: lit, dark, lit, ... six phases of half a second.
+    static constexpr std::uint32_t kAskBlinkInterval = 500;
+    static constexpr int kAskBlinkPhases = 6;
 
     enum TLabelSlot {
         PlayerCountLabel,
@@ -60,6 +74,15 @@ public:
     const TResultCounts& Counts() const { return counts_; }
     const TLabel& Label(TLabelSlot slot) const { return *labels_[slot]; }
     TPictureButton& CloseButton() const { return *closeButton_; }
+    TPictureButton& RoadsPageButton() const { return *roadsPageButton_; }
+    TPictureButton& BeadsPageButton() const { return *beadsPageButton_; }
+    TPictureButton& AskButton(TResultKind side) const;
+
+    TPage Page() const { return page_; }
+    void ShowPage(TPage page);
+    // Blinks the marks a Banker or a Player result would add on the roads page; a new ask restarts it.
+    void Ask(TResultKind side);
+    const TRoadsPage& RoadsPage() const { return roadsPage_; }
     // Where each entry's marks lie, in entry order. The column road is laid out from the oldest game on;
     // when it needs more columns than the window has, only its newest columns are drawn.
     const TRoadGrid& ColumnRoad() const { return columnRoad_; }
@@ -74,11 +97,19 @@ protected:
     void Paint(TCanvas& canvas) override;
     void WndProc(TMessage& message) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void VisibleChanged() override;
 
 private:
     void LoadPictures();
     void CreateLabels();
     void CreateCloseButton();
+    TPictureButton* CreatePictureButton(const std::string& baseName, TPoint at);
+    void CreatePageButtons();
+    void ShowPageControls();
+    void StepAskBlink();
+    void EndAsk();
+    // Within the dragging band and on none of the buttons that lie in it.
+    bool DragsAt(TPoint client) const;
     // The games shown, oldest first.
     std::span<const TResultTableEntry> History() const;
     void LayOutRoads();
@@ -99,6 +130,15 @@ private:
     std::array<std::unique_ptr<TPngImage>, kResultKindCount> smallMarks_;
     std::array<TLabel*, LabelCount> labels_{};
     TPictureButton* closeButton_{nullptr};
+
+    TPage page_{TPage::Beads};
+    TRoadsPage roadsPage_;
+    TPictureButton* roadsPageButton_{nullptr};
+    TPictureButton* beadsPageButton_{nullptr};
+    TPictureButton* askBankerButton_{nullptr};
+    TPictureButton* askPlayerButton_{nullptr};
+    TTimer* askTimer_{nullptr};
+    int askPhase_{0};
 };
 
 } // namespace morvane

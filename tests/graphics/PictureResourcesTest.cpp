@@ -149,6 +149,23 @@ std::vector<CatalogueEntry> Catalogue() {
     for (const auto& button : titleButtons)
         for (const char* state : {"COMM", "MOVE", "DOWN", "GRAY"})
             c.push_back({std::string(button.base) + state, button.width, button.height, true});
+    // The road window's roads page: its background, marks, ask buttons and the two page buttons (the
+    // one in the first page's title is never disabled).
+    c.push_back({"TBALEROADS", 501, 390, true});
+    for (const char* state : {"COMM", "MOVE", "DOWN"})
+        c.push_back({std::string("ROADPAGE") + state, 108, 27, true});
+    for (const char* ring : {"RBIGLAND", "RBIGIDLE", "RBIGTIE"})
+        c.push_back({ring, 17, 17, true});
+    for (const char* road : {"RBIGEYE", "RSMALL", "RROACH"})
+        for (const char* colour : {"RED", "BLUE"})
+            c.push_back({std::string(road) + colour, 9, 9, true});
+    const struct {
+        const char* base;
+        int width, height;
+    } roadButtons[] = {{"ASKLAND", 85, 26}, {"ASKIDLE", 85, 26}, {"BEADPAGE", 64, 24}};
+    for (const auto& button : roadButtons)
+        for (const char* state : {"COMM", "MOVE", "DOWN", "GRAY"})
+            c.push_back({std::string(button.base) + state, button.width, button.height, true});
     return c;
 }
 
@@ -162,7 +179,7 @@ std::vector<std::uint8_t> Bytes(std::string_view name) {
 
 TEST(PictureResources, EveryCataloguePictureDecodesAtItsSizeAndForm) {
     const std::vector<CatalogueEntry> catalogue = Catalogue();
-    EXPECT_EQ(catalogue.size(), 372u);
+    EXPECT_EQ(catalogue.size(), 397u);
     for (const CatalogueEntry& entry : catalogue) {
         SCOPED_TRACE(entry.name);
         std::string error;

@@ -1,5 +1,6 @@
 #include "graphics/ResultTable.h"
 
+#include "graphics/BigRoad.h"
 #include "gui/Form.h"
 #include "support/RoadGames.h"
 #include "support/headless/GoldenPicture.h"
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvane {
@@ -45,21 +48,53 @@ protected:
         return {table->Left() + at.x, table->Top() + at.y, table->Left() + at.x + 30,
                 table->Top() + at.y + 30};
     }
-    // Which mark the form shows in a cell, by the colour of its ring: red Banker, blue Player, green Tie.
-    TMark MarkIn(const TRect& cell) const {
-        int red = 0, blue = 0, green = 0;
+    // The roads page's cells on the form: a big-road cell, a derived-road cell.
+    TRect BigRoadCellAt(TRoadCell cell) const {
+        const TPoint at = TRoadsPage::BigRoadCellOrigin(cell);
+        return {table->Left() + at.x + 1, table->Top() + at.y + 1, table->Left() + at.x + 16,
+                table->Top() + at.y + 16};
+    }
+    TRect DerivedCellAt(TDerivedRoadKind kind, TRoadCell cell) const {
+        const TPoint at = TRoadsPage::DerivedCellOrigin(kind, cell);
+        return {table->Left() + at.x + 1, table->Top() + at.y + 1, table->Left() + at.x + 9,
+                table->Top() + at.y + 9};
+    }
+    struct TInk {
+        int Red{0}, Blue{0}, Green{0};
+    };
+    TInk InkIn(const TRect& cell) const {
+        TInk ink;
         for (int y = cell.top; y < cell.bottom; ++y) {
             for (int x = cell.left; x < cell.right; ++x) {
                 const TColor pixel = form.Framebuffer().Pixel(x, y);
                 const int r = int(pixel & 0xFF), g = int((pixel >> 8) & 0xFF), b = int((pixel >> 16) & 0xFF);
-                red += r > 150 && g < 110 && b < 110;
-                blue += b > 150 && r < 110;
-                green += g > 100 && r < 90 && b < 110;
+                ink.Red += r > 150 && g < 110 && b < 110;
+                ink.Blue += b > 150 && r < 110;
+                ink.Green += g > 100 && r < 90 && b < 110;
             }
         }
-        const int most = std::max({red, blue, green});
-        if (most < 8) return TMark::None;
-        return most == red ? TMark::Banker : most == blue ? TMark::Player : TMark::Tie;
+        return ink;
+    }
+    // Which mark the form shows in a cell, by the colour of its ring: red Banker, blue Player, green Tie.
+    // The roads page's small marks take fewer pixels than `enough`.
+    TMark MarkIn(const TRect& cell, int enough = 8) const {
+        const TInk ink = InkIn(cell);
+        const int most = std::max({ink.Red, ink.Blue, ink.Green});
+        if (most < enough) return TMark::None;
+        return most == ink.Red ? TMark::Banker : most == ink.Blue ? TMark::Player : TMark::Tie;
+    }
+    TMark DerivedMarkIn(TDerivedRoadKind kind, TRoadCell cell) const {
+        return MarkIn(DerivedCellAt(kind, cell), 4);
+    }
+    static TMark MarkOf(TRoadColour colour) {
+        return colour == TRoadColour::Red ? TMark::Banker : TMark::Player;
+    }
+    void ClickOnTable(TPoint at) {
+        platform.Click({table->Left() + at.x, table->Top() + at.y});
+        platform.RunUntilIdle();
+    }
+    void ClickButton(const TControl& button) {
+        ClickOnTable({button.Left() + button.Width() / 2, button.Top() + button.Height() / 2});
     }
 
     TForm form{nullptr};
@@ -300,6 +335,176 @@ TEST_F(ResultTableTest, GoldenRoadAfterTwentyMixedGames) {
     platform.RunUntilIdle();
 
     test::ExpectGolden(platform, form.WindowId(), "road.png");
+}
+
+// [SECTION] The roads page
+
+std::vector<TResultTableEntry> Shoe(std::string_view results) {
+    std::vector<TResultTableEntry> games;
+    for (char result : results)
+        games.push_back(Game(result == 'B' ? B : result == 'P' ? P : T));
+    return games;
+}
+
+TEST_F(ResultTableTest, TheTitleLeadsToTheRoadsPageAndTheWindowReopensOnTheBeadPlate) {
+    EXPECT_EQ(table->Page(), TBJLResultTable::TPage::Beads);
+    EXPECT_FALSE(table->AskButton(TResultKind::Banker).Visible());
+    ClickOnTable({240, 17});
+    EXPECT_EQ(table->Page(), TBJLResultTable::TPage::Roads);
+    EXPECT_FALSE(table->Label(TBJLResultTable::BankerCountLabel).Visible());
+    EXPECT_TRUE(table->AskButton(TResultKind::Player).Visible());
+    EXPECT_FALSE(table->RoadsPageButton().Visible());
+
+    // On this page too the band drags the window, but not on the button that leads back.
+    auto hitTest = [&](TPoint client) {
+        const TPoint at = table->ClientToScreen(client);
+        return table->Perform(TBJLResultTable::kHitTestMessage, 0, (at.y << 16) | (at.x & 0xFFFF));
+    };
+    EXPECT_EQ(hitTest({240, 17}), TBJLResultTable::kHitCaption);
+    EXPECT_NE(hitTest({20, 15}), TBJLResultTable::kHitCaption);
+    ClickButton(table->BeadsPageButton());
+    EXPECT_EQ(table->Page(), TBJLResultTable::TPage::Beads);
+    EXPECT_TRUE(table->Label(TBJLResultTable::BankerCountLabel).Visible());
+    EXPECT_NE(hitTest({240, 17}), TBJLResultTable::kHitCaption);
+
+    // Closed on the roads page, the window opens on the bead plate again.
+    ClickOnTable({240, 17});
+    table->CloseButton().Click();
+    table->SetVisible(true);
+    EXPECT_EQ(table->Page(), TBJLResultTable::TPage::Beads);
+    EXPECT_TRUE(table->RoadsPageButton().Visible());
+}
+
+// Every mark of every road is drawn in its cell in its colour, with the tie stroke where ties fell; a
+// cell after the last mark stays empty.
+TEST_F(ResultTableTest, TheRoadsPageDrawsEachRoadFromTheHistoryItIsGiven) {
+    const std::vector<TResultTableEntry> games = Shoe("TBBPPPTBPPBBBBBTPBPPB");
+    Show(games);
+    ClickOnTable({240, 17});
+    ASSERT_EQ(table->RoadsPage().BigRoad().Marks, LayOutBigRoad(games).Marks);
+    for (const TBigRoadMark& mark : table->RoadsPage().BigRoad().Marks) {
+        EXPECT_EQ(MarkIn(BigRoadCellAt(mark.Cell)), MarkOf(mark.Colour())) << mark.Game;
+        EXPECT_EQ(InkIn(BigRoadCellAt(mark.Cell)).Green > 3, mark.Ties > 0) << mark.Game;
+    }
+    EXPECT_EQ(MarkIn(BigRoadCellAt({1, 3})), TMark::None);
+    for (TDerivedRoadKind kind : kDerivedRoadKinds) {
+        const TDerivedRoad& road = table->RoadsPage().DerivedRoad(kind);
+        ASSERT_FALSE(road.Marks.empty());
+        for (const TDerivedRoadMark& mark : road.Marks)
+            EXPECT_EQ(DerivedMarkIn(kind, mark.Cell), MarkOf(mark.Colour)) << int(kind) << " " << mark.Game;
+        const TRoadCell last = road.Marks.back().Cell;
+        EXPECT_EQ(DerivedMarkIn(kind, {last.Column + 1, 1}), TMark::None) << int(kind);
+    }
+
+    // The page follows a new history.
+    Show(Shoe("P"));
+    platform.RunUntilIdle();
+    EXPECT_EQ(MarkIn(BigRoadCellAt({1, 1})), TMark::Player);
+    EXPECT_EQ(MarkIn(BigRoadCellAt({1, 2})), TMark::None);
+    EXPECT_EQ(DerivedMarkIn(TDerivedRoadKind::BigEye, {1, 1}), TMark::None);
+}
+
+// B B P P P B P: streaks of 2, 3, 1 and 1 at big-road columns 1 to 4.
+// A Banker result would start streak 5 at (5, 1); on 大眼仔 it compares streaks 4 and 3, both one long:
+// red. 大眼仔 so far, from the second row of streak 2: row 2 against streak 1 (2 long) red, row 3 blue,
+// streak 3 against 2 ≠ 1 blue, streak 4 against 1 ≠ 3 blue, laid out (1,1) red, (2,1) (2,2) (2,3) blue;
+// so the red ask mark takes (3, 1).
+// A Player result would go to (4, 2), row 2 of streak 4 with streak 3 one long (r − 1): blue, which
+// goes below the blues at (2, 4).
+TEST_F(ResultTableTest, AnAskBlinksWhatThatResultWouldAddForThreeSeconds) {
+    Show(Shoe("BBPPPBP"));
+    ClickOnTable({240, 17});
+    const TRect bankerBig = BigRoadCellAt({5, 1});
+    const TRect playerBig = BigRoadCellAt({4, 2});
+    EXPECT_EQ(MarkIn(bankerBig), TMark::None);
+    EXPECT_EQ(DerivedMarkIn(TDerivedRoadKind::BigEye, {3, 1}), TMark::None);
+
+    ClickButton(table->AskButton(TResultKind::Banker));
+    EXPECT_EQ(table->RoadsPage().Asking(), TResultKind::Banker);
+    EXPECT_EQ(MarkIn(bankerBig), TMark::Banker);
+    EXPECT_EQ(DerivedMarkIn(TDerivedRoadKind::BigEye, {3, 1}), TMark::Banker);
+    EXPECT_EQ(MarkIn(playerBig), TMark::None);
+    // Lit and dark by turns, half a second each, and gone after three seconds.
+    const std::vector<bool> lit{false, true, false, true, false, false};
+    for (std::size_t phase = 0; phase < lit.size(); ++phase) {
+        platform.AdvanceBy(TBJLResultTable::kAskBlinkInterval);
+        EXPECT_EQ(MarkIn(bankerBig), lit[phase] ? TMark::Banker : TMark::None) << phase;
+        EXPECT_EQ(DerivedMarkIn(TDerivedRoadKind::BigEye, {3, 1}), lit[phase] ? TMark::Banker : TMark::None);
+    }
+    EXPECT_EQ(table->RoadsPage().Asking(), TResultKind::None);
+
+    // The other ask in the middle of one takes over with a whole first phase of its own.
+    ClickButton(table->AskButton(TResultKind::Banker));
+    platform.AdvanceBy(1200);
+    ClickButton(table->AskButton(TResultKind::Player));
+    platform.AdvanceBy(400);
+    EXPECT_EQ(MarkIn(bankerBig), TMark::None);
+    EXPECT_EQ(MarkIn(playerBig), TMark::Player);
+    EXPECT_EQ(DerivedMarkIn(TDerivedRoadKind::BigEye, {2, 4}), TMark::Player);
+
+    // A new history ends the ask: its marks were asked of the games before.
+    Show(Shoe("BBPPPBPP"));
+    platform.RunUntilIdle();
+    EXPECT_EQ(table->RoadsPage().Asking(), TResultKind::None);
+    EXPECT_EQ(MarkIn(BigRoadCellAt({4, 3})), TMark::None);
+    EXPECT_EQ(MarkIn(playerBig), TMark::Player);
+    // So does leaving the page.
+    ClickButton(table->AskButton(TResultKind::Player));
+    ClickButton(table->BeadsPageButton());
+    ClickOnTable({240, 17});
+    EXPECT_EQ(table->RoadsPage().Asking(), TResultKind::None);
+    EXPECT_EQ(MarkIn(BigRoadCellAt({4, 3})), TMark::None);
+}
+
+// Sixty-four games that alternate need 64 big-road columns: the page shows the newest and keeps the
+// column the next result would take in view, so an ask is seen at the right edge.
+TEST_F(ResultTableTest, ALongShoeKeepsTheNewestColumnsAndTheAskedMarkInView) {
+    std::string alternating;
+    for (int game = 0; game < 64; ++game)
+        alternating += game % 2 ? 'P' : 'B';
+    Show(Shoe(alternating));
+    ClickOnTable({240, 17});
+    EXPECT_EQ(table->RoadsPage().HiddenBigRoadColumns(), 64 - (TRoadsPage::kBigRoadColumns - 1));
+    EXPECT_EQ(MarkIn(BigRoadCellAt({TRoadsPage::kBigRoadColumns - 1, 1})), TMark::Player);
+    EXPECT_EQ(MarkIn(BigRoadCellAt({1, 1})), TMark::Player);
+    ClickButton(table->AskButton(TResultKind::Banker));
+    EXPECT_EQ(MarkIn(BigRoadCellAt({TRoadsPage::kBigRoadColumns, 1})), TMark::Banker);
+    // Nothing is drawn past the grid's right edge.
+    const TRect pastEdge = BigRoadCellAt({TRoadsPage::kBigRoadColumns + 1, 1});
+    EXPECT_EQ(MarkIn(pastEdge), TMark::None);
+}
+
+const std::string kGoldenRoadsDir =
+    (std::filesystem::path(__FILE__).parent_path().parent_path() / "golden").string();
+
+void ExpectGolden(const std::string& shot, const std::string& name) {
+    const std::string golden = kGoldenRoadsDir + "/" + name;
+    if (std::getenv("MORVANE_REFRESH_GOLDEN")) {
+        std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
+        return;
+    }
+    TPngImage actual;
+    TPngImage expected;
+    ASSERT_TRUE(actual.LoadFromFile(shot)) << actual.Error();
+    ASSERT_TRUE(expected.LoadFromFile(golden))
+        << expected.Error() << "\nmake it with scripts/refresh-golden after checking " << shot;
+    EXPECT_TRUE(actual == expected) << "the roads page draws differently from " << golden << "; look at "
+                                    << shot << " and, if the change is meant, run scripts/refresh-golden";
+}
+
+// A long shoe: ties before the first result and inside streaks, a dragon of ten Bankers that turns along
+// the foot, chops and pairs of streaks after it; each ask at its first, lit phase.
+TEST_F(ResultTableTest, GoldenRoadsPageOfALongShoeAskingBothSides) {
+    Show(Shoe("TTBPPBTBBPBBBBBBBBBBPTTPBPPPBBTPBPBBPPPTPBBBPPBPTBBPPPPBP"));
+    ClickOnTable({240, 17});
+    ClickButton(table->AskButton(TResultKind::Banker));
+    ExpectGolden(test::SaveScreenshot(platform, form.WindowId(), "road-page-ask-banker.png"),
+                 "road-page-ask-banker.png");
+    ClickButton(table->AskButton(TResultKind::Player));
+    ExpectGolden(test::SaveScreenshot(platform, form.WindowId(), "road-page-ask-player.png"),
+                 "road-page-ask-player.png");
+    if (std::getenv("MORVANE_REFRESH_GOLDEN"))
+        GTEST_SKIP() << "golden pictures rewritten in " << kGoldenRoadsDir;
 }
 
 } // namespace
