@@ -105,7 +105,7 @@ public:
     // The local user is the banker (compared by user id): the chip buttons shut for him.
     bool IAmBanker() const;
 
-    // [SECTION] The controls a player at the table reaches
+    // [SECTION] The controls the main form, the simulators and the benchmarks reach
     TBjlTopBar& TopBar() const { return *topBar_; }
     TPictureButton& ChipButton(int index) const { return *chipButtons_.at(std::size_t(index)); }
     TTemplateOverlapPng& ChipPile(int region) const { return *chipPiles_.at(std::size_t(region)); }
