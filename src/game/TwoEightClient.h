@@ -36,6 +36,7 @@ class TPngCardGroupGraphic;
 class TPngNumber;
 class TTableFelt;
 class TTimer;
+class TTwoEightClientTestApi;
 
 // Whose card flies next while the table deals the hands the server decided.
 enum class TDealingState : std::uint8_t {
@@ -54,18 +55,7 @@ public:
     // The table's own size: the felt picture covers it.
     static constexpr int kTableWidth = 1024;
     static constexpr int kTableHeight = 734;
-    // The table proper; to the right of it lie the hall panels.
-    static constexpr int kTableAreaWidth = 800;
     static constexpr int kNormalCursor = 0;
-    static constexpr std::uint32_t kBlinkInterval = 400;
-    static constexpr std::uint32_t kSecondInterval = 1000;
-    static constexpr std::uint32_t kCofferInterval = 1;
-    // Anything above this many notices in a round thins out other players' chips on Banker and Player.
-    static constexpr int kAllChipsNotices = 60;
-    static constexpr int kFewChipsNotices = 100;
-    static constexpr TPoint kFlyingCardHome{596, 176};
-    static constexpr TPoint kBankerHandAt{423, 212};
-    static constexpr TPoint kPlayerHandAt{285, 212};
     static constexpr std::array<TPoint, kChipButtonCount> kChipButtonAt{
         {{400, 555}, {460, 555}, {520, 555}, {580, 555}, {640, 555}, {700, 555}}};
 
@@ -108,8 +98,6 @@ public:
     void SetBackMusic(bool on) override;
     // Chip places and the thinning of chips follow this generator; tests fix its seed.
     TRandom& Random() { return random_; }
-    // The statistics window's mouse gesture: a right press with Ctrl held on the statistics button.
-    void StatisticsButtonMouseDown(TMouseButton button, TShiftState shift);
 
     // [SECTION] Table state
     const TTableScene& Scene() const { return scene_; }
@@ -117,63 +105,50 @@ public:
     // 0: no chip (the normal cursor); 1..10: the chip cursor of chip index cursor - 1.
     int TableCursor() const { return tableCursor_; }
     std::int64_t PlayerStake() const { return playerStake_; }
-    int BetNoticeCount() const { return betNoticeCount_; }
-    int RepeatCount() const { return repeatCount_; }
-    TDealingState DealingState() const { return dealingState_; }
-    bool PilesBuilt() const { return pilesBuilt_; }
     bool SettlementShown() const { return settlementShown_; }
-    std::int64_t OwnRoundResult() const { return ownResult_; }
-    std::int64_t BankerRoundResult() const { return bankerResult_; }
-    std::int64_t LastAnnouncedBanker() const { return lastAnnouncedBanker_; }
-    int ScenesShown() const { return scenesShown_; }
-    const std::string& ChairName(int chair) const { return chairs_.at(std::size_t(chair)).Name; }
-    std::int64_t ChairUser(int chair) const { return chairs_.at(std::size_t(chair)).UserId; }
-    bool CofferPending() const { return cofferPending_; }
-    bool MusicPlaying() const { return musicPlaying_; }
-
-    // [SECTION] The controls
-    TBjlTopBar& TopBar() const { return *topBar_; }
-    TBjlBottomBar& BottomBar() const { return *bottomBar_; }
-    TBJLResultTable& ResultTable() const { return *resultTable_; }
-    TClockNumber& Clock() const { return *clock_; }
-    TImage& ClockFrame() const { return *clockFrame_; }
-    TPictureButton& ChipButton(int index) const { return *chipButtons_.at(std::size_t(index)); }
-    TImage& RegionPicture(int region) const { return *regionPictures_.at(std::size_t(region)); }
-    TTemplateOverlapPng& ChipPile(int region) const { return *chipPiles_.at(std::size_t(region)); }
-    TPngNumber& RegionTotal(int region) const { return *regionTotals_.at(std::size_t(region)); }
-    TPngNumber& OwnStake(int region) const { return *ownStakes_.at(std::size_t(region)); }
-    TImage& BetCaption(int region) const { return *betCaptions_.at(std::size_t(region)); }
-    TImage& PhasePicture(TGamePhase phase) const { return *phasePictures_.at(GamePhaseByte(phase)); }
-    TPngCardGroupGraphic& PlayerHand() const { return *playerHand_; }
-    TPngCardGroupGraphic& BankerHand() const { return *bankerHand_; }
-    TPngCardGroupGraphic& FlyingCard() const { return *flyingCard_; }
-    TLabel& PlayerLabel() const { return *playerLabel_; }
-    TLabel& BankerLabel() const { return *bankerLabel_; }
-    TImage& CardTray() const { return *cardTray_; }
-    TImage& NoBankerPicture() const { return *noBankerPicture_; }
-    TImage& SettlementPicture() const { return *settlementPicture_; }
-    TSettlementTexts& SettlementPanel() const { return *settlementTexts_; }
-    TPngAction& ClockOrnament() const { return *clockOrnament_; }
-    TPngAction& BigBetSparkle() const { return *sparkle_; }
-    TPictureButton& SaveButton() const { return *saveButton_; }
-    TPictureButton& DrawButton() const { return *drawButton_; }
-    TPictureButton& TableButton() const { return *tableButton_; }
-    TButton* StatisticsButton() const { return statisticsButton_; }
-    TForm1* StatisticsWindow() const { return statisticsWindow_; }
-    TFormCofferSaveMoney& SaveDialog() const { return *saveDialog_; }
-    TFormCofferDrawMoney& DrawDialog() const { return *drawDialog_; }
-    TTimer& DealingTimer() const { return *dealingTimer_; }
-    TTimer& BlinkTimer() const { return *blinkTimer_; }
-    TTimer& SecondTimer() const { return *secondTimer_; }
-    TTimer& CofferTimer() const { return *cofferTimer_; }
-
-    // [SECTION] Views of the state the checks use
     // The local player's balance: Beans of the own record (0 while it is unknown).
     std::int64_t MyBeans() const;
-    // The name of the beans the table bets with (the hub's, which has a fallback for rooms without one).
-    std::string UnitName() const;
     // The local user is the banker (compared by user id): the chip buttons shut for him.
     bool IAmBanker() const;
+
+    // [SECTION] The controls the main form, the simulators and the benchmarks reach
+    TBjlTopBar& TopBar() const { return *topBar_; }
+    TPictureButton& ChipButton(int index) const { return *chipButtons_.at(std::size_t(index)); }
+    TTemplateOverlapPng& ChipPile(int region) const { return *chipPiles_.at(std::size_t(region)); }
+    TPictureButton& SaveButton() const { return *saveButton_; }
+    TPictureButton& DrawButton() const { return *drawButton_; }
+    TFormCofferSaveMoney& SaveDialog() const { return *saveDialog_; }
+    TFormCofferDrawMoney& DrawDialog() const { return *drawDialog_; }
+
+protected:
+    void Resized() override;
+    // Forgets the top bar when the form that took it over frees it.
+    void Notification(TComponent* component, bool removing) override;
+
+private:
+    // Tests reach the inner state, the other controls and the controls' handlers through it.
+    friend class TTwoEightClientTestApi;
+
+    // The table proper; to the right of it lie the hall panels.
+    static constexpr int kTableAreaWidth = 800;
+    static constexpr std::uint32_t kBlinkInterval = 400;
+    static constexpr std::uint32_t kSecondInterval = 1000;
+    static constexpr std::uint32_t kCofferInterval = 1;
+    // Anything above this many notices in a round thins out other players' chips on Banker and Player.
+    static constexpr int kAllChipsNotices = 60;
+    static constexpr int kFewChipsNotices = 100;
+    static constexpr TPoint kFlyingCardHome{596, 176};
+    static constexpr TPoint kBankerHandAt{423, 212};
+    static constexpr TPoint kPlayerHandAt{285, 212};
+
+    struct TChair {
+        std::int64_t UserId{0};
+        std::string Name;
+    };
+
+    // [SECTION] Views of the state the checks use
+    // The name of the beans the table bets with (the hub's, which has a fallback for rooms without one).
+    std::string UnitName() const;
     // The local chair is the banker's chair: picking a chip, betting and highlighting stop there.
     bool OnBankersChair() const;
     int BankerListLength() const;
@@ -189,17 +164,8 @@ public:
     void TableMouseMove(int x, int y);
     void BankerButtonClick(int button);
     void CofferButtonClick(std::uint8_t operation);
-
-protected:
-    void Resized() override;
-    // Forgets the top bar when the form that took it over frees it.
-    void Notification(TComponent* component, bool removing) override;
-
-private:
-    struct TChair {
-        std::int64_t UserId{0};
-        std::string Name;
-    };
+    // The statistics window's mouse gesture: a right press with Ctrl held on the statistics button.
+    void StatisticsButtonMouseDown(TMouseButton button, TShiftState shift);
 
     // [SECTION] Construction (TwoEightControls.cpp)
     void CreateControls();

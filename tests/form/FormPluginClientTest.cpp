@@ -26,6 +26,7 @@
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
+#include "support/TwoEightClientTestApi.h"
 #include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 #include "ui/PluginPictureButton.h"
@@ -197,7 +198,7 @@ TEST_F(FormTest, TheHallPanelsSitInTheRightHandBoxClearOfTheTable) {
     Open();
     const TRect box = form->PanelPluginUserBox()->BoundsRect();
     EXPECT_EQ(box, (TRect{802, 30, 802 + 209, 30 + 688}));
-    EXPECT_GE(box.left, TTwoEightClient::kTableAreaWidth);
+    EXPECT_GE(box.left, TTwoEightClientTestApi::kTableAreaWidth);
     // The panels lie inside the box, one above the other.
     const TRect user = form->PluginUser501()->BoundsRect();
     const TRect chat = form->PluginChat501()->BoundsRect();

@@ -16,6 +16,7 @@
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
+#include "support/TwoEightClientTestApi.h"
 #include "support/headless/HeadlessApp.h"
 
 #include <cstring>
@@ -190,15 +191,18 @@ protected:
         return hf::ScoreBlock(flag, x.Coin() ? 3 : x.Next<std::int32_t>(), lines);
     }
 
+    // The table's controls' handlers, called as the controls call them.
+    TTwoEightClientTestApi Table() const { return TTwoEightClientTestApi(*client); }
+
     // The player at the table meanwhile: chips, clicks and moves over every region, the quit questions.
     void PlayEveryRegion() {
         static constexpr TPoint kRegionPoints[] = {{600, 300}, {600, 480}, {100, 300}, {100, 480},
                                                    {300, 400}, {300, 480}, {600, 230}, {100, 230}};
         for (int button = 0; button < kChipButtonCount; ++button) {
-            client->ChipButtonClick(button);
+            Table().ChipButtonClick(button);
             for (const TPoint at : kRegionPoints) {
-                client->TableMouseMove(at.x, at.y);
-                client->TableMouseDown(TMouseButton::mbLeft, at.x, at.y);
+                Table().TableMouseMove(at.x, at.y);
+                Table().TableMouseDown(TMouseButton::mbLeft, at.x, at.y);
             }
         }
         std::string message;
@@ -224,7 +228,7 @@ TEST_F(ServerExtremesTest, EveryFieldAtItsExtremesKeepsTheTableComputingSoundVal
         Notice(ExtremeSettings(x));
         Post(hf::GameStart());
         Post(hf::GameData(0, WriteTableScene(ExtremeScene(x))));
-        client->StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
+        Table().StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
         PlayEveryRegion();
         for (std::uint8_t region = 0; region < kRegionCount; ++region) {
             for (std::int64_t bettor : {kMe, kOther}) {
@@ -311,8 +315,8 @@ TEST_F(ServerExtremesTest, StakesWhoseSumPassesTheLargestAmountStillCountAsStake
         shown.push_back(text);
     };
     host.ClearRecords();
-    client->ChipButtonClick(0);
-    client->TableMouseDown(TMouseButton::mbLeft, 600, 300);
+    Table().ChipButtonClick(0);
+    Table().TableMouseDown(TMouseButton::mbLeft, 600, 300);
     EXPECT_TRUE(host.Sent().empty());
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_NE(shown[0].find("下注失败，因为您的下注金额已经达到个人最大下注金额"), std::string::npos);

@@ -54,7 +54,7 @@ TEST_F(TableBankerTest, WithFourInTheListTwiceTheEntryIsNotEnoughToApply) {
     SendScene(FreeTime({kApplicant1, kApplicant2}));
     EXPECT_TRUE(Button(0).Enabled());
     TakeFrames();
-    client->BankerButtonClick(0);
+    Table().BankerButtonClick(0);
     ByteWriter apply;
     apply.WriteU8(24);
     apply.WriteU8(0);
@@ -71,7 +71,7 @@ TEST_F(TableBankerTest, AnApplicantSeesWithdrawInsteadOfApplyAndTheBankerStepDow
     EXPECT_TRUE(Button(1).Enabled());
     EXPECT_FALSE(Button(2).Visible());
     TakeFrames();
-    client->BankerButtonClick(1);
+    Table().BankerButtonClick(1);
     EXPECT_EQ(HexOf(TakeRequests().at(0)), "1801e90300000000000003");
 
     TTableScene scene = FreeTime({});
@@ -96,7 +96,7 @@ TEST_F(TableBankerTest, EveryBankerButtonIsDisabledWhileAGameIsInProgress) {
     SendScene(scene);
     EXPECT_FALSE(Button(0).Enabled());
     EXPECT_FALSE(Button(3).Enabled());
-    const auto flags = client->BankerButtonFlags();
+    const auto flags = Table().BankerButtonFlags();
     EXPECT_FALSE(flags[3] || flags[4] || flags[5]);
 }
 
@@ -112,7 +112,7 @@ TEST_F(TableBankerTest, GrabIsOfferedOnlyWhenAllowedAndAnswersAreExplained) {
     EXPECT_TRUE(Button(3).Visible());
     EXPECT_FALSE(Button(3).Enabled());
     TakeFrames();
-    client->BankerButtonClick(3);
+    Table().BankerButtonClick(3);
     EXPECT_EQ(HexOf(TakeRequests().at(0)), "20e903000000000000");
     TakeLines();
     for (std::int32_t outcome : {-1, 1, 2, 7}) {
@@ -133,7 +133,7 @@ TEST_F(TableBankerTest, ANewBankerIsAnnouncedWithHisLevelOnce) {
     TakeLines();
     SendNotice(BankerListNotice(kBanker));
     EXPECT_THAT(TakeLines(), ElementsAre("kind=7 [富豪]庄家大老板上庄啦,大家发财"));
-    EXPECT_EQ(client->LastAnnouncedBanker(), kBanker);
+    EXPECT_EQ(Table().LastAnnouncedBanker(), kBanker);
     SendNotice(BankerListNotice(kBanker));
     EXPECT_TRUE(TakeLines().empty());
     // A banker whose score lies below every level but the first is still the first level's.

@@ -32,7 +32,7 @@ protected:
         TakeSounds();
         TakeFrames();
     }
-    void PickChip(int button) { client->ChipButtonClick(button); }
+    void PickChip(int button) { Table().ChipButtonClick(button); }
     void Bet(TPoint at) { ClickTable(at.x, at.y); }
     // The frame a bet goes to the host in: a table frame of command 1 around the 19-byte request.
     static std::vector<std::uint8_t> BetFrame(std::int64_t amount, std::uint8_t region) {
@@ -77,7 +77,7 @@ TEST_F(TableBettingTest, EveryRefusalExplainsItselfAndSendsNothing) {
     EXPECT_THAT(TakeLines(), ElementsAre("kind=7 现在不是下注时间，请稍后下注 "));
     scene.Phase = TGamePhase::Betting;
     Betting(scene);
-    client->TableMouseDown(TMouseButton::mbRight, kOnBanker.x, kOnBanker.y);
+    Table().TableMouseDown(TMouseButton::mbRight, kOnBanker.x, kOnBanker.y);
     EXPECT_EQ(client->TableCursor(), 0);
     Bet(kOnBanker);
     PickChip(kChip1w);
@@ -105,7 +105,7 @@ TEST_F(TableBettingTest, TheBankerCannotBetOrPickAChip) {
     PickChip(kChip100);
     EXPECT_EQ(client->TableCursor(), 0);
     EXPECT_FALSE(client->ChipButton(kChip100).Enabled());
-    client->TableMouseDown(TMouseButton::mbLeft, kOnBanker.x, kOnBanker.y);
+    Table().TableMouseDown(TMouseButton::mbLeft, kOnBanker.x, kOnBanker.y);
     EXPECT_TRUE(TakeLines().empty());
     EXPECT_TRUE(TakeFrames().empty());
 }
@@ -120,8 +120,8 @@ TEST_F(TableBettingTest, TheBankersChairStopsChipsAndBetsWhileTheButtonsFollowTh
     scene.BankerList[0] = {kBanker, kMySeat};
     SendScene(scene);
     EXPECT_TRUE(client->ChipButton(kChip100).Enabled());
-    client->TableMouseMove(kOnBanker.x, kOnBanker.y);
-    EXPECT_FALSE(client->RegionPicture(brBanker).Visible());
+    Table().TableMouseMove(kOnBanker.x, kOnBanker.y);
+    EXPECT_FALSE(Table().RegionPicture(brBanker).Visible());
     Bet(kOnBanker);
     EXPECT_TRUE(TakeFrames().empty());
     EXPECT_TRUE(TakeLines().empty());
@@ -162,7 +162,7 @@ TEST_F(TableBettingTest, GameStartCountsBetNoticesAfresh) {
     for (int i = 1; i <= 70; ++i)
         SendBet(kOther, 100, brBanker, 100 * i, 100 * i);
     SendFrame(hostframes::GameStart());
-    EXPECT_EQ(client->BetNoticeCount(), 0);
+    EXPECT_EQ(Table().BetNoticeCount(), 0);
     TakeSounds();
     for (int i = 1; i <= 20; ++i)
         SendBet(kOther, 100, brPlayer, 100 * i, 100 * i);
@@ -189,7 +189,7 @@ TEST_F(TableBettingTest, TwentyBetsInARowWithOneChipAndTheTwentyFirstIsRefused) 
     for (int i = 0; i < 19; ++i)
         Bet(kOnBanker);
     SendFrame(hostframes::GameStart());
-    client->ChipButtonClick(kChip100);
+    Table().ChipButtonClick(kChip100);
     TakeRequests();
     Bet(kOnBanker);
     EXPECT_EQ(TakeRequests().size(), 1u);
@@ -249,7 +249,7 @@ TEST_F(TableBettingTest, ChipsOfOtherPlayersThinOutPastSixtyAndAHundredNotices) 
     SendBet(kOther, 100, brTie, 100, 100);
     SendBet(kMe, 100, brPlayer, 100, 100);
     EXPECT_EQ(TakeSounds().size(), 2u);
-    EXPECT_EQ(client->BetNoticeCount(), 302);
+    EXPECT_EQ(Table().BetNoticeCount(), 302);
 }
 
 TEST_F(TableBettingTest, NoticesOutsideBettingAndOddAmountsChangeNoPile) {
@@ -267,13 +267,13 @@ TEST_F(TableBettingTest, NoticesOutsideBettingAndOddAmountsChangeNoPile) {
 TEST_F(TableBettingTest, ABetCatchesTheClockUpAndABigOneSparkles) {
     Start();
     Betting();
-    EXPECT_EQ(client->Clock().Value(), 20);
+    EXPECT_EQ(Table().Clock().Value(), 20);
     SendBet(kOther, 100000, brTie, 100000, 100000, 6);
-    EXPECT_EQ(client->Clock().Value(), 14);
-    EXPECT_TRUE(client->BigBetSparkle().Running());
-    EXPECT_EQ(client->BigBetSparkle().Params().Left, 325);
+    EXPECT_EQ(Table().Clock().Value(), 14);
+    EXPECT_TRUE(Table().BigBetSparkle().Running());
+    EXPECT_EQ(Table().BigBetSparkle().Params().Left, 325);
     SendBet(kOther, 100, brTie, 100, 100100, 2);
-    EXPECT_EQ(client->Clock().Value(), 14);
+    EXPECT_EQ(Table().Clock().Value(), 14);
 }
 
 TEST_F(TableBettingTest, PilesOfARoundJoinedLateAreBuiltFromTheTotalsOnce) {
@@ -282,30 +282,30 @@ TEST_F(TableBettingTest, PilesOfARoundJoinedLateAreBuiltFromTheTotalsOnce) {
     // 9 and 10 are below the smallest chip; 20 000 makes two 1w chips.
     scene.TotalStakes = {9, 0, 10, 0, 20000, 0, 0, 0};
     Betting(scene);
-    EXPECT_TRUE(client->PilesBuilt());
+    EXPECT_TRUE(Table().PilesBuilt());
     EXPECT_TRUE(client->ChipPile(brBanker).Empty());
     EXPECT_TRUE(client->ChipPile(brPlayer).Empty());
     EXPECT_FALSE(client->ChipPile(brTie).Empty());
     EXPECT_TRUE(client->ChipPile(brTie).Visible());
-    EXPECT_TRUE(client->RegionTotal(brTie).Visible());
-    EXPECT_EQ(client->RegionTotal(brTie).TotalNum(), 20000);
-    EXPECT_FALSE(client->RegionTotal(brPlayerPair).Visible());
+    EXPECT_TRUE(Table().RegionTotal(brTie).Visible());
+    EXPECT_EQ(Table().RegionTotal(brTie).TotalNum(), 20000);
+    EXPECT_FALSE(Table().RegionTotal(brPlayerPair).Visible());
 }
 
 TEST_F(TableBettingTest, HoveringWithAChipHighlightsTheFieldUnderTheMouse) {
     Start();
     Betting();
-    client->TableMouseMove(kOnBanker.x, kOnBanker.y);
-    EXPECT_FALSE(client->RegionPicture(brBanker).Visible());
+    Table().TableMouseMove(kOnBanker.x, kOnBanker.y);
+    EXPECT_FALSE(Table().RegionPicture(brBanker).Visible());
     PickChip(kChip100);
-    client->TableMouseMove(kOnBanker.x, kOnBanker.y);
-    EXPECT_TRUE(client->RegionPicture(brBanker).Visible());
-    client->TableMouseMove(kOnTie.x, kOnTie.y);
-    EXPECT_TRUE(client->RegionPicture(brTie).Visible());
-    client->TableMouseMove(kOffTheBoard.x, kOffTheBoard.y);
-    EXPECT_FALSE(client->RegionPicture(brBanker).Visible());
-    EXPECT_FALSE(client->RegionPicture(brTie).Visible());
-    client->TableMouseMove(900, 300);
+    Table().TableMouseMove(kOnBanker.x, kOnBanker.y);
+    EXPECT_TRUE(Table().RegionPicture(brBanker).Visible());
+    Table().TableMouseMove(kOnTie.x, kOnTie.y);
+    EXPECT_TRUE(Table().RegionPicture(brTie).Visible());
+    Table().TableMouseMove(kOffTheBoard.x, kOffTheBoard.y);
+    EXPECT_FALSE(Table().RegionPicture(brBanker).Visible());
+    EXPECT_FALSE(Table().RegionPicture(brTie).Visible());
+    Table().TableMouseMove(900, 300);
     EXPECT_EQ(client->TableCursor(), 0);
 }
 

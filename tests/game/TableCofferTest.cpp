@@ -51,12 +51,12 @@ TEST_F(TableCofferTest, SaveAsksForTheCofferOnceUntilTheReplyComes) {
     Start();
     SendScene(RoomScene(TGamePhase::Free));
     TakeFrames();
-    client->CofferButtonClick(kCofferDeposit);
+    Table().CofferButtonClick(kCofferDeposit);
     std::vector<std::uint8_t> query = CofferRequest(kCofferDeposit, 0, "00-16-3E-4D-56-01", {});
     query[0] = 0;
     EXPECT_THAT(TakeFrames(), ElementsAre(CofferFrame(query)));
-    EXPECT_TRUE(client->CofferPending());
-    client->CofferButtonClick(kCofferWithdraw);
+    EXPECT_TRUE(Table().CofferPending());
+    Table().CofferButtonClick(kCofferWithdraw);
     EXPECT_TRUE(TakeFrames().empty());
 }
 
@@ -65,7 +65,7 @@ TEST_F(TableCofferTest, SaveAsksForTheCofferOnceUntilTheReplyComes) {
 TEST_F(TableCofferTest, ReplyOpensTheDialogOutsideTheHostCallAndSendsItsRequest) {
     Start();
     SendScene(RoomScene(TGamePhase::Free));
-    client->CofferButtonClick(kCofferDeposit);
+    Table().CofferButtonClick(kCofferDeposit);
     TakeFrames();
     int steps = 0;
     DriveModal(client->SaveDialog(), [&](int step) {
@@ -76,26 +76,26 @@ TEST_F(TableCofferTest, ReplyOpensTheDialogOutsideTheHostCallAndSendsItsRequest)
     });
     Reply(Reply(0, kCofferDeposit, 0));
     EXPECT_FALSE(client->SaveDialog().Showing());
-    EXPECT_TRUE(client->CofferTimer().Enabled());
+    EXPECT_TRUE(Table().CofferTimer().Enabled());
     Run(1);
     EXPECT_EQ(steps, 2);
     const std::vector<std::uint8_t> request = client->SaveDialog().Request();
     ASSERT_EQ(request.size(), 61u);
     EXPECT_THAT(TakeFrames(), ElementsAre(CofferFrame(request)));
-    EXPECT_TRUE(client->CofferPending());
-    EXPECT_FALSE(client->CofferTimer().Enabled());
+    EXPECT_TRUE(Table().CofferPending());
+    EXPECT_FALSE(Table().CofferTimer().Enabled());
 }
 
 TEST_F(TableCofferTest, ErrorsAndTextRepliesGoToAMessageBox) {
     Start();
     SendScene(RoomScene(TGamePhase::Free));
-    client->CofferButtonClick(kCofferWithdraw);
+    Table().CofferButtonClick(kCofferWithdraw);
     TakeFrames();
     TakeBoxes();
     Reply(Reply(0, kCofferWithdraw, 1));
     Run(1);
     EXPECT_THAT(TakeBoxes(), ElementsAre("msgbox 保险箱操作 | 请求失败。"));
-    EXPECT_FALSE(client->CofferPending());
+    EXPECT_FALSE(Table().CofferPending());
     Reply(Reply(1, kCofferWithdraw, 0));
     Run(1);
     EXPECT_EQ(TakeBoxes().size(), 1u);
@@ -117,7 +117,7 @@ TEST_F(TableCofferTest, AReplyWhileThePreviousOneWaitsIsDroppedAndCancelSendsNot
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_TRUE(TakeFrames().empty());
-    EXPECT_FALSE(client->CofferPending());
+    EXPECT_FALSE(Table().CofferPending());
 }
 
 // A reply that arrives while the dialog of the last one is open is dropped: no second modal run of the
@@ -133,7 +133,7 @@ TEST_F(TableCofferTest, AReplyWhileTheDialogIsOpenIsDropped) {
             Reply(Reply(1, kCofferWithdraw, 0));
             return true;
         }
-        EXPECT_FALSE(client->CofferTimer().Enabled());
+        EXPECT_FALSE(Table().CofferTimer().Enabled());
         client->DrawDialog().ButtonCancel->Click();
         return false;
     });
@@ -141,7 +141,7 @@ TEST_F(TableCofferTest, AReplyWhileTheDialogIsOpenIsDropped) {
     EXPECT_NO_THROW(Run(50));
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(TakeBoxes().empty());
-    EXPECT_FALSE(client->CofferPending());
+    EXPECT_FALSE(Table().CofferPending());
 }
 
 // An applicant for the bank must keep what applying needs: the deposit dialog refuses to take it.
@@ -166,12 +166,12 @@ TEST_F(TableCofferTest, AnApplicantCannotDepositWhatTheBankNeeds) {
 TEST_F(TableCofferTest, AReplyTooShortToReadEndsTheRequestSoTheButtonsWorkAgain) {
     Start();
     SendScene(RoomScene(TGamePhase::Free));
-    client->CofferButtonClick(kCofferDeposit);
+    Table().CofferButtonClick(kCofferDeposit);
     TakeFrames();
     client->DoCofferReply(std::vector<std::uint8_t>(20, 0), "x");
-    EXPECT_FALSE(client->CofferPending());
-    EXPECT_FALSE(client->CofferTimer().Enabled());
-    client->CofferButtonClick(kCofferDeposit);
+    EXPECT_FALSE(Table().CofferPending());
+    EXPECT_FALSE(Table().CofferTimer().Enabled());
+    Table().CofferButtonClick(kCofferDeposit);
     EXPECT_EQ(TakeFrames().size(), 1u);
 }
 

@@ -22,16 +22,16 @@ protected:
     // Runs the dealing timer tick by tick and notes every card that lands, as "P:<card>" or "B:<card>".
     std::vector<std::string> Landings(int mostTicks = 60) {
         std::vector<std::string> landed;
-        std::string player = client->PlayerHand().GetCards();
-        std::string banker = client->BankerHand().GetCards();
-        for (int tick = 0; tick < mostTicks && client->DealingTimer().Enabled(); ++tick) {
-            Run(client->DealingTimer().Interval());
-            if (client->PlayerHand().GetCards() != player)
-                landed.push_back("P:" + client->PlayerHand().GetCards().substr(player.size()));
-            if (client->BankerHand().GetCards() != banker)
-                landed.push_back("B:" + client->BankerHand().GetCards().substr(banker.size()));
-            player = client->PlayerHand().GetCards();
-            banker = client->BankerHand().GetCards();
+        std::string player = Table().PlayerHand().GetCards();
+        std::string banker = Table().BankerHand().GetCards();
+        for (int tick = 0; tick < mostTicks && Table().DealingTimer().Enabled(); ++tick) {
+            Run(Table().DealingTimer().Interval());
+            if (Table().PlayerHand().GetCards() != player)
+                landed.push_back("P:" + Table().PlayerHand().GetCards().substr(player.size()));
+            if (Table().BankerHand().GetCards() != banker)
+                landed.push_back("B:" + Table().BankerHand().GetCards().substr(banker.size()));
+            player = Table().PlayerHand().GetCards();
+            banker = Table().BankerHand().GetCards();
         }
         return landed;
     }
@@ -56,13 +56,13 @@ protected:
 TEST_F(TableDealingTest, TwoCardsEachAreDealtPlayerFirstInTurns) {
     Start();
     SendScene(Dealing("AB", "CD"));
-    EXPECT_TRUE(client->DealingTimer().Enabled());
-    EXPECT_EQ(client->DealingState(), TDealingState::PlayerTurn);
+    EXPECT_TRUE(Table().DealingTimer().Enabled());
+    EXPECT_EQ(Table().DealingState(), TDealingState::PlayerTurn);
     EXPECT_THAT(Landings(), ElementsAre("P:A", "B:C", "P:B", "B:D"));
-    EXPECT_EQ(client->DealingState(), TDealingState::Done);
-    EXPECT_FALSE(client->FlyingCard().Visible());
-    EXPECT_EQ(client->PlayerLabel().Caption(), "3点");
-    EXPECT_EQ(client->BankerLabel().Caption(), "7点");
+    EXPECT_EQ(Table().DealingState(), TDealingState::Done);
+    EXPECT_FALSE(Table().FlyingCard().Visible());
+    EXPECT_EQ(Table().PlayerLabel().Caption(), "3点");
+    EXPECT_EQ(Table().BankerLabel().Caption(), "7点");
     EXPECT_EQ(client->TopBar().Notice().Caption(),
               "前两张牌闲家点数:3点 停止发牌\n\r前两张牌庄家点数:7点 停止发牌");
 }
@@ -72,16 +72,16 @@ TEST_F(TableDealingTest, ThirdCardsFollowTheFirstFourAfterThePause) {
     SendScene(Dealing("ABC", "DEF", 1500));
     std::vector<std::string> landed;
     // Four cards, then the commentary says both hands draw and the timer waits for the pause.
-    while (landed.size() < 4 && client->DealingTimer().Enabled())
+    while (landed.size() < 4 && Table().DealingTimer().Enabled())
         for (const std::string& card : Landings(1))
             landed.push_back(card);
     EXPECT_THAT(landed, ElementsAre("P:A", "B:D", "P:B", "B:E"));
-    EXPECT_EQ(client->DealingTimer().Interval(), 1500u);
+    EXPECT_EQ(Table().DealingTimer().Interval(), 1500u);
     EXPECT_EQ(client->TopBar().Notice().Caption(),
               "前两张牌闲家点数:3点 闲家继续拿牌\n\r前两张牌庄家点数:天王(9) 庄家继续拿牌");
     EXPECT_THAT(Landings(), ElementsAre("P:C", "B:F"));
-    EXPECT_EQ(client->PlayerHand().GetCards(), "ABC");
-    EXPECT_EQ(client->BankerHand().GetCards(), "DEF");
+    EXPECT_EQ(Table().PlayerHand().GetCards(), "ABC");
+    EXPECT_EQ(Table().BankerHand().GetCards(), "DEF");
     EXPECT_EQ(TakeSounds().size(), 6u);
 }
 
@@ -94,14 +94,14 @@ TEST_F(TableDealingTest, OnlyThePlayerDrawsAThirdCard) {
 TEST_F(TableDealingTest, DealingNeedsBothHandsAndStartsOnlyOnce) {
     Start();
     SendScene(Dealing("AB", ""));
-    EXPECT_FALSE(client->DealingTimer().Enabled());
+    EXPECT_FALSE(Table().DealingTimer().Enabled());
     SendScene(Dealing("AB", "CD"));
     Landings(8);
-    const std::string dealt = client->PlayerHand().GetCards() + client->BankerHand().GetCards();
+    const std::string dealt = Table().PlayerHand().GetCards() + Table().BankerHand().GetCards();
     EXPECT_FALSE(dealt.empty());
     // A second scene of the same deal neither empties the hands nor starts over.
     SendScene(Dealing("AB", "CD"));
-    EXPECT_EQ(client->PlayerHand().GetCards() + client->BankerHand().GetCards(), dealt);
+    EXPECT_EQ(Table().PlayerHand().GetCards() + Table().BankerHand().GetCards(), dealt);
 }
 
 TEST_F(TableDealingTest, SettlementDuringTheDealShowsTheFullHandsAndNoCardTwice) {
@@ -110,11 +110,11 @@ TEST_F(TableDealingTest, SettlementDuringTheDealShowsTheFullHandsAndNoCardTwice)
     Landings(3);
     SendRoundResults(0, 0);
     SendSettlement(2, 0);
-    EXPECT_EQ(client->PlayerHand().GetCards(), "ABC");
-    EXPECT_EQ(client->BankerHand().GetCards(), "DE");
+    EXPECT_EQ(Table().PlayerHand().GetCards(), "ABC");
+    EXPECT_EQ(Table().BankerHand().GetCards(), "DE");
     Landings();
-    EXPECT_EQ(client->PlayerHand().GetCards(), "ABC");
-    EXPECT_EQ(client->BankerHand().GetCards(), "DE");
+    EXPECT_EQ(Table().PlayerHand().GetCards(), "ABC");
+    EXPECT_EQ(Table().BankerHand().GetCards(), "DE");
     EXPECT_TRUE(client->SettlementShown());
 }
 
@@ -125,22 +125,22 @@ TEST_F(TableDealingTest, SettlementShowsThePanelTheResultLineAndFeedsTheBars) {
     TakeSounds();
     SendRoundResults(1234567, 0);
     SendSettlement(3, 1234567, false, false, 10000);
-    EXPECT_TRUE(client->SettlementPicture().Visible());
-    EXPECT_TRUE(client->SettlementPanel().Visible());
-    EXPECT_EQ(client->SettlementPanel().WinCaption(), "赢取游戏豆");
-    EXPECT_EQ(client->SettlementPanel().OwnText(), "123 4567 ");
-    EXPECT_EQ(client->SettlementPanel().BankerText(), "0 ");
-    EXPECT_EQ(client->PlayerLabel().Caption(), "天王(8)");
-    EXPECT_EQ(client->BankerLabel().Caption(), "0点");
+    EXPECT_TRUE(Table().SettlementPicture().Visible());
+    EXPECT_TRUE(Table().SettlementPanel().Visible());
+    EXPECT_EQ(Table().SettlementPanel().WinCaption(), "赢取游戏豆");
+    EXPECT_EQ(Table().SettlementPanel().OwnText(), "123 4567 ");
+    EXPECT_EQ(Table().SettlementPanel().BankerText(), "0 ");
+    EXPECT_EQ(Table().PlayerLabel().Caption(), "天王(8)");
+    EXPECT_EQ(Table().BankerLabel().Caption(), "0点");
     const std::string notice = client->TopBar().Notice().Caption();
     EXPECT_TRUE(notice.ends_with("\n\r闲家:天王(8); 庄家:0点 结果:闲家赢")) << notice;
     EXPECT_THAT(TakeSounds(), ElementsAre("赢了.wav"));
     EXPECT_EQ(client->TopBar().Count(), 1);
-    EXPECT_EQ(client->BottomBar().Count(), 1);
-    EXPECT_TRUE(client->BlinkTimer().Enabled());
+    EXPECT_EQ(Table().BottomBar().Count(), 1);
+    EXPECT_TRUE(Table().BlinkTimer().Enabled());
     // A seat request puts the panel away.
     client->RequestSeat(kMySeat, true);
-    EXPECT_FALSE(client->SettlementPicture().Visible());
+    EXPECT_FALSE(Table().SettlementPicture().Visible());
 }
 
 TEST_F(TableDealingTest, ARoundThePlayerSatOutPlaysNoSound) {
@@ -164,27 +164,27 @@ TEST_F(TableDealingTest, WinningFieldsBlinkThroughTheSettlementAndStayLitAfter) 
     SendScene(scene);
     SendSettlement(1, 0, true, false);
     Run(400);
-    EXPECT_TRUE(client->RegionPicture(brBanker).Visible());
-    EXPECT_TRUE(client->RegionPicture(brBankerKing).Visible());
-    EXPECT_TRUE(client->RegionPicture(brPlayerPair).Visible());
-    EXPECT_FALSE(client->RegionPicture(brBankerPair).Visible());
-    EXPECT_FALSE(client->RegionPicture(brPlayer).Visible());
+    EXPECT_TRUE(Table().RegionPicture(brBanker).Visible());
+    EXPECT_TRUE(Table().RegionPicture(brBankerKing).Visible());
+    EXPECT_TRUE(Table().RegionPicture(brPlayerPair).Visible());
+    EXPECT_FALSE(Table().RegionPicture(brBankerPair).Visible());
+    EXPECT_FALSE(Table().RegionPicture(brPlayer).Visible());
     Run(400);
-    EXPECT_FALSE(client->RegionPicture(brBanker).Visible());
-    EXPECT_FALSE(client->RegionPicture(brPlayerPair).Visible());
+    EXPECT_FALSE(Table().RegionPicture(brBanker).Visible());
+    EXPECT_FALSE(Table().RegionPicture(brPlayerPair).Visible());
     SendFrame(hostframes::GameOver());
     Run(400);
-    EXPECT_FALSE(client->BlinkTimer().Enabled());
-    EXPECT_TRUE(client->RegionPicture(brBanker).Visible());
-    EXPECT_TRUE(client->RegionPicture(brBankerKing).Visible());
+    EXPECT_FALSE(Table().BlinkTimer().Enabled());
+    EXPECT_TRUE(Table().RegionPicture(brBanker).Visible());
+    EXPECT_TRUE(Table().RegionPicture(brBankerKing).Visible());
 }
 
 TEST_F(TableDealingTest, ScoreBlockGivesTheRoundResultsOfPlayerAndBanker) {
     Start();
     SendScene(RoomScene(TGamePhase::Settlement));
     SendRoundResults(-20000, 35000);
-    EXPECT_EQ(client->OwnRoundResult(), -20000);
-    EXPECT_EQ(client->BankerRoundResult(), 35000);
+    EXPECT_EQ(Table().OwnRoundResult(), -20000);
+    EXPECT_EQ(Table().BankerRoundResult(), 35000);
 }
 
 // A round's figures are the round's own: a new game starts them at 0, so a player the score block does
@@ -194,15 +194,15 @@ TEST_F(TableDealingTest, RoundResultsStartEachGameAtZero) {
     SendScene(RoomScene(TGamePhase::Betting));
     SendRoundResults(12000, -12000);
     SendSettlement(2, 12000, false, false, 10000);
-    EXPECT_EQ(client->SettlementPanel().OwnText(), "1 2000 ");
+    EXPECT_EQ(Table().SettlementPanel().OwnText(), "1 2000 ");
 
     SendFrame(hostframes::GameStart());
-    EXPECT_EQ(client->OwnRoundResult(), 0);
-    EXPECT_EQ(client->BankerRoundResult(), 0);
+    EXPECT_EQ(Table().OwnRoundResult(), 0);
+    EXPECT_EQ(Table().BankerRoundResult(), 0);
     SendFrame(hostframes::ScoreBlock(2, 1, {{kBanker, 0, 5000, 3000, 5003000}}));
     SendSettlement(0, 0);
-    EXPECT_EQ(client->SettlementPanel().OwnText(), "0 ");
-    EXPECT_EQ(client->SettlementPanel().BankerText(), "3000 ");
+    EXPECT_EQ(Table().SettlementPanel().OwnText(), "0 ");
+    EXPECT_EQ(Table().SettlementPanel().BankerText(), "3000 ");
 }
 
 // The hall may send the score block before or after the settlement notice: either way the panel, the
@@ -212,15 +212,15 @@ TEST_F(TableDealingTest, AScoreBlockAfterTheSettlementReachesThePanelTheBottomBa
     SendScene(RoomScene(TGamePhase::Betting));
     SendRoundResults(-2000, 2000);
     SendSettlement(0, -2000, false, false, 2000);
-    EXPECT_EQ(client->BottomBar().Total(), -2000);
+    EXPECT_EQ(Table().BottomBar().Total(), -2000);
     EXPECT_EQ(client->Scene().BankerWinnings, 2000);
 
     SendFrame(hostframes::GameStart());
     SendSettlement(2, 5000, false, false, 5000);
     SendRoundResults(5000, -5000);
-    EXPECT_EQ(client->SettlementPanel().OwnText(), "5000 ");
-    EXPECT_EQ(client->SettlementPanel().BankerText(), "-5000 ");
-    const TBjlBottomBar& bar = client->BottomBar();
+    EXPECT_EQ(Table().SettlementPanel().OwnText(), "5000 ");
+    EXPECT_EQ(Table().SettlementPanel().BankerText(), "-5000 ");
+    const TBjlBottomBar& bar = Table().BottomBar();
     EXPECT_EQ(bar.Count(), 2);
     EXPECT_TRUE(bar.Mark(1).Won);
     EXPECT_EQ(bar.GamesPlayed(), 2);
@@ -231,7 +231,7 @@ TEST_F(TableDealingTest, AScoreBlockAfterTheSettlementReachesThePanelTheBottomBa
 
     // A later block of the same round (the hall corrects itself) replaces the figures, it does not add.
     SendRoundResults(-1000, 1000);
-    EXPECT_EQ(client->SettlementPanel().OwnText(), "-1000 ");
+    EXPECT_EQ(Table().SettlementPanel().OwnText(), "-1000 ");
     EXPECT_FALSE(bar.Mark(1).Won);
     EXPECT_EQ(bar.GamesPlayed(), 2);
     EXPECT_EQ(bar.GamesWon(), 0);

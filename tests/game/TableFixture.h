@@ -21,6 +21,7 @@
 #include "plugin/PluginCommandForm.h"
 #include "plugin/PluginShare50.h"
 #include "support/TempDir.h"
+#include "support/TwoEightClientTestApi.h"
 #include "support/headless/HeadlessApp.h"
 #include "ui/PluginPictureButton.h"
 
@@ -83,6 +84,8 @@ protected:
     void WriteIni(const std::string& content);
     // The effects not yet taken, split by kind.
     void TakeEffects();
+    // The table's inner state, its other controls and their handlers.
+    TTwoEightClientTestApi Table() const { return TTwoEightClientTestApi(*client); }
 
     TempDir dir;
     TTestHallHost host;

@@ -79,8 +79,8 @@ TEST_F(TableGoldenTest, BettingWithPilesOwnStakesAndAHighlightedField) {
     }
     // The region numbers show on the next refresh of the table.
     SendFrame(hostframes::Attribute(0, kMe, 0));
-    client->ChipButtonClick(3);
-    client->TableMouseMove(100, 300);
+    Table().ChipButtonClick(3);
+    Table().TableMouseMove(100, 300);
     ExpectPicture("table-betting.png");
 }
 
@@ -94,10 +94,10 @@ TEST_F(TableGoldenTest, DealingWithACardInFlight) {
     FillRoads(scene);
     SendScene(scene);
     // Three cards have landed and the fourth is on its way.
-    while (client->BankerHand().Count() < 1 || client->PlayerHand().Count() < 2)
-        Run(client->DealingTimer().Interval());
-    Run(client->DealingTimer().Interval());
-    ASSERT_TRUE(client->FlyingCard().Visible());
+    while (Table().BankerHand().Count() < 1 || Table().PlayerHand().Count() < 2)
+        Run(Table().DealingTimer().Interval());
+    Run(Table().DealingTimer().Interval());
+    ASSERT_TRUE(Table().FlyingCard().Visible());
     ExpectPicture("table-dealing.png");
 }
 
@@ -154,8 +154,8 @@ TEST_F(TableGoldenTest, SevenDigitNumbersOfTheKingFieldsKeepClearOfTheirCaptions
         return ink;
     };
     for (const std::uint8_t region : {brBankerKing, brPlayerKing, brSamePointTie}) {
-        const TPngNumber& own = client->OwnStake(region);
-        const TPngNumber& total = client->RegionTotal(region);
+        const TPngNumber& own = Table().OwnStake(region);
+        const TPngNumber& total = Table().RegionTotal(region);
         ASSERT_TRUE(own.Visible() && total.Visible()) << int(region);
         EXPECT_GE(own.Width(), 7 * own.DigitWidth()) << int(region);
         EXPECT_EQ(captionInkIn(own), 0) << "own stake of region " << int(region);

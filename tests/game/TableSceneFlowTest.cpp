@@ -24,23 +24,23 @@ TEST_F(TableSceneFlowTest, SceneJoinedLateInEachPhaseSetsTheClockFromTheElapsedT
     TTableScene scene = RoomScene(TGamePhase::Betting);
     scene.PhaseElapsed = 7;
     SendScene(scene);
-    EXPECT_EQ(client->Clock().Value(), 13);
+    EXPECT_EQ(Table().Clock().Value(), 13);
     EXPECT_THAT(TakeSounds(), ElementsAre("开始.wav"));
-    EXPECT_TRUE(client->Clock().Visible());
-    EXPECT_TRUE(client->PhasePicture(TGamePhase::Betting).Visible());
-    EXPECT_FALSE(client->PhasePicture(TGamePhase::Free).Visible());
+    EXPECT_TRUE(Table().Clock().Visible());
+    EXPECT_TRUE(Table().PhasePicture(TGamePhase::Betting).Visible());
+    EXPECT_FALSE(Table().PhasePicture(TGamePhase::Free).Visible());
 
     scene.Phase = TGamePhase::Dealing;
     scene.PhaseElapsed = 4;
     scene.PlayerCards = "AB";
     scene.BankerCards = "CD";
     SendScene(scene);
-    EXPECT_EQ(client->Clock().Value(), 11);
+    EXPECT_EQ(Table().Clock().Value(), 11);
 
     scene.Phase = TGamePhase::Settlement;
     scene.PhaseElapsed = 3;
     SendScene(scene);
-    EXPECT_EQ(client->Clock().Value(), 5);
+    EXPECT_EQ(Table().Clock().Value(), 5);
     TakeSounds();
     // A second settlement scene is no new settlement: no second ending sound.
     SendScene(scene);
@@ -51,8 +51,8 @@ TEST_F(TableSceneFlowTest, SceneJoinedLateInEachPhaseSetsTheClockFromTheElapsedT
     scene.PhaseElapsed = 9;
     SendScene(scene);
     // More time elapsed than the phase has: the clock stops at 0, never below.
-    EXPECT_EQ(client->Clock().Value(), 0);
-    EXPECT_TRUE(client->PhasePicture(TGamePhase::Free).Visible());
+    EXPECT_EQ(Table().Clock().Value(), 0);
+    EXPECT_TRUE(Table().PhasePicture(TGamePhase::Free).Visible());
 }
 
 TEST_F(TableSceneFlowTest, RoomSettingsArePrintedOnceAndLeaveOutRulesThatDoNotApply) {
@@ -94,14 +94,14 @@ TEST_F(TableSceneFlowTest, MusicPlaysWhileBettingAndStopsAtFiveSecondsLeft) {
     EXPECT_EQ(music[0], "CLOSE ZyBaijiale");
     EXPECT_EQ(music[1], "OPEN \"" + hub->SoundDir() + "\\下注背景.wav\" ALIAS ZyBaijiale");
     EXPECT_EQ(music[2], "PLAY ZyBaijiale");
-    EXPECT_TRUE(client->MusicPlaying());
+    EXPECT_TRUE(Table().MusicPlaying());
 
     TakeSounds();
     // 7 seconds left: once the clock shows 5 the second timer warns and stops the music.
     Run(3000);
-    EXPECT_EQ(client->Clock().Value(), 4);
-    EXPECT_FALSE(client->MusicPlaying());
-    EXPECT_TRUE(client->ClockOrnament().Running());
+    EXPECT_EQ(Table().Clock().Value(), 4);
+    EXPECT_FALSE(Table().MusicPlaying());
+    EXPECT_TRUE(Table().ClockOrnament().Running());
     EXPECT_THAT(TakeSounds(), ::testing::Contains("clock.wav"));
     EXPECT_THAT(TakeMusic(), ElementsAre("CLOSE ZyBaijiale"));
 
@@ -125,8 +125,8 @@ TEST_F(TableSceneFlowTest, FreeTimeWithoutBankerShowsTheNoBankerPictureAndText) 
     scene.BankerList[0] = {};
     scene.NoBankerText = "现在无人上庄，请玩家申请上庄，上庄后即可开始游戏，祝您游戏愉快";
     SendScene(scene);
-    EXPECT_TRUE(client->NoBankerPicture().Visible());
-    EXPECT_FALSE(client->Clock().Visible());
+    EXPECT_TRUE(Table().NoBankerPicture().Visible());
+    EXPECT_FALSE(Table().Clock().Visible());
     // 62 bytes: two lines, the cut after 34 bytes because byte 35 starts a character.
     EXPECT_EQ(client->TopBar().Notice().Caption(),
               "现在无人上庄，请玩家申请上庄，上庄\n\r后即可开始游戏，祝您游戏愉快");
@@ -134,8 +134,8 @@ TEST_F(TableSceneFlowTest, FreeTimeWithoutBankerShowsTheNoBankerPictureAndText) 
     // A banker sits down between rounds: the line no longer says there is none.
     scene.BankerList[0] = {kBanker, kBankerSeat};
     SendScene(scene);
-    EXPECT_FALSE(client->NoBankerPicture().Visible());
-    EXPECT_TRUE(client->Clock().Visible());
+    EXPECT_FALSE(Table().NoBankerPicture().Visible());
+    EXPECT_TRUE(Table().Clock().Visible());
     EXPECT_EQ(client->TopBar().Notice().Caption(), "");
 }
 
@@ -147,20 +147,20 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
     scene.TotalStakes = {1000, 0, 500, 0, 0, 0, 0, 0};
     scene.OwnStakes = {1000, 0, 0, 0, 0, 0, 0, 0};
     SendScene(scene);
-    client->PlayerHand().SetCards("AB");
+    Table().PlayerHand().SetCards("AB");
     SendFrame(hostframes::GameStart());
     EXPECT_EQ(client->Phase(), TGamePhase::Betting);
-    EXPECT_EQ(client->PlayerHand().Count(), 0);
-    EXPECT_FALSE(client->PlayerHand().Visible());
-    EXPECT_FALSE(client->CardTray().Visible());
+    EXPECT_EQ(Table().PlayerHand().Count(), 0);
+    EXPECT_FALSE(Table().PlayerHand().Visible());
+    EXPECT_FALSE(Table().CardTray().Visible());
     EXPECT_EQ(client->Scene().TotalStakes[0], 0);
     EXPECT_EQ(client->PlayerStake(), 0);
-    EXPECT_TRUE(client->PilesBuilt());
+    EXPECT_TRUE(Table().PilesBuilt());
     EXPECT_EQ(client->TopBar().Notice().Caption(), "游戏开始，请下注...");
 
     SendFrame(hostframes::GameOver());
     EXPECT_EQ(client->Phase(), TGamePhase::Free);
-    EXPECT_EQ(client->BetNoticeCount(), 0);
+    EXPECT_EQ(Table().BetNoticeCount(), 0);
     EXPECT_TRUE(client->ChipPile(0).Empty());
 }
 
@@ -168,12 +168,12 @@ TEST_F(TableSceneFlowTest, GameStartResetsTheTableAndShowsTheStatusText) {
 // the second timer runs over a table between games, until a scene of a running game sets it.
 TEST_F(TableSceneFlowTest, TheClockIsBlankUntilAGameInProgressSetsIt) {
     Start();
-    EXPECT_EQ(client->Clock().Value(), -1);
+    EXPECT_EQ(Table().Clock().Value(), -1);
     SendScene(RoomScene(TGamePhase::Free));
     Run(3000);
-    EXPECT_EQ(client->Clock().Value(), -1);
+    EXPECT_EQ(Table().Clock().Value(), -1);
     SendScene(RoomScene(TGamePhase::Betting));
-    EXPECT_EQ(client->Clock().Value(), 20);
+    EXPECT_EQ(Table().Clock().Value(), 20);
 }
 
 TEST_F(TableSceneFlowTest, FreeTimeClockStartsOverWhenItRunsOut) {
@@ -182,9 +182,9 @@ TEST_F(TableSceneFlowTest, FreeTimeClockStartsOverWhenItRunsOut) {
     scene.GameInProgress = true;
     scene.PhaseElapsed = 4;
     SendScene(scene);
-    EXPECT_EQ(client->Clock().Value(), 1);
+    EXPECT_EQ(Table().Clock().Value(), 1);
     Run(2000);
-    EXPECT_GE(client->Clock().Value(), 4);
+    EXPECT_GE(Table().Clock().Value(), 4);
 }
 
 TEST_F(TableSceneFlowTest, ATableClosedDuringBettingStopsItsMusic) {
@@ -211,7 +211,7 @@ TEST_F(TableSceneFlowTest, ShortSceneAppliesWhatItHolds) {
 TEST_F(TableSceneFlowTest, ASceneInAnUnknownPhaseShowsNoPhaseAndTakesNoBets) {
     Start();
     SendScene(RoomScene(TGamePhase::Betting));
-    client->ChipButtonClick(0);
+    Table().ChipButtonClick(0);
     TakeSounds();
     TakeLines();
     std::vector<std::uint8_t> bytes = WriteTableScene(RoomScene(TGamePhase::Betting));
@@ -220,17 +220,17 @@ TEST_F(TableSceneFlowTest, ASceneInAnUnknownPhaseShowsNoPhaseAndTakesNoBets) {
 
     EXPECT_EQ(client->Phase(), TGamePhase::Unknown);
     for (TGamePhase phase : kGamePhases)
-        EXPECT_FALSE(client->PhasePicture(phase).Visible()) << int(GamePhaseByte(phase));
-    EXPECT_EQ(client->Clock().Value(), 20) << "the betting clock goes on";
+        EXPECT_FALSE(Table().PhasePicture(phase).Visible()) << int(GamePhaseByte(phase));
+    EXPECT_EQ(Table().Clock().Value(), 20) << "the betting clock goes on";
     EXPECT_TRUE(TakeSounds().empty());
-    EXPECT_TRUE(client->MusicPlaying());
-    EXPECT_TRUE(client->CardTray().Visible());
-    EXPECT_TRUE(client->PlayerLabel().Visible());
-    EXPECT_TRUE(client->PlayerHand().Visible());
+    EXPECT_TRUE(Table().MusicPlaying());
+    EXPECT_TRUE(Table().CardTray().Visible());
+    EXPECT_TRUE(Table().PlayerLabel().Visible());
+    EXPECT_TRUE(Table().PlayerHand().Visible());
     EXPECT_EQ(client->TableCursor(), 0);
     for (int button = 0; button < kChipButtonCount; ++button)
         EXPECT_FALSE(client->ChipButton(button).Enabled()) << button;
-    client->ChipButtonClick(0);
+    Table().ChipButtonClick(0);
     ClickTable(100, 300);
     EXPECT_THAT(TakeLines(), ElementsAre("kind=7 现在不是下注时间，请稍后下注 "));
     EXPECT_TRUE(TakeRequests().empty());
@@ -242,12 +242,12 @@ TEST_F(TableSceneFlowTest, ASceneInAnUnknownPhaseShowsNoPhaseAndTakesNoBets) {
 
 TEST_F(TableSceneFlowTest, SeatsAreRememberedAndForgotten) {
     Start();
-    EXPECT_EQ(client->ChairUser(kBankerSeat), kBanker);
-    EXPECT_EQ(client->ChairName(kBankerSeat), "庄家大老板");
+    EXPECT_EQ(Table().ChairUser(kBankerSeat), kBanker);
+    EXPECT_EQ(Table().ChairName(kBankerSeat), "庄家大老板");
     client->DoPlayerUnseated(kBankerSeat, kOther);
-    EXPECT_EQ(client->ChairUser(kBankerSeat), kBanker);
+    EXPECT_EQ(Table().ChairUser(kBankerSeat), kBanker);
     client->DoPlayerUnseated(kBankerSeat, kBanker);
-    EXPECT_EQ(client->ChairUser(kBankerSeat), 0);
+    EXPECT_EQ(Table().ChairUser(kBankerSeat), 0);
 }
 
 } // namespace

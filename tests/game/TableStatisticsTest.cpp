@@ -28,24 +28,24 @@ protected:
 TEST_F(TableStatisticsTest, TheWindowOpensOnlyWithCtrlAndTheRightButtonWhenTheRoomAllowsIt) {
     Start();
     SendScene(RoomScene(TGamePhase::Betting));
-    EXPECT_EQ(client->StatisticsButton(), nullptr);
+    EXPECT_EQ(Table().StatisticsButton(), nullptr);
     SendScene(Allowed(TGamePhase::Betting));
-    ASSERT_NE(client->StatisticsButton(), nullptr);
-    EXPECT_EQ(client->StatisticsButton()->BoundsRect(), (TRect{0, 0, 15, 15}));
+    ASSERT_NE(Table().StatisticsButton(), nullptr);
+    EXPECT_EQ(Table().StatisticsButton()->BoundsRect(), (TRect{0, 0, 15, 15}));
     ClickTable(5, 5, TMouseButton::mbRight);
-    EXPECT_EQ(client->StatisticsWindow(), nullptr);
+    EXPECT_EQ(Table().StatisticsWindow(), nullptr);
     ClickTable(5, 5, TMouseButton::mbLeft, ssCtrl);
-    EXPECT_EQ(client->StatisticsWindow(), nullptr);
+    EXPECT_EQ(Table().StatisticsWindow(), nullptr);
     ClickTable(5, 5, TMouseButton::mbRight, ssCtrl);
-    ASSERT_NE(client->StatisticsWindow(), nullptr);
-    EXPECT_TRUE(client->StatisticsWindow()->Showing());
+    ASSERT_NE(Table().StatisticsWindow(), nullptr);
+    EXPECT_TRUE(Table().StatisticsWindow()->Showing());
 }
 
 TEST_F(TableStatisticsTest, ComputerBetsReachTheWindowAndItsRequestsGoOutOnlyWhileBetting) {
     Start();
     SendScene(Allowed(TGamePhase::Betting));
-    client->StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
-    TForm1& window = *client->StatisticsWindow();
+    Table().StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
+    TForm1& window = *Table().StatisticsWindow();
     SendNotice(ComputerBets().Write());
     EXPECT_EQ(window.Caption(), "电脑当庄");
     TakeFrames();
@@ -70,9 +70,9 @@ TEST_F(TableStatisticsTest, NoticesWithoutTheWindowAreIgnoredAndAClosedTableFree
     Start();
     SendScene(Allowed(TGamePhase::Betting));
     SendNotice(ComputerBets().Write());
-    EXPECT_EQ(client->StatisticsWindow(), nullptr);
-    client->StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
-    EXPECT_TRUE(client->StatisticsWindow()->Showing());
+    EXPECT_EQ(Table().StatisticsWindow(), nullptr);
+    Table().StatisticsButtonMouseDown(TMouseButton::mbRight, ssCtrl);
+    EXPECT_TRUE(Table().StatisticsWindow()->Showing());
     // The table goes while the window shows: it is closed and freed first, with nothing left behind.
     formOwner.reset();
     platform.RunUntilIdle();
