@@ -493,7 +493,7 @@ void PlayingWithAStake(TScript& s, bool commented) {
     if (commented)
         s.Comment(
             "The betting scene, and the server accepts my 1000 on the Player: I have a stake in this round.");
-    s.Frame(Scene(Room(1)));
+    s.Frame(Scene(Room(TGamePhase::Betting)));
     s.Frame(Bet(kMe, 1000, 2, 1000, 1000, 3));
 }
 
@@ -550,7 +550,7 @@ std::string FinalizeSendFailsScript() {
     s.Comment(
         "The game starts again, a new betting scene and a coffer reply: no music, no dialog, no request.");
     s.Frame(GameStart());
-    s.Frame(Scene(Room(1)));
+    s.Frame(Scene(Room(TGamePhase::Betting)));
     s.Frame(CofferAnswer(DepositState()));
     s.Line("text 48656c6c6f");
     s.Line("wait 5000");
@@ -562,7 +562,7 @@ void DepositDialogOpen(TScript& s) {
     StartTable(s, 880000204);
     s.Comment("Between rounds, Save asks for the coffer; its reply opens the deposit dialog on the coffer");
     s.Comment("timer's first tick.");
-    s.Frame(Scene(Room(0)));
+    s.Frame(Scene(Room(TGamePhase::Free)));
     s.Line("click 30 592");
     s.Frame(CofferAnswer(DepositState()));
     s.Line("wait 1");
