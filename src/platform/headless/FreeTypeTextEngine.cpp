@@ -87,6 +87,10 @@ std::optional<TFontFileFace> InstalledFamily(const std::string& utf8Name) {
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
+// Without a report of the suppression at exit, a program's error output stays what the program wrote.
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
+}
 #endif
 
 struct TFreeTypeTextEngine::Library {
