@@ -3,6 +3,7 @@
 #include "game/TwoEightRules.h"
 #include "graphics/BarPictures.h"
 #include "gui/PngImage.h"
+#include "support/RoadGames.h"
 #include "support/headless/GoldenPicture.h"
 
 #include <cstdlib>
@@ -21,18 +22,8 @@ protected:
     }
     // Twelve games on the roads, so that the bars look like a table that has been open a while.
     static void FillRoads(TTableScene& scene) {
-        const std::array<TBarRoadEntry, 12> games{{{7, 3, 0},
-                                                   {2, 8, 2},
-                                                   {6, 6, 4},
-                                                   {9, 1, 1},
-                                                   {4, 5, 3},
-                                                   {8, 0, 0},
-                                                   {3, 7, 2},
-                                                   {5, 5, 5},
-                                                   {1, 9, 2},
-                                                   {7, 6, 0},
-                                                   {0, 8, 3},
-                                                   {9, 2, 0}}};
+        std::vector<TBarRoadEntry> games = test::roads::SampleBarGames();
+        games.resize(12);
         for (std::size_t i = 0; i < games.size(); ++i) {
             scene.BarRoad[i] = games[i];
             scene.ResultRoad[i] = {games[i].ResultCode, std::uint8_t(i % 5 == 0), std::uint8_t(i % 7 == 3)};

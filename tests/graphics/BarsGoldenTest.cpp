@@ -1,6 +1,7 @@
 #include "graphics/BjlBottomBar.h"
 #include "graphics/BjlTopBar.h"
 #include "gui/Form.h"
+#include "support/RoadGames.h"
 #include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
@@ -46,20 +47,7 @@ TEST_F(BarsGoldenTest, BothBarsFilled) {
     bottom->SetCaptions("游戏豆");
     bottom->SetTopBar(top->Handle());
 
-    const std::array<TBarRoadEntry, 14> games{{{7, 3, 0},
-                                               {2, 8, 2},
-                                               {6, 6, 4},
-                                               {9, 1, 1},
-                                               {4, 5, 3},
-                                               {8, 0, 0},
-                                               {3, 7, 2},
-                                               {5, 5, 5},
-                                               {1, 9, 2},
-                                               {7, 6, 0},
-                                               {0, 8, 3},
-                                               {9, 2, 0},
-                                               {6, 7, 2},
-                                               {8, 4, 1}}};
+    const std::vector<TBarRoadEntry> games = test::roads::SampleBarGames();
     for (std::size_t n = 0; n < games.size(); ++n) {
         top->AddResult(games[n]);
         bottom->AddResult(n % 3 != 0, n % 2 == 0 ? 20000 : -10000, games[n]);

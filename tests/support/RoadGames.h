@@ -23,4 +23,11 @@ inline std::vector<TResultTableEntry> Games(std::initializer_list<std::uint8_t> 
     return games;
 }
 
+// Fourteen games as the bars show them (player points, banker points, result code), for the pictures of
+// bars that look like a table that has been open a while.
+inline std::vector<TBarRoadEntry> SampleBarGames() {
+    return {{7, 3, 0}, {2, 8, 2}, {6, 6, 4}, {9, 1, 1}, {4, 5, 3}, {8, 0, 0}, {3, 7, 2},
+            {5, 5, 5}, {1, 9, 2}, {7, 6, 0}, {0, 8, 3}, {9, 2, 0}, {6, 7, 2}, {8, 4, 1}};
+}
+
 } // namespace morvane::test::roads
