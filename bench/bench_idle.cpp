@@ -7,9 +7,11 @@
 // ornament); the free phase follows a whole round, as at a table that has played. The last variant hides
 // the table with the boss key during the betting.
 
+#include "form/FormPluginClient.h"
 #include "form/TableClasses.h"
 #include "game/GameNotices.h"
 #include "game/TableScene.h"
+#include "game/TwoEightClient.h"
 #include "gui/Application.h"
 #include "gui/Form.h"
 #include "host/HostFrames.h"
@@ -195,6 +197,24 @@ public:
 
     TForm& Form() { return *table_->Form(); }
     THeadlessPlatform& Platform() { return platform_; }
+    // Whether the table is where `state` should have brought it: in its phase, shown or hidden.
+    bool Reached(TIdleState state) {
+        const auto* form = dynamic_cast<TFormPluginClient*>(table_->Form());
+        const auto* client = form ? dynamic_cast<TTwoEightClient*>(form->GameClient()) : nullptr;
+        if (!client || form->Showing() == (state == TIdleState::HiddenByBossKey)) return false;
+        switch (state) {
+        case TIdleState::Free:
+            return client->Phase() == TGamePhase::Free;
+        case TIdleState::Betting:
+        case TIdleState::HiddenByBossKey:
+            return client->Phase() == TGamePhase::Betting;
+        case TIdleState::Dealing:
+            return client->Phase() == TGamePhase::Dealing;
+        case TIdleState::Settlement:
+            return client->Phase() == TGamePhase::Settlement && client->SettlementShown();
+        }
+        return false;
+    }
 
 private:
     THeadlessPlatform platform_;
@@ -212,6 +232,10 @@ void IdleForOneMinute(benchmark::State& state, TIdleState idle) {
         auto table = std::make_unique<TIdleTable>();
         table->Enter(idle);
         table->Wait(kSettleMs);
+        if (!table->Reached(idle)) {
+            state.SkipWithError("the frames did not bring the table where this minute is measured");
+            return;
+        }
         table->Platform().TakeEffects();
         const int paintsBefore = table->Form().PaintCount();
         const long long pixelsBefore = table->Form().PaintedPixels();
