@@ -48,6 +48,7 @@ void TForm::Hide() {
     }
     shown_ = false;
     SetVisible(false);
+    dirty_.Clear();
     captureControl_ = hoverControl_ = pressedControl_ = nullptr;
     if (window_) Application().System().ShowTopWindow(window_, false, false);
     if (OnHide) OnHide(this);
@@ -185,6 +186,9 @@ void TForm::WndProc(TMessage& message) {
 }
 
 void TForm::InvalidateFormRect(const TRect& rect) {
+    // A hidden window keeps no damage: nothing of it is on the screen, and Show repaints it whole. So an
+    // animation that repaints at once paints nothing while its table is hidden.
+    if (window_ && !shown_) return;
     TRect visible = rect.Intersect(ClientRect());
     if (visible.IsEmpty()) return;
     dirty_.Add(visible);

@@ -260,6 +260,28 @@ TEST_F(FormTest, TheBossKeyHidesTableAndHallAndTheSecondPressBringsBothBack) {
     EXPECT_TRUE(form->PluginShare501()->SoundOn());
 }
 
+// While the boss key hides the table its betting time runs out: the clock counts and its ornament
+// animates through the last five seconds, and none of it is painted until the table is shown again.
+TEST_F(FormTest, ATableHiddenByTheBossKeyPaintsNothingWhileItsClockRunsOut) {
+    Open();
+    const auto frames = FramesOfStory("round.script");
+    // The room's settings, who is here, the game's start and the scene that opens 20 seconds of betting.
+    for (std::size_t i = 0; i < 4; ++i)
+        Post(frames.at(i));
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    platform.RunUntilIdle();
+    const int paints = form->PaintCount();
+    platform.AdvanceBy(20000);
+    EXPECT_EQ(form->PaintCount(), paints);
+
+    // Shown again, it is painted whole, once.
+    const long long pixels = form->PaintedPixels();
+    ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));
+    platform.RunUntilIdle();
+    EXPECT_EQ(form->PaintCount(), paints + 1);
+    EXPECT_EQ(form->PaintedPixels() - pixels, (long long)form->Width() * form->Height());
+}
+
 TEST_F(FormTest, APressOnTheIconRestoresAndWithoutAHallOnlyTheTableHides) {
     Open();
     ASSERT_TRUE(platform.PressHotKey(MOD_ALT, 'Q'));

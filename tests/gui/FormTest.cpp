@@ -88,6 +88,28 @@ TEST_F(FormTest, AChangeRepaintsOnlyWhatItMust) {
     EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(25, 35), RGB(0, 80, 0));
 }
 
+// An animation repaints at once (Repaint) on every step, also while its window is hidden (the boss key):
+// a hidden window paints nothing, and showing it again brings the changes of the hidden time.
+TEST_F(FormTest, AHiddenFormPaintsNothingAndShowsItsChangesWhenShownAgain) {
+    form->Hide();
+    const int paints = form->PaintCount();
+    const long long pixels = form->PaintedPixels();
+    const int probePaints = probe->paints;
+    probe->SetColor(clBlue);
+    probe->Repaint();
+    platform.AdvanceBy(1000);
+    EXPECT_EQ(form->PaintCount(), paints);
+    EXPECT_EQ(probe->paints, probePaints);
+    EXPECT_TRUE(form->PendingPaint().Empty());
+
+    form->Show();
+    platform.RunUntilIdle();
+    EXPECT_EQ(form->PaintedPixels() - pixels, 200 * 120);
+    EXPECT_EQ(probe->paints, probePaints + 1);
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(30, 40), clBlue);
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(5, 5), RGB(0, 80, 0));
+}
+
 TEST_F(FormTest, ClicksReachTheControlUnderTheMouseInItsOwnCoordinates) {
     platform.Click({100 + 25, 50 + 35});
     EXPECT_EQ(probe->events, (std::vector<std::string>{"enter", "down 5,5", "up 5,5", "click"}));
