@@ -27,9 +27,9 @@ struct HDC__;
 namespace morvane {
 
 // The platform on Windows: one frameless pop-up window per top-level window, whose framebuffer is kept
-// in a copy of what was presented and blitted as a top-down DIB when the system asks for paint; timers,
-// posted tasks, cross-thread calls, hot keys and the notification icon go through a hidden service
-// window of the UI thread (the thread that creates the platform).
+// in a copy of what was presented, enlarged to the window's scale, and blitted as a top-down DIB when the
+// system asks for paint; timers, posted tasks, cross-thread calls, hot keys and the notification icon go
+// through a hidden service window of the UI thread (the thread that creates the platform).
 class TWin32Platform : public TPlatform {
 public:
     TWin32Platform();
