@@ -38,10 +38,9 @@ void CheckShape(HWND window, TChecks& checks) {
     const int kind = GetWindowRgn(window, region);
     GetRgnBox(region, &box);
     DeleteObject(region);
-    // The frame's shape lies within the rectangle (5, 5)–(1019, 729) of the table's own pixels.
-    checks.Check(kind != ERROR && box.left >= 5 * kScale && box.top >= 5 * kScale &&
-                     box.right <= 1019 * kScale && box.bottom <= 729 * kScale && box.right > kTableWidth &&
-                     box.bottom > kTableHeight,
+    // The frame's shape fills the rectangle (5, 5)–(1019, 729) of the table's own pixels to its edges.
+    checks.Check(kind != ERROR && box.left == 5 * kScale && box.top == 5 * kScale &&
+                     box.right == 1019 * kScale && box.bottom == 729 * kScale,
                  "the window's shape is twice as large: its box is (" + std::to_string(box.left) + ", " +
                      std::to_string(box.top) + ")-(" + std::to_string(box.right) + ", " +
                      std::to_string(box.bottom) + ")");
