@@ -302,7 +302,8 @@ TPluginInterface50& TReplaySession::Table(const TReplayCommand& command) {
 TPoint TReplaySession::FormPoint(const TReplayCommand& command) {
     TForm* form = Table(command).Form();
     if (!form) throw TReplayRunError(command.line, "the table has no form");
-    return form->ClientToScreen(TPoint{command.x, command.y});
+    // The screen pixel showing it, also when an option file beside the script asks for a larger window.
+    return platform_.ScreenPixelOf(form->ClientToScreen(TPoint{command.x, command.y}));
 }
 
 void TReplaySession::Check(const TReplayCommand& command, long result) {

@@ -79,6 +79,7 @@ private:
     void Hall(const TReplayCommand& command);
     // The hall drops its reference: the table may go at once, or once its code on the stack is done.
     void ReleaseTable();
+    // The screen pixel showing a point of the table's form named by the command.
     TPoint FormPoint(const TReplayCommand& command);
     void Check(const TReplayCommand& command, long result);
 

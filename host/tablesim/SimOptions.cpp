@@ -39,7 +39,7 @@ bool ParsePhaseSeconds(const std::string& text, std::array<int, 4>& seconds) {
 
 bool TakesValue(const std::string& flag, TSimProgram program) {
     if (flag == "--dll") return program == TSimProgram::Window;
-    if (flag == "--heap-from") return program == TSimProgram::Headless;
+    if (flag == "--heap-from" || flag == "--scale") return program == TSimProgram::Headless;
     return flag == "--rounds" || flag == "--seed" || flag == "--bots" || flag == "--out" ||
            flag == "--strategy" || flag == "--phase-seconds";
 }
@@ -55,7 +55,7 @@ std::string SimUsage(TSimProgram program) {
     return "usage: morvane-tablesim [--rounds N] [--seed S] [--bots N] [--out DIR] [--every-phase] "
            "[--quiet]\n"
            "                        [--strategy banker|player|tie|random|none] [--phase-seconds F,B,D,S]\n"
-           "                        [--coffer] [--no-record] [--heap-from N]\n";
+           "                        [--coffer] [--no-record] [--heap-from N] [--scale 1|2|3]\n";
 }
 
 std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error,
@@ -138,6 +138,12 @@ std::optional<TSimOptions> ParseSimOptions(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             options.HeapFrom = int(number);
+        } else if (flag == "--scale") {
+            if (!ParseNumber(value, 1, 3, number)) {
+                error = "--scale takes a whole factor from 1 to 3, not " + value;
+                return std::nullopt;
+            }
+            options.Scale = int(number);
         } else if (flag == "--dll") {
             if (value.empty()) {
                 error = "--dll needs the path of the library";

@@ -38,6 +38,9 @@ struct TSimOptions {
     // Above 0: the heap in use is taken after this round and after the last one, the simulator's own
     // records drained first, so that the figures are the table's.
     int HeapFrom{0};
+    // The factor the simulated screen asks the table's windows to be shown at (1 to 3); the screenshots
+    // are as large as the screen shows them.
+    int Scale{1};
 };
 
 inline constexpr int kMaxBots = 150;

@@ -88,6 +88,7 @@ TTableSimulator::TTableSimulator(TSimOptions options, std::ostream& progress)
     std::error_code ignored;
     const std::filesystem::path out = std::filesystem::absolute(options_.OutDir, ignored);
     platform_.SetLibraryFolder(out.string() + "/");
+    platform_.SetScreenFactor(options_.Scale);
     RegisterTableClasses();
     host_.SetFaceImages(MakeFaceList(faceOwner_));
     host_.OnSendData = [this](const TTestHallHost::TSentFrame& frame) {
@@ -358,7 +359,7 @@ std::optional<int> TTableSimulator::ChooseChipButton(std::int64_t room) {
 
 void TTableSimulator::ClickAt(TPoint tablePoint) {
     TForm* form = table_->Form();
-    platform_.Click(form->ClientToScreen(tablePoint));
+    platform_.Click(platform_.ScreenPixelOf(form->ClientToScreen(tablePoint)));
     platform_.RunUntilIdle();
 }
 
@@ -419,7 +420,8 @@ void TTableSimulator::TypeInto(TControl& control, const std::string& gbkText) {
 }
 
 void TTableSimulator::ClickControl(TControl& control) {
-    platform_.Click(control.ClientToScreen({control.Width() / 2, control.Height() / 2}));
+    platform_.Click(
+        platform_.ScreenPixelOf(control.ClientToScreen({control.Width() / 2, control.Height() / 2})));
     platform_.RunUntilIdle();
 }
 

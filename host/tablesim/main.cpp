@@ -1,6 +1,7 @@
 // morvane-tablesim: one table object with the test hall host and the simulated baccarat server, in
 // virtual time on the headless platform. Writes a sheet per round (its four phases side by side), the
-// round log and, with --every-phase, each phase's screenshot. With --heap-from it reports what it saw at
+// round log and, with --every-phase, each phase's screenshot; with --scale N the screen asks for N times
+// the size and the screenshots are as large. With --heap-from it reports what it saw at
 // the table and the heap in use after that round and after the last (a soak). Exit codes: 0 done, 1 output
 // could not be written, 2 bad command line.
 #include "host/tablesim/SimOptions.h"

@@ -78,6 +78,14 @@ public:
     virtual void SetCursorShape(TWindowId /*window*/, int /*cursor*/) {}
     // Starts a system move of the window following the mouse (the title drag of skinned panels).
     virtual void BeginWindowDrag(TWindowId /*window*/) {}
+    // How much larger windows show their pixels on a dense screen: 0 follows what the screen asks for,
+    // 1 to 3 are fixed whole factors; open windows follow at once. The backend alone scales: it presents
+    // each framebuffer pixel as a square of screen pixels, scales shapes, and maps the mouse back, and
+    // every position it hands over or is given (window bounds, the cursor, the work area, screen copies'
+    // rectangles) counts framebuffer pixels, so nothing above it knows of a factor.
+    virtual void SetScalePreference(int /*preference*/) {}
+    // The whole factor the window is shown at.
+    virtual int WindowScale(TWindowId /*window*/) { return 1; }
 
     virtual TTimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(TTimerId timer) = 0;

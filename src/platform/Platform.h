@@ -72,8 +72,8 @@ public:
     virtual TForeignWindow WindowOwner(TForeignWindow /*window*/) { return 0; }
     virtual void MinimizeForeignWindow(TForeignWindow /*window*/) {}
     virtual void ShowForeignWindow(TForeignWindow /*window*/, bool /*show*/) {}
-    // What the screen shows inside a rectangle of screen coordinates, as a 24-bit bitmap of its size; an
-    // empty bitmap when the screen cannot be read.
+    // What the screen shows inside a rectangle of screen coordinates, as a 24-bit bitmap of the screen
+    // pixels it covers (its size times the windows' scale); an empty bitmap when the screen cannot be read.
     virtual TBitmap CopyScreen(const TRect& /*rect*/) { return {}; }
     virtual TRect ScreenWorkArea() = 0;
     // The display's mode; all zero when it cannot be known, which no switch is asked to restore.

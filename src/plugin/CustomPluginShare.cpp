@@ -187,6 +187,10 @@ void TCustomPluginShare::LoadOptions() {
     if (iniFile_) {
         haveSound_ = iniFile_->ReadBool("Option", "HaveSound", true);
         needShout_ = iniFile_->ReadBool("Option", "NeedShout", true);
+        // A value the table cannot use follows the screen, as a missing one does.
+        scale_ =
+            ParseScalePreference(iniFile_->ReadString("Option", "Scale", "")).value_or(kScaleFollowsScreen);
+        if (TPlatform* platform = PluginPlatform()) platform->SetScalePreference(scale_);
     }
     ForEachLifecycle([](auto* component) { component->DoOptionsLoaded(); });
 }

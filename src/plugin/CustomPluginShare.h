@@ -3,6 +3,7 @@
 #include "base/Bytes.h"
 #include "base/IniFile.h"
 #include "gui/Component.h"
+#include "platform/WindowScale.h"
 #include "plugin/ChatLineKinds.h"
 #include "plugin/ComCompat.h"
 #include "plugin/CustomPluginClient.h"
@@ -200,6 +201,8 @@ public:
     // The option as the settings panel changes it.
     void SetHaveSound(bool value) { haveSound_ = value; }
     bool NeedShout() const { return needShout_; }
+    // How much larger the table's windows are shown: 0 as the screen asks, else a fixed whole factor.
+    int Scale() const { return scale_; }
     bool SoundOn() const { return soundOn_; }
     void SetSoundOn(bool value) { soundOn_ = value; }
     bool ShowStartStop() const { return showStartStop_; }
@@ -315,6 +318,7 @@ private:
     bool duplicate_{false};
     bool haveSound_{true};
     bool needShout_{true};
+    int scale_{kScaleFollowsScreen};
     bool soundOn_{true};
     bool showStartStop_{true};
     bool userMenuOn_{true};

@@ -1,8 +1,8 @@
 #include "form/FormPluginClient.h"
-#include "form/TableClasses.h"
 
 #include "base/IniFile.h"
 #include "base/Paths.h"
+#include "form/TableClasses.h"
 #include "game/TwoEightClient.h"
 #include "gui/BitmapPicture.h"
 #include "gui/CheckBox.h"
@@ -10,6 +10,7 @@
 #include "gui/Image.h"
 #include "gui/ImageList.h"
 #include "gui/Label.h"
+#include "gui/PngImage.h"
 #include "gui/RichView.h"
 #include "host/HostFrames.h"
 #include "host/TestHallHost.h"
@@ -646,6 +647,57 @@ TEST(FormGolden, GoldenFormAtTheEndOfASettlement) {
     ASSERT_TRUE(client);
     ASSERT_TRUE(client->SettlementShown());
     ExpectGolden(simulator.Platform(), client->ParentForm()->WindowId(), "form-settlement.png");
+}
+
+// The same settlement on a screen that asks for twice the size: the simulator's screenshots are twice as
+// large, and each pixel of the table's own picture is a square of four on them, so the table drew exactly
+// what it draws at its own size (the golden picture above) and only presenting changed.
+TEST(FormGolden, GoldenFormAtTwiceTheSizeAtTheEndOfASettlement) {
+    TempDir out;
+    tablesim::TSimOptions options;
+    options.Rounds = 1;
+    options.Seed = 2026;
+    options.Bots = 8;
+    options.OutDir = out.Path().string();
+    options.EveryPhase = true;
+    options.Scale = 2;
+    std::ostringstream progress;
+    tablesim::TTableSimulator simulator(options, progress);
+    std::string error;
+    ASSERT_TRUE(simulator.Run(error)) << error;
+    TTwoEightClient* client = simulator.Client();
+    ASSERT_TRUE(client);
+    ASSERT_TRUE(client->SettlementShown());
+    const TWindowId window = client->ParentForm()->WindowId();
+    ExpectGolden(simulator.Platform(), window, "form-settlement-2x.png");
+
+    std::size_t shots = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(out.Path() / "shots")) {
+        TPngImage shot;
+        ASSERT_TRUE(shot.LoadFromFile(entry.path().string())) << entry.path();
+        EXPECT_EQ(shot.Width(), 2048) << entry.path();
+        EXPECT_EQ(shot.Height(), 1468) << entry.path();
+        ++shots;
+    }
+    EXPECT_EQ(shots, 4u);
+
+    TPngImage atOwnSize;
+    ASSERT_TRUE(atOwnSize.LoadFromFile(
+        (std::filesystem::path(MORVANE_TEST_DATA).parent_path() / "golden" / "form-settlement.png")
+            .string()));
+    const TBitmap* screen = simulator.Platform().Screenshot(window);
+    ASSERT_TRUE(screen);
+    long long differing = 0;
+    for (int y = 0; y < atOwnSize.Height(); ++y)
+        for (int x = 0; x < atOwnSize.Width(); ++x) {
+            const std::uint8_t* p =
+                atOwnSize.Scanline(y) + std::size_t(atOwnSize.BytesPerPixel()) * std::size_t(x);
+            const TColor own = TColor(p[0]) | TColor(p[1]) << 8 | TColor(p[2]) << 16;
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    differing += screen->Pixel(2 * x + dx, 2 * y + dy) != own;
+        }
+    EXPECT_EQ(differing, 0);
 }
 
 } // namespace

@@ -46,12 +46,19 @@ TEST(SimOptions, FlagsAndTheirRefusals) {
     EXPECT_TRUE(options->CofferUse);
     EXPECT_EQ(options->HeapFrom, 100);
     EXPECT_FALSE(ParseSimOptions({"--coffer"}, error, TSimProgram::Window)) << "the headless simulator's own";
+    EXPECT_EQ(options->Scale, 1);
+    options = ParseSimOptions({"--scale", "3"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->Scale, 3);
+    EXPECT_FALSE(ParseSimOptions({"--scale", "2"}, error, TSimProgram::Window))
+        << "the headless simulator's own";
 
     // Round 6 of --heap-from lies after the five rounds played by default.
     const std::vector<std::vector<std::string>> refused{
         {"--rounds"},         {"--rounds", "0"},     {"--rounds", "5x"}, {"--seed", "-1"},
         {"--bots", "151"},    {"--strategy", "all"}, {"--fast"},         {"--out", ""},
-        {"--heap-from", "0"}, {"--heap-from", "6"},
+        {"--heap-from", "0"}, {"--heap-from", "6"},  {"--scale", "0"},   {"--scale", "4"},
+        {"--scale", "2x"},
     };
     for (const auto& args : refused) {
         error.clear();

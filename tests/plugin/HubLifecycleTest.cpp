@@ -119,6 +119,27 @@ TEST_F(HubTest, LevelsAndOptionsComeFromTheGameIniFile) {
     EXPECT_TRUE(TakeSounds().empty());
 }
 
+// [Option] Scale: 0 (or nothing) follows the screen, 1 to 3 fix the factor the windows are shown at; a
+// value the table cannot use follows the screen. Reloading the options applies a changed value.
+TEST_F(HubTest, TheScaleOptionFixesTheWindowsFactorOrFollowsTheScreen) {
+    platform.SetScreenFactor(2);
+    Start();
+    EXPECT_EQ(hub->Scale(), 0);
+    EXPECT_EQ(platform.Scale(), 2);
+    const std::vector<std::pair<std::string, int>> cases{{"0", 0},  {"1", 1},  {"2", 2}, {"3", 3},  {"4", 0},
+                                                         {"-1", 0}, {"2x", 0}, {"", 0},  {"big", 0}};
+    for (const auto& [written, read] : cases) {
+        SCOPED_TRACE(written);
+        hub->IniFile()->WriteString("Option", "Scale", "3");
+        hub->LoadOptions();
+        ASSERT_EQ(platform.Scale(), 3);
+        hub->IniFile()->WriteString("Option", "Scale", written);
+        hub->LoadOptions();
+        EXPECT_EQ(hub->Scale(), read);
+        EXPECT_EQ(platform.Scale(), read == 0 ? 2 : read);
+    }
+}
+
 TEST_F(HubTest, TheSkinsIconBitmapBecomesTheWindowIconWithItsCornerColourKeyedOut) {
     // 32 × 32: magenta with a green square in the middle (rows stored bottom-up).
     TBmpBuilder bmp;

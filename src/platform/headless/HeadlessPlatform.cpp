@@ -12,6 +12,9 @@
 namespace morvane {
 namespace {
 
+constexpr int kWorkWidth = 1280;
+constexpr int kWorkHeight = 984;
+
 std::string RectText(const TRect& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.Width()) + "x" +
            std::to_string(r.Height());
@@ -186,7 +189,9 @@ TWindowId THeadlessPlatform::CreateTopWindow(IWindowClient& client, const TRect&
     w.client = &client;
     w.bounds = bounds;
     w.topMost = topMost;
-    w.screen.SetSize(bounds.Width(), bounds.Height());
+    w.scale = Scale();
+    w.frame.SetSize(bounds.Width(), bounds.Height());
+    w.screen.SetSize(bounds.Width() * w.scale, bounds.Height() * w.scale);
     w.zOrder = nextZ_++;
     return id;
 }
@@ -216,8 +221,10 @@ void THeadlessPlatform::SetWindowBounds(TWindowId window, const TRect& bounds) {
     Window* w = Find(window);
     if (!w || w->bounds == bounds) return;
     bool moved = bounds.left != w->bounds.left || bounds.top != w->bounds.top;
-    if (bounds.Width() != w->bounds.Width() || bounds.Height() != w->bounds.Height())
-        w->screen.SetSize(bounds.Width(), bounds.Height());
+    if (bounds.Width() != w->bounds.Width() || bounds.Height() != w->bounds.Height()) {
+        w->frame.SetSize(bounds.Width(), bounds.Height());
+        w->screen.SetSize(bounds.Width() * w->scale, bounds.Height() * w->scale);
+    }
     w->bounds = bounds;
     if (moved) Log("move " + RectText(bounds));
 }
@@ -242,11 +249,14 @@ void THeadlessPlatform::BringWindowToFront(TWindowId window) {
 void THeadlessPlatform::SetWindowRegion(TWindowId window, const TRegion* region) {
     Window* w = Find(window);
     if (!w) return;
-    if (region)
-        w->region = *region;
-    else
+    if (region) {
+        w->frameRegion = *region;
+        w->region = ScaledRegion(*region, w->scale);
+    } else {
+        w->frameRegion.reset();
         w->region.reset();
-    Log(region ? "region " + RectText(region->Bounds()) : std::string("region none"));
+    }
+    Log(w->region ? "region " + RectText(w->region->Bounds()) : std::string("region none"));
 }
 
 void THeadlessPlatform::MinimizeWindow(TWindowId window, bool minimize) {
@@ -280,11 +290,52 @@ void THeadlessPlatform::InvalidateWindow(TWindowId window, const TRect& rect) {
 void THeadlessPlatform::PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) {
     Window* w = Find(window);
     if (!w) return;
-    if (w->screen.Width() != framebuffer.Width() || w->screen.Height() != framebuffer.Height())
-        w->screen.SetSize(framebuffer.Width(), framebuffer.Height());
-    TRect r = rect.Intersect({0, 0, framebuffer.Width(), framebuffer.Height()});
-    for (int y = r.top; y < r.bottom; ++y)
-        std::copy(framebuffer.Row32(y) + r.left, framebuffer.Row32(y) + r.right, w->screen.Row32(y) + r.left);
+    if (w->frame.Width() != framebuffer.Width() || w->frame.Height() != framebuffer.Height()) {
+        w->frame.SetSize(framebuffer.Width(), framebuffer.Height());
+        w->screen.SetSize(framebuffer.Width() * w->scale, framebuffer.Height() * w->scale);
+    }
+    PresentScaled(framebuffer, rect, 1, w->frame);
+    PresentScaled(framebuffer, rect, w->scale, w->screen);
+}
+
+void THeadlessPlatform::SetScreenFactor(int factor) {
+    screenFactor_ = std::clamp(factor, 1, kLargestWindowScale);
+    for (auto& [id, w] : windows_)
+        ApplyScale(w, Scale());
+}
+
+void THeadlessPlatform::SetScalePreference(int preference) {
+    scalePreference_ = preference;
+    for (auto& [id, w] : windows_)
+        ApplyScale(w, Scale());
+}
+
+int THeadlessPlatform::Scale() const {
+    return EffectiveScale(scalePreference_, screenFactor_);
+}
+
+int THeadlessPlatform::WindowScale(TWindowId window) {
+    const Window* w = Find(window);
+    return w ? w->scale : 1;
+}
+
+// A window whose factor changes keeps its place in the toolkit's positions and shows what was presented
+// at the new size at once.
+void THeadlessPlatform::ApplyScale(Window& w, int scale) {
+    if (w.scale == scale) return;
+    w.scale = scale;
+    w.screen.SetSize(w.frame.Width() * scale, w.frame.Height() * scale);
+    PresentScaled(w.frame, {0, 0, w.frame.Width(), w.frame.Height()}, scale, w.screen);
+    if (w.frameRegion) w.region = ScaledRegion(*w.frameRegion, scale);
+}
+
+TPoint THeadlessPlatform::CursorPos() {
+    return FramePointOf(cursorPos_, Scale());
+}
+
+// The screen is 1280 × 984 free pixels at the base density, and as many more as its factor asks for.
+TRect THeadlessPlatform::ScreenWorkArea() {
+    return {0, 0, kWorkWidth * screenFactor_ / Scale(), kWorkHeight * screenFactor_ / Scale()};
 }
 
 void THeadlessPlatform::SetCursorShape(TWindowId window, int cursor) {
@@ -340,8 +391,9 @@ TWindowId THeadlessPlatform::WindowAt(TPoint screen) const {
     TWindowId best = 0;
     std::pair<bool, std::uint64_t> bestRank{false, 0};
     for (const auto& [id, w] : windows_) {
-        if (!w.shown || w.minimized || !w.bounds.Contains(screen)) continue;
-        TPoint local{screen.x - w.bounds.left, screen.y - w.bounds.top};
+        const TRect onScreen = ScreenRectOf(w);
+        if (!w.shown || w.minimized || !onScreen.Contains(screen)) continue;
+        TPoint local{screen.x - onScreen.left, screen.y - onScreen.top};
         if (w.region && !w.region->Contains(local)) continue;
         std::pair<bool, std::uint64_t> rank{w.topMost, w.zOrder};
         if (!best || rank > bestRank) {
@@ -358,7 +410,8 @@ void THeadlessPlatform::QueueMouse(TPoint at, std::function<void(IWindowClient&,
         TWindowId id = WindowAt(at);
         Window* w = Find(id);
         if (!w) return;
-        deliver(*w->client, {at.x - w->bounds.left, at.y - w->bounds.top});
+        const TRect onScreen = ScreenRectOf(*w);
+        deliver(*w->client, FramePointOf({at.x - onScreen.left, at.y - onScreen.top}, w->scale));
     });
 }
 
@@ -542,7 +595,8 @@ void THeadlessPlatform::ShowForeignWindow(TForeignWindow window, bool show) {
     Log(std::string(show ? "foreign show " : "foreign hide ") + gbk::ToUtf8(found->second.caption));
 }
 
-TBitmap THeadlessPlatform::CopyScreen(const TRect& rect) {
+TBitmap THeadlessPlatform::CopyScreen(const TRect& frameRect) {
+    const TRect rect = ScaledRect(frameRect, Scale());
     TBitmap copy(std::max(0, rect.Width()), std::max(0, rect.Height()), TPixelFormat::pf32bit);
     std::vector<const Window*> shown;
     for (const auto& [id, window] : windows_)
@@ -551,11 +605,12 @@ TBitmap THeadlessPlatform::CopyScreen(const TRect& rect) {
         return std::pair(a->topMost, a->zOrder) < std::pair(b->topMost, b->zOrder);
     });
     for (const Window* window : shown) {
+        const TRect onScreen = ScreenRectOf(*window);
         for (int y = 0; y < copy.Height(); ++y) {
-            const int sy = rect.top + y - window->bounds.top;
+            const int sy = rect.top + y - onScreen.top;
             if (sy < 0 || sy >= window->screen.Height()) continue;
             for (int x = 0; x < copy.Width(); ++x) {
-                const int sx = rect.left + x - window->bounds.left;
+                const int sx = rect.left + x - onScreen.left;
                 if (sx < 0 || sx >= window->screen.Width()) continue;
                 if (window->region && !window->region->Contains(TPoint{sx, sy})) continue;
                 copy.Row32(y)[x] = window->screen.Row32(sy)[sx] | 0xFF000000u;

@@ -3,6 +3,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Region.h"
 #include "platform/Platform.h"
+#include "platform/WindowScale.h"
 #include "platform/headless/FreeTypeTextEngine.h"
 
 #include <condition_variable>
@@ -35,7 +36,9 @@ public:
     void RunUntilIdle();
     std::uint32_t Now() const { return now_; }
 
-    // [Scripted input] Points are screen coordinates; the event goes to the topmost shown window under it.
+    // [Scripted input] Points are screen pixels, as a mouse gives them (framebuffer pixels times the
+    // windows' scale; ScreenPixelOf turns a position the toolkit knows into one); the event goes to the
+    // topmost shown window under it.
     // `keys` are the modifier keys held through the press and the release (ssShift, ssCtrl, ssAlt).
     void Click(TPoint at, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
     void MouseDown(TPoint at, TMouseButton button = TMouseButton::mbLeft, TShiftState keys = 0);
@@ -59,7 +62,7 @@ public:
     std::vector<std::string> TakeEffects();
     void SetMciResult(int result) { mciResult_ = result; }
 
-    // [Windows] What the screen shows of a window: the pixels presented so far.
+    // [Windows] What the screen shows of a window: the pixels presented so far, at the window's scale.
     const TBitmap* Screenshot(TWindowId window) const;
     bool WriteScreenshot(TWindowId window, const std::string& pngPath) const;
     bool WindowShown(TWindowId window) const;
@@ -85,6 +88,12 @@ public:
     void SetLibraryFolder(const std::string& systemFolder) { libraryFolder_ = systemFolder; }
     void SetAdapterAddress(const std::array<std::uint8_t, 6>& address) { adapter_ = address; }
     void SetDoubleClickTime(std::uint32_t ms) { doubleClickTime_ = ms; }
+    // The factor the screen asks windows to be shown at (1 to 3; 1 by default), as a dense screen does.
+    void SetScreenFactor(int factor);
+    // The factor windows are shown at now: the player's preference, else the screen's.
+    int Scale() const;
+    // The screen pixel where a point of the toolkit's screen positions is shown.
+    TPoint ScreenPixelOf(TPoint at) const { return {at.x * Scale(), at.y * Scale()}; }
     // Moving the clock forward inside one ProcessOneMessage(wait) by more than this is taken as a modal
     // window waiting for input that never comes.
     void SetWaitLimit(std::uint32_t ms) { waitLimit_ = ms; }
@@ -108,13 +117,15 @@ public:
     void FlashWindow(TWindowId window) override;
     void SetWindowIcon(TWindowId window, const TBitmap& colour, const TBitmap& mask) override;
     TWindowId ActiveWindow() override { return activeWindow_; }
-    TPoint CursorPos() override { return cursorPos_; }
+    TPoint CursorPos() override;
     void InvalidateWindow(TWindowId window, const TRect& rect) override;
     void PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) override;
     void SetCapture(TWindowId window) override { captureWindow_ = window; }
     void ReleaseCapture() override { captureWindow_ = 0; }
     void SetCursorShape(TWindowId window, int cursor) override;
     void BeginWindowDrag(TWindowId window) override;
+    void SetScalePreference(int preference) override;
+    int WindowScale(TWindowId window) override;
     TTimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TTimerId timer) override;
     void Post(std::function<void()> task) override;
@@ -137,7 +148,7 @@ public:
     void ShowForeignWindow(TForeignWindow window, bool show) override;
     // Composed from the pictures presented on the shown windows, in their z-order, over black.
     TBitmap CopyScreen(const TRect& rect) override;
-    TRect ScreenWorkArea() override { return {0, 0, 1280, 984}; }
+    TRect ScreenWorkArea() override;
     TDisplayMode DisplayMode() override { return display_; }
     bool ChangeDisplayMode(const TDisplayMode& mode) override;
     bool AdapterAddress(std::array<std::uint8_t, 6>& address) override;
@@ -168,9 +179,14 @@ private:
         bool topMost{false};
         bool minimized{false};
         std::string caption;
+        // The shape as the toolkit gave it, and as the screen shows it (scaled).
+        std::optional<TRegion> frameRegion;
         std::optional<TRegion> region;
         TRect pendingPaint{};
         int cursor{0};
+        int scale{1};
+        // The framebuffer's pixels as presented, and the screen's pixels showing them.
+        TBitmap frame;
         TBitmap screen;
         TBitmap icon;
         std::uint64_t zOrder{0};
@@ -198,6 +214,9 @@ private:
     Window* Find(TWindowId window);
     const Window* Find(TWindowId window) const;
     TWindowId WindowAt(TPoint screen) const;
+    // The screen pixels a window covers.
+    static TRect ScreenRectOf(const Window& w) { return ScaledRect(w.bounds, w.scale); }
+    void ApplyScale(Window& w, int scale);
     void QueueMouse(TPoint at, std::function<void(IWindowClient&, TPoint)> deliver);
     bool RunQueued();
     bool RunPaint();
@@ -233,6 +252,8 @@ private:
     std::array<std::uint8_t, 6> adapter_{0x00, 0x16, 0x3E, 0x4D, 0x56, 0x01};
     TDisplayMode display_{1280, 1024, 32};
     std::uint32_t doubleClickTime_{500};
+    int screenFactor_{1};
+    int scalePreference_{kScaleFollowsScreen};
     std::uint32_t waitLimit_{3600u * 1000u};
     int mciResult_{0};
     std::filesystem::path markerFolder_;

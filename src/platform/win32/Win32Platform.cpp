@@ -2,6 +2,7 @@
 
 #include "gui/Application.h"
 #include "gui/Region.h"
+#include "platform/WindowScale.h"
 #include "platform/win32/WideText.h"
 
 #include <algorithm>
@@ -75,6 +76,28 @@ TPoint PointOf(LPARAM lParam) {
 
 TRect RectOf(const RECT& r) {
     return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
+}
+
+// A window's rectangle on the screen as the toolkit counts it: the frame pixel its corner shows, and its
+// frame's size.
+TRect FrameBoundsOf(const RECT& r, int scale) {
+    return Bounds(FrameCoordinate(int(r.left), scale), FrameCoordinate(int(r.top), scale),
+                  int(r.right - r.left) / scale, int(r.bottom - r.top) / scale);
+}
+
+// Sent when a window moves to a screen of another density (Windows 8.1 on).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
+// Dots per inch of the screen a window is on: its own when the system can tell (Windows 10 on),
+// else the screen's.
+int DpiOf(HWND window) {
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<TGetDpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (window && getDpiForWindow)
+        if (const UINT dpi = getDpiForWindow(window); dpi > 0) return int(dpi);
+    TWindowDC screen(nullptr);
+    return screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : kBaseDpi;
 }
 
 TRect Union(const TRect& a, const TRect& b) {
@@ -191,10 +214,11 @@ struct TWin32MessageRouter {
             ::SetCapture(hwnd);
             window.pressCapture = true;
         }
+        const TPoint at = FramePointOf(PointOf(lParam), window.scale);
         if (down)
-            window.client->WindowMouseDown(button, MouseShift(wParam), PointOf(lParam));
+            window.client->WindowMouseDown(button, MouseShift(wParam), at);
         else
-            window.client->WindowMouseUp(button, MouseShift(wParam), PointOf(lParam));
+            window.client->WindowMouseUp(button, MouseShift(wParam), at);
         // The click may have closed and freed the form, and its window with it.
         TWin32Platform::Window* still = platform.FindByHandle(hwnd);
         if (!down && still && still->pressCapture && !AnyButtonHeld(wParam) && GetCapture() == hwnd) {
@@ -211,14 +235,15 @@ struct TWin32MessageRouter {
             track.hwndTrack = window.handle;
             window.trackingLeave = TrackMouseEvent(&track) != FALSE;
         }
-        window.client->WindowMouseMove(MouseShift(wParam), PointOf(lParam));
+        window.client->WindowMouseMove(MouseShift(wParam), FramePointOf(PointOf(lParam), window.scale));
     }
 
     static void Wheel(TWin32Platform::Window& window, WPARAM wParam, LPARAM lParam) {
         POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))}; // screen coordinates for this message
         ScreenToClient(window.handle, &at);
         window.client->WindowMouseWheel(MouseShift(GET_KEYSTATE_WPARAM(wParam)),
-                                        GET_WHEEL_DELTA_WPARAM(wParam), {int(at.x), int(at.y)});
+                                        GET_WHEEL_DELTA_WPARAM(wParam),
+                                        FramePointOf({int(at.x), int(at.y)}, window.scale));
     }
 
     // One UTF-16 unit of typed text; a character outside the basic plane comes in two.
@@ -243,7 +268,7 @@ struct TWin32MessageRouter {
         platform.painting_ = &window;
         window.presentedInPaint = {};
         try {
-            if (!dirty.IsEmpty()) window.client->WindowPaint(dirty);
+            if (!dirty.IsEmpty()) window.client->WindowPaint(FrameRectCovering(dirty, window.scale));
         } catch (...) {
             platform.painting_ = nullptr;
             EndPaint(hwnd, &paint);
@@ -262,7 +287,7 @@ struct TWin32MessageRouter {
         if (platform.movingWindow_ || (position.flags & SWP_NOMOVE)) return;
         RECT r{};
         GetWindowRect(window.handle, &r);
-        window.client->WindowMoved(RectOf(r));
+        window.client->WindowMoved(FrameBoundsOf(r, window.scale));
     }
 
     static bool TopWindowMessage(TWin32Platform& platform, TWin32Platform::Window& window, UINT msg,
@@ -330,6 +355,10 @@ struct TWin32MessageRouter {
         case WM_WINDOWPOSCHANGED:
             Moved(platform, window, *reinterpret_cast<const WINDOWPOS*>(lParam));
             return false;
+        case kDpiChangedMessage:
+            // The window keeps its frame's size in the toolkit's positions, shown at the new screen's factor.
+            platform.ApplyScale(window, platform.ScaleFor(window.handle));
+            return true;
         default:
             return false;
         }
@@ -492,9 +521,11 @@ TWindowId TWin32Platform::CreateTopWindow(IWindowClient& client, const TRect& bo
     window->id = nextWindow_++;
     window->client = &client;
     window->handle = handle;
+    window->frame.SetSize(bounds.Width(), bounds.Height());
     window->screen.SetSize(bounds.Width(), bounds.Height());
     TWindowId id = window->id;
-    windows_.emplace(id, std::move(window));
+    Window& made = *windows_.emplace(id, std::move(window)).first->second;
+    ApplyScale(made, ScaleFor(handle));
     return id;
 }
 
@@ -519,8 +550,15 @@ void TWin32Platform::ShowTopWindow(TWindowId window, bool show, bool activate) {
 void TWin32Platform::SetWindowBounds(TWindowId window, const TRect& bounds) {
     Window* w = Find(window);
     if (!w) return;
+    const int scale = w->scale;
+    RECT now{};
+    GetWindowRect(w->handle, &now);
+    // A window the system placed between two frame pixels stays where it is unless it is really moved.
+    const int left =
+        FrameCoordinate(int(now.left), scale) == bounds.left ? int(now.left) : bounds.left * scale;
+    const int top = FrameCoordinate(int(now.top), scale) == bounds.top ? int(now.top) : bounds.top * scale;
     movingWindow_ = true;
-    SetWindowPos(w->handle, nullptr, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
+    SetWindowPos(w->handle, nullptr, left, top, bounds.Width() * scale, bounds.Height() * scale,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     movingWindow_ = false;
 }
@@ -529,7 +567,52 @@ TRect TWin32Platform::WindowBounds(TWindowId window) {
     Window* w = Find(window);
     RECT r{};
     if (!w || !GetWindowRect(w->handle, &r)) return {};
-    return RectOf(r);
+    return FrameBoundsOf(r, w->scale);
+}
+
+int TWin32Platform::ScaleFor(HWND handle) const {
+    return EffectiveScale(scalePreference_, ScreenFactorOfDpi(DpiOf(handle)));
+}
+
+int TWin32Platform::ScreenScale() const {
+    return EffectiveScale(scalePreference_, ScreenFactorOfDpi(DpiOf(nullptr)));
+}
+
+void TWin32Platform::SetScalePreference(int preference) {
+    scalePreference_ = preference;
+    for (auto& [id, window] : windows_)
+        ApplyScale(*window, ScaleFor(window->handle));
+}
+
+int TWin32Platform::WindowScale(TWindowId window) {
+    const Window* w = Find(window);
+    return w ? w->scale : 1;
+}
+
+void TWin32Platform::ApplyScale(Window& window, int scale) {
+    if (window.scale == scale) return;
+    RECT now{};
+    GetWindowRect(window.handle, &now);
+    const TRect bounds = FrameBoundsOf(now, window.scale);
+    window.scale = scale;
+    window.screen.SetSize(window.frame.Width() * scale, window.frame.Height() * scale);
+    PresentScaled(window.frame, {0, 0, window.frame.Width(), window.frame.Height()}, scale, window.screen);
+    movingWindow_ = true;
+    SetWindowPos(window.handle, nullptr, bounds.left * scale, bounds.top * scale, bounds.Width() * scale,
+                 bounds.Height() * scale, SWP_NOZORDER | SWP_NOACTIVATE);
+    movingWindow_ = false;
+    ApplyRegion(window);
+    InvalidateRect(window.handle, nullptr, FALSE);
+}
+
+void TWin32Platform::ApplyRegion(const Window& window) {
+    if (!window.frameRegion) {
+        SetWindowRgn(window.handle, nullptr, TRUE);
+        return;
+    }
+    TGdiObject<HRGN> shape = RegionFromRects(ScaledRegion(*window.frameRegion, window.scale));
+    // The system owns the region once it has taken it.
+    if (shape && SetWindowRgn(window.handle, shape.Get(), TRUE)) shape.Release();
 }
 
 void TWin32Platform::SetWindowCaption(TWindowId window, const std::string& caption) {
@@ -550,13 +633,11 @@ void TWin32Platform::BringWindowToFront(TWindowId window) {
 void TWin32Platform::SetWindowRegion(TWindowId window, const TRegion* region) {
     Window* w = Find(window);
     if (!w) return;
-    if (!region) {
-        SetWindowRgn(w->handle, nullptr, TRUE);
-        return;
-    }
-    TGdiObject<HRGN> shape = RegionFromRects(*region);
-    // The system owns the region once it has taken it.
-    if (shape && SetWindowRgn(w->handle, shape.Get(), TRUE)) shape.Release();
+    if (region)
+        w->frameRegion = *region;
+    else
+        w->frameRegion.reset();
+    ApplyRegion(*w);
 }
 
 void TWin32Platform::MinimizeWindow(TWindowId window, bool minimize) {
@@ -630,25 +711,29 @@ TWindowId TWin32Platform::ActiveWindow() {
 TPoint TWin32Platform::CursorPos() {
     POINT p{};
     if (!GetCursorPos(&p)) return {};
-    return {int(p.x), int(p.y)};
+    return FramePointOf({int(p.x), int(p.y)}, ScreenScale());
 }
 
 void TWin32Platform::InvalidateWindow(TWindowId window, const TRect& rect) {
     Window* w = Find(window);
     if (!w || rect.IsEmpty()) return;
-    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    const TRect onScreen = ScaledRect(rect, w->scale);
+    RECT r{onScreen.left, onScreen.top, onScreen.right, onScreen.bottom};
     InvalidateRect(w->handle, &r, FALSE);
 }
 
 void TWin32Platform::PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) {
     Window* w = Find(window);
     if (!w || framebuffer.PixelFormat() != TPixelFormat::pf32bit) return;
-    if (w->screen.Width() != framebuffer.Width() || w->screen.Height() != framebuffer.Height())
-        w->screen.SetSize(framebuffer.Width(), framebuffer.Height());
-    TRect r = rect.Intersect({0, 0, framebuffer.Width(), framebuffer.Height()});
-    if (r.IsEmpty()) return;
-    for (int y = r.top; y < r.bottom; ++y)
-        std::copy(framebuffer.Row32(y) + r.left, framebuffer.Row32(y) + r.right, w->screen.Row32(y) + r.left);
+    if (w->frame.Width() != framebuffer.Width() || w->frame.Height() != framebuffer.Height()) {
+        w->frame.SetSize(framebuffer.Width(), framebuffer.Height());
+        w->screen.SetSize(framebuffer.Width() * w->scale, framebuffer.Height() * w->scale);
+    }
+    const TRect presented = rect.Intersect({0, 0, framebuffer.Width(), framebuffer.Height()});
+    if (presented.IsEmpty()) return;
+    PresentScaled(framebuffer, presented, 1, w->frame);
+    PresentScaled(framebuffer, presented, w->scale, w->screen);
+    const TRect r = ScaledRect(presented, w->scale);
     // Inside a paint everything is blitted once at its end.
     if (painting_ == w) {
         w->presentedInPaint = Union(w->presentedInPaint, r);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/Bitmap.h"
+#include "gui/Region.h"
 #include "platform/Platform.h"
 #include "platform/win32/GdiTextEngine.h"
 
@@ -26,9 +27,9 @@ struct HDC__;
 namespace morvane {
 
 // The platform on Windows: one frameless pop-up window per top-level window, whose framebuffer is kept
-// in a copy of what was presented and blitted as a top-down DIB when the system asks for paint; timers,
-// posted tasks, cross-thread calls, hot keys and the notification icon go through a hidden service
-// window of the UI thread (the thread that creates the platform).
+// in a copy of what was presented, enlarged to the window's scale, and blitted as a top-down DIB when the
+// system asks for paint; timers, posted tasks, cross-thread calls, hot keys and the notification icon go
+// through a hidden service window of the UI thread (the thread that creates the platform).
 class TWin32Platform : public TPlatform {
 public:
     TWin32Platform();
@@ -73,6 +74,9 @@ public:
     void ReleaseCapture() override;
     void SetCursorShape(TWindowId window, int cursor) override;
     void BeginWindowDrag(TWindowId window) override;
+    // 0 follows each window's screen: its dots per inch over 96, rounded down, from 1 to 3.
+    void SetScalePreference(int preference) override;
+    int WindowScale(TWindowId window) override;
     TTimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TTimerId timer) override;
     void Post(std::function<void()> task) override;
@@ -134,9 +138,14 @@ private:
         TWindowId id{0};
         IWindowClient* client{nullptr};
         HWND__* handle{nullptr};
-        // What has been presented: the system's paint requests are answered from it.
+        // The framebuffer's pixels as presented, and the screen pixels showing them at the window's scale:
+        // the system's paint requests are answered from the second.
+        TBitmap frame;
         TBitmap screen;
-        // What the client presented during the paint under way.
+        int scale{1};
+        // The shape as the toolkit gave it; the system holds it scaled.
+        std::optional<TRegion> frameRegion;
+        // The screen pixels the client presented during the paint under way.
         TRect presentedInPaint{};
         int cursor{0};
         bool trackingLeave{false};
@@ -161,6 +170,14 @@ private:
     const Window* Find(TWindowId window) const;
     Window* FindByHandle(HWND__* handle);
     void BlitScreen(const Window& window, HDC__* dc, const TRect& rect);
+    // The factor a window is to be shown at on the screen it is on.
+    int ScaleFor(HWND__* handle) const;
+    // The factor of the positions the toolkit is told (the cursor, the work area): the preference, else
+    // the main screen's.
+    int ScreenScale() const;
+    // Shows the window at `scale`, keeping its place in the toolkit's positions.
+    void ApplyScale(Window& window, int scale);
+    void ApplyRegion(const Window& window);
     void ApplyCursor(const Window& window);
     HICON__* CursorFor(int slot);
     void RunNextTask();
@@ -206,6 +223,7 @@ private:
     std::optional<TFileVersionInfomation> version_;
     std::map<std::string, std::unique_ptr<HWND__, TWindowDestroyer>> markers_;
     std::exception_ptr pendingError_;
+    int scalePreference_{0};
 };
 
 } // namespace morvane

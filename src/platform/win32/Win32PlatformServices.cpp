@@ -1,6 +1,7 @@
 // The services of the Windows platform beyond windows and messages: sounds, links, hot keys, the
 // notification icon, the display, the network adapter, the library's own file, resources, the clipboard.
 #include "base/ShellAddress.h"
+#include "platform/WindowScale.h"
 #include "platform/win32/ModuleVersion.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
@@ -214,7 +215,8 @@ void TWin32Platform::ShowForeignWindow(TForeignWindow window, bool show) {
         ShowWindow(ForeignHandle(window), show ? SW_SHOW : SW_HIDE);
 }
 
-TBitmap TWin32Platform::CopyScreen(const TRect& rect) {
+TBitmap TWin32Platform::CopyScreen(const TRect& frameRect) {
+    const TRect rect = ScaledRect(frameRect, ScreenScale());
     TBitmap copy(std::max(0, rect.Width()), std::max(0, rect.Height()), TPixelFormat::pf32bit);
     if (copy.Empty()) return copy;
     TWindowDC screen(nullptr);
@@ -250,7 +252,9 @@ TBitmap TWin32Platform::CopyScreen(const TRect& rect) {
 TRect TWin32Platform::ScreenWorkArea() {
     RECT area{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return {};
-    return {int(area.left), int(area.top), int(area.right), int(area.bottom)};
+    const int scale = ScreenScale();
+    return {FrameCoordinate(int(area.left), scale), FrameCoordinate(int(area.top), scale),
+            FrameCoordinate(int(area.right), scale), FrameCoordinate(int(area.bottom), scale)};
 }
 
 TDisplayMode TWin32Platform::DisplayMode() {
