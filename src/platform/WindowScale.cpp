@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <utility>
 
 namespace morvane {
 
@@ -76,6 +77,30 @@ void PresentScaled(const TBitmap& frame, const TRect& rect, int scale, TBitmap& 
         for (int copy = 1; copy < scale; ++copy)
             std::copy(first, out, screen.Row32(y * scale + copy) + r.left * scale);
     }
+}
+
+void TScaledSurface::Resize(int width, int height) {
+    screen_.SetSize(width * scale_, height * scale_);
+    if (scale_ > 1)
+        frame_.SetSize(width, height);
+    else
+        frame_ = TBitmap();
+}
+
+void TScaledSurface::Present(const TBitmap& framebuffer, const TRect& rect) {
+    if (Frame().Width() != framebuffer.Width() || Frame().Height() != framebuffer.Height())
+        Resize(framebuffer.Width(), framebuffer.Height());
+    if (scale_ > 1) PresentScaled(framebuffer, rect, 1, frame_);
+    PresentScaled(framebuffer, rect, scale_, screen_);
+}
+
+void TScaledSurface::Rescale(int scale) {
+    if (scale == scale_) return;
+    TBitmap presented = Frame();
+    scale_ = scale;
+    Resize(presented.Width(), presented.Height());
+    PresentScaled(presented, {0, 0, presented.Width(), presented.Height()}, scale_, screen_);
+    if (scale_ > 1) frame_ = std::move(presented);
 }
 
 } // namespace morvane

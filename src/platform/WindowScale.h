@@ -42,4 +42,25 @@ TRegion ScaledRegion(const TRegion& frameRegion, int scale);
 // times `scale`), each pixel as a square of scale × scale.
 void PresentScaled(const TBitmap& frame, const TRect& rect, int scale, TBitmap& screen);
 
+// A window's pixels: what the framebuffer presented, and the screen pixels showing it at the window's
+// factor. At factor 1 the screen's pixels are the frame's, so a present at the table's own size stays one
+// copy; the frame is kept apart only while enlarged.
+class TScaledSurface {
+public:
+    int Scale() const { return scale_; }
+    const TBitmap& Screen() const { return screen_; }
+    const TBitmap& Frame() const { return scale_ > 1 ? frame_ : screen_; }
+    // Sizes the surface for a frame of width × height; what it showed is lost.
+    void Resize(int width, int height);
+    // Copies the framebuffer's pixels inside `rect` in, first taking the framebuffer's size.
+    void Present(const TBitmap& framebuffer, const TRect& rect);
+    // Shows what was presented at another factor.
+    void Rescale(int scale);
+
+private:
+    int scale_{1};
+    TBitmap frame_;
+    TBitmap screen_;
+};
+
 } // namespace morvane

@@ -84,6 +84,30 @@ TEST(WindowScale, PresentingReplicatesEachPixelIntoItsSquare) {
     EXPECT_EQ(screen.Row32(0)[0], 0xFF111111u);
 }
 
+// A surface at factor 1 keeps one copy of what was presented; enlarged and brought back, it still shows the
+// last picture, at each size.
+TEST(WindowScale, ASurfaceKeepsOneCopyAtItsOwnSizeAndItsPictureAcrossFactors) {
+    TBitmap frame(2, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            frame.Row32(y)[x] = std::uint32_t(0xFF000000u | (y << 8) | x);
+    TScaledSurface surface;
+    surface.Present(frame, {0, 0, 2, 2});
+    EXPECT_EQ(&surface.Frame(), &surface.Screen());
+    EXPECT_EQ(surface.Screen().Width(), 2);
+    surface.Rescale(2);
+    ASSERT_EQ(surface.Screen().Width(), 4);
+    EXPECT_NE(&surface.Frame(), &surface.Screen());
+    EXPECT_EQ(surface.Screen().Row32(3)[3], frame.Row32(1)[1]);
+    frame.Row32(0)[1] = 0xFFABCDEFu;
+    surface.Present(frame, {1, 0, 2, 1});
+    EXPECT_EQ(surface.Screen().Row32(1)[3], 0xFFABCDEFu);
+    surface.Rescale(1);
+    ASSERT_EQ(surface.Screen().Width(), 2);
+    EXPECT_EQ(surface.Screen().Row32(0)[1], 0xFFABCDEFu);
+    EXPECT_EQ(surface.Frame().Row32(1)[0], frame.Row32(1)[0]);
+}
+
 class ScaledWindowTest : public HeadlessTest {
 protected:
     struct TPress {

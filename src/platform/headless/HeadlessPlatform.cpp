@@ -189,9 +189,8 @@ TWindowId THeadlessPlatform::CreateTopWindow(IWindowClient& client, const TRect&
     w.client = &client;
     w.bounds = bounds;
     w.topMost = topMost;
-    w.scale = Scale();
-    w.frame.SetSize(bounds.Width(), bounds.Height());
-    w.screen.SetSize(bounds.Width() * w.scale, bounds.Height() * w.scale);
+    w.surface.Rescale(Scale());
+    w.surface.Resize(bounds.Width(), bounds.Height());
     w.zOrder = nextZ_++;
     return id;
 }
@@ -221,10 +220,8 @@ void THeadlessPlatform::SetWindowBounds(TWindowId window, const TRect& bounds) {
     Window* w = Find(window);
     if (!w || w->bounds == bounds) return;
     bool moved = bounds.left != w->bounds.left || bounds.top != w->bounds.top;
-    if (bounds.Width() != w->bounds.Width() || bounds.Height() != w->bounds.Height()) {
-        w->frame.SetSize(bounds.Width(), bounds.Height());
-        w->screen.SetSize(bounds.Width() * w->scale, bounds.Height() * w->scale);
-    }
+    if (bounds.Width() != w->bounds.Width() || bounds.Height() != w->bounds.Height())
+        w->surface.Resize(bounds.Width(), bounds.Height());
     w->bounds = bounds;
     if (moved) Log("move " + RectText(bounds));
 }
@@ -251,7 +248,7 @@ void THeadlessPlatform::SetWindowRegion(TWindowId window, const TRegion* region)
     if (!w) return;
     if (region) {
         w->frameRegion = *region;
-        w->region = ScaledRegion(*region, w->scale);
+        w->region = ScaledRegion(*region, w->surface.Scale());
     } else {
         w->frameRegion.reset();
         w->region.reset();
@@ -290,12 +287,7 @@ void THeadlessPlatform::InvalidateWindow(TWindowId window, const TRect& rect) {
 void THeadlessPlatform::PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) {
     Window* w = Find(window);
     if (!w) return;
-    if (w->frame.Width() != framebuffer.Width() || w->frame.Height() != framebuffer.Height()) {
-        w->frame.SetSize(framebuffer.Width(), framebuffer.Height());
-        w->screen.SetSize(framebuffer.Width() * w->scale, framebuffer.Height() * w->scale);
-    }
-    PresentScaled(framebuffer, rect, 1, w->frame);
-    PresentScaled(framebuffer, rect, w->scale, w->screen);
+    w->surface.Present(framebuffer, rect);
 }
 
 void THeadlessPlatform::SetScreenFactor(int factor) {
@@ -316,16 +308,14 @@ int THeadlessPlatform::Scale() const {
 
 int THeadlessPlatform::WindowScale(TWindowId window) {
     const Window* w = Find(window);
-    return w ? w->scale : 1;
+    return w ? w->surface.Scale() : 1;
 }
 
 // A window whose factor changes keeps its place in the toolkit's positions and shows what was presented
 // at the new size at once.
 void THeadlessPlatform::ApplyScale(Window& w, int scale) {
-    if (w.scale == scale) return;
-    w.scale = scale;
-    w.screen.SetSize(w.frame.Width() * scale, w.frame.Height() * scale);
-    PresentScaled(w.frame, {0, 0, w.frame.Width(), w.frame.Height()}, scale, w.screen);
+    if (w.surface.Scale() == scale) return;
+    w.surface.Rescale(scale);
     if (w.frameRegion) w.region = ScaledRegion(*w.frameRegion, scale);
 }
 
@@ -348,7 +338,7 @@ void THeadlessPlatform::BeginWindowDrag(TWindowId window) {
 
 const TBitmap* THeadlessPlatform::Screenshot(TWindowId window) const {
     const Window* w = Find(window);
-    return w ? &w->screen : nullptr;
+    return w ? &w->surface.Screen() : nullptr;
 }
 
 bool THeadlessPlatform::WriteScreenshot(TWindowId window, const std::string& pngPath) const {
@@ -411,7 +401,7 @@ void THeadlessPlatform::QueueMouse(TPoint at, std::function<void(IWindowClient&,
         Window* w = Find(id);
         if (!w) return;
         const TRect onScreen = ScreenRectOf(*w);
-        deliver(*w->client, FramePointOf({at.x - onScreen.left, at.y - onScreen.top}, w->scale));
+        deliver(*w->client, FramePointOf({at.x - onScreen.left, at.y - onScreen.top}, w->surface.Scale()));
     });
 }
 
@@ -600,7 +590,7 @@ TBitmap THeadlessPlatform::CopyScreen(const TRect& frameRect) {
     TBitmap copy(std::max(0, rect.Width()), std::max(0, rect.Height()), TPixelFormat::pf32bit);
     std::vector<const Window*> shown;
     for (const auto& [id, window] : windows_)
-        if (window.shown && !window.minimized && !window.screen.Empty()) shown.push_back(&window);
+        if (window.shown && !window.minimized && !window.surface.Screen().Empty()) shown.push_back(&window);
     std::sort(shown.begin(), shown.end(), [](const Window* a, const Window* b) {
         return std::pair(a->topMost, a->zOrder) < std::pair(b->topMost, b->zOrder);
     });
@@ -608,12 +598,12 @@ TBitmap THeadlessPlatform::CopyScreen(const TRect& frameRect) {
         const TRect onScreen = ScreenRectOf(*window);
         for (int y = 0; y < copy.Height(); ++y) {
             const int sy = rect.top + y - onScreen.top;
-            if (sy < 0 || sy >= window->screen.Height()) continue;
+            if (sy < 0 || sy >= window->surface.Screen().Height()) continue;
             for (int x = 0; x < copy.Width(); ++x) {
                 const int sx = rect.left + x - onScreen.left;
-                if (sx < 0 || sx >= window->screen.Width()) continue;
+                if (sx < 0 || sx >= window->surface.Screen().Width()) continue;
                 if (window->region && !window->region->Contains(TPoint{sx, sy})) continue;
-                copy.Row32(y)[x] = window->screen.Row32(sy)[sx] | 0xFF000000u;
+                copy.Row32(y)[x] = window->surface.Screen().Row32(sy)[sx] | 0xFF000000u;
             }
         }
     }

@@ -184,10 +184,7 @@ private:
         std::optional<TRegion> region;
         TRect pendingPaint{};
         int cursor{0};
-        int scale{1};
-        // The framebuffer's pixels as presented, and the screen's pixels showing them.
-        TBitmap frame;
-        TBitmap screen;
+        TScaledSurface surface;
         TBitmap icon;
         std::uint64_t zOrder{0};
     };
@@ -215,7 +212,7 @@ private:
     const Window* Find(TWindowId window) const;
     TWindowId WindowAt(TPoint screen) const;
     // The screen pixels a window covers.
-    static TRect ScreenRectOf(const Window& w) { return ScaledRect(w.bounds, w.scale); }
+    static TRect ScreenRectOf(const Window& w) { return ScaledRect(w.bounds, w.surface.Scale()); }
     void ApplyScale(Window& w, int scale);
     void QueueMouse(TPoint at, std::function<void(IWindowClient&, TPoint)> deliver);
     bool RunQueued();

@@ -214,7 +214,7 @@ struct TWin32MessageRouter {
             ::SetCapture(hwnd);
             window.pressCapture = true;
         }
-        const TPoint at = FramePointOf(PointOf(lParam), window.scale);
+        const TPoint at = FramePointOf(PointOf(lParam), window.surface.Scale());
         if (down)
             window.client->WindowMouseDown(button, MouseShift(wParam), at);
         else
@@ -235,7 +235,8 @@ struct TWin32MessageRouter {
             track.hwndTrack = window.handle;
             window.trackingLeave = TrackMouseEvent(&track) != FALSE;
         }
-        window.client->WindowMouseMove(MouseShift(wParam), FramePointOf(PointOf(lParam), window.scale));
+        window.client->WindowMouseMove(MouseShift(wParam),
+                                       FramePointOf(PointOf(lParam), window.surface.Scale()));
     }
 
     static void Wheel(TWin32Platform::Window& window, WPARAM wParam, LPARAM lParam) {
@@ -243,7 +244,7 @@ struct TWin32MessageRouter {
         ScreenToClient(window.handle, &at);
         window.client->WindowMouseWheel(MouseShift(GET_KEYSTATE_WPARAM(wParam)),
                                         GET_WHEEL_DELTA_WPARAM(wParam),
-                                        FramePointOf({int(at.x), int(at.y)}, window.scale));
+                                        FramePointOf({int(at.x), int(at.y)}, window.surface.Scale()));
     }
 
     // One UTF-16 unit of typed text; a character outside the basic plane comes in two.
@@ -268,7 +269,8 @@ struct TWin32MessageRouter {
         platform.painting_ = &window;
         window.presentedInPaint = {};
         try {
-            if (!dirty.IsEmpty()) window.client->WindowPaint(FrameRectCovering(dirty, window.scale));
+            if (!dirty.IsEmpty())
+                window.client->WindowPaint(FrameRectCovering(dirty, window.surface.Scale()));
         } catch (...) {
             platform.painting_ = nullptr;
             EndPaint(hwnd, &paint);
@@ -287,7 +289,7 @@ struct TWin32MessageRouter {
         if (platform.movingWindow_ || (position.flags & SWP_NOMOVE)) return;
         RECT r{};
         GetWindowRect(window.handle, &r);
-        window.client->WindowMoved(FrameBoundsOf(r, window.scale));
+        window.client->WindowMoved(FrameBoundsOf(r, window.surface.Scale()));
     }
 
     static bool TopWindowMessage(TWin32Platform& platform, TWin32Platform::Window& window, UINT msg,
@@ -521,8 +523,7 @@ TWindowId TWin32Platform::CreateTopWindow(IWindowClient& client, const TRect& bo
     window->id = nextWindow_++;
     window->client = &client;
     window->handle = handle;
-    window->frame.SetSize(bounds.Width(), bounds.Height());
-    window->screen.SetSize(bounds.Width(), bounds.Height());
+    window->surface.Resize(bounds.Width(), bounds.Height());
     TWindowId id = window->id;
     Window& made = *windows_.emplace(id, std::move(window)).first->second;
     ApplyScale(made, ScaleFor(handle));
@@ -550,7 +551,7 @@ void TWin32Platform::ShowTopWindow(TWindowId window, bool show, bool activate) {
 void TWin32Platform::SetWindowBounds(TWindowId window, const TRect& bounds) {
     Window* w = Find(window);
     if (!w) return;
-    const int scale = w->scale;
+    const int scale = w->surface.Scale();
     RECT now{};
     GetWindowRect(w->handle, &now);
     // A window the system placed between two frame pixels stays where it is unless it is really moved.
@@ -567,7 +568,7 @@ TRect TWin32Platform::WindowBounds(TWindowId window) {
     Window* w = Find(window);
     RECT r{};
     if (!w || !GetWindowRect(w->handle, &r)) return {};
-    return FrameBoundsOf(r, w->scale);
+    return FrameBoundsOf(r, w->surface.Scale());
 }
 
 int TWin32Platform::ScaleFor(HWND handle) const {
@@ -586,17 +587,15 @@ void TWin32Platform::SetScalePreference(int preference) {
 
 int TWin32Platform::WindowScale(TWindowId window) {
     const Window* w = Find(window);
-    return w ? w->scale : 1;
+    return w ? w->surface.Scale() : 1;
 }
 
 void TWin32Platform::ApplyScale(Window& window, int scale) {
-    if (window.scale == scale) return;
+    if (window.surface.Scale() == scale) return;
     RECT now{};
     GetWindowRect(window.handle, &now);
-    const TRect bounds = FrameBoundsOf(now, window.scale);
-    window.scale = scale;
-    window.screen.SetSize(window.frame.Width() * scale, window.frame.Height() * scale);
-    PresentScaled(window.frame, {0, 0, window.frame.Width(), window.frame.Height()}, scale, window.screen);
+    const TRect bounds = FrameBoundsOf(now, window.surface.Scale());
+    window.surface.Rescale(scale);
     movingWindow_ = true;
     SetWindowPos(window.handle, nullptr, bounds.left * scale, bounds.top * scale, bounds.Width() * scale,
                  bounds.Height() * scale, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -610,7 +609,7 @@ void TWin32Platform::ApplyRegion(const Window& window) {
         SetWindowRgn(window.handle, nullptr, TRUE);
         return;
     }
-    TGdiObject<HRGN> shape = RegionFromRects(ScaledRegion(*window.frameRegion, window.scale));
+    TGdiObject<HRGN> shape = RegionFromRects(ScaledRegion(*window.frameRegion, window.surface.Scale()));
     // The system owns the region once it has taken it.
     if (shape && SetWindowRgn(window.handle, shape.Get(), TRUE)) shape.Release();
 }
@@ -717,7 +716,7 @@ TPoint TWin32Platform::CursorPos() {
 void TWin32Platform::InvalidateWindow(TWindowId window, const TRect& rect) {
     Window* w = Find(window);
     if (!w || rect.IsEmpty()) return;
-    const TRect onScreen = ScaledRect(rect, w->scale);
+    const TRect onScreen = ScaledRect(rect, w->surface.Scale());
     RECT r{onScreen.left, onScreen.top, onScreen.right, onScreen.bottom};
     InvalidateRect(w->handle, &r, FALSE);
 }
@@ -725,15 +724,10 @@ void TWin32Platform::InvalidateWindow(TWindowId window, const TRect& rect) {
 void TWin32Platform::PresentWindow(TWindowId window, const TBitmap& framebuffer, const TRect& rect) {
     Window* w = Find(window);
     if (!w || framebuffer.PixelFormat() != TPixelFormat::pf32bit) return;
-    if (w->frame.Width() != framebuffer.Width() || w->frame.Height() != framebuffer.Height()) {
-        w->frame.SetSize(framebuffer.Width(), framebuffer.Height());
-        w->screen.SetSize(framebuffer.Width() * w->scale, framebuffer.Height() * w->scale);
-    }
     const TRect presented = rect.Intersect({0, 0, framebuffer.Width(), framebuffer.Height()});
     if (presented.IsEmpty()) return;
-    PresentScaled(framebuffer, presented, 1, w->frame);
-    PresentScaled(framebuffer, presented, w->scale, w->screen);
-    const TRect r = ScaledRect(presented, w->scale);
+    w->surface.Present(framebuffer, presented);
+    const TRect r = ScaledRect(presented, w->surface.Scale());
     // Inside a paint everything is blitted once at its end.
     if (painting_ == w) {
         w->presentedInPaint = Union(w->presentedInPaint, r);
@@ -744,7 +738,7 @@ void TWin32Platform::PresentWindow(TWindowId window, const TBitmap& framebuffer,
 }
 
 void TWin32Platform::BlitScreen(const Window& window, HDC dc, const TRect& rect) {
-    const TBitmap& screen = window.screen;
+    const TBitmap& screen = window.surface.Screen();
     TRect r = rect.Intersect({0, 0, screen.Width(), screen.Height()});
     if (r.IsEmpty()) return;
     // The source is described as just the rows of the rectangle, starting at its first row, so the source

@@ -3,6 +3,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Region.h"
 #include "platform/Platform.h"
+#include "platform/WindowScale.h"
 #include "platform/win32/GdiTextEngine.h"
 
 #include <deque>
@@ -138,11 +139,9 @@ private:
         TWindowId id{0};
         IWindowClient* client{nullptr};
         HWND__* handle{nullptr};
-        // The framebuffer's pixels as presented, and the screen pixels showing them at the window's scale:
-        // the system's paint requests are answered from the second.
-        TBitmap frame;
-        TBitmap screen;
-        int scale{1};
+        // What the framebuffer presented, shown at the window's factor: the system's paint requests are
+        // answered from its screen pixels.
+        TScaledSurface surface;
         // The shape as the toolkit gave it; the system holds it scaled.
         std::optional<TRegion> frameRegion;
         // The screen pixels the client presented during the paint under way.
