@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/PngImage.h"
+#include "gui/Region.h"
 #include "platform/Platform.h"
 #include "plugin/PluginCommandForm.h"
 
@@ -146,6 +147,8 @@ protected:
     void KeyDown(TKey& key, TShiftState shift) override;
 
 private:
+    std::shared_ptr<const TRegion> SharedFrameRegion() const;
+
     // [Start-up, in the order of FormCreate]
     void FormCreate();
     void BuildComponents();
@@ -215,6 +218,8 @@ private:
     std::unique_ptr<TPngImage> userListPng_;
     std::unique_ptr<TPngImage> chatPng_;
     TTranForm* skinFrame_{nullptr};
+    // The window's shape, held so that the other tables of the process take it instead of cutting it again.
+    std::shared_ptr<const TRegion> frameShape_;
     TCustomPluginClient* gameClient_{nullptr};
     TControl* titleStrip_{nullptr};
     TPluginScrollbarReplacer* scrollBarSkinner_{nullptr};

@@ -1,6 +1,7 @@
 // The main form's fixed layout: where the title strip, the table, the hall panels and the user box sit,
 // and the window's shape cut from the frame picture.
 #include "form/FormPluginClient.h"
+#include "gui/Application.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
 #include "gui/CustomPanel.h"
@@ -107,19 +108,29 @@ void TFormPluginClient::ApplyFixedLayout() {
     skinFrame_->SetPicture(&imageMainFrame_->Picture());
     // The frame lies under everything else on the window.
     skinFrame_->SendToBack();
-    const TRegion region = FrameRegion();
-    SetFormRegion(&region);
+    frameShape_ = SharedFrameRegion();
+    SetFormRegion(frameShape_.get());
     SetBounds(Left(), Top(), skinFrame_->Width(), skinFrame_->Height());
 }
 
 TRegion TFormPluginClient::FrameRegion() const {
-    // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
-    const TRegion keyed =
-        RegionFromBitmap(FrameBitmap(imageMainFrame_->Picture()), kFrameKey, kFrameTolerance);
-    TRegion region;
-    for (const TRect& run : keyed.Rects())
-        if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
-    return region;
+    return *SharedFrameRegion();
+}
+
+std::shared_ptr<const TRegion> TFormPluginClient::SharedFrameRegion() const {
+    const TPngImage& frame = imageMainFrame_->Picture();
+    const auto cut = [&frame] {
+        // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
+        const TRegion keyed = RegionFromBitmap(FrameBitmap(frame), kFrameKey, kFrameTolerance);
+        TRegion region;
+        for (const TRect& run : keyed.Rects())
+            if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
+        return region;
+    };
+    // Every table's window is cut from the same frame picture: the first one cuts, the others share it.
+    const std::string pictureKey = HasApplication() ? Application().Pictures().KeyOf(frame) : std::string();
+    if (pictureKey.empty()) return std::make_shared<const TRegion>(cut());
+    return Application().Pictures().Shared<TRegion>("window shape of " + pictureKey, cut);
 }
 
 void TFormPluginClient::FormShow() {

@@ -1,6 +1,5 @@
 #include "graphics/ResultTable.h"
 
-#include "graphics/EmbeddedResources.h"
 #include "graphics/PictureResources.h"
 #include "gui/Canvas.h"
 
@@ -56,6 +55,18 @@ void DrawIfLoaded(TCanvas& canvas, TPoint at, const TPngImage* picture) {
     if (picture) canvas.Draw(at.x, at.y, *picture);
 }
 
+// The button's four faces (a missing one left empty), decoded once for every table of the process.
+void LoadSharedButtonFaces(TPictureButton& button, const std::string& base) {
+    const auto face = [&base](const char* state) {
+        std::unique_ptr<TPngImage> picture = LoadPictureByName(base + state);
+        return picture ? *picture : TPngImage();
+    };
+    button.SetCommPicture(face("Comm"));
+    button.SetMovePicture(face("Move"));
+    button.SetDownPicture(face("Down"));
+    button.SetGrayPicture(face("Gray"));
+}
+
 } // namespace
 
 TBJLResultTable::TBJLResultTable(TComponent* owner) : TLovelyPanel(owner) {
@@ -96,7 +107,7 @@ void TBJLResultTable::CreateLabels() {
 
 void TBJLResultTable::CreateCloseButton() {
     closeButton_ = Add<TPictureButton>();
-    closeButton_->LoadPictures("Close", [](const std::string& name) { return FindEmbeddedResource(name); });
+    LoadSharedButtonFaces(*closeButton_, "Close");
     closeButton_->SetLeft(kCloseButtonAt.x);
     closeButton_->SetTop(kCloseButtonAt.y);
     closeButton_->OnClick = [this](TControl*) { Hide(); };
@@ -105,7 +116,7 @@ void TBJLResultTable::CreateCloseButton() {
 TPictureButton* TBJLResultTable::CreatePictureButton(const std::string& baseName, TPoint at) {
     TPictureButton* button = Own(std::make_unique<TPictureButton>(this));
     button->SetParent(this);
-    button->LoadPictures(baseName, [](const std::string& name) { return FindEmbeddedResource(name); });
+    LoadSharedButtonFaces(*button, baseName);
     button->SetLeft(at.x);
     button->SetTop(at.y);
     return button;
