@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace morvane {
 
@@ -73,8 +75,8 @@ TBJLResultTable::TBJLResultTable(TComponent* owner) : TLovelyPanel(owner) {
     SetTransparentColor(clNone);
     SetLockedPoint(false);
     SetTitleHeight(kCaptionBand.bottom);
-    LoadPictures();
-    if (backPicture_) SetBounds(Left(), Top(), backPicture_->Width(), backPicture_->Height());
+    if (const std::optional<TPictureSize> size = PictureSizeByName("TBALEBACK"))
+        SetBounds(Left(), Top(), size->Width, size->Height);
     CreateLabels();
     CreateCloseButton();
     CreatePageButtons();
@@ -82,6 +84,8 @@ TBJLResultTable::TBJLResultTable(TComponent* owner) : TLovelyPanel(owner) {
 }
 
 void TBJLResultTable::LoadPictures() {
+    if (std::exchange(picturesLoaded_, true)) return;
+    roadsPage_.LoadPictures();
     backPicture_ = LoadPictureByName("TBALEBACK");
     for (std::size_t kind = 0; kind < kBeadNames.size(); ++kind) {
         for (std::size_t variant = 0; variant < 4; ++variant)
@@ -264,6 +268,7 @@ const TPngImage* TBJLResultTable::SmallPicture(const TResultTableEntry& entry) c
 }
 
 void TBJLResultTable::Paint(TCanvas& canvas) {
+    LoadPictures();
     if (page_ == TPage::Roads) {
         roadsPage_.Paint(canvas);
         return;
