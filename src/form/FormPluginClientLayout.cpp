@@ -2,6 +2,7 @@
 // and the window's shape cut from the frame picture.
 #include "form/FormPluginClient.h"
 #include "gui/Application.h"
+#include "gui/BitmapPicture.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
 #include "gui/CustomPanel.h"
@@ -62,11 +63,7 @@ void Place(TControl& control, const TRect& rect) {
 
 // The frame picture as the 24-bit bitmap its window shape is cut from.
 TBitmap FrameBitmap(const TPngImage& picture) {
-    TBitmap bitmap(picture.Width(), picture.Height());
-    if (!picture.Empty()) {
-        TCanvas canvas(bitmap);
-        canvas.Draw(0, 0, picture);
-    }
+    TBitmap bitmap = BitmapOfPicture(picture);
     bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     return bitmap;
 }

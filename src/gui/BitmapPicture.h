@@ -9,4 +9,10 @@ namespace morvane {
 // canvas.
 TPngImage PictureOfBitmap(const TBitmap& bitmap);
 
+// What the picture shows over black, as a 32-bit bitmap of its size (what drawing it onto a new bitmap
+// gives). A picture without alpha is converted row by row: it is not asked for the framebuffer form that
+// drawing makes and keeps, which for a window-sized skin that is cut into a shape but never shown whole
+// would be megabytes held for nothing.
+TBitmap BitmapOfPicture(const TPngImage& picture);
+
 } // namespace morvane

@@ -2,6 +2,7 @@
 
 #include "gui/Application.h"
 #include "gui/Bitmap.h"
+#include "gui/BitmapPicture.h"
 #include "gui/Canvas.h"
 #include "gui/Region.h"
 #include "ui/BitmapRegion.h"
@@ -38,10 +39,7 @@ void TTranForm::PictureChanged() {
     SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
     const auto cut = [this] {
         // The key is compared against the picture as it shows: blended over black where translucent.
-        TBitmap shown(picture_->Width(), picture_->Height());
-        TCanvas canvas(shown);
-        canvas.Draw(0, 0, *picture_);
-        return RegionFromBitmap(shown, kKeyColor, kTolerance);
+        return RegionFromBitmap(BitmapOfPicture(*picture_), kKeyColor, kTolerance);
     };
     // Every table's strip is cut from the same skin picture: the first one cuts, the others share it.
     const std::string pictureKey = HasApplication() ? Application().Pictures().KeyOf(*picture_) : std::string();
