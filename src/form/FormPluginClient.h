@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/Bitmap.h"
 #include "gui/PngImage.h"
 #include "gui/Region.h"
 #include "platform/Platform.h"
@@ -147,7 +148,9 @@ protected:
     void KeyDown(TKey& key, TShiftState shift) override;
 
 private:
-    std::shared_ptr<const TRegion> SharedFrameRegion() const;
+    // The window's shape, shared by the tables; `hold`, when given, keeps the converted frame it was cut
+    // from (when it was cut now) for the next cut from the same frame.
+    std::shared_ptr<const TRegion> SharedFrameRegion(std::shared_ptr<const TBitmap>* hold = nullptr) const;
 
     // [Start-up, in the order of FormCreate]
     void FormCreate();

@@ -61,13 +61,6 @@ void Place(TControl& control, const TRect& rect) {
     control.SetBounds(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-// The frame picture as the 24-bit bitmap its window shape is cut from.
-TBitmap FrameBitmap(const TPngImage& picture) {
-    TBitmap bitmap = BitmapOfPicture(picture);
-    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-    return bitmap;
-}
-
 } // namespace
 
 void TFormPluginClient::ApplyFixedLayout() {
@@ -102,10 +95,13 @@ void TFormPluginClient::ApplyFixedLayout() {
     if (TPlatform* platform = PluginPlatform(); platform && WindowCreated())
         platform->SetWindowTopMost(WindowId(), false);
     if (!skinFrame_) return;
+    // The window's shape and the strip's are both cut from the frame as it shows: when the first is cut
+    // here, the converted frame is held until the second has been cut too.
+    std::shared_ptr<const TBitmap> shownFrame;
+    frameShape_ = SharedFrameRegion(&shownFrame);
     skinFrame_->SetPicture(&imageMainFrame_->Picture());
     // The frame lies under everything else on the window.
     skinFrame_->SendToBack();
-    frameShape_ = SharedFrameRegion();
     SetFormRegion(frameShape_.get());
     SetBounds(Left(), Top(), skinFrame_->Width(), skinFrame_->Height());
 }
@@ -114,11 +110,13 @@ TRegion TFormPluginClient::FrameRegion() const {
     return *SharedFrameRegion();
 }
 
-std::shared_ptr<const TRegion> TFormPluginClient::SharedFrameRegion() const {
+std::shared_ptr<const TRegion> TFormPluginClient::SharedFrameRegion(std::shared_ptr<const TBitmap>* hold) const {
     const TPngImage& frame = imageMainFrame_->Picture();
-    const auto cut = [&frame] {
+    const auto cut = [&frame, hold] {
         // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
-        const TRegion keyed = RegionFromBitmap(FrameBitmap(frame), kFrameKey, kFrameTolerance);
+        std::shared_ptr<const TBitmap> shown = SharedBitmapOfPicture(frame);
+        const TRegion keyed = RegionFromBitmap(*shown, kFrameKey, kFrameTolerance);
+        if (hold != nullptr) *hold = std::move(shown);
         TRegion region;
         for (const TRect& run : keyed.Rects())
             if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);

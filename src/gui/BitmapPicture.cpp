@@ -1,6 +1,9 @@
 #include "gui/BitmapPicture.h"
 
+#include "gui/Application.h"
 #include "gui/Canvas.h"
+
+#include <string>
 
 namespace morvane {
 
@@ -32,6 +35,13 @@ TBitmap BitmapOfPicture(const TPngImage& picture) {
             word[x] = 0xFF000000u | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
     }
     return bitmap;
+}
+
+std::shared_ptr<const TBitmap> SharedBitmapOfPicture(const TPngImage& picture) {
+    const std::string key = HasApplication() ? Application().Pictures().KeyOf(picture) : std::string();
+    if (key.empty()) return std::make_shared<const TBitmap>(BitmapOfPicture(picture));
+    return Application().Pictures().Shared<TBitmap>("bitmap of " + key,
+                                                    [&picture] { return BitmapOfPicture(picture); });
 }
 
 } // namespace morvane

@@ -39,7 +39,7 @@ void TTranForm::PictureChanged() {
     SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
     const auto cut = [this] {
         // The key is compared against the picture as it shows: blended over black where translucent.
-        return RegionFromBitmap(BitmapOfPicture(*picture_), kKeyColor, kTolerance);
+        return RegionFromBitmap(*SharedBitmapOfPicture(*picture_), kKeyColor, kTolerance);
     };
     // Every table's strip is cut from the same skin picture: the first one cuts, the others share it.
     const std::string pictureKey = HasApplication() ? Application().Pictures().KeyOf(*picture_) : std::string();
