@@ -110,7 +110,8 @@ TRegion TFormPluginClient::FrameRegion() const {
     return *SharedFrameRegion();
 }
 
-std::shared_ptr<const TRegion> TFormPluginClient::SharedFrameRegion(std::shared_ptr<const TBitmap>* hold) const {
+std::shared_ptr<const TRegion>
+TFormPluginClient::SharedFrameRegion(std::shared_ptr<const TBitmap>* hold) const {
     const TPngImage& frame = imageMainFrame_->Picture();
     const auto cut = [&frame, hold] {
         // The bitmap is made for the cut only: the frame's picture is held once already, by its image.

@@ -28,7 +28,8 @@ bool CopyOpaquePicture(const TPngImage& picture, TBitmap& target) {
         std::uint8_t alphas = 0xFF;
         for (int x = 0; x < picture.Width(); ++x, p += 4) {
             alphas &= p[3];
-            word[x] = (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+            word[x] =
+                (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
         }
         if (alphas != 0xFF) {
             // Back to the zero words the ordinary drawing expects to find.
@@ -80,8 +81,8 @@ TBitmap TTableFelt::Compose() const {
     for (const TLayer& layer : layers_) {
         const TPngImage picture = BarPicture(layer.Name);
         if (picture.Empty()) continue;
-        const bool covers = first && layer.Left == 0 && layer.Top == 0 && picture.Width() == composed.Width() &&
-                            picture.Height() == composed.Height();
+        const bool covers = first && layer.Left == 0 && layer.Top == 0 &&
+                            picture.Width() == composed.Width() && picture.Height() == composed.Height();
         first = false;
         if (covers && CopyOpaquePicture(picture, composed)) continue;
         canvas.Draw(layer.Left, layer.Top, picture);

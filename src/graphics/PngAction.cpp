@@ -96,7 +96,8 @@ void TPngAction::Step() {
 
 void TPngAction::Paint(TCanvas& canvas) {
     TGraphicControl::Paint(canvas);
-    if (shownFrame_ >= 0 && std::size_t(shownFrame_) < frames_.size()) canvas.Draw(0, 0, *frames_[std::size_t(shownFrame_)]);
+    if (shownFrame_ >= 0 && std::size_t(shownFrame_) < frames_.size())
+        canvas.Draw(0, 0, *frames_[std::size_t(shownFrame_)]);
 }
 
 } // namespace morvane

@@ -42,9 +42,11 @@ void TTranForm::PictureChanged() {
         return RegionFromBitmap(*SharedBitmapOfPicture(*picture_), kKeyColor, kTolerance);
     };
     // Every table's strip is cut from the same skin picture: the first one cuts, the others share it.
-    const std::string pictureKey = HasApplication() ? Application().Pictures().KeyOf(*picture_) : std::string();
-    shape_ = pictureKey.empty() ? std::make_shared<const TRegion>(cut())
-                                : Application().Pictures().Shared<TRegion>("strip shape of " + pictureKey, cut);
+    const std::string pictureKey =
+        HasApplication() ? Application().Pictures().KeyOf(*picture_) : std::string();
+    shape_ = pictureKey.empty()
+                 ? std::make_shared<const TRegion>(cut())
+                 : Application().Pictures().Shared<TRegion>("strip shape of " + pictureKey, cut);
     SetWindowRegion(shape_.get());
     Invalidate();
 }

@@ -128,12 +128,11 @@ void TLovelyPanel::ApplyRegion() {
     }
     const auto cut = [this] { return RegionFromBitmap(*background_, transparentColor_, transparentSpace_); };
     const std::string key = SharingKey();
-    shape_ =
-        key.empty() ? std::make_shared<const TRegion>(cut())
-                    : Application().Pictures().Shared<TRegion>(
-                          "shape of " + key + " " + std::to_string(transparentColor_) + " " +
-                              std::to_string(transparentSpace_),
-                          cut);
+    shape_ = key.empty() ? std::make_shared<const TRegion>(cut())
+                         : Application().Pictures().Shared<TRegion>(
+                               "shape of " + key + " " + std::to_string(transparentColor_) + " " +
+                                   std::to_string(transparentSpace_),
+                               cut);
     SetWindowRegion(shape_.get());
     if (IsWindowPanel()) ParentForm()->SetFormRegion(shape_.get());
 }

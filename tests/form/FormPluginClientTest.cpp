@@ -1,8 +1,8 @@
 #include "form/FormPluginClient.h"
-#include "form/TableClasses.h"
 
 #include "base/IniFile.h"
 #include "base/Paths.h"
+#include "form/TableClasses.h"
 #include "game/TwoEightClient.h"
 #include "gui/BitmapPicture.h"
 #include "gui/CheckBox.h"

@@ -1,8 +1,8 @@
 #include "gui/PictureCache.h"
 #include "gui/PngImage.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
 #include <string>
