@@ -1,6 +1,8 @@
 #pragma once
 
+#include "gui/Bitmap.h"
 #include "gui/PngImage.h"
+#include "gui/Region.h"
 #include "platform/Platform.h"
 #include "plugin/PluginCommandForm.h"
 
@@ -146,6 +148,10 @@ protected:
     void KeyDown(TKey& key, TShiftState shift) override;
 
 private:
+    // The window's shape, shared by the tables; `hold`, when given, keeps the converted frame it was cut
+    // from (when it was cut now) for the next cut from the same frame.
+    std::shared_ptr<const TRegion> SharedFrameRegion(std::shared_ptr<const TBitmap>* hold = nullptr) const;
+
     // [Start-up, in the order of FormCreate]
     void FormCreate();
     void BuildComponents();
@@ -215,6 +221,8 @@ private:
     std::unique_ptr<TPngImage> userListPng_;
     std::unique_ptr<TPngImage> chatPng_;
     TTranForm* skinFrame_{nullptr};
+    // The window's shape, held so that the other tables of the process take it instead of cutting it again.
+    std::shared_ptr<const TRegion> frameShape_;
     TCustomPluginClient* gameClient_{nullptr};
     TControl* titleStrip_{nullptr};
     TPluginScrollbarReplacer* scrollBarSkinner_{nullptr};

@@ -1,6 +1,8 @@
 // The main form's fixed layout: where the title strip, the table, the hall panels and the user box sit,
 // and the window's shape cut from the frame picture.
 #include "form/FormPluginClient.h"
+#include "gui/Application.h"
+#include "gui/BitmapPicture.h"
 #include "gui/Canvas.h"
 #include "gui/CheckBox.h"
 #include "gui/CustomPanel.h"
@@ -59,17 +61,6 @@ void Place(TControl& control, const TRect& rect) {
     control.SetBounds(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-// The frame picture as the 24-bit bitmap its window shape is cut from.
-TBitmap FrameBitmap(const TPngImage& picture) {
-    TBitmap bitmap(picture.Width(), picture.Height());
-    if (!picture.Empty()) {
-        TCanvas canvas(bitmap);
-        canvas.Draw(0, 0, picture);
-    }
-    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
-    return bitmap;
-}
-
 } // namespace
 
 void TFormPluginClient::ApplyFixedLayout() {
@@ -104,22 +95,38 @@ void TFormPluginClient::ApplyFixedLayout() {
     if (TPlatform* platform = PluginPlatform(); platform && WindowCreated())
         platform->SetWindowTopMost(WindowId(), false);
     if (!skinFrame_) return;
+    // The window's shape and the strip's are both cut from the frame as it shows: when the first is cut
+    // here, the converted frame is held until the second has been cut too.
+    std::shared_ptr<const TBitmap> shownFrame;
+    frameShape_ = SharedFrameRegion(&shownFrame);
     skinFrame_->SetPicture(&imageMainFrame_->Picture());
     // The frame lies under everything else on the window.
     skinFrame_->SendToBack();
-    const TRegion region = FrameRegion();
-    SetFormRegion(&region);
+    SetFormRegion(frameShape_.get());
     SetBounds(Left(), Top(), skinFrame_->Width(), skinFrame_->Height());
 }
 
 TRegion TFormPluginClient::FrameRegion() const {
-    // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
-    const TRegion keyed =
-        RegionFromBitmap(FrameBitmap(imageMainFrame_->Picture()), kFrameKey, kFrameTolerance);
-    TRegion region;
-    for (const TRect& run : keyed.Rects())
-        if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
-    return region;
+    return *SharedFrameRegion();
+}
+
+std::shared_ptr<const TRegion>
+TFormPluginClient::SharedFrameRegion(std::shared_ptr<const TBitmap>* hold) const {
+    const TPngImage& frame = imageMainFrame_->Picture();
+    const auto cut = [&frame, hold] {
+        // The bitmap is made for the cut only: the frame's picture is held once already, by its image.
+        std::shared_ptr<const TBitmap> shown = SharedBitmapOfPicture(frame);
+        const TRegion keyed = RegionFromBitmap(*shown, kFrameKey, kFrameTolerance);
+        if (hold != nullptr) *hold = std::move(shown);
+        TRegion region;
+        for (const TRect& run : keyed.Rects())
+            if (const TRect inner = run.Intersect(kFrameInner); !inner.IsEmpty()) region.Add(inner);
+        return region;
+    };
+    // Every table's window is cut from the same frame picture: the first one cuts, the others share it.
+    const std::string pictureKey = HasApplication() ? Application().Pictures().KeyOf(frame) : std::string();
+    if (pictureKey.empty()) return std::make_shared<const TRegion>(cut());
+    return Application().Pictures().Shared<TRegion>("window shape of " + pictureKey, cut);
 }
 
 void TFormPluginClient::FormShow() {

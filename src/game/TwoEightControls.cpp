@@ -74,8 +74,6 @@ void TTwoEightClient::CreateControls() {
                             resultTable_->Height());
     resultTable_->SetVisible(false);
 
-    cardPictures_ = LoadCardResource();
-
     bottomBar_ = Own(std::make_unique<TBjlBottomBar>(this));
     bottomBar_->SetBounds(kBottomBarAt.x, kBottomBarAt.y, bottomBar_->Width(), bottomBar_->Height());
     bottomBar_->SetUserLookup(this);
@@ -235,7 +233,11 @@ void TTwoEightClient::CreateCards() {
         group->SetCardHeight(98);
         group->SetCardWidth(73);
         group->SetCardSpacing(20);
-        group->SetPictures(cardPictures_);
+        group->SetPicturesOnFirstUse([this] {
+            // Decoded for the first card this table shows, then drawn by all of its groups.
+            if (!cardPictures_) cardPictures_ = LoadCardResource();
+            return cardPictures_;
+        });
         group->CanSelect = false;
         group->Clear();
         group->SetLeft(at.x);

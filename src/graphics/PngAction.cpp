@@ -34,7 +34,15 @@ TPngAction::TPngAction(TComponent* owner, int kind) : TGraphicControl(owner), ki
     timer_->SetEnabled(false);
     timer_->SetInterval(std::uint32_t(params_.Interval));
     timer_->SetOnTimer([this](TTimer*) { Step(); });
-    const TActionKind& table = kActionKinds[std::size_t(kind)];
+}
+
+int TPngAction::FrameCount() const {
+    return kActionKinds[std::size_t(kind_)].Frames;
+}
+
+void TPngAction::LoadFrames() {
+    if (!frames_.empty()) return;
+    const TActionKind& table = kActionKinds[std::size_t(kind_)];
     for (int frame = 0; frame < table.Frames; ++frame) {
         std::unique_ptr<TPngImage> picture = LoadPictureByName(table.Prefix + std::to_string(frame));
         frames_.push_back(picture ? std::move(picture) : std::make_unique<TPngImage>());
@@ -57,6 +65,7 @@ void TPngAction::Stop() {
 }
 
 void TPngAction::Start() {
+    LoadFrames();
     currentFrame_ = 0;
     loopsDone_ = 0;
     subStep_ = 0;
@@ -87,7 +96,8 @@ void TPngAction::Step() {
 
 void TPngAction::Paint(TCanvas& canvas) {
     TGraphicControl::Paint(canvas);
-    if (shownFrame_ >= 0 && shownFrame_ < FrameCount()) canvas.Draw(0, 0, *frames_[std::size_t(shownFrame_)]);
+    if (shownFrame_ >= 0 && std::size_t(shownFrame_) < frames_.size())
+        canvas.Draw(0, 0, *frames_[std::size_t(shownFrame_)]);
 }
 
 } // namespace morvane

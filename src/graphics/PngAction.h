@@ -22,7 +22,8 @@ public:
         int Top{0};
     };
 
-    // Loads the frames of `kind`; a kind other than 0 or 1 is refused with std::invalid_argument.
+    // An animation of `kind`, whose frames are decoded when it first starts (many tables never show one);
+    // a kind other than 0 or 1 is refused with std::invalid_argument.
     TPngAction(TComponent* owner, int kind);
 
     void SetParams(int loops, int interval, int left, int top);
@@ -33,7 +34,7 @@ public:
     void Stop();
 
     int Kind() const { return kind_; }
-    int FrameCount() const { return int(frames_.size()); }
+    int FrameCount() const;
     // The frame on show, -1 when none.
     int ShownFrame() const { return shownFrame_; }
     int LoopsDone() const { return loopsDone_; }
@@ -45,6 +46,7 @@ protected:
 
 private:
     void Step();
+    void LoadFrames();
 
     int kind_;
     std::vector<std::unique_ptr<TPngImage>> frames_;

@@ -107,6 +107,13 @@ void TPngCardGroupGraphic::SetOnCompare(TCardCompareEvent handler) {
 
 void TPngCardGroupGraphic::SetPictures(std::shared_ptr<const TCardResource> pictures) {
     pictures_ = std::move(pictures);
+    loadPictures_ = nullptr;
+    Invalidate();
+}
+
+void TPngCardGroupGraphic::SetPicturesOnFirstUse(std::function<std::shared_ptr<const TCardResource>()> load) {
+    pictures_.reset();
+    loadPictures_ = std::move(load);
     Invalidate();
 }
 
@@ -136,6 +143,7 @@ int TPngCardGroupGraphic::CardAt(int x, int y) const {
 
 void TPngCardGroupGraphic::Paint(TCanvas& canvas) {
     TGraphicControl::Paint(canvas);
+    if (!pictures_ && loadPictures_ && Count() > 0) pictures_ = std::exchange(loadPictures_, nullptr)();
     if (!pictures_) return;
     const bool wasUpdating = Updating();
     SetComponentState(csUpdating, true);

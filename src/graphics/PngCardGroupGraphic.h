@@ -67,6 +67,9 @@ public:
     TColor MarkColour() const { return markColour_; }
     void SetMarkColour(TColor colour) { markColour_ = colour; }
     void SetPictures(std::shared_ptr<const TCardResource> pictures);
+    // Where the pictures come from when the group first has a card to draw: a table that never deals
+    // while it is open decodes no card.
+    void SetPicturesOnFirstUse(std::function<std::shared_ptr<const TCardResource>()> load);
 
     // Where card `index` is drawn, in the control's coordinates (empty outside the set).
     TRect CardRect(int index) const;
@@ -111,6 +114,7 @@ private:
 
     TPngCardGroupData data_;
     std::shared_ptr<const TCardResource> pictures_;
+    std::function<std::shared_ptr<const TCardResource>()> loadPictures_;
     int cardSpacing_{14};
     int raiseOffset_{16};
     int cardHeight_{96};

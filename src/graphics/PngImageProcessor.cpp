@@ -1,6 +1,9 @@
 #include "graphics/PngImageProcessor.h"
 
+#include "gui/Application.h"
+
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <zlib.h>
@@ -169,7 +172,18 @@ void MakeBlankPicture(int width, int height, TPngImage& picture) {
     CheckBlankSize(width, height);
     // Decoding WriteBlankPictureStream gives exactly this picture (RGBA, every byte 0), but deflating and
     // inflating the rows costs milliseconds for a chip heap, and heaps are made while the table animates.
+    // Most heaps of most tables stay blank for much of a round, so blank pictures of one size share their
+    // zeros until the first chip is laid on one (which gives that heap pixels of its own).
+    const std::string key = "blank " + std::to_string(width) + "x" + std::to_string(height);
+    TPictureCache* cache = HasApplication() ? &Application().Pictures() : nullptr;
+    if (cache != nullptr) {
+        if (std::unique_ptr<TPngImage> shared = cache->Find(key)) {
+            picture = *shared;
+            return;
+        }
+    }
     picture = TPngImage(width, height, true);
+    if (cache != nullptr) cache->Keep(key, picture);
 }
 
 void ComposeOver(TPngImage& dest, const TPngImage& src, const TRect& destRect, TPoint srcOrigin) {

@@ -1,12 +1,13 @@
 #include "graphics/ResultTable.h"
 
-#include "graphics/EmbeddedResources.h"
 #include "graphics/PictureResources.h"
 #include "gui/Canvas.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace morvane {
 
@@ -56,14 +57,26 @@ void DrawIfLoaded(TCanvas& canvas, TPoint at, const TPngImage* picture) {
     if (picture) canvas.Draw(at.x, at.y, *picture);
 }
 
+// The button's four faces (a missing one left empty), decoded once for every table of the process.
+void LoadSharedButtonFaces(TPictureButton& button, const std::string& base) {
+    const auto face = [&base](const char* state) {
+        std::unique_ptr<TPngImage> picture = LoadPictureByName(base + state);
+        return picture ? *picture : TPngImage();
+    };
+    button.SetCommPicture(face("Comm"));
+    button.SetMovePicture(face("Move"));
+    button.SetDownPicture(face("Down"));
+    button.SetGrayPicture(face("Gray"));
+}
+
 } // namespace
 
 TBJLResultTable::TBJLResultTable(TComponent* owner) : TLovelyPanel(owner) {
     SetTransparentColor(clNone);
     SetLockedPoint(false);
     SetTitleHeight(kCaptionBand.bottom);
-    LoadPictures();
-    if (backPicture_) SetBounds(Left(), Top(), backPicture_->Width(), backPicture_->Height());
+    if (const std::optional<TPictureSize> size = PictureSizeByName("TBALEBACK"))
+        SetBounds(Left(), Top(), size->Width, size->Height);
     CreateLabels();
     CreateCloseButton();
     CreatePageButtons();
@@ -71,6 +84,8 @@ TBJLResultTable::TBJLResultTable(TComponent* owner) : TLovelyPanel(owner) {
 }
 
 void TBJLResultTable::LoadPictures() {
+    if (std::exchange(picturesLoaded_, true)) return;
+    roadsPage_.LoadPictures();
     backPicture_ = LoadPictureByName("TBALEBACK");
     for (std::size_t kind = 0; kind < kBeadNames.size(); ++kind) {
         for (std::size_t variant = 0; variant < 4; ++variant)
@@ -96,7 +111,7 @@ void TBJLResultTable::CreateLabels() {
 
 void TBJLResultTable::CreateCloseButton() {
     closeButton_ = Add<TPictureButton>();
-    closeButton_->LoadPictures("Close", [](const std::string& name) { return FindEmbeddedResource(name); });
+    LoadSharedButtonFaces(*closeButton_, "Close");
     closeButton_->SetLeft(kCloseButtonAt.x);
     closeButton_->SetTop(kCloseButtonAt.y);
     closeButton_->OnClick = [this](TControl*) { Hide(); };
@@ -105,7 +120,7 @@ void TBJLResultTable::CreateCloseButton() {
 TPictureButton* TBJLResultTable::CreatePictureButton(const std::string& baseName, TPoint at) {
     TPictureButton* button = Own(std::make_unique<TPictureButton>(this));
     button->SetParent(this);
-    button->LoadPictures(baseName, [](const std::string& name) { return FindEmbeddedResource(name); });
+    LoadSharedButtonFaces(*button, baseName);
     button->SetLeft(at.x);
     button->SetTop(at.y);
     return button;
@@ -253,6 +268,7 @@ const TPngImage* TBJLResultTable::SmallPicture(const TResultTableEntry& entry) c
 }
 
 void TBJLResultTable::Paint(TCanvas& canvas) {
+    LoadPictures();
     if (page_ == TPage::Roads) {
         roadsPage_.Paint(canvas);
         return;

@@ -100,6 +100,8 @@ protected:
     void VisibleChanged() override;
 
 private:
+    // The pictures of both pages, decoded when the window is first drawn: it opens hidden, and many players
+    // never open it.
     void LoadPictures();
     void CreateLabels();
     void CreateCloseButton();
@@ -124,6 +126,7 @@ private:
     TRoadGrid beadPlate_;
     int hiddenRoadColumns_{0};
 
+    bool picturesLoaded_{false};
     std::unique_ptr<TPngImage> backPicture_;
     // Indexed by TResultKind, then by pair variant (0 none, 1 Banker pair, 2 Player pair, 3 both).
     std::array<std::array<std::unique_ptr<TPngImage>, 4>, kResultKindCount> beadMarks_;

@@ -33,9 +33,7 @@ void DrawIfLoaded(TCanvas& canvas, TPoint at, const TPngImage* picture) {
 
 } // namespace
 
-TRoadsPage::TRoadsPage() {
-    LoadPictures();
-}
+TRoadsPage::TRoadsPage() = default;
 
 void TRoadsPage::LoadPictures() {
     background_ = LoadPictureByName("TBALEROADS");

@@ -53,11 +53,13 @@ public:
     static TPoint BigRoadCellOrigin(TRoadCell cell);
     static TPoint DerivedCellOrigin(TDerivedRoadKind kind, TRoadCell cell);
 
+    // Decodes the page's pictures; until then the page draws its roads without them. The result window
+    // asks for them when it is first drawn.
+    void LoadPictures();
     void Paint(TCanvas& canvas) const;
 
 private:
     static std::size_t Index(TDerivedRoadKind kind) { return std::size_t(kind) - 1; }
-    void LoadPictures();
     void PaintBigMark(TCanvas& canvas, TPoint at, const TBigRoadMark& mark) const;
     void PaintBigRoad(TCanvas& canvas) const;
     void PaintDerivedRoads(TCanvas& canvas) const;

@@ -170,7 +170,9 @@ void TForm::ControlGoingAway(TControl* control) {
 }
 
 void TForm::Resized() {
-    framebuffer_.SetSize(Width(), Height());
+    // A window that has not painted yet (a dialog most tables never open) gets its pixels when it first
+    // paints.
+    if (!framebuffer_.Empty()) framebuffer_.SetSize(Width(), Height());
     if (window_) Application().System().SetWindowBounds(window_, BoundsRect());
     InvalidateFormRect(ClientRect());
     TWinControl::Resized();
@@ -200,6 +202,7 @@ void TForm::PaintPending() {
 }
 
 void TForm::WindowPaint(const TRect&) {
+    if (framebuffer_.Empty() && !dirty_.Empty()) framebuffer_.SetSize(Width(), Height());
     if (dirty_.Empty() || framebuffer_.Empty()) {
         dirty_.Clear();
         return;

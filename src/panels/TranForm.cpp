@@ -1,6 +1,8 @@
 #include "panels/TranForm.h"
 
+#include "gui/Application.h"
 #include "gui/Bitmap.h"
+#include "gui/BitmapPicture.h"
 #include "gui/Canvas.h"
 #include "gui/Region.h"
 #include "ui/BitmapRegion.h"
@@ -29,17 +31,23 @@ void TTranForm::SetParent(TWinControl* parent) {
 void TTranForm::PictureChanged() {
     if (updating_ > 0) return;
     if (!picture_) {
+        shape_.reset();
         SetWindowRegion(nullptr);
         Invalidate();
         return;
     }
     SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
-    // The key is compared against the picture as it shows: blended over black where translucent.
-    TBitmap shown(picture_->Width(), picture_->Height());
-    TCanvas canvas(shown);
-    canvas.Draw(0, 0, *picture_);
-    const TRegion region = RegionFromBitmap(shown, kKeyColor, kTolerance);
-    SetWindowRegion(&region);
+    const auto cut = [this] {
+        // The key is compared against the picture as it shows: blended over black where translucent.
+        return RegionFromBitmap(*SharedBitmapOfPicture(*picture_), kKeyColor, kTolerance);
+    };
+    // Every table's strip is cut from the same skin picture: the first one cuts, the others share it.
+    const std::string pictureKey =
+        HasApplication() ? Application().Pictures().KeyOf(*picture_) : std::string();
+    shape_ = pictureKey.empty()
+                 ? std::make_shared<const TRegion>(cut())
+                 : Application().Pictures().Shared<TRegion>("strip shape of " + pictureKey, cut);
+    SetWindowRegion(shape_.get());
     Invalidate();
 }
 

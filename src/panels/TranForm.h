@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/PngImage.h"
+#include "gui/Region.h"
 #include "gui/WinControl.h"
 
 #include <memory>
@@ -33,6 +34,8 @@ private:
     void PictureChanged();
 
     std::unique_ptr<TPngImage> picture_;
+    // The window region cut out of the picture, shared with the other tables' strips.
+    std::shared_ptr<const TRegion> shape_;
     int updating_{0};
 };
 

@@ -1,5 +1,6 @@
 #include "ui/LovelyPanel.h"
 
+#include "gui/Application.h"
 #include "gui/Canvas.h"
 #include "gui/Form.h"
 #include "gui/Region.h"
@@ -57,10 +58,57 @@ void TLovelyPanel::Resized() {
 }
 
 void TLovelyPanel::ReRender() {
-    background_.SetSize(Width(), Height());
-    RenderNinePart(picture_.get(), centerX_, centerY_, background_);
-    ApplyRegion();
-    if (Parent()) Invalidate();
+    stale_ = true;
+    // Only a panel on a window is given a shape, as when it renders at once.
+    if (Parent()) regionOwed_ = true;
+    // A hidden panel (most dialogs and floating panels stay so for a whole session) neither renders nor
+    // cuts its shape until it is shown, and a panel set up piece by piece before it is shown renders once.
+    if (Visible() && Parent()) RenderIfStale();
+}
+
+void TLovelyPanel::VisibleChanged() {
+    TCustomPanel::VisibleChanged();
+    if (Visible() && Parent()) RenderIfStale();
+}
+
+void TLovelyPanel::SetParent(TWinControl* parent) {
+    TCustomPanel::SetParent(parent);
+    if (Visible() && Parent()) RenderIfStale();
+}
+
+void TLovelyPanel::RenderIfStale() {
+    const bool rendering = stale_ || (regionOwed_ && Parent());
+    if (stale_) RenderBackground();
+    if (regionOwed_ && Parent()) {
+        regionOwed_ = false;
+        ApplyRegion();
+    }
+    if (rendering && Parent()) Invalidate();
+}
+
+const TBitmap& TLovelyPanel::Background() {
+    RenderIfStale();
+    return *background_;
+}
+
+std::string TLovelyPanel::SharingKey() const {
+    if (!picture_ || !HasApplication()) return {};
+    const std::string pictureKey = Application().Pictures().KeyOf(*picture_);
+    if (pictureKey.empty()) return {};
+    return "panel " + pictureKey + " " + std::to_string(centerX_) + "," + std::to_string(centerY_) + " " +
+           std::to_string(Width()) + "x" + std::to_string(Height());
+}
+
+void TLovelyPanel::RenderBackground() {
+    stale_ = false;
+    const auto render = [this] {
+        TBitmap background(Width(), Height());
+        RenderNinePart(picture_.get(), centerX_, centerY_, background);
+        return background;
+    };
+    const std::string key = SharingKey();
+    background_ = key.empty() ? std::make_shared<const TBitmap>(render())
+                              : Application().Pictures().Shared<TBitmap>(key, render);
 }
 
 bool TLovelyPanel::IsWindowPanel() const {
@@ -73,16 +121,24 @@ void TLovelyPanel::ApplyRegion() {
     if (Designing() || !Parent()) return;
     if (transparentColor_ == clNone) {
         // Without a colour key the panel is a plain rectangle again.
+        shape_.reset();
         SetWindowRegion(nullptr);
         if (IsWindowPanel()) ParentForm()->SetFormRegion(nullptr);
         return;
     }
-    TRegion region = RegionFromBitmap(background_, transparentColor_, transparentSpace_);
-    SetWindowRegion(&region);
-    if (IsWindowPanel()) ParentForm()->SetFormRegion(&region);
+    const auto cut = [this] { return RegionFromBitmap(*background_, transparentColor_, transparentSpace_); };
+    const std::string key = SharingKey();
+    shape_ = key.empty() ? std::make_shared<const TRegion>(cut())
+                         : Application().Pictures().Shared<TRegion>(
+                               "shape of " + key + " " + std::to_string(transparentColor_) + " " +
+                                   std::to_string(transparentSpace_),
+                               cut);
+    SetWindowRegion(shape_.get());
+    if (IsWindowPanel()) ParentForm()->SetFormRegion(shape_.get());
 }
 
 void TLovelyPanel::Paint(TCanvas& canvas) {
+    RenderIfStale();
     PaintBackground(canvas);
     if (titleHeight_ > 0 && !Caption().empty()) PaintTitle(canvas);
 }
@@ -92,13 +148,13 @@ void TLovelyPanel::PaintBackground(TCanvas& canvas) {
     // the background within the shape is drawn and the keyed-out corners show what lies under them.
     const TRegion* shape = WindowRegion();
     if (!shape || IsWindowPanel()) {
-        canvas.Draw(0, 0, background_);
+        canvas.Draw(0, 0, *background_);
         return;
     }
     for (const TRect& run : shape->Rects()) {
         TCanvasSaver saver(canvas);
         canvas.IntersectClipRect(run);
-        canvas.Draw(0, 0, background_);
+        canvas.Draw(0, 0, *background_);
     }
 }
 

@@ -4,9 +4,11 @@
 #include "gui/CustomPanel.h"
 #include "gui/Label.h"
 #include "gui/PngImage.h"
+#include "gui/Region.h"
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace morvane {
 
@@ -23,6 +25,9 @@ public:
     explicit TLovelyPanel(TComponent* owner);
     ~TLovelyPanel() override;
 
+    // A panel put on a window while shown makes what it still owes.
+    void SetParent(TWinControl* parent) override;
+
     // [Skin]
     const TPngImage* Picture() const { return picture_.get(); }
     // Copied; nullptr or an empty picture leaves a cleared background.
@@ -35,7 +40,9 @@ public:
     void SetTransparentColor(TColor value);
     int TransparentSpace() const { return transparentSpace_; }
     void SetTransparentSpace(int value);
-    const TBitmap& Background() const { return background_; }
+    // The picture stretched to the panel's size; made when first needed, which for a hidden panel is when
+    // it is shown. Panels of every table cut from one skin picture at one size share it.
+    const TBitmap& Background();
 
     // [Title] The text is the caption.
     int TitleHeight() const { return titleHeight_; }
@@ -81,8 +88,9 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     // Descendants override it to show the count, calling the base.
     virtual void SetRemaining(int value);
-    // Builds the background and the window shape, then repaints.
+    // Builds the background and the window shape, then repaints; a hidden panel waits until it is shown.
     void ReRender();
+    void VisibleChanged() override;
     // Draws the rendered background, within the panel's shape.
     void PaintBackground(TCanvas& canvas);
 
@@ -95,6 +103,12 @@ private:
     }
     void PaintTitle(TCanvas& canvas);
     void ApplyRegion();
+    void RenderBackground();
+    // Makes what a change left owing: the background, and the shape of a panel that is on a window.
+    void RenderIfStale();
+    // What names this panel's background among the tables' shared ones; empty when its picture is not a
+    // shared one.
+    std::string SharingKey() const;
     // A panel filling its form is the window: its shape and its title drag go to the form.
     bool IsWindowPanel() const;
     void StartDrag(TPoint at);
@@ -114,7 +128,11 @@ private:
     int transparentSpace_{0};
     int lifeCount_{0};
     bool lockedPoint_{true};
-    TBitmap background_;
+    std::shared_ptr<const TBitmap> background_{std::make_shared<const TBitmap>()};
+    bool stale_{false};
+    bool regionOwed_{false};
+    // Held so that the other tables' panels of this skin and size find it.
+    std::shared_ptr<const TRegion> shape_;
     int remaining_{0};
     int modalResult_{0};
     bool running_{false};

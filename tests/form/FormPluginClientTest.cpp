@@ -195,6 +195,55 @@ TEST_F(FormTest, TenTablesShareTheirPicturesAndTheLastToGoTakesThemAlong) {
     EXPECT_EQ(app.Pictures().LiveCount(), 0u);
 }
 
+// What tables make of the pictures and never change is made once: a second table draws the very felt, panel
+// backgrounds and window shape of the first. What a table draws on (a chip heap) is its own from the first
+// chip on, and the other table's stays as it was.
+TEST_F(FormTest, TwoTablesShareFeltPanelsAndShapeButAChipLaidOnOneStaysOffTheOther) {
+    Open();
+    struct TReleaseTable {
+        void operator()(TPluginInterface50* other) const { other->Release(); }
+    };
+    std::unique_ptr<TPluginInterface50, TReleaseTable> second(TPluginInterface50::Create());
+    ASSERT_EQ(second->SetRequestInterface(&host), S_OK);
+    const std::int64_t me = kMe;
+    ASSERT_EQ(second->Initialize(NextCookie(), "百家乐", &me, "玩家甲", 0, 0, 0, 0), S_OK);
+    platform.RunUntilIdle();
+    auto* other = dynamic_cast<TFormPluginClient*>(second->Form());
+    ASSERT_TRUE(other);
+    auto* mineClient = dynamic_cast<TTwoEightClient*>(form->GameClient());
+    auto* theirClient = dynamic_cast<TTwoEightClient*>(other->GameClient());
+    ASSERT_TRUE(mineClient && theirClient);
+    TTwoEightClientTestApi mine(*mineClient);
+    TTwoEightClientTestApi theirs(*theirClient);
+
+    EXPECT_EQ(mine.Felt().Composed().Row32(0), theirs.Felt().Composed().Row32(0)) << "one felt for both";
+    EXPECT_EQ(form->PluginChat501()->Background().Row32(0), other->PluginChat501()->Background().Row32(0));
+    EXPECT_EQ(form->FrameRegion().Rects(), other->FrameRegion().Rects());
+
+    TTemplateOverlapPng& myPile = mine.ChipPile(0);
+    TTemplateOverlapPng& theirPile = theirs.ChipPile(0);
+    EXPECT_TRUE(myPile.Canvas().SharesPixelsWith(theirPile.Canvas())) << "blank heaps share their zeros";
+    const TChipPictures chips = LoadChipPictures();
+    TRandom random(7);
+    ASSERT_TRUE(PlaceChip(myPile, chips, 0, random));
+    EXPECT_FALSE(myPile.Canvas().SharesPixelsWith(theirPile.Canvas()));
+    const auto inked = [](const TPngImage& picture) {
+        int count = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (std::size_t x = 0; x < picture.Stride(); ++x)
+                count += picture.Scanline(y)[x] != 0;
+        return count;
+    };
+    EXPECT_GT(inked(myPile.Canvas()), 0);
+    EXPECT_EQ(inked(theirPile.Canvas()), 0) << "the chip shows on the other table's heap";
+
+    EXPECT_GT(app.Pictures().LiveMadeCount(), 0u);
+    second.reset();
+    std::exchange(table, nullptr)->Release();
+    platform.RunUntilIdle();
+    EXPECT_EQ(app.Pictures().LiveMadeCount(), 0u) << "what the tables made went with the last of them";
+}
+
 TEST_F(FormTest, TheHallPanelsSitInTheRightHandBoxClearOfTheTable) {
     Open();
     const TRect box = form->PanelPluginUserBox()->BoundsRect();

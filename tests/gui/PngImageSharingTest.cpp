@@ -1,8 +1,11 @@
 #include "gui/PictureCache.h"
 #include "gui/PngImage.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace morvane {
 namespace {
@@ -86,6 +89,54 @@ TEST(PictureCache, TheOnlyHolderWritingToAKeptPictureNeverChangesWhatTheCacheGiv
     kept.Scanline(1)[1] = 0x66;
     ASSERT_NE(cache.Find("C"), nullptr);
     EXPECT_EQ(*cache.Find("C"), Gradient(2, 2));
+}
+
+TEST(PictureCache, NamesAKeptPictureOnlyWhileItSharesTheKeptPixels) {
+    TPictureCache cache;
+    TPngImage kept = Gradient(3, 2);
+    EXPECT_EQ(cache.KeyOf(kept), "") << "not kept yet";
+    cache.Keep("FELT", kept);
+    TPngImage copy = kept;
+    EXPECT_EQ(cache.KeyOf(copy), "FELT");
+    EXPECT_EQ(cache.KeyOf(Gradient(3, 2)), "") << "equal pixels elsewhere are not the kept ones";
+    copy.Scanline(0)[0] = 1;
+    EXPECT_EQ(cache.KeyOf(copy), "") << "a written copy has pixels of its own";
+    EXPECT_EQ(cache.KeyOf(kept), "FELT");
+}
+
+TEST(PictureCache, AMadeThingIsMadeOnceWhileHeldAndMadeAfreshAfterItsLastHolderWent) {
+    TPictureCache cache;
+    int made = 0;
+    const std::function<int()> make = [&made] { return ++made; };
+    std::shared_ptr<const int> first = cache.Shared<int>("shape", make);
+    std::shared_ptr<const int> second = cache.Shared<int>("shape", make);
+    EXPECT_EQ(first.get(), second.get());
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(cache.LiveMadeCount(), 1u);
+    EXPECT_NE(cache.Shared<int>("other shape", make).get(), first.get());
+
+    first.reset();
+    second.reset();
+    EXPECT_EQ(cache.LiveMadeCount(), 0u) << "the cache holds nothing itself";
+    EXPECT_EQ(*cache.Shared<int>("shape", make), 3);
+    EXPECT_THROW(cache.Shared<double>("shape", [] { return 1.0; }), std::logic_error);
+}
+
+TEST(PictureCache, SweepingOutThePicturesThatWentKeepsTheLiveOnes) {
+    TPictureCache cache;
+    TPngImage early = Gradient(2, 1);
+    cache.Keep("EARLY", early);
+    const std::shared_ptr<const int> held = cache.Shared<int>("held", [] { return 7; });
+    for (int i = 0; i < 1000; ++i) {
+        TPngImage passing = Gradient(1, 1);
+        cache.Keep("P" + std::to_string(i), passing);
+        cache.Shared<int>("M" + std::to_string(i), [i] { return i; });
+    }
+    EXPECT_EQ(cache.LiveCount(), 1u);
+    EXPECT_EQ(cache.LiveMadeCount(), 1u);
+    ASSERT_NE(cache.Find("EARLY"), nullptr);
+    EXPECT_TRUE(cache.Find("EARLY")->SharesPixelsWith(early));
+    EXPECT_EQ(cache.Shared<int>("held", [] { return 8; }).get(), held.get());
 }
 
 } // namespace

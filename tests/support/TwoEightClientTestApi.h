@@ -3,6 +3,7 @@
 // What tests see of a baccarat table beyond what the hall and the main form use: the state of the round,
 // every control and the controls' handlers, called as the controls call them.
 
+#include "game/TableFelt.h"
 #include "game/TwoEightClient.h"
 
 #include <array>
@@ -35,6 +36,8 @@ public:
     TBjlBottomBar& BottomBar() const { return *client_.bottomBar_; }
     TBJLResultTable& ResultTable() const { return *client_.resultTable_; }
     TClockNumber& Clock() const { return *client_.clock_; }
+    TTableFelt& Felt() const { return *client_.felt_; }
+    TTemplateOverlapPng& ChipPile(int region) const { return *client_.chipPiles_.at(std::size_t(region)); }
     TImage& RegionPicture(int region) const { return *client_.regionPictures_.at(std::size_t(region)); }
     TPngNumber& RegionTotal(int region) const { return *client_.regionTotals_.at(std::size_t(region)); }
     TPngNumber& OwnStake(int region) const { return *client_.ownStakes_.at(std::size_t(region)); }

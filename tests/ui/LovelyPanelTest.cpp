@@ -71,6 +71,28 @@ TEST_F(LovelyPanelTest, SkinIsStretchedAndMagentaCornersLeaveTheWindowShape) {
     EXPECT_EQ(panel->WindowRegion(), nullptr);
 }
 
+// A hidden panel owes its skin until it is shown; shown, it looks and is shaped as one skinned while shown.
+TEST_F(LovelyPanelTest, AHiddenPanelSkinnedWhileHiddenIsSkinnedAndShapedOnceShown) {
+    panel->SetVisible(false);
+    TPngImage skin = Skin();
+    panel->SetCenterX(2);
+    panel->SetCenterY(2);
+    panel->SetPicture(&skin);
+    panel->SetBounds(10, 10, 100, 60);
+    platform.RunUntilIdle();
+    EXPECT_EQ(form->Framebuffer().Pixel(10 + 50, 10 + 30), clWhite);
+
+    panel->SetVisible(true);
+    ASSERT_NE(panel->WindowRegion(), nullptr) << "shown without its shape";
+    EXPECT_FALSE(panel->WindowRegion()->Contains({99, 59}));
+    EXPECT_TRUE(panel->WindowRegion()->Contains({50, 30}));
+    EXPECT_EQ(panel->Background().Width(), 100);
+    platform.RunUntilIdle();
+    EXPECT_EQ(form->Framebuffer().Pixel(10 + 50, 10 + 30), clYellow);
+    EXPECT_EQ(form->Framebuffer().Pixel(10 + 99, 10 + 30), clBlue);
+    EXPECT_EQ(form->Framebuffer().Pixel(10 + 99, 10 + 59), clWhite) << "a keyed-out corner shows the form";
+}
+
 TEST_F(LovelyPanelTest, APanelFillingItsFormShapesTheWindow) {
     TPngImage skin = Skin();
     panel->SetCenterX(2);
