@@ -209,7 +209,8 @@ bool TTwoEightClient::ShowsOtherChip(std::uint8_t region) {
 
 void TTwoEightClient::AddChip(int region, std::int64_t amount) {
     TTemplateOverlapPng& pile = *chipPiles_[std::size_t(region)];
-    if (PlaceChipOfValue(pile, stakeMarkers_, amount, random_)) pile.Invalidate();
+    // The heap repaints only where the chip lies.
+    PlaceChipOfValue(pile, stakeMarkers_, amount, random_);
 }
 
 void TTwoEightClient::PlayChipSound(std::int64_t amount) {

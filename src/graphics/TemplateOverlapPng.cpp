@@ -8,6 +8,17 @@
 #include <cstdio>
 
 namespace morvane {
+namespace {
+
+// The smallest rectangle holding both; an empty one adds nothing.
+TRect Enclosing(const TRect& a, const TRect& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+} // namespace
 
 TTemplateOverlapPng::TTemplateOverlapPng(TComponent* owner)
     : TGraphicControl(owner), canvas_(std::make_unique<TPngImage>()) {}
@@ -29,6 +40,8 @@ void TTemplateOverlapPng::Clear() {
 
 void TTemplateOverlapPng::Overlap(const TTPngPosAndPicAry& placements) {
     if (!canvas_ || placements.empty()) return;
+    const TRect whole{0, 0, canvas_->Width(), canvas_->Height()};
+    TRect changed;
     for (const TPngPosAndPic& placement : placements) {
         if (!placement.Pic || placement.Pic == canvas_.get()) continue;
         // A corner left of or above the canvas takes the picture's pixels from further in, so the part
@@ -37,9 +50,12 @@ void TTemplateOverlapPng::Overlap(const TTPngPosAndPicAry& placements) {
         const TRect area{std::max(0, placement.X), std::max(0, placement.Y),
                          placement.X + placement.Pic->Width(), placement.Y + placement.Pic->Height()};
         ComposeOver(*canvas_, *placement.Pic, area, source);
+        changed = Enclosing(changed, area.Intersect(whole));
     }
     empty_ = false;
-    Invalidate();
+    // A chip changes only the pixels under it: repainting the whole heap for each bet would redraw the
+    // felt, the other chips and the numbers over them for nothing.
+    if (!changed.IsEmpty()) InvalidateRect(changed);
 }
 
 void TTemplateOverlapPng::Paint(TCanvas& canvas) {

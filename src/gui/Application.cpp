@@ -83,16 +83,16 @@ void TApplication::RemoveMessageHook(int id) {
 void TApplication::RunMessageHooks(TControl& control, const TMessage& message) {
     if (hooks_.empty()) return;
     TControlHandle handle = control.Handle();
-    // A hook may remove hooks or free the control; walk a copy of the ids and stop when the control is gone.
-    std::vector<int> ids;
-    for (const auto& [id, hook] : hooks_)
-        ids.push_back(id);
-    for (int id : ids) {
-        auto it = hooks_.find(id);
-        if (it == hooks_.end()) continue;
+    // A hook may add or remove hooks or free the control. Ids only grow, so the hooks there when the message
+    // came are those up to the last id now; each is looked up afresh after the one before it ran, and the
+    // walk stops when the control is gone. (This runs for every control painted: it allocates nothing.)
+    const int last = hooks_.rbegin()->first;
+    for (auto it = hooks_.begin(); it != hooks_.end() && it->first <= last;) {
+        const int id = it->first;
         TMessageHook hook = it->second;
         hook(control, message);
         if (!FindControl(handle)) return;
+        it = hooks_.upper_bound(id);
     }
 }
 

@@ -194,6 +194,7 @@ void TForm::InvalidateFormRect(const TRect& rect) {
     TRect visible = rect.Intersect(ClientRect());
     if (visible.IsEmpty()) return;
     dirty_.Add(visible);
+    if (dirty_.Rects().size() > kMostDirtyRects) dirty_ = TRegion(dirty_.Bounds());
     if (window_ && shown_) Application().System().InvalidateWindow(window_, visible);
 }
 
@@ -219,6 +220,20 @@ void TForm::WindowPaint(const TRect&) {
     }
 }
 
+namespace {
+
+// The shown children of `container` that reach into `clip`, bottom first.
+std::vector<TControl*> ChildrenInClip(const TWinControl& container, const TRect& clip) {
+    std::vector<TControl*> inClip;
+    for (int i = 0; i < container.ControlCount(); ++i) {
+        TControl* child = container.Controls(i);
+        if (child->Visible() && !child->BoundsRect().Intersect(clip).IsEmpty()) inClip.push_back(child);
+    }
+    return inClip;
+}
+
+} // namespace
+
 void TForm::PaintTree(TCanvas& canvas, TControl& control) {
     TCanvasSaver saver(canvas);
     if (&control != this) canvas.MoveOrigin(control.Left(), control.Top());
@@ -226,19 +241,38 @@ void TForm::PaintTree(TCanvas& canvas, TControl& control) {
     const TRect clip = canvas.ClipRect();
     if (clip.IsEmpty()) return;
     auto* container = dynamic_cast<TWinControl*>(&control);
-    if (!container || !CoveredByOpaqueChild(*container, clip)) control.PaintControl(canvas);
-    if (!container) return;
-    for (int i = 0; i < container->ControlCount(); ++i) {
-        TControl* child = container->Controls(i);
+    if (!container) {
+        control.PaintControl(canvas);
+        return;
+    }
+    // A small change touches few of a container's many children: the others are passed over once here
+    // rather than once for every child painted (the table has hundreds).
+    std::vector<TControl*> inClip = ChildrenInClip(*container, clip);
+    if (!CoveredByOpaqueChild(inClip, 0, clip)) control.PaintControl(canvas);
+    if (canvas.ClipRect() != clip) inClip = ChildrenInClip(*container, canvas.ClipRect());
+    for (std::size_t i = 0; i < inClip.size(); ++i) {
+        TControl* child = inClip[i];
         if (!child->Visible()) continue;
         const TRect shown = child->BoundsRect().Intersect(canvas.ClipRect());
         // A child that a sibling above it hides entirely (the skin frame under the table) is not painted.
-        if (!shown.IsEmpty() && !CoveredByOpaqueChild(*container, shown, i + 1)) PaintTree(canvas, *child);
+        if (!shown.IsEmpty() && !CoveredByOpaqueChild(inClip, i + 1, shown)) PaintTree(canvas, *child);
     }
 }
 
+bool TForm::CoveredByOpaqueChild(const std::vector<TControl*>& inClip, std::size_t first, const TRect& clip) {
+    for (std::size_t i = inClip.size(); i-- > first;) {
+        const TControl* child = inClip[i];
+        if (!child->Visible() || child->BoundsRect().Intersect(clip) != clip) continue;
+        if (child->Opaque()) return true;
+        const auto* inner = dynamic_cast<const TWinControl*>(child);
+        if (inner && CoveredByOpaqueChild(*inner, clip.Offset(-child->Left(), -child->Top()))) return true;
+    }
+    return false;
+}
+
 bool TForm::CoveredByOpaqueChild(const TWinControl& container, const TRect& clip, int firstChild) {
-    for (int i = container.ControlCount() - 1; i >= firstChild; --i) {
+    // Any one covering child answers, so the order is free: bottom first finds a background soonest.
+    for (int i = firstChild; i < container.ControlCount(); ++i) {
         const TControl* child = container.Controls(i);
         if (!child->Visible() || child->BoundsRect().Intersect(clip) != clip) continue;
         if (child->Opaque()) return true;

@@ -52,7 +52,11 @@ public:
     TControl* CaptureControl() const { return captureControl_; }
     void ReleaseCapture() { captureControl_ = nullptr; }
 
-    // Dirty-rectangle painting: marks a part of the form, and paints what is marked now.
+    // Dirty-rectangle painting: marks a part of the form, and paints what is marked now. Past
+    // kMostDirtyRects marked rectangles (a window that is not painted for a long time, hidden by the boss
+    // key, while bets keep arriving) the mark becomes the one rectangle around them all, so marking stays
+    // cheap however long the paint waits.
+    static constexpr std::size_t kMostDirtyRects = 32;
     void InvalidateFormRect(const TRect& rect);
     void PaintPending();
     const TRegion& PendingPaint() const { return dirty_; }
@@ -92,6 +96,10 @@ private:
     // A container need not paint itself where an opaque child covers the whole area being painted.
     // True when a visible child from `firstChild` on paints every pixel of `clip` (container coordinates).
     static bool CoveredByOpaqueChild(const TWinControl& container, const TRect& clip, int firstChild = 0);
+    // The same over the shown children of a container that reach into the clip, in z-order, from `first`
+    // on: only they can hide anything inside it.
+    static bool CoveredByOpaqueChild(const std::vector<TControl*>& inClip, std::size_t first,
+                                     const TRect& clip);
     TControl* TargetAt(TPoint formPoint) const;
     TPoint ToControl(const TControl& control, TPoint formPoint) const;
     void UpdateHover(TControl* target);

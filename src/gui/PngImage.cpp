@@ -195,32 +195,43 @@ void TPngImage::MakeFramebufferRow(int y) const {
     }
     if (!store.staleRows[std::size_t(y)]) return;
     store.staleRows[std::size_t(y)] = 0;
-    std::uint32_t* word = store.framebufferForm.data() + std::size_t(y) * width_;
+    // The width is read once: the words written below could alias this picture's int members as far as
+    // the compiler knows, which kept it from vectorising the loops.
+    const int width = width_;
+    std::uint32_t* word = store.framebufferForm.data() + std::size_t(y) * width;
     const std::uint8_t* p = Scanline(y);
     std::vector<TPixelRun>& runs = store.rowRuns[std::size_t(y)];
     runs.clear();
     if (!alpha_) {
-        for (int x = 0; x < width_; ++x, p += 3)
+        for (int x = 0; x < width; ++x, p += 3)
             word[x] = 0xFF000000u | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-        runs.push_back({std::uint16_t(width_), TAlphaRun::Opaque});
+        runs.push_back({std::uint16_t(width), TAlphaRun::Opaque});
         return;
     }
     // R, G, B, A bytes read as one little-endian word are 0xAABBGGRR: swapping red and blue gives the
     // framebuffer word, in a loop the compiler turns into vector shuffles.
     static_assert(std::endian::native == std::endian::little);
-    for (int x = 0; x < width_; ++x, p += 4) {
+    for (int x = 0; x < width; ++x, p += 4) {
         std::uint32_t bytes;
         std::memcpy(&bytes, p, sizeof bytes);
         word[x] = (bytes & 0xFF00FF00u) | ((bytes & 0xFFu) << 16) | ((bytes >> 16) & 0xFFu);
     }
-    const auto kindOf = [](std::uint32_t w) {
-        const std::uint32_t a = w >> 24;
-        return a == 0 ? TAlphaRun::Transparent : a == 255 ? TAlphaRun::Opaque : TAlphaRun::Blended;
-    };
-    for (int x = 0; x < width_;) {
-        const TAlphaRun kind = kindOf(word[x]);
-        const int begin = x;
-        while (++x < width_ && kindOf(word[x]) == kind) {
+    const auto alphaOf = [word](int x) { return word[x] >> 24; };
+    for (int x = 0; x < width;) {
+        const std::uint32_t alpha = alphaOf(x);
+        const int begin = x++;
+        TAlphaRun kind = TAlphaRun::Blended;
+        if (alpha == 0) {
+            kind = TAlphaRun::Transparent;
+            while (x < width && alphaOf(x) == 0)
+                ++x;
+        } else if (alpha == 255) {
+            kind = TAlphaRun::Opaque;
+            while (x < width && alphaOf(x) == 255)
+                ++x;
+        } else {
+            while (x < width && alphaOf(x) - 1u < 254u)
+                ++x;
         }
         runs.push_back({std::uint16_t(x - begin), kind});
     }

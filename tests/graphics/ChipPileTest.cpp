@@ -4,6 +4,7 @@
 #include "support/headless/GoldenPicture.h"
 #include "support/headless/HeadlessApp.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -31,6 +32,13 @@ int OpaquePixels(const TPngImage& picture) {
         for (int x = 0; x < picture.Width(); ++x)
             count += PixelAt(picture, x, y)[3] != 0;
     return count;
+}
+
+bool SamePixels(const TBitmap& a, const TBitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+        if (!std::equal(a.Row32(y), a.Row32(y) + a.Width(), b.Row32(y))) return false;
+    return true;
 }
 
 class ChipPileTest : public test::HeadlessTest {
@@ -112,6 +120,28 @@ TEST_F(ChipPileTest, ChipsLieInsideTheHeapAndOnlyKnownChipsAreDrawn) {
     // A heap smaller than a chip still takes it, cut at its edges.
     heap->SetCanvasSize(30, 30);
     EXPECT_TRUE(PlaceChipOfValue(*heap, chips, 5000000, random));
+}
+
+TEST_F(ChipPileTest, AChipRepaintsOnlyWhereItLies) {
+    const TPngImage red = Solid(4, 4, 255, 0, 0, 255);
+    heap->Overlap({{10, 12, &red}});
+    // The heap sits at (20, 20) on the form.
+    EXPECT_EQ(form.PendingPaint().Bounds(), Bounds(30, 32, 4, 4));
+    platform.RunUntilIdle();
+
+    // Two chips in one call mark what holds both; a chip over the edge only the part inside.
+    heap->Overlap({{0, 0, &red}, {8, 6, &red}, {-2, 150, &red}});
+    EXPECT_EQ(form.PendingPaint().Bounds(), Bounds(20, 20, 12, 154));
+    platform.RunUntilIdle();
+    heap->Overlap({{241, 155, &red}});
+    EXPECT_EQ(form.PendingPaint().Bounds(), Bounds(20 + 241, 20 + 155, 2, 2));
+    platform.RunUntilIdle();
+
+    // What the screen shows after those partial repaints is what a whole repaint draws.
+    const TBitmap partial = *platform.Screenshot(form.WindowId());
+    form.Invalidate();
+    platform.RunUntilIdle();
+    EXPECT_TRUE(SamePixels(partial, *platform.Screenshot(form.WindowId())));
 }
 
 TEST_F(ChipPileTest, TheSameSeedGivesTheSameHeap) {

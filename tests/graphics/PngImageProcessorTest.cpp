@@ -1,7 +1,9 @@
 #include "graphics/PngImageProcessor.h"
 
+#include <array>
 #include <cfenv>
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <zlib.h>
@@ -170,6 +172,38 @@ TEST(ComposeOver, RoundsEveryAlphaPairToTheNearestEvenOnTies) {
         ASSERT_EQ(opaque.Scanline(0)[0], reference((255 - as) * 14 + as * 201, 255)) << as;
     }
     EXPECT_GT(ties, 0) << "the sweep should meet exact halves";
+}
+
+// A row of clear, opaque and partly clear stretches, cut inside a stretch at both ends, composes to the
+// same bytes as the same pixels composed one at a time.
+TEST(ComposeOver, AWholeRowEqualsItsPixelsComposedOneByOne) {
+    constexpr int kWidth = 24;
+    const std::array<int, kWidth> sourceAlpha{0,   0,   0, 255, 255, 255, 255, 90, 91, 0,   255, 1,
+                                              254, 254, 0, 0,   255, 255, 7,   0,  0,  200, 255, 0};
+    const std::array<int, 6> destAlpha{0, 255, 128, 0, 3, 255};
+    TPngImage src(kWidth, 1, true);
+    TPngImage dest(kWidth, 1, true);
+    for (int x = 0; x < kWidth; ++x) {
+        std::uint8_t* s = src.Scanline(0) + 4 * x;
+        std::uint8_t* d = dest.Scanline(0) + 4 * x;
+        s[0] = std::uint8_t(11 * x), s[1] = std::uint8_t(250 - 7 * x), s[2] = 60,
+        s[3] = std::uint8_t(sourceAlpha[x]);
+        d[0] = 30, d[1] = std::uint8_t(9 * x), d[2] = 200,
+        d[3] = std::uint8_t(destAlpha[x % destAlpha.size()]);
+    }
+    TPngImage expected = dest;
+    const int from = 2, count = 19, at = 3;
+    for (int i = 0; i < count; ++i) {
+        TPngImage one(1, 1, true);
+        std::memcpy(one.Scanline(0), src.Scanline(0) + 4 * (from + i), 4);
+        TPngImage under(1, 1, true);
+        std::memcpy(under.Scanline(0), expected.Scanline(0) + 4 * (at + i), 4);
+        ComposePixel(under, one);
+        std::memcpy(expected.Scanline(0) + 4 * (at + i), under.Scanline(0), 4);
+    }
+    ComposeOver(dest, src, {at, 0, at + count, 1}, {from, 0});
+    for (int x = 0; x < kWidth; ++x)
+        EXPECT_EQ(PixelBytes(dest, x), PixelBytes(expected, x)) << x;
 }
 
 TEST(ComposeOver, CutsALargeSourceAtTheDestinationEdges) {

@@ -110,6 +110,65 @@ TEST_F(FormTest, AHiddenFormPaintsNothingAndShowsItsChangesWhenShownAgain) {
     EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(5, 5), RGB(0, 80, 0));
 }
 
+TEST_F(FormTest, MarksPilingUpWhileNothingPaintsStayFewAndCoverEveryChange) {
+    // No paint runs (as while the window is hidden by the boss key), while chips keep landing in new places.
+    probe->SetColor(clBlue);
+    for (int i = 0; i < 1000; ++i)
+        form->InvalidateFormRect(Bounds(i % 190, (i * 7) % 110, 3, 3));
+    EXPECT_LE(form->PendingPaint().Rects().size(), TForm::kMostDirtyRects);
+    EXPECT_EQ(form->PendingPaint().Bounds(), Bounds(0, 0, 192, 112));
+
+    // When the paint comes, the screen is what a whole repaint draws.
+    platform.RunUntilIdle();
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(30, 40), clBlue);
+    EXPECT_EQ(platform.Screenshot(form->WindowId())->Pixel(5, 5), RGB(0, 80, 0));
+}
+
+TEST_F(FormTest, MessageHooksSeeEachMessageOnceAndMayChangeTheHooksOrFreeTheControl) {
+    constexpr std::uint32_t kMessage = 5120;
+    std::vector<std::string> ran;
+    int second = 0;
+    int added = 0;
+    const int first = Application().AddMessageHook([&](TControl&, const TMessage& m) {
+        if (m.Msg != kMessage) return;
+        ran.push_back("first");
+        // Removing a later hook keeps it from running; a hook added now waits for the next message.
+        Application().RemoveMessageHook(second);
+        if (!added)
+            added = Application().AddMessageHook([&](TControl&, const TMessage& m2) {
+                if (m2.Msg == kMessage) ran.push_back("added");
+            });
+    });
+    second = Application().AddMessageHook([&](TControl&, const TMessage& m) {
+        if (m.Msg == kMessage) ran.push_back("second");
+    });
+    probe->Perform(kMessage, 0, 0);
+    EXPECT_EQ(ran, (std::vector<std::string>{"first"}));
+    ran.clear();
+    probe->Perform(kMessage, 0, 0);
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "added"}));
+
+    // A hook that frees the control ends the walk: the hooks after it do not see a freed control.
+    ran.clear();
+    Application().RemoveMessageHook(first);
+    Application().RemoveMessageHook(added);
+    const int freeing = Application().AddMessageHook([&](TControl& control, const TMessage& m) {
+        if (m.Msg != kMessage) return;
+        ran.push_back("freeing");
+        if (&control == probe) {
+            probe = nullptr;
+            form->FreeComponent(&control);
+        }
+    });
+    const int after = Application().AddMessageHook([&](TControl&, const TMessage& m) {
+        if (m.Msg == kMessage) ran.push_back("after");
+    });
+    probe->Perform(kMessage, 0, 0);
+    EXPECT_EQ(ran, (std::vector<std::string>{"freeing"}));
+    Application().RemoveMessageHook(freeing);
+    Application().RemoveMessageHook(after);
+}
+
 TEST_F(FormTest, ClicksReachTheControlUnderTheMouseInItsOwnCoordinates) {
     platform.Click({100 + 25, 50 + 35});
     EXPECT_EQ(probe->events, (std::vector<std::string>{"enter", "down 5,5", "up 5,5", "click"}));

@@ -30,6 +30,33 @@ TEST_F(HeadlessTest, TimersFireInOrderOfDueTimeAsTimeAdvances) {
     EXPECT_EQ(platform.Now(), 900u);
 }
 
+TEST_F(HeadlessTest, WorkWithinATimeSliceIsATimerDueInItAPostedTaskOrAPaint) {
+    EXPECT_FALSE(platform.HasWorkWithin(1000000));
+    platform.StartTimer(100, [] {});
+    EXPECT_FALSE(platform.HasWorkWithin(99));
+    EXPECT_TRUE(platform.HasWorkWithin(100));
+    platform.AdvanceBy(50);
+    EXPECT_TRUE(platform.HasWorkWithin(50));
+    EXPECT_FALSE(platform.HasWorkWithin(49));
+
+    platform.Post([] {});
+    EXPECT_TRUE(platform.HasWorkWithin(0));
+    platform.RunUntilIdle();
+    EXPECT_FALSE(platform.HasWorkWithin(0));
+    std::thread([&] { platform.Post([] {}); }).join();
+    EXPECT_TRUE(platform.HasWorkWithin(0));
+    platform.RunUntilIdle();
+
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 40, 30);
+    form.Show();
+    EXPECT_TRUE(platform.HasWorkWithin(0)) << "a shown window waits for its first paint";
+    platform.RunUntilIdle();
+    EXPECT_FALSE(platform.HasWorkWithin(0));
+    form.InvalidateFormRect(Bounds(1, 1, 2, 2));
+    EXPECT_TRUE(platform.HasWorkWithin(0));
+}
+
 TEST_F(HeadlessTest, WaitingAdvancesToTheNextTimerButIdleProcessingDoesNot) {
     int ticks = 0;
     platform.StartTimer(1000, [&] { ++ticks; });
@@ -160,8 +187,8 @@ TEST_F(HeadlessTest, AKeyThatIsARegisteredHotKeyIsTakenBeforeTheWindow) {
     platform.RunUntilIdle();
     int pressed = 0;
     ASSERT_TRUE(platform.RegisterHotKey(form.WindowId(), 7, MOD_ALT, 'Q', [&pressed] { ++pressed; }));
-    ASSERT_TRUE(
-        platform.RegisterHotKey(form.WindowId(), 8, MOD_CONTROL | MOD_SHIFT, VK_ADD, [&pressed] { pressed += 10; }));
+    ASSERT_TRUE(platform.RegisterHotKey(form.WindowId(), 8, MOD_CONTROL | MOD_SHIFT, VK_ADD,
+                                        [&pressed] { pressed += 10; }));
     platform.PressKey('Q', ssAlt);
     platform.PressKey(VK_ADD, ssCtrl | ssShift);
     EXPECT_EQ(pressed, 11);

@@ -94,6 +94,18 @@ void THeadlessPlatform::RunUntilIdle() {
     }
 }
 
+bool THeadlessPlatform::HasWorkWithin(std::uint32_t ms) {
+    if (!queue_.empty()) return true;
+    {
+        std::lock_guard lock(crossMutex_);
+        if (!crossPosted_.empty() || !crossCalls_.empty()) return true;
+    }
+    for (const auto& [id, window] : windows_)
+        if (window.shown && !window.pendingPaint.IsEmpty()) return true;
+    const auto next = NextTimer();
+    return next != timers_.end() && next->second.due <= std::uint64_t(now_) + ms;
+}
+
 void THeadlessPlatform::AdvanceBy(std::uint32_t ms) {
     const std::uint64_t target = now_ + ms;
     RunUntilIdle();

@@ -34,6 +34,9 @@ public:
     void AdvanceBy(std::uint32_t ms);
     // Runs everything that is ready now without moving the clock.
     void RunUntilIdle();
+    // False when advancing the clock by `ms` would run nothing at all: no posted task or cross-thread
+    // call waits, no shown window waits for its paint, and no timer falls due within `ms`.
+    bool HasWorkWithin(std::uint32_t ms);
     std::uint32_t Now() const { return now_; }
 
     // [Scripted input] Points are screen pixels, as a mouse gives them (framebuffer pixels times the
