@@ -17,16 +17,14 @@
 #include "plugin/PluginInterface50.h"
 #include "plugin/PluginShare50.h"
 
-#include <benchmark/benchmark.h>
 #include <array>
+#include <benchmark/benchmark.h>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 // The system headers come last: see WinApi.h.
 #include "platform/win32/WinApi.h"
-
-#include <psapi.h>
 
 namespace {
 
@@ -73,8 +71,9 @@ TTable OpenTable(TWin32Platform& platform, TTestHallHost& host) {
     return table;
 }
 
-// The bytes in use in every heap of the process: the runtime's heap that operator new draws from and
-// the system's own, which holds what GDI and the window manager keep for the process.
+// The bytes in use in every heap of the process: the runtime's heap that operator new draws from, and
+// the process heap where the system's libraries keep what they allocate for it. The pixels of a DIB
+// section live outside every heap and are not counted.
 std::size_t HeapInUse() {
     std::vector<HANDLE> heaps(64);
     DWORD count = GetProcessHeaps(DWORD(heaps.size()), heaps.data());
@@ -91,17 +90,6 @@ std::size_t HeapInUse() {
         HeapUnlock(heaps[i]);
     }
     return inUse;
-}
-
-// Everything the process has committed for itself alone: the heaps, and the pixels of DIB sections
-// and other memory that no heap walk sees.
-std::size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters))
-        return 0;
-    return counters.PrivateUsage;
 }
 
 // Opens and releases tables one after the other; the heap keeps what a released table freed, as in a
@@ -123,29 +111,23 @@ void BM_StartTableToFirstFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_StartTableToFirstFrame)->Unit(benchmark::kMillisecond);
 
-// The heap one table and ten tables hold once started, as counters (bytes); private_bytes is the
-// growth of the process's private memory over the same tables.
+// The heap one table and ten tables hold once started, as counters (bytes).
 void BM_TableMemory(benchmark::State& state) {
     TRuntime runtime;
     TTestHallHost host;
     const int tables = int(state.range(0));
     std::size_t held = 0;
-    std::size_t privateGrowth = 0;
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
-        const std::size_t privateBefore = PrivateBytes();
         std::vector<TTable> open;
         for (int i = 0; i < tables; ++i)
             open.push_back(OpenTable(runtime.platform, host));
         held = HeapInUse() - before;
-        const std::size_t privateAfter = PrivateBytes();
-        privateGrowth = privateAfter > privateBefore ? privateAfter - privateBefore : 0;
         open.clear();
         RunUntilIdle(runtime.platform);
     }
     state.counters["heap_bytes"] = double(held);
     state.counters["heap_bytes_per_table"] = double(held) / tables;
-    state.counters["private_bytes"] = double(privateGrowth);
 }
 BENCHMARK(BM_TableMemory)->Arg(1)->Arg(10)->Iterations(1)->Unit(benchmark::kMillisecond);
 
