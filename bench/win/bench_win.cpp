@@ -231,9 +231,10 @@ std::vector<std::vector<std::uint8_t>> BetNotices(int count) {
     return records;
 }
 
-void BM_OneBetNoticeHandled(benchmark::State& state) {
+void HandleBetNotices(benchmark::State& state, bool soundOn) {
     constexpr int kNoticesBeforeReset = 200;
     TBenchTable table;
+    table.hub->SetSoundOn(soundOn);
     table.client->DoGameData(WriteTableScene(TBenchTable::Scene(TGamePhase::Betting)));
     table.Settle();
     const auto records = BetNotices(kNoticesBeforeReset);
@@ -250,7 +251,17 @@ void BM_OneBetNoticeHandled(benchmark::State& state) {
         }
     }
 }
+
+void BM_OneBetNoticeHandled(benchmark::State& state) {
+    HandleBetNotices(state, true);
+}
 BENCHMARK(BM_OneBetNoticeHandled);
+
+// The same with the player's sound switched off: the table's own work without the sound's MCI commands.
+void BM_OneBetNoticeHandledSoundOff(benchmark::State& state) {
+    HandleBetNotices(state, false);
+}
+BENCHMARK(BM_OneBetNoticeHandledSoundOff);
 
 TSettlementNotice BankerWins() {
     TSettlementNotice settlement;
