@@ -94,6 +94,7 @@ class PrintedTable(unittest.TestCase):
             "| Idle table for a virtual minute, free | linux-release | 0.01 % of a core | ≤ 0.05 % of a core | 0.20 | met |",
             "| One bet notice handled | linux-release | 8.00 µs |  |  |  |",
             "| BM_DecodeEveryPicture | bench_table | linux-release | 2.00 ms |",
+            "| BM_StartOneMoreThing | bench_table | linux-release | failed: no table to start |",
         ]:
             self.assertIn(line, printed)
         # A benchmark a figure already shows is not listed again among the others.
