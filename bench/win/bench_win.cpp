@@ -1,8 +1,9 @@
 // The table's costs as a hall's process on Windows pays them, on the Windows platform (real windows,
 // GDI text, real timers) with the test hall host in front: starting a table until its first frame, what
 // one and ten tables hold in memory, a repaint of the whole window and of the table in settlement against
-// a plain copy of a frame, one bet notice handled, and the frames of one round with 200 bets. The names
-// and counters are those of the native benchmarks, so that both builds' figures line up in one report.
+// a plain copy of a frame, one bet notice handled (with its sound played through MCI, and with the sound
+// off), and the frames of one round with 200 bets. The names and counters are those of the native
+// benchmarks, so that both builds' figures line up in one report.
 
 #include "form/FormPluginClient.h"
 #include "form/TableClasses.h"
