@@ -17,8 +17,7 @@ DATA = HERE / "data"
 
 def load_report():
     loader = importlib.machinery.SourceFileLoader("bench_report", str(SCRIPT))
-    spec = importlib.util.spec_from_loader("bench_report", loader)
-    module = importlib.util.module_from_spec(spec)
+    module = importlib.util.module_from_spec(importlib.util.spec_from_loader("bench_report", loader))
     loader.exec_module(module)
     return module
 
