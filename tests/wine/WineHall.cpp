@@ -100,4 +100,17 @@ std::vector<std::string> TranscriptSends(const std::string& path) {
     return sends;
 }
 
+morvane::IQXOpenInterface* NewTable(TGetClassObject getClassObject) {
+    ::CLSID classId{};
+    CLSIDFromString(Wide(MORVANE_CLASS_ID).c_str(), &classId);
+    IClassFactory* factory = nullptr;
+    morvane::IQXOpenInterface* table = nullptr;
+    if (getClassObject(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory)) == S_OK && factory) {
+        factory->CreateInstance(nullptr, reinterpret_cast<const ::IID&>(morvane::IID_IQXOpenInterface),
+                                reinterpret_cast<void**>(&table));
+        factory->Release();
+    }
+    return table;
+}
+
 } // namespace morvane::wine

@@ -35,6 +35,10 @@ std::wstring WideOfUtf8(const std::string& utf8);
 std::string GbkOfUtf8(const std::string& utf8);
 std::wstring Wide936(const std::string& gbk);
 
+// The library's DllGetClassObject, and a table made through its class factory (null when either fails).
+using TGetClassObject = ::HRESULT(STDAPICALLTYPE*)(const ::GUID&, const ::GUID&, void**);
+morvane::IQXOpenInterface* NewTable(TGetClassObject getClassObject);
+
 // The hall's side of one table: it records what the table sends and may fail one operation.
 class THallHost final : public morvane::IQXOpenInterfaceReq {
 public:

@@ -17,7 +17,6 @@ namespace {
 
 using namespace morvane::wine;
 
-using TGetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using TCanUnloadNow = HRESULT(STDAPICALLTYPE*)();
 
 constexpr std::int64_t kMe = 1001;
@@ -49,21 +48,10 @@ public:
             reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
         canUnloadNow_ = reinterpret_cast<TCanUnloadNow>(
             reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
-        CLSIDFromString(Wide(MORVANE_CLASS_ID).c_str(), &classId_);
     }
     bool Loaded() const { return getClassObject_ && canUnloadNow_; }
 
-    morvane::IQXOpenInterface* NewTable() const {
-        IClassFactory* factory = nullptr;
-        morvane::IQXOpenInterface* table = nullptr;
-        if (getClassObject_(classId_, IID_IClassFactory, reinterpret_cast<void**>(&factory)) != S_OK ||
-            !factory)
-            return nullptr;
-        factory->CreateInstance(nullptr, reinterpret_cast<const IID&>(morvane::IID_IQXOpenInterface),
-                                reinterpret_cast<void**>(&table));
-        factory->Release();
-        return table;
-    }
+    morvane::IQXOpenInterface* NewTable() const { return morvane::wine::NewTable(getClassObject_); }
     // No table object is left in the library.
     bool NoTableLeft() const { return canUnloadNow_() == S_OK; }
 
@@ -71,7 +59,6 @@ private:
     HMODULE module_;
     TGetClassObject getClassObject_{nullptr};
     TCanUnloadNow canUnloadNow_{nullptr};
-    CLSID classId_{};
 };
 
 // One table as the hall holds it: the hall's reference (none once it has released it), its host, its

@@ -17,8 +17,6 @@ namespace {
 
 using namespace morvane::wine;
 
-using TGetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -40,15 +38,7 @@ int main(int argc, char** argv) {
     if (!getClassObject || script.frames.empty() || expected.empty()) return 1;
 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    CLSID classId{};
-    CLSIDFromString(Wide(MORVANE_CLASS_ID).c_str(), &classId);
-    IClassFactory* factory = nullptr;
-    morvane::IQXOpenInterface* table = nullptr;
-    if (getClassObject(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory)) == S_OK && factory) {
-        factory->CreateInstance(nullptr, reinterpret_cast<const IID&>(morvane::IID_IQXOpenInterface),
-                                reinterpret_cast<void**>(&table));
-        factory->Release();
-    }
+    morvane::IQXOpenInterface* table = NewTable(getClassObject);
     checks.Check(table != nullptr, "the class object makes a table");
     if (!table) return 1;
 

@@ -10,27 +10,12 @@ namespace {
 
 using namespace morvane::wine;
 
-using TGetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-
 constexpr int kScale = 2;
 constexpr int kTableWidth = 1024;
 constexpr int kTableHeight = 734;
 // The close button of the title strip, in the table's own pixels.
 constexpr int kCloseX = 992;
 constexpr int kCloseY = 12;
-
-morvane::IQXOpenInterface* NewTable(TGetClassObject getClassObject) {
-    CLSID classId{};
-    CLSIDFromString(Wide(MORVANE_CLASS_ID).c_str(), &classId);
-    IClassFactory* factory = nullptr;
-    morvane::IQXOpenInterface* table = nullptr;
-    if (getClassObject(classId, IID_IClassFactory, reinterpret_cast<void**>(&factory)) == S_OK && factory) {
-        factory->CreateInstance(nullptr, reinterpret_cast<const IID&>(morvane::IID_IQXOpenInterface),
-                                reinterpret_cast<void**>(&table));
-        factory->Release();
-    }
-    return table;
-}
 
 void CheckShape(HWND window, TChecks& checks) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
