@@ -680,13 +680,19 @@ TEST_F(FormTest, LinksOpenTheOptionFilesAddressesOrTheWebSite) {
     EXPECT_EQ(host.InviteCount(), 1);
 }
 
-TEST(FormGolden, GoldenFormAtTheEndOfASettlement) {
-    TempDir out;
+// One round of the simulator with a fixed seed, so that its settlement is the same picture every time.
+tablesim::TSimOptions OneSettlementRound(const TempDir& out) {
     tablesim::TSimOptions options;
     options.Rounds = 1;
     options.Seed = 2026;
     options.Bots = 8;
     options.OutDir = out.Path().string();
+    return options;
+}
+
+TEST(FormGolden, GoldenFormAtTheEndOfASettlement) {
+    TempDir out;
+    tablesim::TSimOptions options = OneSettlementRound(out);
     options.Record = false;
     std::ostringstream progress;
     tablesim::TTableSimulator simulator(options, progress);
@@ -703,11 +709,7 @@ TEST(FormGolden, GoldenFormAtTheEndOfASettlement) {
 // what it draws at its own size (the golden picture above) and only presenting changed.
 TEST(FormGolden, GoldenFormAtTwiceTheSizeAtTheEndOfASettlement) {
     TempDir out;
-    tablesim::TSimOptions options;
-    options.Rounds = 1;
-    options.Seed = 2026;
-    options.Bots = 8;
-    options.OutDir = out.Path().string();
+    tablesim::TSimOptions options = OneSettlementRound(out);
     options.EveryPhase = true;
     options.Scale = 2;
     std::ostringstream progress;
